@@ -1,0 +1,98 @@
+#include "config/atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vexo {
+namespace {
+
+thread_local AtomicFile::FaultHook g_faultHook;
+
+int injected(const char* step) {
+    return g_faultHook ? g_faultHook(step) : 0;
+}
+
+AtomicFile::Result failure(int error, const std::string& what, const std::filesystem::path& path) {
+    return {false, error, what + " " + path.string() + ": " + std::strerror(error)};
+}
+
+} // namespace
+
+void AtomicFile::setFaultHook(FaultHook hook) { g_faultHook = std::move(hook); }
+
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, const std::string& text) {
+    return write(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, std::span<const std::uint8_t> data) {
+    std::string tmpl = target.string() + ".XXXXXX";
+    int fd = -1;
+    if (int e = injected("open")) {
+        return failure(e, "cannot create a temporary file beside", target);
+    }
+    fd = ::mkstemp(tmpl.data());
+    if (fd < 0) {
+        return failure(errno, "cannot create a temporary file beside", target);
+    }
+    const std::filesystem::path tmp = tmpl;
+    auto abandon = [&](int error, const char* what) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ::unlink(tmp.c_str());
+        return failure(error, what, target);
+    };
+
+    // Keep the permissions of the file being replaced; a new file gets the usual 0644 less umask.
+    struct stat st {};
+    mode_t mode = 0644;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd, mode);
+
+    std::size_t done = 0;
+    while (done < data.size()) {
+        if (int e = injected("write")) {
+            return abandon(e, "cannot write");
+        }
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return abandon(errno, "cannot write");
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (int e = injected("sync")) {
+        return abandon(e, "cannot flush");
+    }
+    if (::fsync(fd) != 0) {
+        return abandon(errno, "cannot flush");
+    }
+    if (int e = injected("close")) {
+        return abandon(e, "cannot close");
+    }
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) {
+        return abandon(errno, "cannot close");
+    }
+    if (int e = injected("rename")) {
+        return abandon(e, "cannot replace");
+    }
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        return abandon(errno, "cannot replace");
+    }
+    return {true, 0, {}};
+}
+
+} // namespace vexo

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace vexo {
+
+// Writes a whole file so that readers see either the old content or the new one, never a mix:
+// the data goes to a temporary file in the same folder, is flushed to disk and renamed over the
+// target. On any failure the target is untouched and the temporary file is removed.
+class AtomicFile {
+public:
+    struct Result {
+        bool ok = false;
+        int error = 0;          // errno of the failing step, 0 on success
+        std::string message;    // readable reason, empty on success
+    };
+
+    // Test hook: called before each step ("open", "write", "sync", "close", "rename") with its name;
+    // returning a non-zero errno makes that step fail as if the system had failed it.
+    using FaultHook = std::function<int(const char* step)>;
+
+    static Result write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+    static Result write(const std::filesystem::path& target, const std::string& text);
+
+    // Installs a fault hook for the calling thread; pass nullptr to remove it.
+    static void setFaultHook(FaultHook hook);
+};
+
+} // namespace vexo

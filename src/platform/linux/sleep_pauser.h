@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/pauser.h"
+
+namespace vexo {
+
+// Pauses by really sleeping the calling thread.
+class SleepPauser final : public Pauser {
+public:
+    void pause(unsigned milliseconds) override;
+};
+
+} // namespace vexo

@@ -1,0 +1,13 @@
+#include "sim/recording_pauser.h"
+
+#include <numeric>
+
+namespace vexo {
+
+void RecordingPauser::pause(unsigned milliseconds) { pauses_.push_back(milliseconds); }
+
+unsigned RecordingPauser::totalMilliseconds() const {
+    return std::accumulate(pauses_.begin(), pauses_.end(), 0u);
+}
+
+} // namespace vexo
