@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vexo {
+
+// A Windows private-profile INI file (the GetPrivateProfileString family), with its rules:
+// section and key names compare without regard to case; the first matching section and key win;
+// values are trimmed of surrounding blanks; a new key is appended at the end of its section and a
+// new section at the end of the file; everything else in the file (order, comments, unknown lines)
+// is kept. Reads accept UTF-8 with or without BOM and UTF-16LE with BOM; new files are written as
+// UTF-8 and an existing UTF-16LE file stays UTF-16LE. All strings here are UTF-8.
+//
+// Reads always reflect the file on disk (it is parsed again when its size, modification time or
+// identity changed). Every write replaces the file atomically; a failed write leaves it as it was.
+class ProfileIni {
+public:
+    explicit ProfileIni(std::filesystem::path file);
+
+    const std::filesystem::path& path() const { return path_; }
+    bool exists() const;
+
+    // The value of key in section, or def when either is missing. Like a read into a buffer of
+    // bufferChars UTF-16 units, the result holds at most bufferChars - 1 of them (never a split pair).
+    std::string readString(std::string_view section, std::string_view key, std::string_view def = {},
+                           std::size_t bufferChars = 1024) const;
+
+    // Sets key in section, creating either as needed. A value is written only up to its first line
+    // break, so that no value can add lines to the file. Returns false (see lastError()) on failure.
+    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
+    // each name is followed by a terminating zero (the list is cut where the buffer ends).
+    std::vector<std::string> sectionNames(std::size_t bufferChars = 1024) const;
+
+    // Removes the first section of that name with all its lines. Removing a missing section succeeds.
+    bool deleteSection(std::string_view section);
+
+    // The reason of the last failed write, empty after a success.
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    std::filesystem::path path_;
+    std::string lastError_;
+    // Parsed content and the file identity it was read from live in the implementation.
+    struct Cache;
+    mutable std::shared_ptr<Cache> cache_;
+};
+
+} // namespace vexo
