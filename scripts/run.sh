@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target vexoctl
-build/tools/vexoctl/vexoctl --simulate info
+build/bin/vexoctl --simulate info
