@@ -19,6 +19,10 @@ struct HidCollectionInfo {
     std::uint16_t featureReportLength = 0;
     std::uint16_t inputReportLength = 0;
     std::uint16_t outputReportLength = 0;
+    // Set when the collection's capabilities are unknown (its lengths are then 0): its report
+    // descriptor could not be read, or could not be parsed.
+    enum class Failure { None, Descriptor, Capabilities };
+    Failure failure = Failure::None;
 };
 
 // The machine's HID collections: enumeration and opening.
