@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vexo::utf {
+
+// Conversions between UTF-8 and UTF-16 for files that may hold anything. Malformed input never
+// fails: each invalid UTF-8 byte and each unpaired surrogate becomes U+FFFD, so the result is
+// always well-formed.
+std::u16string toUtf16(std::string_view utf8);
+std::string toUtf8(std::u16string_view utf16);
+
+// The text with every malformed sequence replaced by U+FFFD.
+std::string sanitize(std::string_view utf8);
+
+// Number of UTF-16 code units the (well-formed) UTF-8 text takes.
+std::size_t utf16Length(std::string_view utf8);
+
+// The longest prefix of the (well-formed) UTF-8 text that takes at most maxUnits UTF-16 code units;
+// a character needing a surrogate pair is dropped whole rather than split.
+std::string_view prefixInUtf16Units(std::string_view utf8, std::size_t maxUnits);
+
+} // namespace vexo::utf

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sys/stat.h>
+
+#include "config/atomic_file.h"
+#include "config/profile_ini.h"
+#include "config/temp_dir.h"
+
+using vexo::AtomicFile;
+using vexo::ProfileIni;
+using vexo::test::TempDir;
+
+namespace {
+
+// UTF-16LE bytes with BOM of an ASCII/BMP text given as UTF-16.
+std::string utf16File(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (char16_t u : text) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    }
+    return out;
+}
+
+class ProfileIniTest : public ::testing::Test {
+protected:
+    TempDir dir{"ini"};
+    std::filesystem::path file = dir / "str.ini";
+};
+
+TEST_F(ProfileIniTest, LookupFollowsThePrivateProfileRules) {
+    TempDir::put(file,
+                 "stray=before any section\r\n"
+                 "; comment=not a key\r\n"
+                 "[Skins]\r\n"
+                 "  Path  =  Black Pearl  \r\n"
+                 "PATH=second key of the same name\r\n"
+                 "Empty=\r\n"
+                 "[skins]\r\n"
+                 "Lan=from the second section of the same name\r\n"
+                 "[ Setting-EN ]\r\n"
+                 "Item1 = Left = Click\r\n");
+    const ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("SKINS", "path"), "Black Pearl");     // any case, trimmed, first key wins
+    EXPECT_EQ(ini.readString("Skins", "Lan", "dflt"), "dflt");       // only the first section is searched
+    EXPECT_EQ(ini.readString("Skins", "Empty", "dflt"), "");          // present but empty is not missing
+    EXPECT_EQ(ini.readString("setting-en", "Item1"), "Left = Click"); // the first '=' splits
+    EXPECT_EQ(ini.readString("", "stray", "none"), "none");
+    EXPECT_EQ(ini.readString("Skins", "; comment", "none"), "none");
+    EXPECT_EQ(ini.readString("Missing", "Path", "  x  "), "  x  ");
+    const std::vector<std::string> expected{"Skins", "skins", "Setting-EN"};
+    EXPECT_EQ(ini.sectionNames(), expected);
+}
+
+TEST_F(ProfileIniTest, WritingChangesOnlyWhatItMustAndKeepsTheRestByteForByte) {
+    const std::string before =
+        "# written by hand\n"
+        "[Skins]\n"
+        "LAN = CHT ; keep\n"
+        "Path=Black\n"
+        "\n"
+        "[Setting-CHT]\n"
+        "Item1=a\n"
+        "\n"
+        "junk line without equals\n";
+    TempDir::put(file, before);
+    ProfileIni ini(file);
+    ASSERT_TRUE(ini.writeString("skins", "path", "Blue"));
+    ASSERT_TRUE(ini.writeString("Skins", "RColor", "200"));
+    ASSERT_TRUE(ini.writeString("Setting-CHT", "Item2", "b"));
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item1", "Left Click"));
+    EXPECT_EQ(TempDir::take(file),
+              "# written by hand\n"
+              "[Skins]\n"
+              "LAN = CHT ; keep\n"
+              "Path=Blue\n"
+              "RColor=200\n"
+              "\n"
+              "[Setting-CHT]\n"
+              "Item1=a\n"
+              "\n"
+              "junk line without equals\n"
+              "Item2=b\n"
+              "[Setting-EN]\n"
+              "Item1=Left Click\n");
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHT ; keep");
+}
+
+TEST_F(ProfileIniTest, NewFilesAreUtf8AndAFileWithoutFinalLineBreakGetsOneBeforeAdditions) {
+    ProfileIni ini(file);
+    EXPECT_FALSE(ini.exists());
+    ASSERT_TRUE(ini.writeString("Setting-CHS", "Item1", "左键"));
+    EXPECT_EQ(TempDir::take(file), "[Setting-CHS]\r\nItem1=左键\r\n");
+
+    TempDir::put(file, "[A]\r\nx=1");
+    ASSERT_TRUE(ini.writeString("A", "y", "2"));
+    ASSERT_TRUE(ini.writeString("B", "z", "3"));
+    EXPECT_EQ(TempDir::take(file), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+}
+
+TEST_F(ProfileIniTest, Utf16FilesAreReadAndStayUtf16AndUtf8BomIsKept) {
+    TempDir::put(file, utf16File(u"[Skins]\r\nPath=\u9ED1\r\n[Setting-CHT]\r\nItem1=\u5DE6\u9375\r\n"));
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("Skins", "Path"), "黑");
+    EXPECT_EQ(ini.readString("setting-cht", "item1"), "左鍵");
+    ASSERT_TRUE(ini.writeString("Setting-CHT", "Item2", "右鍵"));
+    EXPECT_EQ(TempDir::take(file),
+              utf16File(u"[Skins]\r\nPath=\u9ED1\r\n[Setting-CHT]\r\nItem1=\u5DE6\u9375\r\nItem2=\u53F3\u9375\r\n"));
+
+    TempDir::put(file, "\xEF\xBB\xBF[Skins]\nLan=CHS\n");
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHS");
+    ASSERT_TRUE(ini.writeString("Skins", "Path", "Blue"));
+    EXPECT_EQ(TempDir::take(file), "\xEF\xBB\xBF[Skins]\nLan=CHS\nPath=Blue\n");
+}
+
+TEST_F(ProfileIniTest, AValueWithALineBreakCannotAddLinesToTheFile) {
+    ProfileIni ini(file);
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item1", "Macro\r\n[Skins]\r\nLan=CHS"));
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item2", "two\nlines"));
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item3", "\rstarts with a break"));
+    EXPECT_EQ(TempDir::take(file), "[Setting-EN]\r\nItem1=Macro\r\nItem2=two\r\nItem3=\r\n");
+    EXPECT_EQ(ini.sectionNames().size(), 1u);
+    EXPECT_EQ(ini.readString("Skins", "Lan", "unset"), "unset");
+}
+
+TEST_F(ProfileIniTest, ReadsAreCutToTheBufferInUtf16Units) {
+    ProfileIni ini(file);
+    const std::string longLabel(1500, 'x');
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item1", longLabel));
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1"), std::string(1023, 'x'));
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1", "", 5), "xxxx");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1", "", 0), "");
+    // Chinese characters are one unit each; a character outside the BMP is two and is never split.
+    ASSERT_TRUE(ini.writeString("Setting-CHS", "Item1", "左键😀"));
+    EXPECT_EQ(ini.readString("Setting-CHS", "Item1", "", 4), "左键");
+    EXPECT_EQ(ini.readString("Setting-CHS", "Item1", "", 5), "左键😀");
+    // The default obeys the same limit.
+    EXPECT_EQ(ini.readString("None", "None", "abcdef", 4), "abc");
+}
+
+TEST_F(ProfileIniTest, SectionNamesAreCutWhereTheBufferEnds) {
+    TempDir::put(file, "[Macro1]\n[Macro2]\n[LongName]\n");
+    const ProfileIni ini(file);
+    // 7 + 7 + 9 units with their zeros, plus the list's own zero.
+    EXPECT_EQ(ini.sectionNames(24).size(), 3u);
+    const std::vector<std::string> cut{"Macro1", "Macro2", "Long"};
+    EXPECT_EQ(ini.sectionNames(20), cut);
+    const std::vector<std::string> one{"Macro1"};
+    EXPECT_EQ(ini.sectionNames(9), one);
+    EXPECT_TRUE(ini.sectionNames(1).empty());
+}
+
+TEST_F(ProfileIniTest, DeletingASectionRemovesItsLinesOnly) {
+    TempDir::put(file, "[Macro1]\nItemCount=1\n\n[macro2]\nItemCount=2\n[Macro1]\nItemCount=3\n");
+    ProfileIni ini(file);
+    ASSERT_TRUE(ini.deleteSection("MACRO1"));
+    EXPECT_EQ(TempDir::take(file), "[macro2]\nItemCount=2\n[Macro1]\nItemCount=3\n");
+    EXPECT_EQ(ini.readString("Macro1", "ItemCount"), "3");
+    EXPECT_TRUE(ini.deleteSection("Absent"));
+
+    ProfileIni missing(dir / "record.ini");
+    EXPECT_TRUE(missing.deleteSection("Macro1"));
+    EXPECT_FALSE(missing.exists());
+}
+
+TEST_F(ProfileIniTest, ReadsSeeChangesMadeByOthers) {
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("Skins", "Lan", "none"), "none");
+    TempDir::put(file, "[Skins]\nLan=CHS\n");
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHS");
+    ProfileIni other(file);
+    ASSERT_TRUE(other.writeString("Skins", "Lan", "CHT"));
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHT");
+    std::filesystem::remove(file);
+    EXPECT_EQ(ini.readString("Skins", "Lan", "gone"), "gone");
+}
+
+TEST_F(ProfileIniTest, FailedWritesReportAReasonAndLoseNothing) {
+    const std::string before = "[Skins]\nPath=Black\n[Setting-EN]\nItem1=x\n";
+    TempDir::put(file, before);
+    ProfileIni ini(file);
+    for (const char* step : {"open", "write", "sync", "close", "rename"}) {
+        AtomicFile::setFaultHook([step](const char* s) { return std::strcmp(s, step) == 0 ? EIO : 0; });
+        EXPECT_FALSE(ini.writeString("Skins", "Path", "Blue")) << step;
+        EXPECT_FALSE(ini.lastError().empty()) << step;
+        EXPECT_FALSE(ini.deleteSection("Setting-EN")) << step;
+        EXPECT_EQ(TempDir::take(file), before) << step;
+        EXPECT_EQ(ini.readString("Skins", "Path"), "Black") << step;
+    }
+    AtomicFile::setFaultHook(nullptr);
+    EXPECT_TRUE(ini.writeString("Skins", "Path", "Blue"));
+    EXPECT_TRUE(ini.lastError().empty());
+
+    ProfileIni nowhere(dir / "no-such-folder" / "str.ini");
+    EXPECT_FALSE(nowhere.writeString("Skins", "Path", "Blue"));
+    EXPECT_NE(nowhere.lastError().find("no-such-folder"), std::string::npos);
+}
+
+TEST_F(ProfileIniTest, AFileThatCannotBeReadIsNeverReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    TempDir::put(file, "[Skins]\nPath=Black\n");
+    ::chmod(file.c_str(), 0200);
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("Skins", "Path", "unknown"), "unknown");
+    EXPECT_FALSE(ini.writeString("Skins", "Lan", "CHS"));
+    EXPECT_FALSE(ini.lastError().empty());
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(TempDir::take(file), "[Skins]\nPath=Black\n");
+}
+
+TEST_F(ProfileIniTest, HostileContentGivesSensibleValues) {
+    ProfileIni ini(file);
+
+    // Binary bytes, NULs and malformed UTF-8 around valid entries.
+    std::string binary = std::string("\x00\x01\xFE\x80\n[Skins]\n", 13) + "Path=Bl\xC3\x28" + "ack\n";
+    binary += std::string("Lan=CHS\0tail\n", 13);
+    binary += "\xF0\x9F\x98\n[Setting-EN]\nItem1=ok";
+    TempDir::put(file, binary);
+    EXPECT_EQ(ini.readString("Skins", "Path"), "Bl\uFFFD(ack");
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHS");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "ok");  // no final line break
+    ASSERT_TRUE(ini.writeString("Setting-EN", "Item2", "two"));
+    EXPECT_EQ(TempDir::take(file), binary + "\nItem2=two\n");  // the unknown bytes stay as they were
+
+    // A one-megabyte line.
+    TempDir::put(file, "[Setting-EN]\nItem1=" + std::string(1 << 20, 'z') + "\nItem2=after\n");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1").size(), 1023u);
+    EXPECT_EQ(ini.readString("Setting-EN", "Item2"), "after");
+
+    // Unpaired surrogates and an odd final byte in a UTF-16 file.
+    std::string utf16 = utf16File(u"[Skins]\r\nPath=a\xD800" u"b\r\nLan=\xDC00\r\n");
+    utf16 += '\x41';
+    TempDir::put(file, utf16);
+    EXPECT_EQ(ini.readString("Skins", "Path"), "a\uFFFDb");
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "\uFFFD");
+    ASSERT_TRUE(ini.writeString("Skins", "RColor", "1"));
+    EXPECT_EQ(ini.readString("Skins", "Path"), "a\uFFFDb");
+    EXPECT_EQ(TempDir::take(file).back(), '\x41');
+
+    // Thousands of sections.
+    std::string many;
+    for (int i = 0; i < 5000; ++i) {
+        many += "[Macro" + std::to_string(i) + "]\nItemCount=" + std::to_string(i) + "\n";
+    }
+    TempDir::put(file, many);
+    EXPECT_EQ(ini.readString("macro4999", "itemcount"), "4999");
+    EXPECT_EQ(ini.sectionNames(1 << 20).size(), 5000u);
+    EXPECT_LT(ini.sectionNames().size(), 200u);
+    ASSERT_TRUE(ini.writeString("Macro2500", "ItemCount", "x"));
+    EXPECT_EQ(ini.readString("Macro2500", "ItemCount"), "x");
+    EXPECT_EQ(ini.readString("Macro2501", "ItemCount"), "2501");
+}
+
+} // namespace
