@@ -1,0 +1,16 @@
+#include "platform/linux/linux_platform.h"
+
+#include "platform/linux/hidapi_backend.h"
+#include "platform/linux/udev_device_monitor.h"
+
+namespace vexo {
+
+std::unique_ptr<HidBackend> makeHidBackend() {
+    return std::make_unique<HidapiBackend>();
+}
+
+std::unique_ptr<DeviceMonitor> makeDeviceMonitor() {
+    return std::make_unique<UdevDeviceMonitor>();
+}
+
+} // namespace vexo

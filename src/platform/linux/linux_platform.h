@@ -1,0 +1,14 @@
+#pragma once
+#include <memory>
+
+#include "platform/device_monitor.h"
+#include "platform/hid_backend.h"
+
+namespace vexo {
+
+// The machine's HID collections through hidapi (hidraw nodes).
+std::unique_ptr<HidBackend> makeHidBackend();
+// Arrival and removal of hidraw nodes through a udev monitor; call start() before use.
+std::unique_ptr<DeviceMonitor> makeDeviceMonitor();
+
+} // namespace vexo
