@@ -38,28 +38,46 @@ TEST(HidIdsTest, DevicePathOfAHidrawNodeNamesItsDevice) {
 }
 
 TEST(HidapiBackendTest, EachTopLevelCollectionBecomesOneEntryOfItsNode) {
-    ReportDescriptor descriptor;
-    descriptor.collections.push_back({0xFF00, 0xFF00, 9, 33, 33});
-    descriptor.collections.push_back({0x0001, 0x0002, 0, 6, 0});
+    // A vendor collection without IDs (8-byte feature, 32-byte input and output reports) and a
+    // boot mouse of 3 bytes, in one descriptor.
+    const std::vector<std::uint8_t> descriptor = {
+        0x06, 0x00, 0xFF, 0x0A, 0x00, 0xFF, 0xA1, 0x01, 0x75, 0x08,
+        0x95, 0x08, 0xB1, 0x02, 0x95, 0x20, 0x81, 0x02, 0x91, 0x02, 0xC0,
+        0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0xC0,
+    };
     const auto entries = HidapiBackend::collectionsOf("/dev/hidraw4", 0x04D9, 0xA09F, descriptor, 0x12, 0x34);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].path, "/dev/hidraw4");
     EXPECT_EQ(entries[0].vendorId, 0x04D9);
     EXPECT_EQ(entries[0].productId, 0xA09F);
     EXPECT_EQ(entries[0].usagePage, 0xFF00);
+    EXPECT_EQ(entries[0].usage, 0xFF00);
     EXPECT_EQ(entries[0].featureReportLength, 9);
     EXPECT_EQ(entries[0].inputReportLength, 33);
     EXPECT_EQ(entries[0].outputReportLength, 33);
-    EXPECT_EQ(entries[1].usage, 0x0002);
-    EXPECT_EQ(entries[1].inputReportLength, 6);
+    EXPECT_EQ(entries[0].failure, HidCollectionInfo::Failure::None);
+    EXPECT_EQ(entries[1].path, "/dev/hidraw4");
+    EXPECT_EQ(entries[1].usagePage, 0x01);
+    EXPECT_EQ(entries[1].usage, 0x02);
+    EXPECT_EQ(entries[1].inputReportLength, 4);
+    EXPECT_EQ(entries[1].featureReportLength, 0);
+}
 
-    // A node whose descriptor could not be read or parsed keeps hidapi's usages but claims
-    // no reports, so it can never pass for the mouse's command collection.
-    const auto unknown = HidapiBackend::collectionsOf("/dev/hidraw5", 1, 2, std::nullopt, 0xFF00, 0xFF00);
-    ASSERT_EQ(unknown.size(), 1u);
-    EXPECT_EQ(unknown[0].usagePage, 0xFF00);
-    EXPECT_EQ(unknown[0].featureReportLength, 0);
-    EXPECT_EQ(unknown[0].inputReportLength, 0);
+TEST(HidapiBackendTest, NodesWithoutUsableDescriptorAreListedWithTheirFailure) {
+    // Keeps hidapi's usages, claims no reports, and says why.
+    const auto unreadable = HidapiBackend::collectionsOf("/dev/hidraw5", 1, 2, std::nullopt, 0xFF00, 0xFF00);
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].usagePage, 0xFF00);
+    EXPECT_EQ(unreadable[0].usage, 0xFF00);
+    EXPECT_EQ(unreadable[0].featureReportLength, 0);
+    EXPECT_EQ(unreadable[0].inputReportLength, 0);
+    EXPECT_EQ(unreadable[0].failure, HidCollectionInfo::Failure::Descriptor);
+
+    const std::vector<std::uint8_t> truncated = {0x06, 0x00, 0xFF, 0x0A, 0x00};
+    const auto malformed = HidapiBackend::collectionsOf("/dev/hidraw5", 1, 2, truncated, 0xFF00, 0xFF00);
+    ASSERT_EQ(malformed.size(), 1u);
+    EXPECT_EQ(malformed[0].failure, HidCollectionInfo::Failure::Capabilities);
+    EXPECT_EQ(malformed[0].outputReportLength, 0);
 }
 
 TEST(HidapiBackendTest, SysfsPathOnlyForHidrawNodesAndMissingNodesDoNotOpen) {

@@ -5,6 +5,7 @@
 
 #include "platform/linux/hidapi_device.h"
 #include "platform/linux/hidraw_descriptor.h"
+#include "platform/linux/report_descriptor.h"
 
 namespace vexo {
 
@@ -12,15 +13,18 @@ HidapiBackend::HidapiBackend() : initialised_(hid_init() == 0) {}
 
 std::vector<HidCollectionInfo> HidapiBackend::collectionsOf(const std::string& path, std::uint16_t vendorId,
                                                             std::uint16_t productId,
-                                                            const std::optional<ReportDescriptor>& descriptor,
+                                                            const std::optional<std::vector<std::uint8_t>>& descriptor,
                                                             std::uint16_t fallbackUsagePage,
                                                             std::uint16_t fallbackUsage) {
     std::vector<HidCollectionInfo> result;
-    if (!descriptor || descriptor->collections.empty()) {
-        result.push_back({path, vendorId, productId, fallbackUsagePage, fallbackUsage, 0, 0, 0});
+    const auto parsed = descriptor ? ReportDescriptor::parse(*descriptor) : std::nullopt;
+    if (!parsed || parsed->collections.empty()) {
+        HidCollectionInfo unknown{path, vendorId, productId, fallbackUsagePage, fallbackUsage, 0, 0, 0};
+        unknown.failure = !descriptor ? HidCollectionInfo::Failure::Descriptor : HidCollectionInfo::Failure::Capabilities;
+        result.push_back(std::move(unknown));
         return result;
     }
-    for (const auto& c : descriptor->collections)
+    for (const auto& c : parsed->collections)
         result.push_back({path, vendorId, productId, c.usagePage, c.usage, c.featureReportLength,
                           c.inputReportLength, c.outputReportLength});
     return result;
@@ -37,10 +41,8 @@ std::vector<HidCollectionInfo> HidapiBackend::enumerate() {
     for (const hid_device_info* d = list; d != nullptr; d = d->next) {
         if (d->path == nullptr || !seen.insert(d->path).second)
             continue;
-        std::optional<ReportDescriptor> descriptor;
-        if (const auto raw = readHidrawDescriptor(std::string(d->path)))
-            descriptor = ReportDescriptor::parse(*raw);
-        auto entries = collectionsOf(d->path, d->vendor_id, d->product_id, descriptor, d->usage_page, d->usage);
+        auto entries = collectionsOf(d->path, d->vendor_id, d->product_id, readHidrawDescriptor(std::string(d->path)),
+                                     d->usage_page, d->usage);
         result.insert(result.end(), entries.begin(), entries.end());
     }
     hid_free_enumeration(list);

@@ -1,8 +1,10 @@
 #pragma once
 #include <optional>
+#include <string>
 
 #include "platform/hid_backend.h"
-#include "platform/linux/report_descriptor.h"
+#include <cstdint>
+#include <vector>
 
 namespace vexo {
 
@@ -17,12 +19,13 @@ public:
     std::vector<HidCollectionInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path, Access access) override;
 
-    // One entry per top-level collection of one node, in descriptor order. Without a parsed
-    // descriptor (unreadable or malformed) the node is listed once with hidapi's usage page and
-    // usage and no report lengths, so it is still visible but never taken for the mouse's.
+    // One entry per top-level collection of one node, in descriptor order, from its raw report
+    // descriptor. When the descriptor could not be read (nothing given) or parsed, the node is
+    // listed once with hidapi's usage page and usage, no report lengths and the failure set, so
+    // the caller can tell the user instead of passing over the device in silence.
     static std::vector<HidCollectionInfo> collectionsOf(const std::string& path, std::uint16_t vendorId,
                                                         std::uint16_t productId,
-                                                        const std::optional<ReportDescriptor>& descriptor,
+                                                        const std::optional<std::vector<std::uint8_t>>& descriptor,
                                                         std::uint16_t fallbackUsagePage,
                                                         std::uint16_t fallbackUsage);
 
