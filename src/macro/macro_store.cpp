@@ -1,0 +1,78 @@
+#include "macro/macro_store.h"
+
+#include <algorithm>
+
+#include "config/utf_text.h"
+#include "macro/macro_line.h"
+
+namespace vexo {
+namespace {
+
+MacroWriteResult Refused(MacroNameCheck check) {
+    return {false, check, std::string(MacroNameProblem(check))};
+}
+
+MacroWriteResult WriteFailed(const ProfileIni& store) {
+    return {false, MacroNameCheck::Ok, "cannot write " + store.path().string() + ": " + store.lastError()};
+}
+
+} // namespace
+
+std::string ItemKey(std::size_t index) { return "Item" + std::to_string(index); }
+
+std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store) {
+    std::vector<std::string> names;
+    if (!store.exists()) return names;
+    std::size_t offset = 0;
+    for (std::string& name : store.sectionNames(kSectionNameListChars)) {
+        // Each name is followed by its terminator in the list; the terminator must lie within
+        // the part of the list that is used.
+        const std::size_t terminator = offset + utf::utf16Length(name);
+        if (terminator >= kUsedSectionNameChars) break;
+        offset = terminator + 1;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+StoredMacro LoadMacro(const ProfileIni& store, std::string_view name) {
+    StoredMacro macro;
+    macro.loopTimesText = store.readString(name, kLoopTimesKey);
+    const std::int64_t count = ParseLeadingNumber(store.readString(name, kItemCountKey));
+    const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
+    macro.truncated = wanted > kMaxMacroLines;
+    const std::size_t lineCount = std::min(wanted, kMaxMacroLines);
+    macro.lines.reserve(lineCount);
+    for (std::size_t i = 0; i < lineCount; ++i) macro.lines.push_back(store.readString(name, ItemKey(i)));
+    return macro;
+}
+
+MacroWriteResult WriteMacroLoopTimes(ProfileIni& store, std::string_view name, std::string_view loopTimesText) {
+    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok) return Refused(check);
+    if (!store.writeString(name, kLoopTimesKey, loopTimesText)) return WriteFailed(store);
+    return {true, MacroNameCheck::Ok, {}};
+}
+
+MacroWriteResult SaveMacro(ProfileIni& store, std::string_view name, std::string_view loopTimesText,
+                           std::span<const std::string> lines) {
+    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok) return Refused(check);
+    if (lines.size() > kMaxMacroLines) {
+        return {false, MacroNameCheck::Ok,
+                "the macro has " + std::to_string(lines.size()) + " lines, more than the " +
+                    std::to_string(kMaxMacroLines) + " a macro can keep"};
+    }
+    if (!store.deleteSection(name)) return WriteFailed(store);
+    if (!store.writeString(name, kLoopTimesKey, loopTimesText)) return WriteFailed(store);
+    if (!store.writeString(name, kItemCountKey, std::to_string(lines.size()))) return WriteFailed(store);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!store.writeString(name, ItemKey(i), lines[i])) return WriteFailed(store);
+    }
+    return {true, MacroNameCheck::Ok, {}};
+}
+
+MacroWriteResult DeleteMacro(ProfileIni& store, std::string_view name) {
+    if (!store.deleteSection(name)) return WriteFailed(store);
+    return {true, MacroNameCheck::Ok, {}};
+}
+
+} // namespace vexo

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/profile_ini.h"
+#include "macro/macro_name.h"
+
+namespace vexo {
+
+// The macro store record.ini: one section per macro, named after the macro, with the keys
+// "MacroLoopTimes" (decimal text), "ItemCount" (decimal) and "Item0".."Item<n-1>" (the lines).
+// A macro's slot is the position of its section in file order. Nothing is cached: every call
+// reads the file again through ProfileIni.
+
+inline constexpr std::string_view kLoopTimesKey = "MacroLoopTimes";
+inline constexpr std::string_view kItemCountKey = "ItemCount";
+// Keys "Item0", "Item1", ...
+std::string ItemKey(std::size_t index);
+
+// The most lines a macro keeps. The mouse takes at most 63 events, so this only bounds the work
+// a damaged ItemCount can cause; longer macros are refused by SaveMacro and cut by LoadMacro.
+inline constexpr std::size_t kMaxMacroLines = 4096;
+
+// Only names that end within this many characters of the section-name list are used (the list is
+// read like the other readers of the store do, with a buffer of 1024 characters).
+inline constexpr std::size_t kSectionNameListChars = 1024;
+inline constexpr std::size_t kUsedSectionNameChars = 255;
+
+struct StoredMacro {
+    std::string loopTimesText;        // "MacroLoopTimes" as stored (ParseLoopTimes turns it into a count)
+    std::vector<std::string> lines;   // "Item0".."Item<n-1>", a missing one as empty text
+    bool truncated = false;           // ItemCount was above kMaxMacroLines
+};
+
+struct MacroWriteResult {
+    bool ok = false;
+    MacroNameCheck nameCheck = MacroNameCheck::Ok;  // why the name was refused, if it was
+    std::string message;                            // readable reason when !ok
+};
+
+// The section names in file order, as far as they end within the first 255 characters of the list;
+// empty when the file does not exist. Names are not checked: a longer hand-made name still takes
+// its slot here, as it does in the encoding.
+std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store);
+
+// The loop-times text and lines of a section (ItemCount read with leading-number rules; a negative
+// or missing count gives no lines). A missing section reads as empty.
+StoredMacro LoadMacro(const ProfileIni& store, std::string_view name);
+
+// Writes only "MacroLoopTimes" of the section, creating the section at the end of the file if need
+// be. Refuses names that CheckMacroName does not accept.
+MacroWriteResult WriteMacroLoopTimes(ProfileIni& store, std::string_view name, std::string_view loopTimesText);
+
+// Replaces the whole section: deletes it, then writes "MacroLoopTimes", "ItemCount" and the lines
+// in order, so the macro becomes the last section (the highest slot) and no stale line survives.
+// Refuses (before touching the file) a name CheckMacroName does not accept and more than
+// kMaxMacroLines lines. A failed write is reported with the file's reason; the section may then be
+// incomplete.
+MacroWriteResult SaveMacro(ProfileIni& store, std::string_view name, std::string_view loopTimesText,
+                           std::span<const std::string> lines);
+
+// Deletes the whole section (deleting a missing one succeeds). The macro blocks are not touched.
+MacroWriteResult DeleteMacro(ProfileIni& store, std::string_view name);
+
+} // namespace vexo
