@@ -1,0 +1,71 @@
+#include "device/hid_link.h"
+
+namespace vexo {
+
+HidLink::HidLink(HidBackend& backend, Prompter& prompter, DeviceNoticeListener& listener, std::string applicationTitle)
+    : backend_(backend), prompter_(prompter), listener_(listener), applicationTitle_(std::move(applicationTitle)) {}
+
+HidLink::~HidLink() { shutdown(); }
+
+void HidLink::setMousePresent(int present) {
+    mousePresent_.store(present);
+    if (inputThread_) inputThread_->wake();
+}
+
+void HidLink::createInputThread(NoticeReceiver receiver) {
+    if (inputThread_) return;
+    inputThread_ = std::make_unique<InputThread>(mousePresent_, std::move(receiver));
+    if (notifyDevice_) inputThread_->setDevice(notifyDevice_.get(), notifyReportLength);
+}
+
+void HidLink::shutdown() {
+    if (inputThread_) inputThread_->stop();
+    notifyDevice_.reset();
+    commandDevice_.reset();
+}
+
+void HidLink::replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16_t reportLength) {
+    // The thread lets go of the old handle before it is closed.
+    if (inputThread_) inputThread_->setDevice(device.get(), reportLength);
+    notifyDevice_ = std::move(device);
+    notifyReportLength = reportLength;
+}
+
+int HidLink::OpenMouse() {
+    const std::vector<HidCollectionInfo> collections = backend_.enumerate();
+    for (const HidCollectionInfo& info : collections) {
+        devicePath_ = info.path;
+        if (info.vendorId != kVendorId || info.productId != kProductId) continue;
+        if (info.failure == HidCollectionInfo::Failure::Descriptor) {
+            prompter_.message(kPreparsedFailedText, applicationTitle_);
+            return 0;
+        }
+        if (info.failure == HidCollectionInfo::Failure::Capabilities) {
+            prompter_.message(kCapsFailedText, applicationTitle_);
+            return 0;
+        }
+        if (info.usagePage == kNotifyUsagePage && info.usage == kNotifyUsage && info.inputReportLength != 0) {
+            if (info.inputReportLength > InputThread::kBufferSize) continue;
+            auto device = backend_.open(info.path, HidBackend::Access::Read);
+            if (!device) return 0;
+            replaceNotifyDevice(std::move(device), info.inputReportLength);
+            continue;
+        }
+        if (info.usagePage == kCommandUsagePage && info.usage == kCommandUsage && info.featureReportLength != 0) {
+            if (info.featureReportLength > kFeatureBufferSize || info.inputReportLength > kBlockBufferSize ||
+                info.outputReportLength > kBlockBufferSize)
+                continue;
+            setMousePresent(1);
+            auto device = backend_.open(info.path, HidBackend::Access::ReadWrite);
+            if (!device) return 0;
+            commandDevice_ = std::move(device);
+            featureReportLength = info.featureReportLength;
+            inputReportLength = info.inputReportLength;
+            outputReportLength = info.outputReportLength;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace vexo

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vexo {
+
+// Receives one line per exchange with the mouse: "SET ..." (packet as built, checksum included,
+// before scrambling), "GET ..." (answer after unscrambling), "OUT ..."/"IN ..." (32 data bytes of a
+// block report), "PAUSE n" (milliseconds). Bytes are two-digit upper-case hex separated by spaces.
+using TraceHook = std::function<void(const std::string& line)>;
+
+// "TAG B0 B1 ..." in the trace format.
+std::string formatTraceLine(std::string_view tag, std::span<const std::uint8_t> bytes);
+
+} // namespace vexo

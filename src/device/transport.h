@@ -1,0 +1,71 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "device/command_packet.h"
+#include "device/hid_link.h"
+#include "device/link_trace.h"
+#include "platform/pauser.h"
+
+namespace vexo {
+
+// The command packet protocol over the command collection of a HidLink: 8-byte packets in feature
+// reports (scrambled after the handshake), data blocks in 32-byte output and input reports.
+//
+// The transport reports no errors of its own: failed HID calls leave zeros where an answer would be,
+// and the device-change handling notices a mouse that has gone. It never passes a HID call a length
+// larger than its 16-byte feature buffer or 40-byte block buffer, whatever the collection announced.
+// Used on the thread that drives the link only.
+class Transport {
+public:
+    static constexpr std::size_t kBlockDataSize = 32;
+    // The largest block a read fills: four input reports.
+    static constexpr std::size_t kReadBufferSize = 128;
+    static constexpr std::uint8_t kReportId = 0;
+    static constexpr unsigned kHandshakePauseMs = 5;
+    static constexpr unsigned kOutputReportPauseMs = 3;
+    static constexpr std::array<std::uint8_t, 4> kProbeBytes{0xAA, 0xDD, 0x3B, 0x62};
+
+    Transport(HidLink& link, Pauser& pauser);
+
+    // Every exchange is also reported to hook (empty: none).
+    void setTraceHook(TraceHook hook) { trace_ = std::move(hook); }
+
+    // Fills in the checksum and sends the packet. A write command returns the set call's result and
+    // leaves the packet as the caller built it (checksum included). A read command fetches the
+    // answer, which replaces the packet, and returns true.
+    bool SendCommand(CommandPacket& packet);
+
+    // Sends the packet like SendCommand, then moves its data block. Write: ceil(L / 32) output reports
+    // from buffer (L = packet byte 2), 3 ms pause after each; bytes beyond the end of buffer go out as
+    // zeros. Read: the answer replaces the packet, buffer is cleared and filled from ceil(L / 32) input
+    // reports, L taken from the answer, but never more reports than buffer holds whole.
+    void TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buffer);
+
+    // Probes the mouse: plain first, then scrambled with HandshakeKey installed. Only a mouse that
+    // answers the scrambled probe is usable: then scramblingOn = 1, notice 14, mousePresent = 1;
+    // otherwise scramblingOn = 0, notice 15, mousePresent = 0. An attempt whose probe could not be
+    // set counts as unanswered.
+    void PerformHandshake();
+
+    // One protocol pause, traced and made through the Pauser.
+    void pause(unsigned milliseconds);
+
+    // The handshake probe 00 AA DD 3B 62 00 00 with its checksum.
+    static CommandPacket probePacket();
+
+private:
+    bool setFeature(const CommandPacket& packet, bool scramble);
+    CommandPacket getFeature(bool scramble);
+    void traceLine(std::string_view tag, std::span<const std::uint8_t> bytes);
+    bool probeAnswered(bool scramble);
+
+    HidLink& link_;
+    Pauser& pauser_;
+    TraceHook trace_;
+    std::array<std::uint8_t, HidLink::kFeatureBufferSize> featureBuffer_{};
+    std::array<std::uint8_t, HidLink::kBlockBufferSize> blockBuffer_{};
+};
+
+} // namespace vexo
