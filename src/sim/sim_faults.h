@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+namespace vexo {
+
+// Ways the simulated mouse can misbehave. All off by default.
+struct SimFaults {
+    // An unsupported mouse: echoes the plain probe and does not understand scrambled packets.
+    bool echoPlainProbe = false;
+    // Every feature report the mouse answers is random bytes.
+    bool garbageAnswers = false;
+    // When not 0: colour block reads announce this length and send that many bytes of block reports.
+    std::uint8_t announcedBlockLength = 0;
+    // When >= 0: indexed reads (LED sets, colour blocks) answer with this index instead of the one asked.
+    int answeredIndex = -1;
+    // The HID calls on the command collection fail.
+    bool failSet = false;
+    bool failGet = false;
+    bool failRead = false;
+    bool failWrite = false;
+    // When >= 0: the mouse is unplugged as this many feature reports have been set (that set fails).
+    int unplugAfterSets = -1;
+    // The command collection is enumerated before the notification collection.
+    bool commandCollectionFirst = false;
+    // The vendor collections announce reports longer than the program's buffers.
+    bool oversizedReportLengths = false;
+};
+
+} // namespace vexo
