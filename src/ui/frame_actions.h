@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+namespace vexo {
+
+// What the main window's frame asks of the rest of the program. The application shell implements
+// it over the device link and the configuration; tests record the calls.
+class FrameActions {
+public:
+    virtual ~FrameActions() = default;
+    // A usable mouse is present (the handshake passed).
+    virtual bool mousePresent() const = 0;
+    // Sends the edited configuration to the mouse and saves it with the button labels.
+    virtual void applyConfig() = 0;
+    // Copies the edited configuration over the applied snapshot.
+    virtual void takeSnapshot() = 0;
+    // Copies the applied snapshot back over the edited configuration.
+    virtual void restoreSnapshot() = 0;
+    // Applies the desktop's pointer settings of the advanced page.
+    virtual void applyDesktopSettings() = 0;
+    // Opens the skin picker.
+    virtual void openSkinPicker() = 0;
+    // Opens url in the desktop's default browser.
+    virtual void openUrl(const std::string& url) = 0;
+    // Shutdown clean-up, then the process ends with status 0.
+    virtual void shutdown() = 0;
+};
+
+} // namespace vexo

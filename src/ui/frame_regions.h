@@ -1,0 +1,32 @@
+#pragma once
+#include "ui/region.h"
+
+namespace vexo::frame {
+
+// The regions both pages share, in client pixels. Skins draw their pictures for these positions.
+inline constexpr Region kMinimise{825, 5, 843, 23};
+inline constexpr Region kClose{850, 5, 868, 23};
+inline constexpr Region kSkins{701, 5, 719, 23};
+inline constexpr Region kPreviousPage{20, 55, 60, 95};
+inline constexpr Region kNextPage{70, 55, 110, 95};
+inline constexpr Region kOk{513, 609, 618, 630};
+inline constexpr Region kApply{617, 609, 722, 630};
+inline constexpr Region kCancel{721, 609, 826, 630};
+inline constexpr Region kWebLink{138, 629, 310, 644};
+inline constexpr Region kPageTitle{120, 50, 352, 100};
+
+// The address the logo's link opens.
+inline constexpr const char* kWebAddress = "https://www.vexo-gaming.example/t58";
+
+} // namespace vexo::frame
+
+namespace vexo::frame {
+
+// Identifiers and groups of the frame's hover regions. Pages number theirs from kFirstPageId and
+// kFirstPageGroup on.
+enum HoverId { kHoverOk = 1, kHoverApply, kHoverCancel, kHoverSkins, kHoverClose, kHoverMinimise,
+               kHoverPreviousPage, kHoverNextPage, kFirstPageId = 100 };
+enum HoverGroup { kGroupTextButtons = 1, kGroupSkins, kGroupClose, kGroupMinimise, kGroupPreviousPage,
+                  kGroupNextPage, kFirstPageGroup = 100 };
+
+} // namespace vexo::frame

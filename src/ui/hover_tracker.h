@@ -1,0 +1,68 @@
+#pragma once
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/region.h"
+
+class QPainter;
+
+namespace vexo {
+
+class CMemDC;
+
+// Hover feedback of a skinned window. Each hover-sensitive region keeps two flags: pointer-over
+// (its over image was drawn for the pointer being there, so a repeated notice draws nothing) and
+// over-shown (its over image is on screen). Regions belong to groups; at most one region of a group
+// shows its over image. A region returns to normal when the pointer moves onto a point that is not
+// hover-sensitive, or onto another region of its group.
+class HoverTracker {
+public:
+    // Draws the region in its normal (over = false) or over look, caption included.
+    using Draw = std::function<void(QPainter& canvas, bool over)>;
+    // Opens one redraw of the window (copied to the screen when destroyed).
+    using OpenCanvas = std::function<std::unique_ptr<CMemDC>()>;
+
+    struct Item {
+        int id = 0;
+        Region region;
+        int group = 0;
+        Draw draw;
+        bool pointerOver = false;
+        bool overShown = false;
+    };
+
+    explicit HoverTracker(OpenCanvas open) : open_(std::move(open)) {}
+
+    // Frame regions stay for the window's life; they are tested before the page's regions.
+    void addFrameItem(int id, Region region, int group, Draw draw);
+    // Replaces the regions of the page shown (empty when none).
+    void setPageItems(std::vector<Item> items);
+    // Forgets every flag, after a full redraw that drew every region normal.
+    void resetFlags();
+
+    bool sensitiveAt(QPoint p) const;
+
+    // Pointer moved to p. Returns true when p is hover-sensitive (the caller then asks for a hover
+    // notice). Otherwise clears every pointer-over flag and returns every region that shows its
+    // over image to normal in one redraw.
+    bool move(QPoint p);
+
+    // Hover notice at p: draws the over image of the region under p unless its pointer-over flag is
+    // already set, and returns the other regions of its group to normal, in one redraw.
+    void hover(QPoint p);
+
+    // The region's flags; nullptr for an unknown id.
+    const Item* item(int id) const;
+
+private:
+    Item* find(QPoint p);
+    template <typename F> void forEach(F f);
+
+    OpenCanvas open_;
+    std::vector<Item> frame_;
+    std::vector<Item> page_;
+};
+
+} // namespace vexo

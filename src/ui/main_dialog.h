@@ -1,0 +1,121 @@
+#pragma once
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "ui/hover_tracker.h"
+#include "ui/region.h"
+
+namespace vexo {
+
+class CMemDC;
+class FrameActions;
+class PageContent;
+
+// The main window: a frameless window whose whole face is drawn from the current skin into a
+// persistent back buffer. It owns the interface state the pages share (texts of the frame, fonts,
+// the back buffer, the hover state) and dispatches clicks to the frame, then to the page shown.
+//
+// Nothing is drawn on a paint event: pages and regions are drawn into the back buffer when
+// something changes, and a paint event copies the buffer to the screen.
+class CMainDialog : public QWidget {
+    Q_OBJECT
+public:
+    // actions must outlive the window. With trayAvailable false the window is a normal task-bar
+    // window (minimising really minimises), since there is no icon to bring it back from.
+    explicit CMainDialog(FrameActions& actions, bool trayAvailable = true, QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    // Loads "/BasicSet2.png" of the current skin into the back buffer and sizes the window to it.
+    // Returns false when it cannot be loaded: the window then keeps the design size and nothing
+    // drawn reaches the screen (regions still react to clicks).
+    bool LoadBackground();
+
+    // The page functions: each does nothing when its page is shown already; otherwise it sets
+    // g_nCurrentPage, tears the other page down, builds its controls and draws the page.
+    void ShowBasicPage();
+    void ShowAdvancedPage();
+    // Destroys the controls of the page chosen by g_nCurrentPage at the moment of the call:
+    // 1 removes the advanced page's, 2 the basic page's, any other value nothing.
+    void TearDownPage();
+    // Rebuilds the page shown (after a skin change or a restore): both pages' protocol applied
+    // through g_nCurrentPage so that the page function runs again. Nothing when no page is shown.
+    void RebuildCurrentPage();
+    // Draws the whole page shown into the back buffer and copies it to the screen.
+    void DrawPage();
+
+    // The content of page 1 (basic) or 2 (advanced); the window does not own it. Without one the
+    // page shows its background, the frame buttons and its title.
+    void SetPageContent(int page, PageContent* content);
+
+    // Left button pressed at p (client pixels): the click dispatch of the frame.
+    void HandleClick(QPoint p);
+    // Pointer moved to p / rested at p (the hover notice).
+    void HandleMouseMove(QPoint p);
+    void HandleHover(QPoint p);
+
+    // Hides the window, or minimises it where there is no notification-area icon to bring it back.
+    void MinimiseWindow();
+    // Brings the window to the front and shows it.
+    void BringToFront();
+    // Lets the window really close (at shutdown) instead of hiding.
+    void AllowClose() { m_bClosing = true; }
+
+    const QImage& BackBuffer() const { return m_backBuffer; }
+    const HoverTracker& Hover() const { return m_hover; }
+    QPoint LastClick() const { return m_ptLastClick; }
+    std::unique_ptr<CMemDC> OpenCanvas();
+
+    // Interface texts of the frame (filled from the language's text table at start-up) and fonts.
+    QString m_strBasicSettings, m_strAdvancedSettings, m_strColorSetting;
+    QString m_strOk, m_strApply, m_strCancel;
+    QFont m_fontText, m_fontTitle;
+    // Macro recording state (recording flag, key count), kept here because leaving the advanced page
+    // must stop a recording.
+    std::array<int, 2> m_nRecordingState{0, 0};
+
+signals:
+    // A click no region took asked the system to move the window.
+    void moveRequested();
+    // Enter or Esc hid the window.
+    void hiddenByKey();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AddFrameHoverItems();
+    void DrawFrameButtons(QPainter& canvas);
+    void DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over);
+    void ShowPage(int page);
+    void RunApply();
+    void StartWindowMove(QPoint p);
+    PageContent* Content(int page) const;
+
+    FrameActions& m_actions;
+    bool m_bTrayAvailable;
+    bool m_bClosing = false;
+    QImage m_backBuffer;
+    HoverTracker m_hover;
+    QTimer m_hoverTimer;
+    QPoint m_ptHover;
+    QPoint m_ptLastClick;
+    PageContent* m_pBasicContent = nullptr;
+    PageContent* m_pAdvancedContent = nullptr;
+    // Where a system move is not available, the window follows the pointer itself.
+    bool m_bManualDrag = false;
+    QPoint m_ptDragOffset;
+};
+
+} // namespace vexo

@@ -1,0 +1,27 @@
+#include "ui/mem_dc.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace vexo {
+
+CMemDC::CMemDC(QWidget* window, QImage* backBuffer) : window_(window)
+{
+    if (backBuffer != nullptr && !backBuffer->isNull()) {
+        painter_.emplace(backBuffer);
+        painter_->setBackgroundMode(Qt::TransparentMode);
+    }
+}
+
+CMemDC::~CMemDC()
+{
+    if (!painter_)
+        return;
+    painter_->end();
+    painter_.reset();
+    // Copy at once, as the drawing is finished: the screen shows the buffer before the next event.
+    if (window_ != nullptr && window_->isVisible() && !window_->paintingActive())
+        window_->repaint();
+}
+
+} // namespace vexo

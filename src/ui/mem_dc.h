@@ -1,0 +1,29 @@
+#pragma once
+#include <QPainter>
+#include <optional>
+
+class QImage;
+class QWidget;
+
+namespace vexo {
+
+// One redraw of a skinned window: drawing lands in the window's persistent back buffer, and when
+// the object goes out of scope the whole buffer is copied to the screen. Everything not drawn in
+// between keeps its last picture, so a redraw draws only what changed.
+class CMemDC {
+public:
+    // backBuffer may be null (the background failed to load): then nothing is drawn or copied.
+    CMemDC(QWidget* window, QImage* backBuffer);
+    ~CMemDC();
+    CMemDC(const CMemDC&) = delete;
+    CMemDC& operator=(const CMemDC&) = delete;
+
+    // The painter on the back buffer, or null when there is none.
+    QPainter* painter() { return painter_ ? &*painter_ : nullptr; }
+
+private:
+    QWidget* window_;
+    std::optional<QPainter> painter_;
+};
+
+} // namespace vexo

@@ -1,0 +1,63 @@
+#include "ui/skin_drawing.h"
+
+#include <QPainter>
+
+#include "platform/prompter.h"
+#include "ui/ui_globals.h"
+
+namespace vexo {
+
+SkinImageCache& SkinImages()
+{
+    static SkinImageCache cache;
+    return cache;
+}
+
+bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y)
+{
+    if (canvas == nullptr || !canvas->isActive())
+        return false;
+    const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), name);
+    if (image.isNull())
+        return false;
+    // Premultiplied pictures blend source-over; opaque ones simply cover what is below.
+    canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    canvas->drawImage(x, y, image);
+    return true;
+}
+
+bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Prompter& prompter)
+{
+    if (canvas == nullptr || !canvas->isActive())
+        return false;
+    if (DrawSkinImage(canvas, name, x, y))
+        return true;
+    prompter.message("LoadPng---Load image failed.", kAppTitle);
+    return false;
+}
+
+void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
+                  TextLayout layout)
+{
+    int flags = Qt::TextSingleLine;
+    switch (layout) {
+    case TextLayout::LeftMiddle: flags |= Qt::AlignLeft | Qt::AlignVCenter; break;
+    case TextLayout::Centre: flags |= Qt::AlignCenter; break;
+    case TextLayout::RightMiddle: flags |= Qt::AlignRight | Qt::AlignVCenter; break;
+    case TextLayout::TopCentre: flags |= Qt::AlignHCenter | Qt::AlignTop; break;
+    }
+    canvas.save();
+    canvas.setClipRect(rect);
+    canvas.setFont(font);
+    canvas.setPen(colour);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+    canvas.drawText(rect, flags, text);
+    canvas.restore();
+}
+
+QColor InterfaceTextColour()
+{
+    return QColor(g_textColor.r, g_textColor.g, g_textColor.b);
+}
+
+} // namespace vexo

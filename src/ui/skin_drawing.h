@@ -1,0 +1,41 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include "ui/skin_image_cache.h"
+
+class QPainter;
+
+namespace vexo {
+
+class Prompter;
+
+// The process-wide picture cache every skin drawing goes through.
+SkinImageCache& SkinImages();
+
+// Draws the skin picture g_strSkinDir + name (name begins with "/") with its top-left corner at
+// (x, y) at its own size: alpha pictures blended source-over, pictures without alpha copied opaque.
+// Returns false without drawing when canvas is null or not painting, or the file cannot be loaded.
+// The main window's variant: failures are silent (the rest of the picture is still drawn).
+bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y);
+
+// The pop-up dialogs' variant: a picture that cannot be loaded is reported with the message
+// "LoadPng---Load image failed." before false is returned.
+bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Prompter& prompter);
+
+// The caption of the program's message boxes.
+inline constexpr const char* kAppTitle = "VEXO T58";
+
+// The four single-line text layouts of the skinned windows.
+enum class TextLayout { LeftMiddle, Centre, RightMiddle, TopCentre };
+
+// Draws text with a transparent background inside rect, clipped to it.
+void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
+                  TextLayout layout);
+
+// g_textColor as a QColor.
+QColor InterfaceTextColour();
+
+} // namespace vexo

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/frame_actions.h"
+
+namespace vexo::test {
+
+// Records what the frame asked for, in order.
+class RecordingFrameActions final : public FrameActions {
+public:
+    bool present = false;
+    std::vector<std::string> calls;
+
+    bool mousePresent() const override { return present; }
+    void applyConfig() override { calls.push_back("applyConfig"); }
+    void takeSnapshot() override { calls.push_back("takeSnapshot"); }
+    void restoreSnapshot() override { calls.push_back("restoreSnapshot"); }
+    void applyDesktopSettings() override { calls.push_back("applyDesktopSettings"); }
+    void openSkinPicker() override { calls.push_back("openSkinPicker"); }
+    void openUrl(const std::string& url) override { calls.push_back("openUrl " + url); }
+    void shutdown() override { calls.push_back("shutdown"); }
+};
+
+} // namespace vexo::test
