@@ -1,0 +1,9 @@
+#pragma once
+#include <string_view>
+
+namespace vexo {
+
+// Caption of the program's own message boxes.
+inline constexpr std::string_view kApplicationTitle = "VEXO T58";
+
+} // namespace vexo

@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "config/config_record.h"
+
+namespace vexo {
+
+class Prompter;
+
+// The process's configuration: the working record the pages edit, the applied snapshot, the
+// first-run flag read from config.bin and the sensor type last read from the mouse. config.bin is
+// the first-run flag followed by the record, 2042 bytes in all.
+//
+// The program never creates config.bin: a delivered copy must exist for anything to be saved.
+// Saving replaces the file atomically (temporary file in the same folder, then rename), so a
+// crash, a full disk or a failing write leaves the previous file whole.
+class ConfigStore {
+public:
+    static constexpr std::size_t kFileSize = 1 + ConfigRecord::kSize;
+
+    enum class LoadResult { Loaded, Missing, WrongSize, Unreadable };
+    enum class SaveResult { Saved, Missing, Failed };
+
+    explicit ConfigStore(std::filesystem::path configBin);
+
+    const std::filesystem::path& path() const { return path_; }
+
+    ConfigRecord& record() { return record_; }
+    const ConfigRecord& record() const { return record_; }
+    const ConfigRecord& snapshot() const { return snapshot_; }
+
+    // 0 in the file delivered with the program (and while nothing was read), 1 after a save.
+    std::uint8_t firstRunFlag() const { return firstRunFlag_; }
+    std::uint8_t sensorType() const { return sensorType_; }
+    void setSensorType(std::uint8_t type) { sensorType_ = type; }
+
+    // Reads config.bin into the first-run flag and the working record.
+    // Missing: message "Config file is not exist." (application title); record unchanged.
+    // WrongSize (not 2042 bytes): silently ignored; record unchanged.
+    // Unreadable: record unchanged; the reason is in lastError().
+    LoadResult LoadConfig(Prompter& prompter);
+
+    // Writes flag 1 and the working record over config.bin.
+    // Missing: message "Config file is not exist."; nothing is created.
+    // Failed: message "Error Code is: <errno> \n" captioned "NULL ==fp "; the old file stays whole.
+    SaveResult SaveConfig(Prompter& prompter);
+
+    void TakeSnapshot() { snapshot_ = record_; }
+    void RestoreSnapshot() { record_ = snapshot_; }
+
+    // The reason of the last failed load or save, empty after a success.
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    std::filesystem::path path_;
+    ConfigRecord record_;
+    ConfigRecord snapshot_;
+    std::uint8_t firstRunFlag_ = 0;
+    std::uint8_t sensorType_ = 0;
+    std::string lastError_;
+};
+
+} // namespace vexo

@@ -1,0 +1,104 @@
+#include "config/file_locations.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <unistd.h>
+
+#include "config/atomic_file.h"
+
+#ifndef VEXO_INSTALL_DATADIR
+#define VEXO_INSTALL_DATADIR "/usr/local/share/vexo-t58"
+#endif
+
+namespace vexo {
+namespace {
+
+constexpr const char* kAppFolder = "vexo-t58";
+
+std::filesystem::path userFolder(const FileLocations::Environment& env, const char* xdgName, const char* fallback) {
+    // A relative XDG value is invalid by the base-directory rules and is ignored.
+    if (const auto value = env(xdgName); value && !value->empty() && value->front() == '/') {
+        return std::filesystem::path(*value) / kAppFolder;
+    }
+    const auto home = env("HOME");
+    return std::filesystem::path(home && !home->empty() ? *home : std::string("/tmp")) / fallback / kAppFolder;
+}
+
+bool isFile(const std::filesystem::path& p) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(p, ec);
+}
+
+} // namespace
+
+FileLocations FileLocations::resolve(const std::filesystem::path& programDir, const std::filesystem::path& sharedDir,
+                                      const Environment& environment) {
+    FileLocations where;
+    if (isFile(programDir / "config.bin")) {
+        where.dataDir_ = programDir;
+        where.skinRoots_ = {programDir / "Skins"};
+        return where;
+    }
+    where.dataDir_ = userFolder(environment, "XDG_CONFIG_HOME", ".config");
+    where.sharedDir_ = sharedDir;
+    where.skinRoots_ = {sharedDir / "Skins", userFolder(environment, "XDG_DATA_HOME", ".local/share") / "Skins"};
+    return where;
+}
+
+FileLocations FileLocations::detect() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path programDir = ec ? std::filesystem::current_path(ec) : exe.parent_path();
+    // A relocated installation finds its data beside itself before the prefix it was built for.
+    std::filesystem::path shared = programDir.parent_path() / "share" / kAppFolder;
+    if (!std::filesystem::is_directory(shared, ec)) {
+        shared = VEXO_INSTALL_DATADIR;
+    }
+    return resolve(programDir, shared, [](const char* name) -> std::optional<std::string> {
+        if (const char* v = std::getenv(name)) {
+            return std::string(v);
+        }
+        return std::nullopt;
+    });
+}
+
+FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
+    FileLocations where;
+    where.dataDir_ = dir;
+    where.skinRoots_ = {dir / "Skins"};
+    return where;
+}
+
+bool FileLocations::prepare(std::string& error) const {
+    if (!sharedDir_) {
+        return true;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(dataDir_, ec);
+    if (ec) {
+        error = "cannot create " + dataDir_.string() + ": " + ec.message();
+        return false;
+    }
+    for (const char* name : {"config.bin", "str.ini", "record.ini"}) {
+        const auto target = dataDir_ / name;
+        const auto source = *sharedDir_ / name;
+        if (std::filesystem::exists(target, ec) || !isFile(source)) {
+            continue;
+        }
+        std::ifstream in(source, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        if (!in.good() && !in.eof()) {
+            error = "cannot read " + source.string();
+            return false;
+        }
+        if (const auto result = AtomicFile::write(target, bytes); !result.ok) {
+            error = result.message;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace vexo

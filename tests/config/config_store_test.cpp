@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "config/atomic_file.h"
+#include "config/config_store.h"
+#include "config/temp_dir.h"
+#include "support/recording_prompter.h"
+
+using vexo::AtomicFile;
+using vexo::ConfigRecord;
+using vexo::ConfigStore;
+using vexo::KeyMode;
+using vexo::test::RecordingPrompter;
+using vexo::test::TempDir;
+
+namespace {
+
+std::string configFile(std::uint8_t flag, std::uint8_t fill) {
+    std::string bytes(ConfigStore::kFileSize, static_cast<char>(fill));
+    bytes[0] = static_cast<char>(flag);
+    return bytes;
+}
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    TempDir dir{"config"};
+    std::filesystem::path file = dir / "config.bin";
+    ConfigStore store{file};
+    RecordingPrompter prompter;
+};
+
+TEST_F(ConfigStoreTest, LoadsAWholeFileAndKeepsItsFlagUntilTheNextSave) {
+    TempDir::put(file, configFile(0, 0x5A));
+    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    EXPECT_EQ(store.firstRunFlag(), 0);
+    EXPECT_EQ(store.record().bytes()[0], 0x5A);
+    EXPECT_EQ(store.record().bytes()[ConfigRecord::kSize - 1], 0x5A);
+    EXPECT_TRUE(prompter.shown.empty());
+
+    store.record().setReportRate(8);
+    ASSERT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(store.firstRunFlag(), 0) << "the flag is only read at start";
+    std::string expected = configFile(1, 0x5A);
+    expected[1 + 1925] = 8;
+    EXPECT_EQ(TempDir::take(file), expected);
+
+    ConfigStore again(file);
+    ASSERT_EQ(again.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    EXPECT_EQ(again.firstRunFlag(), 1);
+    EXPECT_EQ(again.record(), store.record());
+}
+
+TEST_F(ConfigStoreTest, FilesOfAnotherSizeAreIgnoredSilently) {
+    for (std::size_t size : {std::size_t{0}, ConfigStore::kFileSize - 1, ConfigStore::kFileSize + 1}) {
+        TempDir::put(file, std::string(size, '\x07'));
+        EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize) << size;
+        EXPECT_EQ(store.record(), ConfigRecord{}) << size;
+        EXPECT_FALSE(store.lastError().empty());
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(ConfigStoreTest, AMissingFileIsReportedAndNeverCreated) {
+    store.record().setReportRate(4);
+    EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Missing);
+    EXPECT_EQ(store.record().reportRate(), 4) << "the record stays as it was";
+    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Missing);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    for (const auto& box : prompter.shown) {
+        EXPECT_EQ(box.text, "Config file is not exist.");
+        EXPECT_EQ(box.caption, "VEXO T58");
+    }
+}
+
+TEST_F(ConfigStoreTest, ADirectoryInPlaceOfTheFileIsUnreadable) {
+    std::filesystem::create_directory(file);
+    store.record().setReportRate(2);
+    EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Unreadable);
+    EXPECT_EQ(store.record().reportRate(), 2);
+    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+TEST_F(ConfigStoreTest, ASaveInterruptedAtAnyStepLeavesTheOldFileWhole) {
+    const std::string old = configFile(0, 0x33);
+    TempDir::put(file, old);
+    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    store.record().setReportRate(2);
+    for (const char* step : {"open", "write", "sync", "close", "rename"}) {
+        prompter.shown.clear();
+        AtomicFile::setFaultHook([step](const char* s) { return std::strcmp(s, step) == 0 ? ENOSPC : 0; });
+        EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Failed) << step;
+        AtomicFile::setFaultHook(nullptr);
+        EXPECT_EQ(TempDir::take(file), old) << step;
+        ASSERT_EQ(prompter.shown.size(), 1u) << step;
+        EXPECT_EQ(prompter.shown[0].text, "Error Code is: " + std::to_string(ENOSPC) + " \n");
+        EXPECT_EQ(prompter.shown[0].caption, "NULL ==fp ");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1) << "temporary file left";
+    }
+    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(TempDir::take(file)[1 + 1925], 2);
+}
+
+TEST_F(ConfigStoreTest, SnapshotsCopyTheWholeRecordBothWays) {
+    store.record().setLightingMode(3);
+    store.record().macro(10)[127] = 9;
+    store.TakeSnapshot();
+    EXPECT_EQ(store.snapshot(), store.record());
+    store.record().setFunctionCode(KeyMode::B, 7, 13);
+    store.record().macro(10)[127] = 1;
+    EXPECT_NE(store.snapshot(), store.record());
+    store.RestoreSnapshot();
+    EXPECT_EQ(store.record().functionCode(KeyMode::B, 7), 0);
+    EXPECT_EQ(store.record().macro(10)[127], 9);
+    EXPECT_EQ(store.record().lightingMode(), 3);
+}
+
+} // namespace
