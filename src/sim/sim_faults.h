@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/hid_backend.h"
+
 namespace vexo {
 
 // Ways the simulated mouse can misbehave. All off by default.
@@ -18,10 +20,13 @@ struct SimFaults {
     bool failGet = false;
     bool failRead = false;
     bool failWrite = false;
-    // When >= 0: the mouse is unplugged as this many feature reports have been set (that set fails).
+    // When >= 0: the mouse is unplugged once this many feature reports have been set since the faults
+    // were installed (the next set fails).
     int unplugAfterSets = -1;
     // The command collection is enumerated before the notification collection.
     bool commandCollectionFirst = false;
+    // When not None: the vendor collections' report descriptors cannot be read or parsed.
+    HidCollectionInfo::Failure descriptorFailure = HidCollectionInfo::Failure::None;
     // The vendor collections announce reports longer than the program's buffers.
     bool oversizedReportLengths = false;
 };

@@ -39,6 +39,7 @@ SimMouse::SimMouse(std::uint8_t sensorType) {
 void SimMouse::setFaults(const SimFaults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
+    setsSeen_ = 0;
 }
 
 SimFaults SimMouse::faults() const {
@@ -73,6 +74,11 @@ std::vector<HidCollectionInfo> SimMouse::enumerate() const {
     command.featureReportLength = extra ? extra : kAnnouncedFeatureLength;
     command.inputReportLength = extra ? extra : kAnnouncedBlockLength;
     command.outputReportLength = extra ? extra : kAnnouncedBlockLength;
+    if (faults_.descriptorFailure != HidCollectionInfo::Failure::None) {
+        notify = collection(notify.path.c_str(), 0, 0);
+        command = collection(command.path.c_str(), 0, 0);
+        notify.failure = command.failure = faults_.descriptorFailure;
+    }
     list.push_back(pointer);
     list.push_back(keyboard);
     if (faults_.commandCollectionFirst) {

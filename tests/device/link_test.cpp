@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "sim_rig.h"
+
+namespace vexo::test {
+namespace {
+
+using Notices = std::vector<std::pair<int, int>>;
+
+DeviceChange changeOf(DeviceChange::Kind kind, std::uint16_t vendor = HidLink::kVendorId,
+                      std::uint16_t product = HidLink::kProductId) {
+    return DeviceChange{kind, "sim/hidraw2", vendor, product};
+}
+
+TEST(OpenMouseTest, OpensBothVendorCollectionsInEnumerationOrder) {
+    SimRig rig;
+    HidLink& link = rig.session.link();
+    EXPECT_EQ(link.mousePresent(), 0);
+    ASSERT_EQ(link.OpenMouse(), 1);
+    EXPECT_TRUE(link.hasNotifyDevice());
+    EXPECT_EQ(link.commandDevice() != nullptr, true);
+    EXPECT_EQ(link.devicePath(), "sim/hidraw2");
+    EXPECT_EQ(link.featureReportLength, 9);
+    EXPECT_EQ(link.inputReportLength, 33);
+    EXPECT_EQ(link.outputReportLength, 33);
+    EXPECT_EQ(link.notifyReportLength, 9);
+    EXPECT_EQ(link.mousePresent(), 1); // set while opening, before any handshake
+    EXPECT_EQ(rig.backend.opens(), 2); // the other vendor's device and the mouse's own collections are not opened
+    EXPECT_TRUE(rig.prompter.shown.empty());
+}
+
+TEST(OpenMouseTest, CommandCollectionFirstLeavesTheNotificationCollectionClosed) {
+    SimRig rig;
+    SimFaults faults;
+    faults.commandCollectionFirst = true;
+    rig.mouse->setFaults(faults);
+    ASSERT_EQ(rig.session.link().OpenMouse(), 1);
+    EXPECT_FALSE(rig.session.link().hasNotifyDevice());
+    EXPECT_EQ(rig.backend.opens(), 1);
+}
+
+TEST(OpenMouseTest, ReturnsZeroWithoutMouseOrWhenAnOpenFails) {
+    SimRig rig;
+    rig.mouse->unplug();
+    EXPECT_EQ(rig.session.link().OpenMouse(), 0);
+    EXPECT_EQ(rig.backend.opens(), 0);
+
+    SimRig refused;
+    refused.backend.setOpenWorks(false);
+    EXPECT_EQ(refused.session.link().OpenMouse(), 0);
+    EXPECT_EQ(refused.backend.opens(), 1); // the search ends at the first failed open
+    EXPECT_TRUE(refused.prompter.shown.empty());
+
+    // Announced lengths beyond the buffers: not this mouse, and nothing is opened.
+    SimRig oversized;
+    SimFaults faults;
+    faults.oversizedReportLengths = true;
+    oversized.mouse->setFaults(faults);
+    EXPECT_EQ(oversized.session.link().OpenMouse(), 0);
+    EXPECT_EQ(oversized.backend.opens(), 0);
+    EXPECT_EQ(oversized.session.link().mousePresent(), 0);
+}
+
+TEST(OpenMouseTest, UnreadableCapabilitiesAreShownInAMessageBox) {
+    for (auto [failure, text] : {std::pair{HidCollectionInfo::Failure::Descriptor, "HidD_GetPreparsedData failed.\n"},
+                                 std::pair{HidCollectionInfo::Failure::Capabilities, "HidP_GetCaps failed."}}) {
+        SimRig rig;
+        SimFaults faults;
+        faults.descriptorFailure = failure;
+        rig.mouse->setFaults(faults);
+        EXPECT_EQ(rig.session.link().OpenMouse(), 0);
+        ASSERT_EQ(rig.prompter.shown.size(), 1u);
+        EXPECT_EQ(rig.prompter.shown[0].text, text);
+        EXPECT_EQ(rig.prompter.shown[0].caption, "VEXO T58");
+    }
+}
+
+TEST(DeviceSessionTest, StartWithAndWithoutMouse) {
+    SimRig rig;
+    rig.session.start();
+    EXPECT_TRUE(rig.session.mousePresent());
+    EXPECT_EQ(rig.listener.notices(), (Notices{{14, 0}}));
+    EXPECT_FALSE(rig.session.link().inputThread()->suspended());
+
+    SimRig absent;
+    absent.mouse->unplug();
+    absent.session.start();
+    EXPECT_FALSE(absent.session.mousePresent());
+    EXPECT_EQ(absent.listener.notices(), (Notices{{15, 0}}));
+    EXPECT_EQ(absent.listener.hides(), 0);
+    EXPECT_TRUE(absent.session.link().inputThread()->suspended());
+
+    // An unsupported mouse at start: 15, and the thread stays suspended.
+    SimRig unsupported;
+    SimFaults faults;
+    faults.echoPlainProbe = true;
+    unsupported.mouse->setFaults(faults);
+    unsupported.session.start();
+    EXPECT_EQ(unsupported.listener.notices(), (Notices{{15, 0}}));
+    EXPECT_TRUE(unsupported.session.link().inputThread()->suspended());
+}
+
+TEST(DeviceSessionTest, UnplugAndReplugAnnounceAndRewriteTheSensorBlock) {
+    SimRig rig(1);
+    rig.session.start();
+    DeviceImage blocks = rig.mouse->blocks();
+    blocks.sensor[DeviceImage::kSensorOption2Byte] = 0x05;
+    rig.mouse->setBlocks(blocks);
+    rig.listener.clear();
+
+    rig.mouse->unplug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Removal));
+    EXPECT_EQ(rig.listener.notices(), (Notices{{15, 0}}));
+    EXPECT_EQ(rig.listener.hides(), 1);
+    EXPECT_FALSE(rig.session.mousePresent());
+
+    rig.listener.clear();
+    rig.pauser.clear();
+    rig.mouse->plug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival));
+    EXPECT_TRUE(rig.session.mousePresent());
+    EXPECT_EQ(rig.listener.notices(), (Notices{{14, 0}}));
+    EXPECT_EQ(rig.session.sensorType(), 1);
+    EXPECT_EQ(rig.mouse->blocks().sensor[DeviceImage::kSensorOption2Byte], 0x45);
+    EXPECT_EQ(rig.mouse->blocks().sensor[DeviceImage::kSensorTypeByte], 1);
+    EXPECT_EQ(rig.pauser.pauses(), (std::vector<unsigned>{5, 5})); // sensor commands make no pause
+}
+
+TEST(DeviceSessionTest, RemovalOfAnotherInterfaceReopensAndHandshakes) {
+    SimRig rig;
+    rig.session.start();
+    rig.listener.clear();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Removal));
+    EXPECT_EQ(rig.listener.notices(), (Notices{{14, 0}}));
+    EXPECT_EQ(rig.listener.hides(), 0);
+    EXPECT_TRUE(rig.session.mousePresent());
+}
+
+TEST(DeviceSessionTest, ChangesOfOtherDevicesChangeNothing) {
+    SimRig rig;
+    rig.session.start();
+    rig.listener.clear();
+    rig.mouse->clearExchanges();
+    const int opens = rig.backend.opens();
+    rig.mouse->unplug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Removal, 0x046D, 0xC077));
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival, HidLink::kVendorId, 0xA0A0));
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival, 0x1234, HidLink::kProductId));
+    EXPECT_TRUE(rig.listener.notices().empty());
+    EXPECT_EQ(rig.backend.opens(), opens);
+    EXPECT_TRUE(rig.mouse->exchanges().empty());
+    EXPECT_TRUE(rig.session.mousePresent());
+}
+
+TEST(DeviceSessionTest, ArrivalThatFindsNoUsableMouse) {
+    // The arrival is announced but the mouse has gone again before it could be opened.
+    SimRig rig;
+    rig.session.start();
+    rig.listener.clear();
+    rig.mouse->unplug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival));
+    EXPECT_EQ(rig.listener.notices(), (Notices{{15, 0}}));
+    EXPECT_EQ(rig.listener.hides(), 1);
+    EXPECT_FALSE(rig.session.mousePresent());
+
+    // An unsupported mouse arrives: 15 from the handshake, no sensor block is touched, window stays.
+    SimRig other;
+    other.mouse->unplug();
+    other.session.start();
+    other.listener.clear();
+    SimFaults faults;
+    faults.echoPlainProbe = true;
+    other.mouse->setFaults(faults);
+    other.mouse->plug();
+    const auto before = other.mouse->blocks();
+    other.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival));
+    EXPECT_EQ(other.listener.notices(), (Notices{{15, 0}}));
+    EXPECT_EQ(other.listener.hides(), 0);
+    EXPECT_EQ(other.mouse->blocks(), before);
+    EXPECT_TRUE(other.session.link().inputThread()->suspended());
+}
+
+TEST(DeviceSessionTest, UnplugInTheMiddleOfASequenceEndsQuietlyAndTheRemovalMarksAbsent) {
+    for (int after = 0; after < 23; ++after) { // the sequence sets 23 packets
+        SimRig rig;
+        rig.session.start();
+        SimFaults faults;
+        faults.unplugAfterSets = after;
+        rig.mouse->setFaults(faults);
+        DeviceCommands& c = rig.session.commands();
+        c.ReadLedSets();
+        c.ReadColourBlocks();
+        c.WriteColourBlocks();
+        c.WriteDpiBlock();
+        c.WriteKeyMatrices();
+        c.WriteMacros();
+        EXPECT_FALSE(rig.mouse->plugged());
+        // Every pause of the sequence is still made.
+        EXPECT_EQ(rig.pauser.pauses().size(), 2u + 2 + 3 + 6 + 1 + 12 + 50);
+        rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Removal));
+        EXPECT_FALSE(rig.session.mousePresent());
+        EXPECT_EQ(rig.listener.notices().back(), (std::pair<int, int>{15, 0}));
+    }
+}
+
+} // namespace
+} // namespace vexo::test
