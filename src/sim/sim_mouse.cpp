@@ -151,6 +151,11 @@ void SimMouse::pushNotificationReport(std::vector<std::uint8_t> report) {
     noticeArrived_.notify_all();
 }
 
+std::size_t SimMouse::pendingNotices() const {
+    std::lock_guard lock(mutex_);
+    return notices_.size();
+}
+
 void SimMouse::record(SimExchange::Kind kind, std::size_t length, bool ok, std::span<const std::uint8_t> bytes) {
     if (!recording_) return;
     exchanges_.push_back(SimExchange{kind, length, ok, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});

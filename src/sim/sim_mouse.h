@@ -59,6 +59,9 @@ public:
     // The mouse sends this raw report on the notification collection.
     void pushNotificationReport(std::vector<std::uint8_t> report);
 
+    // Notification reports sent but not read yet.
+    std::size_t pendingNotices() const;
+
     // Wire calls of the handles (SimHidDevice); epoch is the handle's.
     bool setFeature(std::uint64_t epoch, std::span<const std::uint8_t> report);
     int getFeature(std::uint64_t epoch, std::span<std::uint8_t> report);
