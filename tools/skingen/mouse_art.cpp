@@ -47,14 +47,14 @@ struct Callout {
 
 // Number badges to the left and right of the shell, led to the button they name.
 const std::array<Callout, 8> kCallouts{{
-    {1, {25, 28}, {-14, 14}},
-    {8, {4, 59}, {-14, 48}},
-    {4, {3, 83}, {-14, 82}},
-    {5, {3, 105}, {-14, 116}},
-    {2, {75, 28}, {114, 14}},
-    {3, {53, 34}, {114, 40}},
-    {6, {54, 53}, {114, 66}},
-    {7, {54, 62}, {114, 92}},
+    {1, {25, 28}, {-11, 14}},
+    {8, {4, 59}, {-11, 48}},
+    {4, {3, 83}, {-11, 82}},
+    {5, {3, 105}, {-11, 116}},
+    {2, {75, 28}, {111, 14}},
+    {3, {53, 34}, {111, 40}},
+    {6, {54, 53}, {111, 66}},
+    {7, {54, 62}, {111, 92}},
 }};
 
 void drawThumbButton(QPainter& painter, const QRectF& r, const Palette& pal) {
@@ -72,8 +72,8 @@ void drawThumbButton(QPainter& painter, const QRectF& r, const Palette& pal) {
 
 void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette& pal) {
     painter.save();
-    // Fit the 100 x 190 shell plus its badges (-24 to 124 wide) into the area.
-    const qreal scale = qMin(area.width() / 150.0, area.height() / 205.0);
+    // Fit the 100 x 190 shell plus its badges (-19 to 119 wide) into the area.
+    const qreal scale = qMin(area.width() / 140.0, area.height() / 205.0);
     painter.translate(area.center().x() - 50 * scale, area.center().y() - 95 * scale);
     painter.scale(scale, scale);
 

@@ -1,6 +1,7 @@
 #include "page_art.h"
 
 #include "mouse_art.h"
+#include "panel_icons.h"
 #include "primitives.h"
 
 #include <QLinearGradient>
@@ -158,45 +159,6 @@ void drawTrack(QPainter& painter, const QRectF& rect) {
     painter.restore();
 }
 
-// Line icons in a 24 x 24 box for the three desktop settings.
-enum class SettingIcon { Pointer, Wheel, DoubleClick };
-
-void drawSettingIcon(QPainter& painter, const QPointF& at, SettingIcon icon, const Palette& pal) {
-    painter.save();
-    painter.translate(at);
-    QPen pen(pal.glyphMuted, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    if (icon == SettingIcon::Pointer) {
-        QPainterPath arrow;
-        arrow.moveTo(5, 2);
-        arrow.lineTo(5, 19);
-        arrow.lineTo(9.5, 14.5);
-        arrow.lineTo(13, 22);
-        arrow.lineTo(15.5, 21);
-        arrow.lineTo(12.2, 13.5);
-        arrow.lineTo(18, 13.5);
-        arrow.closeSubpath();
-        painter.drawPath(arrow);
-        painter.setPen(QPen(pal.accent, 1.6, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(19, 4), QPointF(23, 4));
-        painter.drawLine(QPointF(17, 8), QPointF(23, 8));
-    } else {
-        painter.drawRoundedRect(QRectF(5, 1, 14, 22), 7, 7);
-        painter.drawLine(QPointF(5, 9), QPointF(19, 9));
-        painter.setPen(QPen(pal.accent, 2.2, Qt::SolidLine, Qt::RoundCap));
-        if (icon == SettingIcon::Wheel) {
-            painter.drawLine(QPointF(12, 3.5), QPointF(12, 7));
-        } else {
-            painter.drawLine(QPointF(8.6, 4.5), QPointF(8.6, 6.5));
-            painter.setPen(QPen(withAlpha(pal.accent, 150), 1.1));
-            painter.drawArc(QRectF(2, -2, 13, 13), 60 * 16, 120 * 16);
-            painter.drawArc(QRectF(-1, -5, 19, 19), 70 * 16, 100 * 16);
-        }
-    }
-    painter.restore();
-}
-
 // A round record-control button of the macro editor, 29 x 29 at topLeft.
 void drawRecordButton(QPainter& painter, const QPointF& topLeft, bool record, const Palette& pal) {
     painter.save();
@@ -236,6 +198,7 @@ QImage basicPage(const Palette& pal) {
     // Button functions: eight boxes (252, 186 + 23k), mode buttons and the key default button.
     drawPanel(painter, QRectF(244, kPanelTop, 230, kPanelBottom - kPanelTop), pal);
     drawHeadingMark(painter, QRect(259, 160, 105, 21), pal);
+    drawPanelIcon(painter, QPointF(440, 158), PanelIcon::Buttons, pal);
     painter.save();
     painter.setOpacity(0.05);
     drawEmblem(painter, QRectF(303, 390, 110, 100), pal);
@@ -248,11 +211,13 @@ QImage basicPage(const Palette& pal) {
     // Report rate: four 70-pixel segments from x 542, captions under them.
     drawPanel(painter, QRectF(494, kPanelTop, 372, 106), pal);
     drawHeadingMark(painter, QRect(504, 161, 105, 21), pal);
+    drawPanelIcon(painter, QPointF(832, 158), PanelIcon::Rate, pal);
     drawTrack(painter, QRectF(538, 200, 294, 19));
 
     // DPI stages: rows at y 322 + 30k with number, tick box, colour swatch and value field.
     drawPanel(painter, QRectF(494, 266, 186, kPanelBottom - 266), pal);
     drawHeadingMark(painter, QRect(504, 275, 105, 21), pal);
+    drawPanelIcon(painter, QPointF(646, 274), PanelIcon::Dpi, pal);
     for (int k = 0; k < 8; ++k) {
         const int y = 322 + 30 * k;
         if (k % 2 == 0) painter.fillRect(QRect(500, y - 6, 174, 28), QColor(255, 255, 255, 6));
@@ -263,6 +228,7 @@ QImage basicPage(const Palette& pal) {
     // Lighting: mode and parameter boxes at (766, 329) and (766, 359), effect box at (767, 390).
     drawPanel(painter, QRectF(688, 266, 178, kPanelBottom - 266), pal);
     drawHeadingMark(painter, QRect(704, 275, 105, 21), pal);
+    drawPanelIcon(painter, QPointF(832, 274), PanelIcon::Light, pal);
     for (int y : {329, 359}) drawDropField(painter, QRect(766, y, 85, 15), 835, pal, false);
     drawDropField(painter, QRect(766, 389, 85, 16), 835, pal, false);
     // A spectrum ring hints at the lighting without competing with the controls.
@@ -295,12 +261,12 @@ QImage advancedPage(const Palette& pal) {
     // Desktop pointer settings: three eleven-step sliders from x 52, two tick boxes at x 51.
     drawPanel(painter, QRectF(14, kPanelTop, 418, kPanelBottom - kPanelTop), pal);
     const int sliderTops[] = {200, 350, 500};
-    const SettingIcon icons[] = {SettingIcon::Pointer, SettingIcon::Wheel, SettingIcon::DoubleClick};
+    const PanelIcon icons[] = {PanelIcon::Pointer, PanelIcon::Wheel, PanelIcon::DoubleClick};
     for (int i = 0; i < 3; ++i) {
         const int top = sliderTops[i];
         drawHeadingMark(painter, QRect(38, top - 40, 105, 21), pal);
         drawTrack(painter, QRectF(48, top - 4, 272, 19));
-        drawSettingIcon(painter, QPointF(388, top - 40), icons[i], pal);
+        drawPanelIcon(painter, QPointF(392, top - 42), icons[i], pal);
         if (i < 2) drawSeparator(painter, 30, 416, top + 94);
     }
     drawCheckBox(painter, QPointF(51, 255), pal, false);
@@ -309,6 +275,7 @@ QImage advancedPage(const Palette& pal) {
     // Macro editor: name and sequence lists side by side, the recording column to their right.
     drawPanel(painter, QRectF(450, kPanelTop, 416, kPanelBottom - kPanelTop), pal);
     drawHeadingMark(painter, QRect(469, 160, 109, 21), pal);
+    drawPanelIcon(painter, QPointF(832, 158), PanelIcon::Macro, pal);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 12));
     painter.drawRoundedRect(QRectF(461, 196, 265, 24), 3, 3);

@@ -116,26 +116,25 @@ QImage pageButton(const Palette& pal, PageGlyph glyph, bool over) {
     }
     drawRaised(painter, tile, 7, pal, over);
 
-    // Page glyph: a document with a folded corner and a chevron pointing the way.
+    // A chevron pointing the way and two dots telling which of the two pages the button shows.
+    const bool previous = glyph == PageGlyph::Previous;
     const QColor ink = over ? Qt::white : pal.glyph;
-    QPen pen(ink, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
+    painter.setPen(QPen(ink, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     QPainterPath chevron;
-    if (glyph == PageGlyph::Previous) {
-        chevron.moveTo(23, 12);
-        chevron.lineTo(15, 20);
-        chevron.lineTo(23, 28);
-    } else {
-        chevron.moveTo(17, 12);
-        chevron.lineTo(25, 20);
-        chevron.lineTo(17, 28);
-    }
+    const qreal tip = previous ? 15.5 : 24.5;
+    const qreal tail = previous ? 23.5 : 16.5;
+    chevron.moveTo(tail, 10);
+    chevron.lineTo(tip, 18);
+    chevron.lineTo(tail, 26);
     painter.drawPath(chevron);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(over ? pal.accentBright : withAlpha(pal.accent, 200));
-    const qreal barX = glyph == PageGlyph::Previous ? 11 : 27;
-    painter.drawRoundedRect(QRectF(barX, 12, 2.2, 16), 1.1, 1.1);
+    for (int i = 0; i < 2; ++i) {
+        const bool current = (i == 0) == previous;
+        const QPointF dot(16.5 + 7 * i, 31.5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(current ? (over ? pal.accentBright : pal.accent) : withAlpha(ink, 90));
+        painter.drawEllipse(dot, current ? 2.2 : 1.6, current ? 2.2 : 1.6);
+    }
     painter.end();
     return image;
 }
