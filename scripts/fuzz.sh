@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in their own build folder and runs one of them.
+#   scripts/fuzz.sh [SECONDS] [TARGET]     defaults: 300 seconds, device_fuzzer
+# The corpus grows in fuzz-corpus/TARGET; crashes land in fuzz-artifacts/ and end the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-300}
+target=${2:-device_fuzzer}
+VEXO_WITH_FUZZ=1 scripts/deps.sh
+
+CC=clang CXX=clang++ cmake -S . -B fuzz-build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVEXO_FUZZ=ON -DVEXO_BUILD_UI=OFF -DVEXO_BUILD_TESTS=OFF -DVEXO_BUILD_BENCH=OFF >/dev/null
+cmake --build fuzz-build -j2 --target "$target"
+
+mkdir -p "fuzz-corpus/$target" fuzz-artifacts
+# One worker: the machine is shared. -print_final_stats gives the executions and the coverage.
+"fuzz-build/bin/$target" "fuzz-corpus/$target" -max_total_time="$seconds" -max_len=4096 \
+  -artifact_prefix=fuzz-artifacts/ -print_final_stats=1
