@@ -82,12 +82,18 @@ void drawPanelIcon(QPainter& painter, const QPointF& topLeft, PanelIcon icon, co
             break;
         }
         case PanelIcon::Macro:
-            // A key with a record dot.
-            painter.drawRoundedRect(QRectF(1, 6, 18, 15), 3, 3);
-            painter.drawLine(QPointF(5, 16), QPointF(15, 16));
+            // A keyboard with a recording dot.
+            painter.drawRoundedRect(QRectF(1, 8, 22, 14), 3, 3);
             painter.setPen(Qt::NoPen);
+            painter.setBrush(pal.glyphMuted);
+            for (int row = 0; row < 2; ++row) {
+                for (int col = 0; col < 4; ++col) {
+                    painter.drawRect(QRectF(4.5 + col * 4.4 + row * 1.5, 11 + row * 3.6, 2.4, 2.2));
+                }
+            }
+            painter.drawRoundedRect(QRectF(7, 18.2, 10, 1.8), 0.9, 0.9);
             painter.setBrush(pal.accent);
-            painter.drawEllipse(QPointF(20, 5), 3.2, 3.2);
+            painter.drawEllipse(QPointF(20.5, 3.5), 3, 3);
             break;
     }
     painter.restore();
