@@ -1,0 +1,45 @@
+#pragma once
+#include <QIcon>
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <memory>
+#include <optional>
+
+#include "platform/tray_icon.h"
+
+class QAction;
+class QMenu;
+
+namespace vexo {
+
+// The notification-area icon over QSystemTrayIcon (StatusNotifierItem or XEmbed, as the desktop
+// offers). Its context menu holds one item; Qt opens it on a right click by itself.
+class QtTrayIcon final : public QObject, public TrayIcon {
+    Q_OBJECT
+public:
+    explicit QtTrayIcon(const QIcon& icon, QObject* parent = nullptr);
+    ~QtTrayIcon() override;
+
+    bool available() const override;
+    void show(const std::string& tip) override;
+    void hide() override;
+    void notice(const std::string& title, const std::string& text, NoticeIcon icon, int timeoutMs) override;
+    void onClick(std::function<void(Click)> handler) override;
+    void setMenuItem(const std::string& text, std::function<void()> handler) override;
+
+    // What a Qt activation means for the caller; nothing for activations it does not report
+    // (a middle click, an unknown reason).
+    static std::optional<Click> clickOf(QSystemTrayIcon::ActivationReason reason);
+
+    // The underlying icon, for wiring and inspection.
+    QSystemTrayIcon& systemTrayIcon() { return *icon_; }
+
+private:
+    std::unique_ptr<QMenu> menu_;
+    QAction* menuItem_ = nullptr;
+    std::unique_ptr<QSystemTrayIcon> icon_;
+    std::function<void(Click)> clickHandler_;
+    std::function<void()> menuHandler_;
+};
+
+} // namespace vexo

@@ -1,0 +1,245 @@
+#include "platform/qt/device_monitor_notifier.h"
+#include "platform/qt/qt_prompter.h"
+#include "platform/qt/qt_tray_icon.h"
+#include "platform/qt/single_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <unistd.h>
+
+namespace vexo {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "qt_platform_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication instance(argc, argv);
+    return instance;
+}
+
+class QtPlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override { app(); }
+};
+
+using SingleInstanceTest = QtPlatformTest;
+
+TEST_F(SingleInstanceTest, OnlyOneHolderAtATimeAndTheLockGoesWithIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto first = std::make_unique<SingleInstance>(QString::fromLatin1(SingleInstance::kDefaultName), dir.path());
+    EXPECT_TRUE(first->lockFilePath().endsWith("/T58SSOP28DPIVerMutex.lock"));
+    ASSERT_TRUE(first->tryLock());
+    EXPECT_TRUE(first->isLocked());
+    EXPECT_TRUE(first->tryLock()) << "asking again keeps the lock";
+
+    SingleInstance second(QString::fromLatin1(SingleInstance::kDefaultName), dir.path());
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_FALSE(second.isLocked());
+
+    first.reset();
+    EXPECT_TRUE(second.tryLock()) << "the lock is free once its holder is gone";
+
+    // Another name is another lock.
+    SingleInstance other(QStringLiteral("SomethingElse"), dir.path());
+    EXPECT_TRUE(other.tryLock());
+}
+
+TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SingleInstance running(QStringLiteral("T58"), dir.path());
+    SingleInstance later(QStringLiteral("T58"), dir.path());
+    EXPECT_FALSE(later.signalRunningInstance()) << "nobody listens before the lock is taken";
+
+    ASSERT_TRUE(running.tryLock());
+    ASSERT_FALSE(later.tryLock());
+    QSignalSpy spy(&running, &SingleInstance::activationRequested);
+    ASSERT_TRUE(later.signalRunningInstance());
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(spy.count(), 1);
+
+    // Anything but the request is ignored.
+    QLocalSocket stranger;
+    stranger.connectToServer(running.socketPath());
+    ASSERT_TRUE(stranger.waitForConnected(2000));
+    stranger.write("rm -rf\n");
+    stranger.waitForBytesWritten(2000);
+    EXPECT_FALSE(spy.wait(300));
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(SingleInstanceTest, LockAndSocketLeftByADeadInstanceAreTakenOver) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SingleInstance instance(QStringLiteral("T58"), dir.path());
+
+    // A process that has ended, and a lock file in its name as a crash would leave it.
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForFinished(5000));
+    const qint64 deadPid = ended.processId() > 0 ? ended.processId() : 999999;
+    QFile lock(instance.lockFilePath());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(deadPid) + "\ntrue\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    QFile socket(instance.socketPath());
+    ASSERT_TRUE(socket.open(QIODevice::WriteOnly));
+    socket.close();
+
+    ASSERT_TRUE(instance.tryLock());
+    QSignalSpy spy(&instance, &SingleInstance::activationRequested);
+    SingleInstance later(QStringLiteral("T58"), dir.path());
+    ASSERT_TRUE(later.signalRunningInstance()) << "the stale socket file was replaced";
+    EXPECT_TRUE(spy.wait(5000));
+}
+
+TEST_F(SingleInstanceTest, UnusableFolderRefusesTheLock) {
+    SingleInstance instance(QStringLiteral("T58"), QStringLiteral("/proc/no-such-folder"));
+    EXPECT_FALSE(instance.tryLock());
+    EXPECT_FALSE(instance.signalRunningInstance());
+}
+
+using QtTrayIconTest = QtPlatformTest;
+
+TEST_F(QtTrayIconTest, ReportsClicksAndRunsTheMenuItem) {
+    QtTrayIcon tray(QIcon{});
+    EXPECT_EQ(tray.available(), QSystemTrayIcon::isSystemTrayAvailable());
+
+    tray.show("VEXO T58 VuravoVazov");
+    EXPECT_EQ(tray.systemTrayIcon().toolTip(), QStringLiteral("VEXO T58 VuravoVazov"));
+    tray.notice("Info", "Switch to key matrix 1", TrayIcon::NoticeIcon::Info, 5000); // must not fail unshown
+
+    std::vector<TrayIcon::Click> clicks;
+    tray.onClick([&](TrayIcon::Click c) { clicks.push_back(c); });
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Context,
+                        QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
+        emit tray.systemTrayIcon().activated(reason);
+    EXPECT_EQ(clicks, (std::vector{TrayIcon::Click::Left, TrayIcon::Click::DoubleLeft, TrayIcon::Click::Right}));
+
+    int first = 0, second = 0;
+    tray.setMenuItem("Exit", [&] { ++first; });
+    tray.setMenuItem("退出", [&] { ++second; });
+    QMenu* menu = tray.systemTrayIcon().contextMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("退出"));
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(first, 0) << "the replaced handler is not called";
+    EXPECT_EQ(second, 1);
+    tray.hide();
+    EXPECT_FALSE(tray.systemTrayIcon().isVisible());
+}
+
+using QtPrompterTest = QtPlatformTest;
+
+TEST_F(QtPrompterTest, ShowsCaptionAndPlainTextWithOneOkButton) {
+    QString caption, text;
+    Qt::TextFormat format = Qt::AutoText;
+    int buttons = -1;
+    bool sawBox = false;
+    // The box is modal: inspect and confirm it from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        sawBox = true;
+        caption = box->windowTitle();
+        text = box->text();
+        format = box->textFormat();
+        buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    });
+    QtPrompter prompter;
+    prompter.message("<b>HidP_GetCaps failed.</b>", "VEXO T58");
+    ASSERT_TRUE(sawBox);
+    EXPECT_EQ(caption, QStringLiteral("VEXO T58"));
+    EXPECT_EQ(text, QStringLiteral("<b>HidP_GetCaps failed.</b>"));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(buttons, 1);
+}
+
+// A monitor whose descriptor is a pipe; takeChanges() empties it and hands out what the test queued.
+class PipeMonitor final : public DeviceMonitor {
+public:
+    PipeMonitor() {
+        int fds[2];
+        if (::pipe(fds) == 0) {
+            readEnd_ = fds[0];
+            writeEnd_ = fds[1];
+        }
+    }
+    ~PipeMonitor() override {
+        ::close(readEnd_);
+        ::close(writeEnd_);
+    }
+    bool start() override { return true; }
+    int pollFd() const override { return started_ ? readEnd_ : -1; }
+    std::vector<DeviceChange> takeChanges() override {
+        char drain[64];
+        [[maybe_unused]] auto n = ::read(readEnd_, drain, sizeof drain);
+        ++takes;
+        return std::exchange(pending_, {});
+    }
+    void queue(std::vector<DeviceChange> changes) {
+        pending_ = std::move(changes);
+        [[maybe_unused]] auto n = ::write(writeEnd_, "x", 1);
+    }
+    bool started_ = true;
+    int takes = 0;
+
+private:
+    int readEnd_ = -1, writeEnd_ = -1;
+    std::vector<DeviceChange> pending_;
+};
+
+using DeviceMonitorNotifierTest = QtPlatformTest;
+
+TEST_F(DeviceMonitorNotifierTest, EmitsEachChangeInOrderAndFallsQuietWhenDrained) {
+    PipeMonitor monitor;
+    DeviceMonitorNotifier notifier(monitor);
+    ASSERT_TRUE(notifier.isActive());
+    std::vector<DeviceChange> seen;
+    QObject::connect(&notifier, &DeviceMonitorNotifier::deviceChanged,
+                     [&](const DeviceChange& c) { seen.push_back(c); });
+    QSignalSpy spy(&notifier, &DeviceMonitorNotifier::deviceChanged);
+
+    monitor.queue({{DeviceChange::Kind::Arrival, "/dev/hidraw3", 0x04D9, 0xA09F},
+                   {DeviceChange::Kind::Removal, "/dev/hidraw1", 0x046D, 0xC077}});
+    ASSERT_TRUE(spy.wait(5000));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].kind, DeviceChange::Kind::Arrival);
+    EXPECT_EQ(seen[0].path, "/dev/hidraw3");
+    EXPECT_EQ(seen[0].productId, 0xA09F);
+    EXPECT_EQ(seen[1].kind, DeviceChange::Kind::Removal);
+    EXPECT_EQ(seen[1].vendorId, 0x046D);
+
+    // Drained: no further wake-ups, no further changes.
+    const int takes = monitor.takes;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_EQ(monitor.takes, takes);
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(DeviceMonitorNotifierTest, StaysInactiveWithoutADescriptor) {
+    PipeMonitor monitor;
+    monitor.started_ = false;
+    DeviceMonitorNotifier notifier(monitor);
+    EXPECT_FALSE(notifier.isActive());
+}
+
+} // namespace
+} // namespace vexo
