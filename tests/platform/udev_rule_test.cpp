@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
+#include <cctype>
+#include <optional>
+#include <string_view>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +16,46 @@ struct Assignment {
     std::string value;
 };
 
+// One KEY op "value" term at the front of text, which is consumed with its separator.
+std::optional<Assignment> takeTerm(std::string_view& text) {
+    auto skipSpace = [&] { while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1); };
+    skipSpace();
+    std::size_t keyEnd = 0;
+    while (keyEnd < text.size() && (std::isupper(static_cast<unsigned char>(text[keyEnd])) || text[keyEnd] == '_'))
+        ++keyEnd;
+    if (keyEnd < text.size() && text[keyEnd] == '{') {
+        const auto close = text.find('}', keyEnd);
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        keyEnd = close + 1;
+    }
+    if (keyEnd == 0)
+        return std::nullopt;
+    Assignment a;
+    a.key = std::string(text.substr(0, keyEnd));
+    text.remove_prefix(keyEnd);
+    skipSpace();
+    for (const char* op : {"==", "!=", "+=", "-=", ":=", "="}) {
+        if (text.starts_with(op)) {
+            a.op = op;
+            text.remove_prefix(a.op.size());
+            break;
+        }
+    }
+    skipSpace();
+    if (a.op.empty() || !text.starts_with('"'))
+        return std::nullopt;
+    const auto close = text.find('"', 1);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    a.value = std::string(text.substr(1, close - 1));
+    text.remove_prefix(close + 1);
+    skipSpace();
+    if (text.starts_with(','))
+        text.remove_prefix(1);
+    return a;
+}
+
 // The rule lines of a udev rules file (comments and blank lines dropped), each split into its
 // KEY op "value" terms.
 std::vector<std::vector<Assignment>> ruleLines(const std::string& path) {
@@ -21,17 +63,13 @@ std::vector<std::vector<Assignment>> ruleLines(const std::string& path) {
     EXPECT_TRUE(in) << path;
     std::vector<std::vector<Assignment>> rules;
     std::string line;
-    const std::regex term(R"re(\s*([A-Z_]+(?:\{[^}]*\})?)\s*(==|!=|\+=|-=|:=|=)\s*"([^"]*)"\s*(,|$))re");
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#')
             continue;
         std::vector<Assignment> terms;
-        std::string rest = line;
-        std::smatch m;
-        while (!rest.empty() && std::regex_search(rest, m, term, std::regex_constants::match_continuous)) {
-            terms.push_back({m[1], m[2], m[3]});
-            rest = m.suffix();
-        }
+        std::string_view rest = line;
+        while (auto term = takeTerm(rest))
+            terms.push_back(std::move(*term));
         EXPECT_TRUE(rest.empty()) << "unparsed text in rule: " << line;
         rules.push_back(std::move(terms));
     }
@@ -41,13 +79,12 @@ std::vector<std::vector<Assignment>> ruleLines(const std::string& path) {
 TEST(UdevRuleTest, GrantsTheSeatUserTheMouseHidrawNodesOnly) {
     const auto rules = ruleLines(VEXO_SOURCE_DIR "/data/70-vexo-t58.rules");
     ASSERT_FALSE(rules.empty());
-    const std::regex kernels(R"(0003:04D9:A09F\.\*)");
     for (const auto& terms : rules) {
         bool hidraw = false, exactDevice = false, uaccess = false;
         for (const auto& t : terms) {
             if (t.key == "SUBSYSTEM" && t.op == "==" && t.value == "hidraw")
                 hidraw = true;
-            if (t.key == "KERNELS" && t.op == "==" && std::regex_match(t.value, kernels))
+            if (t.key == "KERNELS" && t.op == "==" && t.value == "0003:04D9:A09F.*")
                 exactDevice = true;
             if (t.key == "TAG" && t.op == "+=" && t.value == "uaccess")
                 uaccess = true;
