@@ -15,9 +15,9 @@ void drawRaised(QPainter& painter, const QRectF& r, qreal radius, const Palette&
     QLinearGradient face(r.topLeft(), r.bottomLeft());
     if (over) {
         // Bright enough to read as lit, dark enough for light captions (at least 4.5:1).
-        face.setColorAt(0, mix(QColor(0x42, 0x47, 0x51), pal.accent, 0.36));
-        face.setColorAt(0.5, mix(QColor(0x33, 0x37, 0x3f), pal.accent, 0.31));
-        face.setColorAt(1, mix(QColor(0x26, 0x29, 0x2f), pal.accent, 0.27));
+        face.setColorAt(0, mix(QColor(0x42, 0x47, 0x51), pal.accent, 0.33));
+        face.setColorAt(0.5, mix(QColor(0x33, 0x37, 0x3f), pal.accent, 0.28));
+        face.setColorAt(1, mix(QColor(0x26, 0x29, 0x2f), pal.accent, 0.24));
     } else {
         face.setColorAt(0, pal.controlTop);
         face.setColorAt(1, pal.controlBottom);
