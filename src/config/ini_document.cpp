@@ -202,6 +202,22 @@ std::vector<std::string> IniDocument::sectionNames() const {
     return names;
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::sectionEntries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto header = findSection(section);
+    if (!header) {
+        return entries;
+    }
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const std::string_view text = lines_[i].text;
+        if (const auto name = keyName(text)) {
+            entries.emplace_back(std::string(*name), std::string(trim(text.substr(text.find('=') + 1))));
+        }
+    }
+    return entries;
+}
+
 std::string IniDocument::newline() const {
     if (!newline_.empty()) {
         return newline_;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vexo {
@@ -27,6 +28,11 @@ public:
 
     // Every section header's name in file order (duplicates included).
     std::vector<std::string> sectionNames() const;
+
+    // Every key line of the first matching section as (key, trimmed value), in file order,
+    // duplicates included; empty when the section is missing. One pass over the file, for readers
+    // that need many keys of one section.
+    std::vector<std::pair<std::string, std::string>> sectionEntries(std::string_view section) const;
 
     // Sets the value, appending the key at the end of its section or the section at the end of
     // the file when missing. Names and value are cut at their first line break.

@@ -91,6 +91,16 @@ std::string ProfileIni::readString(std::string_view section, std::string_view ke
     return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileIni::readSection(std::string_view section,
+                                                                     std::size_t bufferChars) const {
+    auto entries = Cache::current(path_, cache_).sectionEntries(section);
+    for (auto& entry : entries) {
+        entry.second =
+            bufferChars == 0 ? std::string() : std::string(utf::prefixInUtf16Units(entry.second, bufferChars - 1));
+    }
+    return entries;
+}
+
 std::vector<std::string> ProfileIni::sectionNames(std::size_t bufferChars) const {
     std::vector<std::string> result;
     // One unit is the zero that ends the whole list; each name needs its own terminating zero.

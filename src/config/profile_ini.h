@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vexo {
@@ -33,6 +34,13 @@ public:
     // Sets key in section, creating either as needed. A value is written only up to its first line
     // break, so that no value can add lines to the file. Returns false (see lastError()) on failure.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Every key of the first section of that name with its value, in file order (a key that
+    // appears twice is listed twice; lookups by readString see the first). Each value is limited
+    // like a readString value with bufferChars. Empty when the file or the section is missing.
+    // Reads the file once, where readString for each key would search it again each time.
+    std::vector<std::pair<std::string, std::string>> readSection(std::string_view section,
+                                                                 std::size_t bufferChars = 1024) const;
 
     // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
     // each name is followed by a terminating zero (the list is cut where the buffer ends).
