@@ -8,37 +8,36 @@
 #include "macro/key_name_table.h"
 #include "macro/macro_block_writer.h"
 #include "macro/macro_line.h"
+#include "macro/macro_section.h"
 #include "macro/macro_store.h"
 
 namespace vexo {
 namespace {
 
 // Encodes one section into its block and returns how many events did not fit.
-std::size_t EncodeSection(const ProfileIni& store, const std::string& name, MacroBlock block) {
-    const std::uint16_t loopTimes = ParseLoopTimes(store.readString(name, kLoopTimesKey));
-    const std::int64_t itemCount = ParseLeadingNumber(store.readString(name, kItemCountKey));
+std::size_t EncodeSection(const MacroSection& section, MacroBlock block) {
+    const std::uint16_t loopTimes = ParseLoopTimes(section.value(kLoopTimesKey));
+    const std::int64_t itemCount = ParseLeadingNumber(section.value(kItemCountKey));
     if (itemCount == 0) {
         std::fill(block.begin(), block.end(), std::uint8_t{0});
         return 0;
     }
     MacroBlockWriter writer(block, loopTimes);
+    // Lines past the last one present are all empty: neither events nor delays, and an empty line
+    // after an event means delay 0, as no line does. So a damaged ItemCount costs nothing.
     const std::size_t lineCount =
-        itemCount > 0 ? std::min(static_cast<std::size_t>(itemCount), kMaxMacroLines) : std::size_t{0};
+        itemCount > 0 ? std::min(static_cast<std::size_t>(itemCount), section.lineBound()) : std::size_t{0};
 
     std::size_t dropped = 0;
-    // Each line is read once: the line after an event is both its delay and the next line.
-    std::string line = lineCount > 0 ? store.readString(name, ItemKey(0)) : std::string{};
     for (std::size_t j = 0; j < lineCount; ++j) {
-        std::string next = j + 1 < lineCount ? store.readString(name, ItemKey(j + 1)) : std::string{};
-        if (const std::optional<MacroEvent> event = ParseMacroEvent(line)) {
-            if (writer.overflowed()) {
-                ++dropped;
-            } else {
-                const std::int64_t delay = j + 1 < lineCount ? ParseDelayMilliseconds(next) : 0;
-                if (!writer.append(event->release, KeyNameToCode(event->keyName), delay)) ++dropped;
-            }
+        const std::optional<MacroEvent> event = ParseMacroEvent(section.line(j));
+        if (!event) continue;
+        if (writer.overflowed()) {
+            ++dropped;
+            continue;
         }
-        line = std::move(next);
+        const std::int64_t delay = j + 1 < lineCount ? ParseDelayMilliseconds(section.line(j + 1)) : 0;
+        if (!writer.append(event->release, KeyNameToCode(event->keyName), delay)) ++dropped;
     }
     return dropped;
 }
@@ -60,7 +59,7 @@ MacroEncodeResult EncodeMacroStore(const ProfileIni& store, MacroArea area) {
     const std::size_t slots = std::min(names.size(), kMacroSlotCount);
     result.sectionsIgnored = names.size() - slots;
     for (std::size_t slot = 0; slot < slots; ++slot) {
-        result.droppedEvents[slot] = EncodeSection(store, names[slot], BlockOfSlot(area, slot));
+        result.droppedEvents[slot] = EncodeSection(MacroSection(store, names[slot]), BlockOfSlot(area, slot));
     }
     result.slotsEncoded = slots;
     return result;

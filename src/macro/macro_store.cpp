@@ -4,6 +4,7 @@
 
 #include "config/utf_text.h"
 #include "macro/macro_line.h"
+#include "macro/macro_section.h"
 
 namespace vexo {
 namespace {
@@ -36,14 +37,15 @@ std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store) {
 }
 
 StoredMacro LoadMacro(const ProfileIni& store, std::string_view name) {
+    const MacroSection section(store, name);
     StoredMacro macro;
-    macro.loopTimesText = store.readString(name, kLoopTimesKey);
-    const std::int64_t count = ParseLeadingNumber(store.readString(name, kItemCountKey));
+    macro.loopTimesText = section.value(kLoopTimesKey);
+    const std::int64_t count = ParseLeadingNumber(section.value(kItemCountKey));
     const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
     macro.truncated = wanted > kMaxMacroLines;
     const std::size_t lineCount = std::min(wanted, kMaxMacroLines);
     macro.lines.reserve(lineCount);
-    for (std::size_t i = 0; i < lineCount; ++i) macro.lines.push_back(store.readString(name, ItemKey(i)));
+    for (std::size_t i = 0; i < lineCount; ++i) macro.lines.push_back(section.line(i));
     return macro;
 }
 

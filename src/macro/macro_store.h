@@ -20,8 +20,9 @@ inline constexpr std::string_view kItemCountKey = "ItemCount";
 // Keys "Item0", "Item1", ...
 std::string ItemKey(std::size_t index);
 
-// The most lines a macro keeps. The mouse takes at most 63 events, so this only bounds the work
-// a damaged ItemCount can cause; longer macros are refused by SaveMacro and cut by LoadMacro.
+// The most lines a macro keeps: longer macros are refused by SaveMacro and cut by LoadMacro, so a
+// damaged ItemCount cannot make the editor list billions of empty lines. The mouse takes at most
+// 63 events anyway.
 inline constexpr std::size_t kMaxMacroLines = 4096;
 
 // Only names that end within this many characters of the section-name list are used (the list is

@@ -119,6 +119,17 @@ TEST_F(EncodeMacroStoreTest, ItemCountFarBeyondTheLinesPresent) {
     EXPECT_EQ(result.totalDropped(), 0u);
 }
 
+TEST_F(EncodeMacroStoreTest, KeysFollowTheStoreLookupRules) {
+    // Key names without regard to case, the first of two equal keys wins, and "Item01" is not line 1.
+    encode("[m]\r\nmacroloottimes=9\r\nMACROLOOPTIMES=4\r\nMacroLoopTimes=5\r\nitemcount=3\r\n"
+           "ITEM0=A   Dn\r\nItem0=B   Dn\r\nItem01=20 ms\r\nitem1=  30 ms  \r\nItem2=A   Up\r\n");
+    EXPECT_EQ(block(0), BlockOf({0x00, 0x04, 0x03, 0x04, 0x80, 0x04}));
+
+    // A line longer than the 1023 characters a reader holds is cut: here its marker is cut off.
+    encode(Section("m", "1", {std::string(1020, 'x') + "   Dn", "C   Dn"}));
+    EXPECT_EQ(block(0), BlockOf({0x00, 0x01, 0x00, 0x06}));
+}
+
 TEST_F(EncodeMacroStoreTest, SlotsFollowFileOrderAndOnlyListedSlotsChange) {
     const auto result = encode(Section("first", "1", {"A   Dn"}) + Section("SECOND", "2", {"B   Dn"}));
     EXPECT_EQ(result.slotsEncoded, 2u);
