@@ -1,0 +1,6 @@
+# User interface: redraw costs of the main window (with and without the picture cache), and
+# start-up of the utility against a bare Qt Widgets program. Included by bench/CMakeLists.txt.
+add_executable(vexo_redraw_bench ${CMAKE_CURRENT_LIST_DIR}/redraw_bench.cpp)
+target_link_libraries(vexo_redraw_bench PRIVATE vexo_ui benchmark::benchmark)
+add_executable(vexo_bare_window ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)
+target_link_libraries(vexo_bare_window PRIVATE Qt6::Widgets)
