@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the utility if needed and photographs its window in the demo mode (simulated mouse):
+# docs/screenshot.png (basic page) and docs/screenshot-advanced.png (advanced page).
+# The window is drawn on Qt's offscreen platform and grabbed, so no display is needed; with
+# SCREENSHOT_DISPLAY=xvfb it runs under Xvfb on the xcb platform instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+if [ ! -x "$build/bin/vexo" ] || [ ! -d "$build/bin/Skins" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j2 --target vexo >/dev/null
+# The skins and the delivered data files are produced by the full build.
+cmake --build "$build" -j2 >/dev/null
+
+mkdir -p docs
+shoot() {
+  local page=$1 out=$2
+  if [ "${SCREENSHOT_DISPLAY:-}" = xvfb ]; then
+    xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
+      "$build/bin/vexo" --simulate --page="$page" --screenshot="$out"
+  else
+    QT_QPA_PLATFORM=offscreen "$build/bin/vexo" --simulate --page="$page" --screenshot="$out"
+  fi
+  echo "wrote $out"
+}
+shoot basic docs/screenshot.png
+shoot advanced docs/screenshot-advanced.png

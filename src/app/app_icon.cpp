@@ -1,0 +1,41 @@
+#include "app/app_icon.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace vexo {
+
+namespace {
+
+QPixmap DrawIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    // A mouse seen from above: dark body, red wheel and split line, the product's accent.
+    QPainterPath body;
+    body.addRoundedRect(QRectF(8, 3, 16, 26), 8, 8);
+    painter.fillPath(body, QColor(30, 30, 34));
+    painter.setPen(QPen(QColor(220, 40, 50), 1.6));
+    painter.drawPath(body);
+    painter.drawLine(QPointF(16, 3.5), QPointF(16, 13));
+    painter.setBrush(QColor(220, 40, 50));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(14.5, 6, 3, 5), 1.5, 1.5);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128})
+        icon.addPixmap(DrawIcon(size));
+    return icon;
+}
+
+} // namespace vexo

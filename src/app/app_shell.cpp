@@ -1,0 +1,196 @@
+#include "app/app_shell.h"
+
+#include <QString>
+
+#include "app/desktop_settings_hook.h"
+#include "app/tray_notice.h"
+#include "config/application_title.h"
+#include "config/config_store.h"
+#include "config/dpi_table.h"
+#include "device/device_session.h"
+#include "platform/device_monitor.h"
+#include "platform/prompter.h"
+#include "platform/qt/device_monitor_notifier.h"
+#include "ui/main_dialog.h"
+#include "ui/ui_globals.h"
+
+namespace vexo {
+
+AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(std::move(parts))
+{
+    window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
+    session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
+                                               std::string(kApplicationTitle));
+    bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) { showNotice(kind, value); });
+}
+
+AppShell::~AppShell()
+{
+    cleanUp();
+}
+
+void AppShell::initialise(bool showWindow)
+{
+    trace_.clear();
+    // The texts come first, so that the notices of the mouse's discovery already have their text.
+    selectLanguage();
+    trace_.push_back("texts");
+
+    parts_.tray.onClick([this](TrayIcon::Click click) { trayClicked(click); });
+    parts_.tray.setMenuItem(texts_.exit, [this] { exitCommand(); });
+    parts_.tray.show(kTrayTip);
+    trace_.push_back("tray");
+
+    // The input thread hands its notices over and waits until the window's thread has shown them.
+    session_->setNoticeReceiver([this](std::uint8_t kind, std::uint8_t value) { bridge_->deliver(kind, value); });
+    session_->start();
+    trace_.push_back(session_->mousePresent() ? "mouse" : "no mouse");
+    trace_.push_back("input thread");
+
+    if (parts_.monitor != nullptr) {
+        if (parts_.monitor->start()) {
+            notifier_ = std::make_unique<DeviceMonitorNotifier>(*parts_.monitor);
+            connect(notifier_.get(), &DeviceMonitorNotifier::deviceChanged, this,
+                    [this](const DeviceChange& change) { deviceChanged(change); });
+        } else {
+            // Without hot-plug the program still works with the mouse it found; the user is told why
+            // plugging will go unnoticed.
+            parts_.prompter.message("RegisterDeviceNotification failed!!!", std::string(kApplicationTitle));
+        }
+    }
+    trace_.push_back("hot-plug");
+
+    parts_.config.LoadConfig(parts_.prompter);
+    parts_.config.TakeSnapshot();
+    trace_.push_back("config");
+
+    loadSettings();
+    trace_.push_back("settings");
+    useSkinAndColour();
+    trace_.push_back("skin");
+    createFonts();
+    trace_.push_back("fonts");
+
+    if (session_->mousePresent()) {
+        showBasicPage();
+        trace_.push_back("basic page");
+    }
+    if (showWindow)
+        window_->BringToFront();
+}
+
+void AppShell::showBasicPage()
+{
+    // The first showing with a mouse reads the mouse once (and sets the first-run labels).
+    if (!g_bBasicPageReady && session_->mousePresent()) {
+        syncOnConnect();
+        g_bBasicPageReady = true;
+    }
+    window_->ShowBasicPage();
+}
+
+std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const
+{
+    const std::uint8_t sensor = session_->sensorType().value_or(parts_.config.sensorType());
+    return DpiValue(sensor, parts_.config.record().dpiValues()[stage - 1]);
+}
+
+void AppShell::deviceNotice(std::uint8_t kind, std::uint8_t value)
+{
+    bridge_->deliver(kind, value);
+}
+
+void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
+{
+    std::optional<unsigned> dpi;
+    if (kind == kNoticeDpiStage && value >= 1 && value <= 8)
+        dpi = dpiValueOfStage(value);
+    if (const auto notice = NoticeFor(kind, value, texts_, dpi))
+        parts_.tray.notice(notice->title, notice->text, notice->icon, notice->timeoutMs);
+}
+
+void AppShell::hideMainWindow()
+{
+    window_->hide();
+}
+
+void AppShell::trayClicked(TrayIcon::Click click)
+{
+    if (click == TrayIcon::Click::Right)
+        return;  // the icon opens its menu itself
+    if (!session_->mousePresent()) {
+        showNotice(kNoticeNoMouse, 0);
+        return;
+    }
+    if (g_bReloadOnRestore) {
+        g_bReloadOnRestore = false;
+        loadSettings();
+        window_->RebuildCurrentPage();
+    } else if (!g_bBasicPageReady) {
+        showBasicPage();
+    }
+    window_->BringToFront();
+}
+
+void AppShell::deviceChanged(const DeviceChange& change)
+{
+    session_->handleDeviceChange(change);
+}
+
+void AppShell::cleanUp()
+{
+    if (cleanedUp_)
+        return;
+    cleanedUp_ = true;
+    // Release an input thread waiting for a hand-over first, so stopping it cannot wait on us.
+    bridge_->close();
+    notifier_.reset();
+    session_->shutdown();
+    parts_.tray.hide();
+}
+
+void AppShell::exitCommand()
+{
+    shutdown();
+}
+
+void AppShell::shutdown()
+{
+    cleanUp();
+    window_->AllowClose();
+    window_->hide();
+    emit exitRequested(0);
+}
+
+bool AppShell::mousePresent() const
+{
+    return session_->mousePresent();
+}
+
+void AppShell::takeSnapshot()
+{
+    parts_.config.TakeSnapshot();
+}
+
+void AppShell::restoreSnapshot()
+{
+    parts_.config.RestoreSnapshot();
+}
+
+void AppShell::applyDesktopSettings()
+{
+    parts_.desktopSettings.apply();
+}
+
+void AppShell::openSkinPicker()
+{
+    // The skin picker comes with the skin management; until then the button does nothing.
+}
+
+void AppShell::openUrl(const std::string& url)
+{
+    if (parts_.openUrl)
+        parts_.openUrl(url);
+}
+
+} // namespace vexo

@@ -1,0 +1,123 @@
+#pragma once
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/notice_bridge.h"
+#include "app/shell_texts.h"
+#include "device/device_notice_listener.h"
+#include "platform/tray_icon.h"
+#include "ui/frame_actions.h"
+#include "ui/ui_globals.h"
+
+namespace vexo {
+
+class CMainDialog;
+class ConfigStore;
+class DesktopSettingsHook;
+class DeviceMonitor;
+class DeviceMonitorNotifier;
+class DeviceSession;
+class FileLocations;
+class HidBackend;
+class Pauser;
+class Prompter;
+struct DeviceChange;
+
+// What the shell works with. Everything must outlive the shell.
+struct ShellParts {
+    HidBackend& hid;
+    Pauser& pauser;
+    ConfigStore& config;
+    TrayIcon& tray;
+    Prompter& prompter;
+    DesktopSettingsHook& desktopSettings;
+    DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
+    // Opens a web address in the desktop's browser.
+    std::function<void(const std::string&)> openUrl;
+    // Where str.ini and the skin folders are.
+    const FileLocations& locations;
+    // The shell's texts in a language, from the language's text table.
+    std::function<ShellTexts(const std::string& language)> textsFor;
+    // The configuration's exchanges with the mouse: the one-time read at the first showing of the
+    // basic page, and the whole apply (mouse, config.bin, button labels).
+    std::function<void(DeviceSession&)> syncOnConnect;
+    std::function<void(DeviceSession&)> applyToMouse;
+};
+
+// The application shell: the main window's start-up, the notification-area icon and its notices,
+// device changes, and shutdown. Implements what the frame asks of the program.
+class AppShell final : public QObject, public FrameActions, public DeviceNoticeListener {
+    Q_OBJECT
+public:
+    static constexpr const char* kTrayTip = "VEXO T58 VuravoVazov";
+
+    explicit AppShell(ShellParts parts, QObject* parent = nullptr);
+    ~AppShell() override;
+
+    // The start-up of the main window, in this order: the language and its texts; the tray icon;
+    // the mouse (open and handshake, which announces itself); the input thread; hot-plug; config.bin
+    // into the record and the snapshot; the settings; the skin and the background; the text colour;
+    // the fonts; the basic page when a mouse is present. The window stays hidden unless showWindow.
+    void initialise(bool showWindow);
+
+    CMainDialog& window() { return *window_; }
+    DeviceSession& session() { return *session_; }
+    const ShellTexts& texts() const { return texts_; }
+    // Names of the start-up steps as they ran, for checking their order.
+    const std::vector<std::string>& startupTrace() const { return trace_; }
+
+    // The tray icon was clicked.
+    void trayClicked(TrayIcon::Click click);
+    // The tray menu's exit command.
+    void exitCommand();
+    // A hot-plug notice.
+    void deviceChanged(const DeviceChange& change);
+    // Stops the device link and removes the icon; idempotent. Then the program may end.
+    void cleanUp();
+
+    // DeviceNoticeListener: notices 14 and 15 on this thread, 5/7/8/9 from the input thread.
+    void deviceNotice(std::uint8_t kind, std::uint8_t value) override;
+    void hideMainWindow() override;
+
+    // FrameActions.
+    bool mousePresent() const override;
+    void applyConfig() override;
+    void takeSnapshot() override;
+    void restoreSnapshot() override;
+    void applyDesktopSettings() override;
+    void openSkinPicker() override;
+    void openUrl(const std::string& url) override;
+    void shutdown() override;
+
+signals:
+    // The program should end with this status.
+    void exitRequested(int status);
+
+private:
+    void showNotice(std::uint8_t kind, std::uint8_t value);
+    void showBasicPage();
+    // Over the configuration's text tables and settings file (app_shell_config.cpp).
+    void selectLanguage();
+    void loadSettings();
+    void useSkinAndColour();
+    void createFonts();
+    void syncOnConnect();
+    std::optional<unsigned> dpiValueOfStage(std::uint8_t stage) const;
+
+    ShellParts parts_;
+    std::unique_ptr<CMainDialog> window_;
+    std::unique_ptr<DeviceSession> session_;
+    std::unique_ptr<NoticeBridge> bridge_;
+    std::unique_ptr<DeviceMonitorNotifier> notifier_;
+    ShellTexts texts_;
+    std::string skinName_;
+    TextColour colour_;
+    std::vector<std::string> trace_;
+    bool cleanedUp_ = false;
+};
+
+} // namespace vexo

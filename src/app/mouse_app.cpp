@@ -1,0 +1,129 @@
+#include "app/mouse_app.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QTimer>
+#include <QUrl>
+#include <iostream>
+#include <memory>
+
+#include "app/app_icon.h"
+#include "app/app_options.h"
+#include "app/app_shell.h"
+#include "app/desktop_settings_hook.h"
+#include "config/config_store.h"
+#include "config/file_locations.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/sleep_pauser.h"
+#include "platform/qt/qt_prompter.h"
+#include "platform/qt/qt_tray_icon.h"
+#include "platform/qt/single_instance.h"
+#include "sim/sim_device_monitor.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/sim_mouse.h"
+#include "sim/sim_notice_script.h"
+#include "ui/main_dialog.h"
+
+namespace vexo {
+
+namespace {
+// How often the demo mouse plays its little script of notices, unplugging and replugging.
+constexpr int kDemoNoticePeriodMs = 12000;
+} // namespace
+
+CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName("vexo-t58");
+    setApplicationDisplayName("VEXO T58");
+    setWindowIcon(AppIcon());
+    // The window hides instead of closing; the program lives on behind its icon.
+    setQuitOnLastWindowClosed(false);
+}
+
+int CMouseApp::run()
+{
+    std::vector<std::string> args;
+    for (const QString& arg : arguments().mid(1))
+        args.push_back(arg.toStdString());
+    std::string error;
+    const std::optional<AppOptions> options = AppOptions::parse(args, error);
+    if (!options) {
+        std::cerr << "vexo: " << error << "\n";
+        return 2;
+    }
+    const bool capture = !options->screenshot.empty();
+
+    QtTrayIcon tray(AppIcon());
+    // A shot or a timing run must not meet a running copy of the program.
+    SingleInstance instance(capture || options->quitAfterStart ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
+                                                              : QString(SingleInstance::kDefaultName));
+    if (!instance.tryLock()) {
+        // Without a notification area the running window could not be reached otherwise.
+        if (!tray.available())
+            instance.signalRunningInstance();
+        return 0;
+    }
+
+    // The real mouse, or the simulated one of the demo mode.
+    std::shared_ptr<SimMouse> simMouse;
+    std::unique_ptr<HidBackend> hid;
+    std::unique_ptr<DeviceMonitor> monitor;
+    if (options->simulate) {
+        simMouse = std::make_shared<SimMouse>(options->sensorType);
+        if (options->simulateUnplugged)
+            simMouse->unplug();
+        hid = std::make_unique<SimHidBackend>(simMouse);
+        monitor = std::make_unique<SimDeviceMonitor>(simMouse);
+    } else {
+        hid = makeHidBackend();
+        monitor = makeDeviceMonitor();
+    }
+    SleepPauser pauser;
+
+    QtPrompter prompter;
+    const FileLocations locations = FileLocations::detect();
+    if (std::string prepareError; !locations.prepare(prepareError))
+        prompter.message(prepareError, "VEXO T58");
+    ConfigStore config(locations.configBin());
+    PendingDesktopSettings desktopSettings;
+
+    ShellParts parts{*hid, pauser, config, tray, prompter, desktopSettings, monitor.get(),
+                     [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
+                     locations, {}, {}, {}};
+    AppShell shell(parts);
+    connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
+    connect(&instance, &SingleInstance::activationRequested, &shell, [&shell] { shell.window().BringToFront(); });
+
+    const bool showWindow = !tray.available() || options->show || capture;
+    shell.initialise(showWindow);
+    if (options->advancedPage)
+        shell.window().ShowAdvancedPage();
+
+    if (capture) {
+        const bool saved = shell.window().grab().save(QString::fromStdString(options->screenshot), "PNG");
+        shell.cleanUp();
+        if (!saved)
+            std::cerr << "vexo: cannot write " << options->screenshot << "\n";
+        return saved ? 0 : 1;
+    }
+    if (options->quitAfterStart) {
+        shell.cleanUp();
+        return 0;
+    }
+
+    std::unique_ptr<SimNoticeScript> script;
+    QTimer demo;
+    if (simMouse && options->simulateNotices) {
+        auto play = [&] { script = std::make_unique<SimNoticeScript>(simMouse, SimNoticeScript::demo()); };
+        connect(&demo, &QTimer::timeout, this, play);
+        demo.start(kDemoNoticePeriodMs);
+        QTimer::singleShot(2000, this, play);
+    }
+
+    const int status = exec();
+    script.reset();
+    shell.cleanUp();
+    return status;
+}
+
+} // namespace vexo

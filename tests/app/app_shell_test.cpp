@@ -1,0 +1,297 @@
+// The application shell against the simulated mouse: start-up, notices, tray, hot-plug, Apply,
+// Cancel and shutdown.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <filesystem>
+
+#include "../ui/qt_test_main.h"
+#include "../ui/skin_fixture.h"
+#include "app/app_shell.h"
+#include "app/desktop_settings_hook.h"
+#include "config/config_store.h"
+#include "config/dpi_table.h"
+#include "config/file_locations.h"
+#include "device/device_session.h"
+#include "recording_tray_icon.h"
+#include "sim/recording_pauser.h"
+#include "sim/sim_device_monitor.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/sim_mouse.h"
+#include "support/recording_prompter.h"
+#include "ui/frame_regions.h"
+#include "ui/main_dialog.h"
+#include "ui/skin_drawing.h"
+#include "ui/ui_globals.h"
+
+namespace vexo {
+namespace {
+
+ShellTexts EnglishShellTexts(const std::string& language)
+{
+    ShellTexts t;
+    t.basicSettings = "Basic Settings";
+    t.advancedSettings = "Advanced Settings";
+    t.ok = "OK";
+    t.apply = "Apply";
+    t.cancel = "Cancel";
+    t.reportRates = {"Switch report rate into 1000HZ", "Switch report rate into 500HZ", "Switch report rate into 250HZ",
+                     "Switch report rate into 125HZ"};
+    t.dpiStages = {"Switch DPI into the first stage ",   "Switch DPI into the second stage ",
+                   "Switch DPI into the third stage ",   "Switch DPI into the fourth stage ",
+                   "Switch DPI into the fifth stage ",   "Switch DPI into the sixth stage ",
+                   "Switch DPI into the seventh stage ", "Switch DPI into the eighth stage "};
+    t.keyGroups = {"Switch to key matrix 1", "Switch to key matrix 2", "Switch to key matrix 3", "Switch to key matrix 4"};
+    t.switchToMacro = "Switch to macro key";
+    t.exit = language == "CHS" ? "退出" : "Exit";
+    t.noMouse = "The system did not detect the gaming mouse!";
+    t.mouseFound = "The system detect the gaming mouse.";
+    return t;
+}
+
+class AppShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::TestApp();
+        g_nCurrentPage = kNoPage;
+        g_bBasicPageReady = false;
+        g_bReloadOnRestore = false;
+        SkinImages().clear();
+        const std::filesystem::path dir = folder.path().toStdString();
+        std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
+                                   dir / "config.bin");
+        std::filesystem::create_directories(dir / "Skins");
+        std::filesystem::rename(skin.path().toStdString(), dir / "Skins/Test");
+        writeStrIni("EN");
+    }
+    void writeStrIni(const char* language)
+    {
+        QFile ini(folder.path() + "/str.ini");
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(QString("[Skins]\nLan=%1\nPath=Test\nRColor=300\nGColor=12abc\nBColor=x\n").arg(language).toUtf8());
+    }
+    void start(bool plugged = true)
+    {
+        if (!plugged)
+            mouse->unplug();
+        shell = std::make_unique<AppShell>(ShellParts{
+            hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
+            locations, EnglishShellTexts, [this](DeviceSession&) {
+                exchanges.push_back("sync");
+                config.setSensorType(3);  // what the read at connection finds in this mouse
+            },
+            [this](DeviceSession& s) { exchanges.push_back(s.mousePresent() ? "apply" : "apply without mouse"); }});
+        shell->initialise(false);
+    }
+    // Runs the event loop until pred holds or a second has passed.
+    template <typename P> bool waitFor(P pred)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!pred() && timer.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return pred();
+    }
+    std::string lastNotice() const { return tray.notices.empty() ? "" : tray.notices.back().text; }
+
+    QTemporaryDir folder;
+    test::SkinFixture skin;
+    FileLocations locations = FileLocations::inFolder(folder.path().toStdString());
+    std::shared_ptr<SimMouse> mouse = std::make_shared<SimMouse>(3);
+    SimHidBackend hid{mouse};
+    SimDeviceMonitor monitor{mouse};
+    RecordingPauser pauser;
+    ConfigStore config{locations.configBin()};
+    test::RecordingTrayIcon tray;
+    test::RecordingPrompter prompter;
+    struct RecordingDesktop final : DesktopSettingsHook {
+        std::vector<std::string>* log;
+        void apply() override { log->push_back("desktop"); }
+    } desktop;
+    std::vector<std::string> urls;
+    std::vector<std::string> exchanges;
+    std::unique_ptr<AppShell> shell;
+
+    AppShellTest() { desktop.log = &exchanges; }
+};
+
+TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
+{
+    start();
+    EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "mouse", "input thread", "hot-plug",
+                                                               "config", "settings", "skin", "fonts", "basic page"}));
+    EXPECT_TRUE(tray.shown);
+    EXPECT_EQ(tray.tip, "VEXO T58 VuravoVazov");
+    EXPECT_EQ(tray.menuText, "Exit");
+    ASSERT_EQ(tray.notices.size(), 1u);
+    EXPECT_EQ(tray.notices[0].title, "Info");
+    EXPECT_EQ(tray.notices[0].text, "The system detect the gaming mouse.");
+    EXPECT_EQ(tray.notices[0].timeoutMs, 100);
+    EXPECT_FALSE(shell->window().isVisible());
+    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    EXPECT_TRUE(g_bBasicPageReady);
+    EXPECT_EQ(exchanges, std::vector<std::string>{"sync"});
+    // The skin of str.ini, its size, and the colour bytes as str.ini gives them.
+    EXPECT_EQ(g_strSkinName, "Test");
+    EXPECT_EQ(shell->window().size(), QSize(880, 650));
+    EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
+    EXPECT_EQ(g_textColor.r, 44);
+    EXPECT_EQ(g_textColor.g, 12);
+    EXPECT_EQ(g_textColor.b, 0);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
+{
+    start(false);
+    EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "no mouse", "input thread", "hot-plug",
+                                                               "config", "settings", "skin", "fonts"}));
+    ASSERT_EQ(tray.notices.size(), 1u);
+    EXPECT_EQ(tray.notices[0].title, "Warning");
+    EXPECT_EQ(tray.notices[0].icon, TrayIcon::NoticeIcon::Warning);
+    EXPECT_EQ(tray.notices[0].text, "The system did not detect the gaming mouse!");
+    EXPECT_EQ(g_nCurrentPage, kNoPage);
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_EQ(tray.notices.size(), 2u);
+    EXPECT_EQ(lastNotice(), "The system did not detect the gaming mouse!");
+    EXPECT_FALSE(shell->window().isVisible());
+
+    // OK and Apply do nothing without a mouse; Cancel still restores.
+    shell->window().show();
+    shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    shell->window().HandleClick({frame::kOk.left + 2, frame::kOk.top + 2});
+    EXPECT_TRUE(exchanges.empty());
+    EXPECT_TRUE(shell->window().isVisible());
+}
+
+TEST_F(AppShellTest, TheMousesOwnNoticesReachTheTrayWithTheirTexts)
+{
+    start();
+    config.record().dpiValues()[1] = 5;  // the second stage's row in the DPI list
+    const std::optional<unsigned> dpi = DpiValue(3, 5);
+    ASSERT_TRUE(dpi);
+    struct Case {
+        std::uint8_t kind, value;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {5, 1, "Switch report rate into 1000HZ"},
+        {5, 8, "Switch report rate into 125HZ"},
+        {7, 2, "Switch DPI into the second stage " + std::to_string(*dpi)},
+        {8, 2, "Switch to key matrix 2"},
+        {9, 3, "Switch to macro key3"},
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = tray.notices.size();
+        mouse->pushNotice(c.kind, c.value);
+        ASSERT_TRUE(waitFor([&] { return tray.notices.size() > before; })) << int(c.kind);
+        EXPECT_EQ(lastNotice(), c.text);
+        EXPECT_EQ(tray.notices.back().title, "Info");
+        EXPECT_EQ(tray.notices.back().timeoutMs, 5000);
+    }
+    // A report-rate notice with value 3 shows nothing (the next notice proves it was read).
+    const std::size_t before = tray.notices.size();
+    mouse->pushNotice(5, 3);
+    mouse->pushNotice(8, 1);
+    ASSERT_TRUE(waitFor([&] { return tray.notices.size() > before; }));
+    EXPECT_EQ(tray.notices.size(), before + 1);
+    EXPECT_EQ(lastNotice(), "Switch to key matrix 1");
+}
+
+TEST_F(AppShellTest, UnpluggingHidesAndWarnsReplugAnnounces)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    ASSERT_TRUE(shell->window().isVisible());
+    mouse->unplug();
+    ASSERT_TRUE(waitFor([&] { return lastNotice() == "The system did not detect the gaming mouse!"; }));
+    EXPECT_FALSE(shell->window().isVisible());
+    EXPECT_FALSE(shell->mousePresent());
+    mouse->plug();
+    ASSERT_TRUE(waitFor([&] { return lastNotice() == "The system detect the gaming mouse."; }));
+    EXPECT_TRUE(shell->mousePresent());
+}
+
+TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits)
+{
+    start();
+    tray.click(TrayIcon::Click::Right);
+    EXPECT_FALSE(shell->window().isVisible());
+    tray.click(TrayIcon::Click::DoubleLeft);
+    EXPECT_TRUE(shell->window().isVisible());
+
+    QSignalSpy exits(shell.get(), &AppShell::exitRequested);
+    tray.chooseMenuItem();
+    ASSERT_EQ(exits.count(), 1);
+    EXPECT_EQ(exits[0][0].toInt(), 0);
+    EXPECT_FALSE(tray.shown);
+    EXPECT_FALSE(shell->window().isVisible());
+    // No notice reaches the tray once the shell is shut down.
+    const std::size_t before = tray.notices.size();
+    shell->deviceNotice(14, 0);
+    EXPECT_EQ(tray.notices.size(), before);
+}
+
+TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsOnReturn)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    exchanges.clear();
+    config.record().setReportRate(4);
+    shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    EXPECT_EQ(exchanges, (std::vector<std::string>{"apply", "desktop"}));
+    EXPECT_EQ(config.snapshot().reportRate(), 4);
+
+    config.record().setReportRate(8);
+    shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
+    EXPECT_EQ(config.record().reportRate(), 4);
+    EXPECT_TRUE(g_bReloadOnRestore);
+    EXPECT_FALSE(shell->window().isVisible());
+
+    // Back from the icon: the page is rebuilt from the restored record, the flag cleared.
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_FALSE(g_bReloadOnRestore);
+    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    EXPECT_TRUE(shell->window().isVisible());
+
+    shell->window().HandleClick({frame::kWebLink.left + 2, frame::kWebLink.top + 2});
+    EXPECT_EQ(urls, std::vector<std::string>{frame::kWebAddress});
+}
+
+// A second start of the real program ends at once with status 0 while the first runs.
+TEST(SingleInstanceRunTest, ASecondStartEndsAtOnce)
+{
+    test::TestApp();
+    const QString program = qgetenv("VEXO_BUILD_DIR") + "/bin/vexo";
+    QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program, {"--simulate"});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first one holds the lock once its lock file exists.
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(runtime.path() + "/T58SSOP28DPIVerMutex.lock") && timer.elapsed() < 10000)
+        QThread::msleep(20);
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(program, {"--simulate"});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+} // namespace
+} // namespace vexo
