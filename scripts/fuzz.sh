@@ -13,6 +13,8 @@ CC=clang CXX=clang++ cmake -S . -B fuzz-build -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build fuzz-build -j2 --target "$target"
 
 mkdir -p "fuzz-corpus/$target" fuzz-artifacts
+# Undefined behaviour counts as a crash, not as a warning in the log.
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 # One worker: the machine is shared. -print_final_stats gives the executions and the coverage.
 "fuzz-build/bin/$target" "fuzz-corpus/$target" -max_total_time="$seconds" -max_len=4096 \
   -artifact_prefix=fuzz-artifacts/ -print_final_stats=1

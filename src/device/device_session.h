@@ -21,7 +21,8 @@ public:
     ~DeviceSession();
 
     // Replaces where the input thread's notices go (default: the listener's deviceNotice on the
-    // input thread). Only before start().
+    // input thread). Only before start(). A receiver that waits for the thread which later calls
+    // shutdown() must be released before that call: shutdown() joins the input thread.
     void setNoticeReceiver(NoticeReceiver receiver);
 
     // Start-up: OpenMouse and the handshake (notice 14 or 15); without a mouse notice 15 and

@@ -191,9 +191,14 @@ TEST(TransferBlockTest, WriteFromAShortBufferSendsZerosBeyondItsEnd) {
     SimRig rig;
     ASSERT_TRUE(rig.connect());
     rig.mouse->clearExchanges();
+    rig.traceAll();
     std::vector<std::uint8_t> data(40, 0x77);
     CommandPacket p(0x13, 2, 128);
     rig.session.transport().TransferBlock(p, data);
+    ASSERT_EQ(rig.trace.size(), 1u + 4 * 2);
+    EXPECT_EQ(rig.trace[0], "SET 13 02 80 00 00 00 00 6A");
+    EXPECT_EQ(rig.trace[3], "OUT 77 77 77 77 77 77 77 77 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(rig.trace[4], "PAUSE 3");
     const auto writes = rig.exchangesOf(Kind::Write);
     ASSERT_EQ(writes.size(), 4u);
     EXPECT_EQ(writes[1].bytes[8], 0x77);

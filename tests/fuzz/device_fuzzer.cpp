@@ -5,7 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -41,7 +41,7 @@ private:
     int fill(std::span<std::uint8_t> report) {
         if (data_.ConsumeBool()) return -1;
         const std::vector<std::uint8_t> bytes = data_.ConsumeBytes<std::uint8_t>(report.size());
-        std::memcpy(report.data(), bytes.data(), bytes.size());
+        std::copy(bytes.begin(), bytes.end(), report.begin());
         // Whatever the mouse did not send is still written, as a driver may leave anything there.
         for (std::size_t i = bytes.size(); i < report.size(); ++i) report[i] = 0xA5;
         return static_cast<int>(bytes.size());
