@@ -8,6 +8,7 @@
 #include "device/notice_report.h"
 #include "sim/recording_pauser.h"
 #include "sim/sim_hid_backend.h"
+#include "sim/sim_hid_device.h"
 #include "sim/sim_mouse.h"
 
 namespace {
@@ -117,6 +118,24 @@ void BM_TransferBlockRead(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TransferBlockRead)->ArgName("sim")->Arg(1)->Arg(0);
+
+// How long handing the input thread a new device takes while it is blocked reading the old one:
+// the cancel, the thread leaving the read, the acknowledgement and the next read starting.
+void BM_InputThreadHandOver(benchmark::State& state) {
+    auto mouse = std::make_shared<SimMouse>();
+    SimHidDevice first(mouse, SimMouse::Collection::Notify, HidBackend::Access::Read);
+    SimHidDevice second(mouse, SimMouse::Collection::Notify, HidBackend::Access::Read);
+    std::atomic<int> present{1};
+    InputThread thread(present, [](std::uint8_t, std::uint8_t) {});
+    thread.resume();
+    bool useFirst = true;
+    for (auto _ : state) {
+        thread.setDevice(useFirst ? &first : &second, 9);
+        useFirst = !useFirst;
+    }
+    thread.stop();
+}
+BENCHMARK(BM_InputThreadHandOver)->UseRealTime();
 
 void BM_ScrambleUnscramble(benchmark::State& state) {
     std::array<std::uint8_t, 8> packet{0x83, 1, 2, 3, 4, 5, 6, 7};
