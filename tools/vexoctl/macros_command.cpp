@@ -1,0 +1,47 @@
+// vexoctl macros: the macro store as the macro list shows it.
+#include <ostream>
+
+#include "command_registry.h"
+#include "config/profile_ini.h"
+#include "macro/macro_area.h"
+#include "macro/macro_line.h"
+#include "macro/macro_store.h"
+#include "macro_files.h"
+
+namespace vexo::cli {
+namespace {
+
+constexpr const char* kName = "macros";
+
+int runMacros(CommandContext& context, const std::vector<std::string>& args) {
+    int status = kExitOk;
+    const std::optional<FileLocations> located = PrepareMacroCommand(context, args, kName, status);
+    if (!located) return status;
+    const FileLocations& locations = *located;
+    const ProfileIni store(locations.recordIni());
+    const auto names = ReadMacroSectionNames(store);
+    for (std::size_t slot = 0; slot < names.size(); ++slot) {
+        const StoredMacro macro = LoadMacro(store, names[slot]);
+        context.out << "macro" << slot + 1 << " \"" << names[slot] << "\" loop " << ParseLoopTimes(macro.loopTimesText)
+                    << " lines " << macro.lines.size();
+        if (slot >= kMacroSlotCount) context.out << " (no block in the mouse)";
+        if (macro.truncated) context.out << " (cut to " << kMaxMacroLines << " lines)";
+        context.out << "\n";
+        for (const std::string& line : macro.lines) context.out << "  " << line << "\n";
+    }
+    return kExitOk;
+}
+
+const CommandRegistration registration({
+    kName,
+    "list the macros of record.ini",
+    "Usage: vexoctl [--data DIR] macros\n\n"
+    "Lists the macros of record.ini in slot order: a line\n"
+    "  macroN \"NAME\" loop LOOPTIMES lines COUNT\n"
+    "followed by each stored line indented by two blanks (\"A   Dn\", \"50 ms\", \"A   Up\").\n"
+    "Exit status 1 when record.ini is missing or unreadable.\n",
+    runMacros,
+});
+
+} // namespace
+} // namespace vexo::cli
