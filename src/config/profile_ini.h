@@ -42,6 +42,11 @@ public:
     std::vector<std::pair<std::string, std::string>> readSection(std::string_view section,
                                                                  std::size_t bufferChars = 1024) const;
 
+    // Sets several keys of one section with a single replacement of the file, so either all of
+    // them are written or none. Same rules as writeString.
+    bool writeStrings(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& keysAndValues);
+
     // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
     // each name is followed by a terminating zero (the list is cut where the buffer ends).
     std::vector<std::string> sectionNames(std::size_t bufferChars = 1024) const;

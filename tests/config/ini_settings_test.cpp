@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "config/ini_settings.h"
+#include "config/profile_ini.h"
+#include "config/temp_dir.h"
+#include "config/ui_texts.h"
+
+using vexo::IniSettings;
+using vexo::KeyMode;
+using vexo::ProfileIni;
+using vexo::Rgb;
+using vexo::test::TempDir;
+
+namespace {
+
+class IniSettingsTest : public ::testing::Test {
+protected:
+    IniSettings settingsFor(const std::string& language) {
+        IniSettings s;
+        s.m_strStrIniPath = file;
+        s.m_strSettingSection = vexo::SelectTexts(language).m_strSettingSection;
+        return s;
+    }
+    TempDir dir{"settings"};
+    std::filesystem::path file = dir / "str.ini";
+};
+
+TEST_F(IniSettingsTest, ColourTextsBecomeBytes) {
+    EXPECT_EQ(IniSettings::ColourComponent("300"), 44);
+    EXPECT_EQ(IniSettings::ColourComponent("256"), 0);
+    EXPECT_EQ(IniSettings::ColourComponent("abc"), 0);
+    EXPECT_EQ(IniSettings::ColourComponent("12abc"), 12);
+    EXPECT_EQ(IniSettings::ColourComponent(""), 0);
+    EXPECT_EQ(IniSettings::ColourComponent("  7"), 7);
+    EXPECT_EQ(IniSettings::ColourComponent("-1"), 255);
+    EXPECT_EQ(IniSettings::ColourComponent("99999999999999999999999999999"), 255);  // no overflow
+    EXPECT_EQ(IniSettings::ColourComponent("1000000000000"), (1000000000000ULL & 0xFF));
+}
+
+TEST_F(IniSettingsTest, AMissingFileGivesEnglishBlackAndEmptyLabels) {
+    EXPECT_EQ(IniSettings::ReadLanguage(file), "");
+    IniSettings s = settingsFor(IniSettings::ReadLanguage(file));
+    s.LoadIniSettings();
+    EXPECT_EQ(s.m_strSettingSection, "Setting-EN");
+    EXPECT_EQ(s.TextColour(), (Rgb{0, 0, 0}));
+    EXPECT_EQ(s.m_strSkinName, "");
+    for (const auto& label : s.m_strButtonLabelB) EXPECT_EQ(label, "");
+    EXPECT_FALSE(std::filesystem::exists(file)) << "reading never creates the file";
+}
+
+TEST_F(IniSettingsTest, LabelsLiveInTheirLanguagesSectionOnly) {
+    TempDir::put(file,
+                 "[Skins]\nLan=CHT\nRColor=300\nGColor=12abc\nBColor=x\nPath=Blue\n"
+                 "[Setting-CHS]\nItem1=左键\n[Setting-EN]\nItem1=Left Click\n"
+                 "[Setting-CHT]\nItem1=左鍵\nItem13=右鍵\nItem123=最後\nItem12=" +
+                     std::string(1500, 'L') + "\n");
+    const std::string chsAndEnBefore = "[Setting-CHS]\nItem1=左键\n[Setting-EN]\nItem1=Left Click\n";
+    IniSettings s = settingsFor(IniSettings::ReadLanguage(file));
+    ASSERT_EQ(s.m_strSettingSection, "Setting-CHT");
+    s.LoadIniSettings();
+    EXPECT_EQ(s.m_strButtonLabelA[0], "左鍵");
+    EXPECT_EQ(s.m_strButtonLabelB[0], "右鍵");
+    EXPECT_EQ(s.m_strButtonLabelB[11], "最後");
+    EXPECT_EQ(s.m_strButtonLabelA[11], std::string(1023, 'L'));
+    EXPECT_EQ(s.TextColour(), (Rgb{44, 12, 0}));
+    EXPECT_EQ(s.m_strSkinName, "Blue");
+
+    s.m_strButtonLabelA[1] = "巨集 A";
+    s.m_strButtonLabelB[8] = "Combo Key-Ctrl+C";
+    ASSERT_TRUE(s.SaveButtonLabels());
+    const ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("Setting-CHT", "Item2"), "巨集 A");
+    EXPECT_EQ(ini.readString("Setting-CHT", "Item93"), "Combo Key-Ctrl+C");
+    EXPECT_EQ(ini.readString("Setting-CHT", "Item13"), "右鍵");
+    EXPECT_NE(TempDir::take(file).find(chsAndEnBefore), std::string::npos) << "other languages untouched";
+
+    // A label edited but never saved shows its stored value again after a reload.
+    s.m_strButtonLabelA[1] = "unsaved";
+    s.LoadIniSettings();
+    EXPECT_EQ(s.m_strButtonLabelA[1], "巨集 A");
+}
+
+TEST_F(IniSettingsTest, SkinSettingsAreWrittenAsDecimalTexts) {
+    IniSettings s = settingsFor("EN");
+    s.m_strSkinName = "Black";
+    ASSERT_TRUE(s.SaveSkinSettings({200, 0, 255}));
+    EXPECT_EQ(s.m_strRColor, "200");
+    EXPECT_EQ(TempDir::take(file), "[Skins]\r\nRColor=200\r\nGColor=0\r\nBColor=255\r\nPath=Black\r\n");
+    IniSettings again = settingsFor("EN");
+    again.LoadIniSettings();
+    EXPECT_EQ(again.TextColour(), (Rgb{200, 0, 255}));
+    EXPECT_EQ(again.m_strSkinName, "Black");
+}
+
+TEST_F(IniSettingsTest, FirstRunLabelsFollowTheKeyDefaults) {
+    IniSettings s = settingsFor("CHS");
+    s.m_strButtonLabelA[8] = "kept";
+    s.m_strButtonLabelB[11] = "kept too";
+    s.SetFirstRunLabels(vexo::SelectTexts("CHS"));
+    const IniSettings::Labels expected{"左键", "右键", "中键", "前进方向键", "后退方向键", "DPI +", "DPI -", "单键-V",
+                                       "kept", "", "", ""};
+    EXPECT_EQ(s.m_strButtonLabelA, expected);
+    EXPECT_EQ(s.m_strButtonLabelB[7], "单键-V");
+    EXPECT_EQ(s.m_strButtonLabelB[11], "kept too");
+    EXPECT_EQ(IniSettings::LabelKey(KeyMode::A, 0), "Item1");
+    EXPECT_EQ(IniSettings::LabelKey(KeyMode::B, 0), "Item13");
+    EXPECT_EQ(IniSettings::LabelKey(KeyMode::B, 11), "Item123");
+}
+
+TEST_F(IniSettingsTest, AFailedSaveLeavesTheFileAndSaysWhy) {
+    IniSettings s = settingsFor("EN");
+    s.m_strStrIniPath = dir / "missing-folder" / "str.ini";
+    EXPECT_FALSE(s.SaveButtonLabels());
+    EXPECT_FALSE(s.lastError().empty());
+    EXPECT_FALSE(s.SaveSkinSettings({1, 2, 3}));
+}
+
+} // namespace
