@@ -1,0 +1,114 @@
+#include "device/settings_sync.h"
+
+#include <algorithm>
+
+#include "config/dpi_table.h"
+#include "config/key_entry.h"
+#include "config/ui_texts.h"
+
+namespace vexo {
+namespace {
+
+// LED set 0 of the neon effects the mouse knows: mode, then two timing bytes.
+constexpr std::array<std::uint8_t, DeviceImage::kLedSetSize> kNeonFlash{2, 250, 10};
+constexpr std::array<std::uint8_t, DeviceImage::kLedSetSize> kNeonFixedOn{3, 5, 5};
+constexpr std::uint8_t kEffectRgbFlash = 2;
+constexpr std::uint8_t kEffectRgbFixedOn = 3;
+constexpr std::uint8_t kStandardOption2 = 2;
+
+} // namespace
+
+SettingsSync::SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter)
+    : session_(session), store_(store), settings_(settings), prompter_(prompter) {}
+
+std::uint8_t SettingsSync::sensorType() const {
+    // An arrival handled by the session reads the sensor block too; the latest read wins.
+    return session_.sensorType().value_or(store_.sensorType());
+}
+
+void SettingsSync::ConnectSensor() {
+    DeviceImage& image = session_.image();
+    session_.commands().ReadSensorBlock();
+    store_.setSensorType(image.sensor[DeviceImage::kSensorTypeByte]);
+    image.sensor[DeviceImage::kSensorOption2Byte] |= DeviceImage::kOption2ConnectBit;
+    session_.commands().WriteSensorBlock();
+}
+
+void SettingsSync::SyncOnConnect(const UiTexts& texts) {
+    ConnectSensor();
+    if (store_.firstRunFlag() == 0) {
+        settings_.SetFirstRunLabels(texts);
+        settings_.SaveButtonLabels();
+    }
+    oneTimeDone_ = true;
+}
+
+void SettingsSync::adjustLighting() {
+    const ConfigRecord& record = store_.record();
+    DeviceImage& image = session_.image();
+    auto& lighting = image.lighting;
+    auto& led0 = image.ledSets[0];
+    const std::uint8_t mode = record.lightingMode();
+    switch (mode) {
+    case lighting_mode::Standard:
+    case lighting_mode::Respiration:
+        lighting[DeviceImage::kLightingEffectByte] = mode;
+        lighting[DeviceImage::kLightingOption1Byte] = static_cast<std::uint8_t>(record.lightingParameter1(mode) + 1);
+        lighting[DeviceImage::kLightingOption2Byte] = kStandardOption2;
+        led0[0] = 1;
+        break;
+    case lighting_mode::Neon:
+        lighting[DeviceImage::kLightingEffectByte] = mode;
+        lighting[DeviceImage::kLightingOption1Byte] = static_cast<std::uint8_t>(record.lightingParameter1(mode) + 1);
+        if (record.lightingParameter2(mode) == kEffectRgbFlash) {
+            led0 = kNeonFlash;
+        } else if (record.lightingParameter2(mode) == kEffectRgbFixedOn) {
+            led0 = kNeonFixedOn;
+        }
+        break;
+    default:
+        break;  // the mouse's own lighting goes back as it was read
+    }
+}
+
+SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
+    ApplyResult result;
+    if (!session_.mousePresent()) {
+        return result;
+    }
+    const ConfigRecord& record = store_.record();
+    DeviceImage& image = session_.image();
+    DeviceCommands& commands = session_.commands();
+
+    commands.WriteReportRate(record.reportRate());
+    commands.ReadLightingBlock();
+    commands.ReadLedSets();
+    adjustLighting();
+    commands.ReadColourBlocks();
+    std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
+    commands.WriteColourBlocks();
+    commands.WriteLedSets();
+    commands.WriteLightingBlock();
+
+    image.dpi = DpiImage(record, sensorType());
+    commands.WriteDpiBlock();
+
+    for (std::size_t m = 0; m < DeviceImage::kMacroCount; ++m) {
+        const auto macro = record.macro(m + 1);
+        std::copy(macro.begin(), macro.end(), image.macros[m].begin());
+    }
+    commands.WriteMacros();
+
+    const auto matrices = KeyMatrixImage(record);
+    for (std::size_t m = 0; m < DeviceImage::kKeyMatrixCount; ++m) {
+        image.keyMatrices[m] = matrices[m];
+    }
+    commands.WriteKeyMatrices();
+
+    result.sent = true;
+    result.configSaved = store_.SaveConfig(prompter_);
+    result.labelsSaved = settings_.SaveButtonLabels();
+    return result;
+}
+
+} // namespace vexo

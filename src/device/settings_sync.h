@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+
+#include "config/config_store.h"
+#include "config/ini_settings.h"
+#include "device/device_session.h"
+
+namespace vexo {
+
+class Prompter;
+struct UiTexts;
+
+// Brings the mouse in line with the configuration: what is read when it connects, and the fixed
+// command sequence of Apply and OK. The record is never read back from the mouse; only the sensor
+// block at each connection, and the lighting, LED and colour blocks just before they are rewritten,
+// so the parts of them the program does not own keep the mouse's values.
+class SettingsSync {
+public:
+    struct ApplyResult {
+        bool sent = false;  // false: no mouse, nothing was sent and nothing saved
+        ConfigStore::SaveResult configSaved = ConfigStore::SaveResult::Missing;
+        bool labelsSaved = false;
+    };
+
+    SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);
+
+    // The part of the connection that runs at every arrival: read the sensor block, remember its
+    // sensor type (for the DPI lists), set bit 6 of Option2 and write the block back.
+    void ConnectSensor();
+
+    // The first synchronisation after start: ConnectSensor; then, when config.bin marks a first
+    // run, the labels that match the key defaults in both modes, saved to str.ini at once; then the
+    // one-time flag. Meant for a present mouse; without one the reads give zeros (sensor type 0).
+    void SyncOnConnect(const UiTexts& texts);
+    bool oneTimeDone() const { return oneTimeDone_; }
+
+    // Sends the whole configuration in its fixed order (report rate; lighting, LED sets and colour
+    // blocks read, adjusted and written; DPI block; macros 1-10; key matrices 1-4), then saves
+    // config.bin and the button labels. Without a mouse it does nothing at all, not even save.
+    // A mouse lost half-way makes the remaining commands fail quietly; the files are still saved.
+    ApplyResult ApplyConfig();
+
+    // The sensor type the DPI block is built for: the one read at the last connection.
+    std::uint8_t sensorType() const;
+
+private:
+    void adjustLighting();
+
+    DeviceSession& session_;
+    ConfigStore& store_;
+    IniSettings& settings_;
+    Prompter& prompter_;
+    bool oneTimeDone_ = false;
+};
+
+} // namespace vexo

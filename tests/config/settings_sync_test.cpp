@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "config/dpi_table.h"
+#include "config/factory_record.h"
+#include "config/key_entry.h"
+#include "config/profile_ini.h"
+#include "config/temp_dir.h"
+#include "config/ui_texts.h"
+#include "device/settings_sync.h"
+#include "device/sim_rig.h"
+
+namespace vexo::test {
+namespace {
+
+// One command as the trace shows it: its opcode and packet byte 1.
+using Command = std::pair<int, int>;
+
+std::vector<std::uint8_t> bytesOf(const std::string& line) {
+    std::istringstream in(line.substr(line.find(' ') + 1));
+    std::vector<std::uint8_t> bytes;
+    std::string hex;
+    while (in >> hex) bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex, nullptr, 16)));
+    return bytes;
+}
+
+// What Apply must send, in order, built here from the protocol's description rather than from the
+// code under test: every SET with its index byte, every pause.
+std::vector<std::string> expectedApplySkeleton() {
+    std::vector<std::string> out;
+    const auto set = [&](int op, int index) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "SET %02X %02X", op, index);
+        out.emplace_back(buf);
+    };
+    const auto pause = [&](int ms) { out.push_back("PAUSE " + std::to_string(ms)); };
+    const auto outs = [&](int reports) {
+        for (int i = 0; i < reports; ++i) out.emplace_back("OUT"), pause(3);
+    };
+    set(0x01, -1);  // byte 1 is the rate: checked separately
+    set(0x8D, 0);
+    for (int i : {0, 1}) set(0x87, i), pause(2);
+    for (int i : {0, 1, 2}) set(0x90, i), pause(2);
+    set(0x10, 0), outs(1), pause(2);
+    set(0x10, 1), outs(1), pause(2);
+    set(0x10, 2), outs(1), pause(2);
+    for (int i : {0, 1}) set(0x07, i), pause(2);
+    set(0x0D, -1);
+    set(0x11, 0x80), outs(1);
+    for (int m = 1; m <= 10; ++m) set(0x13, m), outs(4), pause(2);
+    for (int m = 1; m <= 4; ++m) set(0x12, m), outs(2), pause(2);
+    return out;
+}
+
+// The trace reduced to the same skeleton (GET and IN lines are the mouse's answers).
+std::vector<std::string> skeletonOf(const std::vector<std::string>& trace) {
+    std::vector<std::string> out;
+    for (const auto& line : trace) {
+        if (line.starts_with("SET")) {
+            const auto b = bytesOf(line);
+            const bool variable = b[0] == 0x01 || b[0] == 0x0D;
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "SET %02X %02X", b[0], variable ? -1 : b[1]);
+            out.emplace_back(buf);
+        } else if (line.starts_with("OUT")) {
+            out.emplace_back("OUT");
+        } else if (line.starts_with("PAUSE")) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+class SettingsSyncTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TempDir::put(dir / "config.bin", std::string(ConfigStore::kFileSize, '\0'));
+        settings.m_strStrIniPath = dir / "str.ini";
+        settings.m_strSettingSection = "Setting-EN";
+        store.record() = FactoryRecord();
+        ASSERT_TRUE(rig.connect());
+        rig.traceAll();
+        rig.pauser.clear();
+        rig.mouse->clearExchanges();
+    }
+    TempDir dir{"sync"};
+    SimRig rig{3};
+    ConfigStore store{dir / "config.bin"};
+    IniSettings settings;
+    RecordingPrompter prompter;
+    SettingsSync sync{rig.session, store, settings, prompter};
+};
+
+TEST_F(SettingsSyncTest, ConnectingReadsTheSensorAndSetsTheConnectBit) {
+    DeviceImage blocks = rig.mouse->blocks();
+    blocks.sensor = {2, 0x12, 0x34, 0x85};
+    rig.mouse->setBlocks(blocks);
+    sync.SyncOnConnect(SelectTexts("EN"));
+    EXPECT_EQ(rig.mouse->blocks().sensor, (std::array<std::uint8_t, 4>{2, 0x12, 0x34, 0xC5}));
+    EXPECT_EQ(sync.sensorType(), 2);
+    EXPECT_TRUE(sync.oneTimeDone());
+    ASSERT_EQ(rig.trace.size(), 3u);
+    EXPECT_TRUE(rig.trace[0].starts_with("SET 83"));
+    EXPECT_EQ(bytesOf(rig.trace[2]), (std::vector<std::uint8_t>{0x03, 2, 0x12, 0x34, 0xC5, 0, 0, bytesOf(rig.trace[2])[7]}));
+    // First run (flag 0): the default labels are written at once.
+    const ProfileIni ini(dir / "str.ini");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "Left Click");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item73"), "DPI -");
+    EXPECT_EQ(ini.readString("Setting-EN", "Item83"), "Single Key-V");
+}
+
+TEST_F(SettingsSyncTest, NoFirstRunLabelsOnceConfigWasSaved) {
+    TempDir::put(dir / "config.bin", std::string(1, '\1') + std::string(ConfigRecord::kSize, '\0'));
+    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    sync.SyncOnConnect(SelectTexts("EN"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+}
+
+TEST_F(SettingsSyncTest, ApplySendsEverythingInOrderForEveryLightingMode) {
+    struct Case {
+        std::uint8_t mode, parameter1, neonEffect;
+    };
+    sync.ConnectSensor();  // sensor type 3; before any read the DPI block is built for type 0
+    for (const Case c : {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 3, 0}, Case{3, 7, 2}, Case{3, 7, 3}, Case{3, 7, 1},
+                         Case{9, 0, 0}}) {
+        SCOPED_TRACE("lighting mode " + std::to_string(c.mode) + " effect " + std::to_string(c.neonEffect));
+        const DeviceImage before = rig.mouse->blocks();
+        ConfigRecord& r = store.record();
+        r.setLightingMode(c.mode);
+        if (c.mode >= 1 && c.mode <= 3) r.setLightingParameter1(c.mode, c.parameter1);
+        r.setLightingParameter2(1, 3);  // effects of modes 1 and 2 are never sent
+        r.setLightingParameter2(3, c.neonEffect);
+        r.setReportRate(4);
+        r.setDpiColour(7, {1, 2, 3});
+        r.macro(10)[127] = 0x5A;
+        rig.trace.clear();
+        rig.pauser.clear();
+
+        const auto result = sync.ApplyConfig();
+        ASSERT_TRUE(result.sent);
+        EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Saved);
+        EXPECT_TRUE(result.labelsSaved);
+        EXPECT_EQ(skeletonOf(rig.trace), expectedApplySkeleton());
+        EXPECT_EQ(bytesOf(rig.trace[0])[1], 4);
+
+        const DeviceImage after = rig.mouse->blocks();
+        std::array<std::uint8_t, 3> lighting = before.lighting;
+        auto led0 = before.ledSets[0];
+        if (c.mode == 1 || c.mode == 2) {
+            lighting = {c.mode, static_cast<std::uint8_t>(c.parameter1 + 1), 2};
+            led0[0] = 1;
+        } else if (c.mode == 3) {
+            lighting = {3, static_cast<std::uint8_t>(c.parameter1 + 1), before.lighting[2]};
+            if (c.neonEffect == 2) led0 = {2, 250, 10};
+            if (c.neonEffect == 3) led0 = {3, 5, 5};
+        }
+        EXPECT_EQ(after.lighting, lighting);
+        EXPECT_EQ(after.ledSets[0], led0);
+        EXPECT_EQ(after.ledSets[1], before.ledSets[1]);
+        EXPECT_EQ(after.colourBlock0, before.colourBlock0);
+        EXPECT_EQ(after.colourBlock2, before.colourBlock2);
+        EXPECT_EQ(after.colourBlock1[21], 1);
+        EXPECT_EQ(after.colourBlock1[0], 255);  // factory stage 1 is red
+        EXPECT_EQ(after.reportRate, 4);
+        EXPECT_EQ(after.dpi, DpiImage(r, 3));
+        EXPECT_EQ(after.dpi[0], 0x04);  // row 1 of sensor type 3 (500 DPI), on
+        EXPECT_EQ(after.macros[9][127], 0x5A);
+        EXPECT_EQ(after.keyMatrices[0][12], 0x01);  // position 3 holds button 4 (Backward)
+        EXPECT_EQ(after.keyMatrices[0][14], 0xF3);
+        EXPECT_EQ(after.keyMatrices[1], (std::array<std::uint8_t, 64>{}));
+        EXPECT_EQ(after.keyMatrices[2], KeyMatrixImage(r)[2]);
+        EXPECT_EQ(after.sensor, before.sensor) << "Apply does not touch the sensor block";
+    }
+    EXPECT_EQ(TempDir::take(dir / "config.bin")[0], '\1');
+}
+
+TEST_F(SettingsSyncTest, ApplyingTwiceSendsTheSameSequenceTwice) {
+    // The mouse's answers differ (it now holds what the first Apply wrote); what is written may not.
+    const auto writes = [](const std::vector<std::string>& trace) {
+        std::vector<std::string> out;
+        for (const auto& line : trace)
+            if (line.starts_with("OUT") || line.starts_with("PAUSE") || (line.starts_with("SET") && bytesOf(line)[0] < 0x80))
+                out.push_back(line);
+        return out;
+    };
+    sync.ApplyConfig();
+    const auto first = rig.trace;
+    rig.trace.clear();
+    sync.ApplyConfig();
+    EXPECT_EQ(writes(rig.trace), writes(first));
+    EXPECT_EQ(skeletonOf(rig.trace), skeletonOf(first));
+    // 24 paused commands and 52 output reports' pauses: 48 + 156 ms.
+    unsigned total = 0;
+    for (const auto& line : first)
+        if (line.starts_with("PAUSE")) total += std::stoul(line.substr(6));
+    EXPECT_EQ(total, 2u * 24 + 3u * 52);
+}
+
+TEST_F(SettingsSyncTest, WithoutAMouseApplyTouchesNothing) {
+    rig.mouse->unplug();
+    rig.session.link().setMousePresent(0);
+    settings.m_strButtonLabelA[0] = "changed";
+    const std::string before = TempDir::take(dir / "config.bin");
+    const auto result = sync.ApplyConfig();
+    EXPECT_FALSE(result.sent);
+    EXPECT_TRUE(rig.trace.empty());
+    EXPECT_EQ(TempDir::take(dir / "config.bin"), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(SettingsSyncTest, AMouseLostHalfWayStillGetsTheFilesSaved) {
+    SimFaults faults;
+    faults.unplugAfterSets = 10;
+    rig.mouse->setFaults(faults);
+    const auto result = sync.ApplyConfig();
+    EXPECT_TRUE(result.sent);
+    EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(TempDir::take(dir / "config.bin").size(), ConfigStore::kFileSize);
+}
+
+} // namespace
+} // namespace vexo::test
