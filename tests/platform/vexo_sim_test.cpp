@@ -61,33 +61,15 @@ TEST(UhidCodecTest, EncodesTheEventsTheDeviceSends) {
     EXPECT_FALSE(UhidCodec::create("x", 1, 2, std::vector<std::uint8_t>(4097, 0))) << "descriptor too long";
     EXPECT_FALSE(UhidCodec::create("x", 1, 2, {})) << "no descriptor";
 
-    const std::vector<std::uint8_t> notice = {6, 7, 0, 3, 0, 0, 0, 0, 0};
-    const auto input = UhidCodec::input(notice);
-    ASSERT_TRUE(input);
-    EXPECT_EQ(input->type, UHID_INPUT2);
-    ASSERT_EQ(input->u.input2.size, 9);
-    EXPECT_EQ(input->u.input2.data[1], 7);
-    EXPECT_EQ(input->u.input2.data[3], 3);
+    // Replies and input reports are checked on their way through the kernel path below; here
+    // only what that path cannot reach.
     EXPECT_FALSE(UhidCodec::input(std::vector<std::uint8_t>(UHID_DATA_MAX + 1, 0)));
-
+    EXPECT_FALSE(UhidCodec::getReportReply(1, 0, std::vector<std::uint8_t>(UHID_DATA_MAX + 1, 0)));
     const std::vector<std::uint8_t> answer = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    const auto reply = UhidCodec::getReportReply(42, 0, answer);
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->type, UHID_GET_REPORT_REPLY);
-    EXPECT_EQ(reply->u.get_report_reply.id, 42u);
-    EXPECT_EQ(reply->u.get_report_reply.err, 0);
-    ASSERT_EQ(reply->u.get_report_reply.size, 9);
-    EXPECT_EQ(reply->u.get_report_reply.data[8], 8);
     const auto failed = UhidCodec::getReportReply(43, EIO, answer);
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->u.get_report_reply.err, EIO);
     EXPECT_EQ(failed->u.get_report_reply.size, 0) << "a failed reply carries no data";
-
-    const uhid_event set = UhidCodec::setReportReply(44, EIO);
-    EXPECT_EQ(set.type, UHID_SET_REPORT_REPLY);
-    EXPECT_EQ(set.u.set_report_reply.id, 44u);
-    EXPECT_EQ(set.u.set_report_reply.err, EIO);
-    EXPECT_EQ(UhidCodec::destroy().type, UHID_DESTROY);
 }
 
 TEST(UhidCodecTest, DecodesKernelRequestsAndRejectsMalformedOnes) {
