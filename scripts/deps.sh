@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
 )
 if [ "${VEXO_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
