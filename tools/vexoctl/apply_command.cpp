@@ -1,0 +1,60 @@
+// vexoctl apply: what the window's Apply does, from the command line.
+#include "command_registry.h"
+#include "device/settings_sync.h"
+#include "device_environment.h"
+#include "macro_files.h"
+#include "settings_files.h"
+
+namespace vexo::cli {
+namespace {
+
+int runApply(CommandContext& context, const std::vector<std::string>& args) {
+    if (!args.empty()) throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl apply --help)");
+    // The files are read first, so a bad configuration is reported before the mouse is touched.
+    SettingsFiles files(context);
+    DeviceEnvironment environment(context);
+    SilentListener listener;
+    DeviceSession& session = environment.session(listener);
+    if (!ConnectMouse(session)) {
+        context.err << "vexoctl apply: no usable mouse found; nothing was sent and no file was changed\n";
+        return kExitNoMouse;
+    }
+    StreamPrompter prompter(context.err);
+    SettingsSync sync(session, files.store, files.settings, prompter);
+    sync.ConnectSensor();
+    const SettingsSync::ApplyResult result = sync.ApplyConfig();
+    if (!result.sent) {
+        context.err << "vexoctl apply: the mouse went away before anything was sent; no file was changed\n";
+        return kExitNoMouse;
+    }
+    context.out << "sent to the mouse (sensor type " << int(sync.sensorType()) << ")\n";
+    int status = kExitOk;
+    if (result.configSaved == ConfigStore::SaveResult::Saved) {
+        context.out << "saved " << files.store.path().string() << "\n";
+    } else {
+        context.err << "vexoctl apply: " << files.store.path().string() << " not saved: " << files.store.lastError() << "\n";
+        status = kExitFailure;
+    }
+    if (result.labelsSaved) {
+        context.out << "saved the button labels in " << files.settings.m_strStrIniPath.string() << "\n";
+    } else {
+        context.err << "vexoctl apply: button labels not saved: " << files.settings.lastError() << "\n";
+        status = kExitFailure;
+    }
+    return status;
+}
+
+const CommandRegistration registration({
+    "apply",
+    "send config.bin to the mouse and save, as the window's Apply does",
+    "Usage: vexoctl [global options] apply\n\n"
+    "Opens the mouse, performs the handshake, reads the sensor block and writes it back with the\n"
+    "connection bit set, then sends the whole configuration of config.bin (report rate, lighting,\n"
+    "DPI stage colours and codes, macros, key matrices) and saves config.bin and the button labels.\n"
+    "Without a usable mouse: exit status 2 and no file is changed. A missing or damaged config.bin\n"
+    "is reported with exit status 1 before the mouse is touched.\n",
+    runApply,
+});
+
+} // namespace
+} // namespace vexo::cli
