@@ -72,10 +72,17 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
 }
 
 ConfigStore::SaveResult ConfigStore::SaveConfig(Prompter& prompter) {
+    const SaveResult result = WriteConfigFile();
+    ReportSaveResult(result, prompter);
+    return result;
+}
+
+ConfigStore::SaveResult ConfigStore::WriteConfigFile() {
     lastError_.clear();
+    lastErrno_ = 0;
+    // The program never creates config.bin: without the delivered file there is nothing to save to.
     if (!fileExists(path_)) {
         lastError_ = path_.string() + " does not exist";
-        prompter.message(kMissingText, std::string(kApplicationTitle));
         return SaveResult::Missing;
     }
     std::array<std::uint8_t, kFileSize> bytes{};
@@ -84,10 +91,18 @@ ConfigStore::SaveResult ConfigStore::SaveConfig(Prompter& prompter) {
     const AtomicFile::Result result = AtomicFile::write(path_, bytes);
     if (!result.ok) {
         lastError_ = result.message;
-        prompter.message("Error Code is: " + std::to_string(result.error) + " \n", "NULL ==fp ");
+        lastErrno_ = result.error;
         return SaveResult::Failed;
     }
     return SaveResult::Saved;
+}
+
+void ConfigStore::ReportSaveResult(SaveResult result, Prompter& prompter) const {
+    if (result == SaveResult::Missing) {
+        prompter.message(kMissingText, std::string(kApplicationTitle));
+    } else if (result == SaveResult::Failed) {
+        prompter.message("Error Code is: " + std::to_string(lastErrno_) + " \n", "NULL ==fp ");
+    }
 }
 
 } // namespace vexo

@@ -47,6 +47,13 @@ public:
     // Failed: message "Error Code is: <errno> \n" captioned "NULL ==fp "; the old file stays whole.
     SaveResult SaveConfig(Prompter& prompter);
 
+    // The file part of SaveConfig without any message: for a caller that writes on another thread
+    // and reports on its own (ReportSaveResult). Reads the working record, which must not change
+    // while it runs.
+    SaveResult WriteConfigFile();
+    // Shows the message SaveConfig shows for that result (none for Saved).
+    void ReportSaveResult(SaveResult result, Prompter& prompter) const;
+
     void TakeSnapshot() { snapshot_ = record_; }
     void RestoreSnapshot() { record_ = snapshot_; }
 
@@ -60,6 +67,7 @@ private:
     std::uint8_t firstRunFlag_ = 0;
     std::uint8_t sensorType_ = 0;
     std::string lastError_;
+    int lastErrno_ = 0;
 };
 
 } // namespace vexo

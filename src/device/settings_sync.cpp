@@ -1,6 +1,8 @@
 #include "device/settings_sync.h"
 
 #include <algorithm>
+#include <future>
+#include <tuple>
 
 #include "config/dpi_table.h"
 #include "config/key_entry.h"
@@ -80,6 +82,15 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     DeviceImage& image = session_.image();
     DeviceCommands& commands = session_.commands();
 
+    // What is saved does not depend on anything the mouse answers, so the files are written while
+    // the commands below wait out the protocol's pauses; the disk's flush then costs no extra time.
+    // Messages are shown here, on the calling thread, once both are done.
+    auto saving = std::async(std::launch::async, [this] {
+        const ConfigStore::SaveResult config = store_.WriteConfigFile();
+        const bool labels = settings_.SaveButtonLabels();
+        return std::pair(config, labels);
+    });
+
     commands.WriteReportRate(record.reportRate());
     commands.ReadLightingBlock();
     commands.ReadLedSets();
@@ -106,8 +117,8 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     commands.WriteKeyMatrices();
 
     result.sent = true;
-    result.configSaved = store_.SaveConfig(prompter_);
-    result.labelsSaved = settings_.SaveButtonLabels();
+    std::tie(result.configSaved, result.labelsSaved) = saving.get();
+    store_.ReportSaveResult(result.configSaved, prompter_);
     return result;
 }
 

@@ -35,8 +35,10 @@ public:
     bool oneTimeDone() const { return oneTimeDone_; }
 
     // Sends the whole configuration in its fixed order (report rate; lighting, LED sets and colour
-    // blocks read, adjusted and written; DPI block; macros 1-10; key matrices 1-4), then saves
-    // config.bin and the button labels. Without a mouse it does nothing at all, not even save.
+    // blocks read, adjusted and written; DPI block; macros 1-10; key matrices 1-4) and saves
+    // config.bin and the button labels; the files are written on a second thread while the
+    // commands run, and any message is shown on the calling thread before it returns. The record
+    // and the labels must not change meanwhile. Without a mouse it does nothing at all, not even save.
     // A mouse lost half-way makes the remaining commands fail quietly; the files are still saved.
     ApplyResult ApplyConfig();
 

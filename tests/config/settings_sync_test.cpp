@@ -210,6 +210,24 @@ TEST_F(SettingsSyncTest, WithoutAMouseApplyTouchesNothing) {
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(SettingsSyncTest, SaveProblemsAreReportedAfterTheMouseWasWritten) {
+    std::filesystem::remove(dir / "config.bin");
+    const auto result = sync.ApplyConfig();
+    EXPECT_TRUE(result.sent);
+    EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Missing);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config.bin")) << "never created";
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Config file is not exist.");
+    EXPECT_TRUE(result.labelsSaved);
+    EXPECT_EQ(ProfileIni(dir / "str.ini").readString("Setting-EN", "Item1"), "");
+
+    std::filesystem::create_directory(dir / "config.bin");  // cannot be replaced by a file
+    prompter.shown.clear();
+    EXPECT_EQ(sync.ApplyConfig().configSaved, ConfigStore::SaveResult::Failed);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, "NULL ==fp ");
+}
+
 TEST_F(SettingsSyncTest, AMouseLostHalfWayStillGetsTheFilesSaved) {
     SimFaults faults;
     faults.unplugAfterSets = 10;

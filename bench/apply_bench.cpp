@@ -1,0 +1,116 @@
+// One full Apply against the simulated mouse.
+//  BM_ApplySleeping: with the protocol's pauses really slept; counters give the pauses the protocol
+//    prescribes in the same run and the ratio of the whole Apply to them (1.0 = nothing but pauses).
+//  BM_ApplyRecorded: pauses recorded, not slept: our own cost per Apply (commands, firmware model,
+//    building the blocks, saving config.bin and the labels). Argument 0 keeps the files in the
+//    temporary folder, 1 in /dev/shm (memory), which leaves out the disk's flush time.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "config/config_store.h"
+#include "config/factory_record.h"
+#include "config/ini_settings.h"
+#include "config/ui_texts.h"
+#include "device/settings_sync.h"
+#include "platform/linux/sleep_pauser.h"
+#include "sim/recording_pauser.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/sim_mouse.h"
+
+namespace {
+
+using namespace vexo;
+
+class SilentListener final : public DeviceNoticeListener {
+public:
+    void deviceNotice(std::uint8_t, std::uint8_t) override {}
+    void hideMainWindow() override {}
+};
+
+class SilentPrompter final : public Prompter {
+public:
+    void message(const std::string&, const std::string&) override {}
+};
+
+// Sleeps each pause and keeps the sum of what was asked for.
+class TallyingSleepPauser final : public Pauser {
+public:
+    void pause(unsigned milliseconds) override {
+        prescribedMs += milliseconds;
+        sleeper.pause(milliseconds);
+    }
+    SleepPauser sleeper;
+    unsigned long prescribedMs = 0;
+};
+
+struct ApplyRig {
+    ApplyRig(Pauser& pauser, const std::filesystem::path& base)
+        : mouse(std::make_shared<SimMouse>(3)), backend(mouse),
+          session(backend, pauser, prompter, listener, "bench"),
+          dir(base / ("vexo-apply-bench-" + std::to_string(::getpid()))), store(dir / "config.bin") {
+        mouse->setRecording(false);
+        std::filesystem::create_directories(dir);
+        const auto file = FactoryConfigFile();
+        std::ofstream(dir / "config.bin", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+        store.LoadConfig(prompter);
+        settings.m_strStrIniPath = dir / "str.ini";
+        settings.m_strSettingSection = "Setting-EN";
+        settings.SetFirstRunLabels(SelectTexts("EN"));
+        session.link().OpenMouse();
+        session.transport().PerformHandshake();
+        sync = std::make_unique<SettingsSync>(session, store, settings, prompter);
+        sync->ConnectSensor();
+    }
+    ~ApplyRig() { std::filesystem::remove_all(dir); }
+
+    std::shared_ptr<SimMouse> mouse;
+    SimHidBackend backend;
+    SilentPrompter prompter;
+    SilentListener listener;
+    DeviceSession session;
+    std::filesystem::path dir;
+    ConfigStore store;
+    IniSettings settings;
+    std::unique_ptr<SettingsSync> sync;
+};
+
+void BM_ApplySleeping(benchmark::State& state) {
+    TallyingSleepPauser pauser;
+    ApplyRig rig(pauser, std::filesystem::temp_directory_path());
+    pauser.prescribedMs = 0;
+    double wallSeconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto result = rig.sync->ApplyConfig();
+        wallSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!result.sent) state.SkipWithError("the simulated mouse was not there");
+    }
+    const double prescribedSeconds = pauser.prescribedMs / 1000.0;
+    state.counters["prescribed_ms"] = benchmark::Counter(pauser.prescribedMs / double(state.iterations()));
+    state.counters["ratio"] = wallSeconds / prescribedSeconds;
+}
+BENCHMARK(BM_ApplySleeping)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+void BM_ApplyRecorded(benchmark::State& state) {
+    const bool memory = state.range(0) == 1;
+    if (memory && !std::filesystem::is_directory("/dev/shm")) {
+        state.SkipWithError("no /dev/shm");
+        return;
+    }
+    RecordingPauser pauser;
+    ApplyRig rig(pauser, memory ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path());
+    for (auto _ : state) {
+        pauser.clear();
+        rig.sync->ApplyConfig();
+    }
+    state.counters["pauses_ms"] = pauser.totalMilliseconds();
+}
+BENCHMARK(BM_ApplyRecorded)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
