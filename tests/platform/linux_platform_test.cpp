@@ -2,6 +2,7 @@
 #include "platform/linux/hidapi_backend.h"
 #include "platform/linux/hidraw_descriptor.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/udev_device_monitor.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,36 @@ TEST(UdevDeviceMonitorTest, GivesAPollableDescriptorOnlyAfterStartAndNeverBlocks
     EXPECT_TRUE(monitor->start()) << "a second start keeps the running monitor";
     // No hidraw node comes or goes here: draining returns at once with nothing.
     EXPECT_TRUE(monitor->takeChanges().empty());
+}
+
+TEST(UdevDeviceMonitorTest, UdevEventsBecomeArrivalsAndRemovalsWithTheirDevice) {
+    const char* devpath = "/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.2/0003:04D9:A09F.0009/hidraw/hidraw5";
+    const auto arrival = UdevDeviceMonitor::changeOf("add", "/dev/hidraw5", "0003:000004D9:0000A09F", devpath);
+    ASSERT_TRUE(arrival);
+    EXPECT_EQ(arrival->kind, DeviceChange::Kind::Arrival);
+    EXPECT_EQ(arrival->path, "/dev/hidraw5");
+    EXPECT_EQ(arrival->vendorId, 0x04D9);
+    EXPECT_EQ(arrival->productId, 0xA09F);
+
+    // On removal the parent is usually gone: the device path still names the device.
+    const auto removal = UdevDeviceMonitor::changeOf("remove", "/dev/hidraw5", nullptr, devpath);
+    ASSERT_TRUE(removal);
+    EXPECT_EQ(removal->kind, DeviceChange::Kind::Removal);
+    EXPECT_EQ(removal->vendorId, 0x04D9);
+    EXPECT_EQ(removal->productId, 0xA09F);
+
+    // A parent's malformed HID_ID does not hide what the path tells.
+    EXPECT_EQ(UdevDeviceMonitor::changeOf("add", "/dev/hidraw5", "garbage", devpath)->productId, 0xA09F);
+    // Nothing tells the device: still reported, as an unknown one the link passes over.
+    const auto unknown = UdevDeviceMonitor::changeOf("add", "/dev/hidraw6", nullptr, "/devices/virtual/x");
+    ASSERT_TRUE(unknown);
+    EXPECT_EQ(unknown->vendorId, 0);
+    EXPECT_EQ(unknown->productId, 0);
+
+    EXPECT_FALSE(UdevDeviceMonitor::changeOf("change", "/dev/hidraw5", nullptr, devpath));
+    EXPECT_FALSE(UdevDeviceMonitor::changeOf("bind", "/dev/hidraw5", nullptr, devpath));
+    EXPECT_FALSE(UdevDeviceMonitor::changeOf(nullptr, "/dev/hidraw5", nullptr, devpath));
+    EXPECT_FALSE(UdevDeviceMonitor::changeOf("add", nullptr, nullptr, devpath));
 }
 
 } // namespace

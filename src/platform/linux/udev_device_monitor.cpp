@@ -43,32 +43,39 @@ std::vector<DeviceChange> UdevDeviceMonitor::takeChanges() {
         return changes;
     // The monitor's socket is non-blocking: receive until it is empty.
     while (udev_device* device = udev_monitor_receive_device(monitor_)) {
-        const char* action = udev_device_get_action(device);
-        const char* node = udev_device_get_devnode(device);
-        const bool arrival = action != nullptr && std::strcmp(action, "add") == 0;
-        const bool removal = action != nullptr && std::strcmp(action, "remove") == 0;
-        if ((arrival || removal) && node != nullptr) {
-            // The parent's HID_ID names the device while it is there; a removed node's parent may
-            // be gone from sysfs already, but its device path still carries the same numbers.
-            std::optional<HidIds> ids;
-            if (udev_device* parent = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr))
-                if (const char* hidId = udev_device_get_property_value(parent, "HID_ID"))
-                    ids = HidIds::fromHidIdProperty(hidId);
-            if (!ids)
-                if (const char* devpath = udev_device_get_devpath(device))
-                    ids = HidIds::fromHidrawDevpath(devpath);
-            DeviceChange change;
-            change.kind = arrival ? DeviceChange::Kind::Arrival : DeviceChange::Kind::Removal;
-            change.path = node;
-            if (ids) {
-                change.vendorId = ids->vendorId;
-                change.productId = ids->productId;
-            }
-            changes.push_back(std::move(change));
-        }
+        const char* hidId = nullptr;
+        if (udev_device* parent = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr))
+            hidId = udev_device_get_property_value(parent, "HID_ID");
+        if (auto change = changeOf(udev_device_get_action(device), udev_device_get_devnode(device), hidId,
+                                   udev_device_get_devpath(device)))
+            changes.push_back(std::move(*change));
         udev_device_unref(device);
     }
     return changes;
+}
+
+std::optional<DeviceChange> UdevDeviceMonitor::changeOf(const char* action, const char* devnode,
+                                                        const char* parentHidId, const char* devpath) {
+    if (action == nullptr || devnode == nullptr)
+        return std::nullopt;
+    DeviceChange change;
+    if (std::strcmp(action, "add") == 0)
+        change.kind = DeviceChange::Kind::Arrival;
+    else if (std::strcmp(action, "remove") == 0)
+        change.kind = DeviceChange::Kind::Removal;
+    else
+        return std::nullopt;
+    change.path = devnode;
+    std::optional<HidIds> ids;
+    if (parentHidId != nullptr)
+        ids = HidIds::fromHidIdProperty(parentHidId);
+    if (!ids && devpath != nullptr)
+        ids = HidIds::fromHidrawDevpath(devpath);
+    if (ids) {
+        change.vendorId = ids->vendorId;
+        change.productId = ids->productId;
+    }
+    return change;
 }
 
 } // namespace vexo

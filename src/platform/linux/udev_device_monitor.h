@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "platform/device_monitor.h"
 
 struct udev;
@@ -19,6 +21,13 @@ public:
     bool start() override;
     int pollFd() const override;
     std::vector<DeviceChange> takeChanges() override;
+
+    // What one udev event of a hidraw node means (any argument may be null): arrival on "add",
+    // removal on "remove", nothing for other actions or a node without device name. Vendor and
+    // product come from the parent HID device's HID_ID while it exists, else from the node's device
+    // path (a removed node's parent may be gone from sysfs already); 0 when neither tells.
+    static std::optional<DeviceChange> changeOf(const char* action, const char* devnode, const char* parentHidId,
+                                                const char* devpath);
 
 private:
     udev* udev_ = nullptr;
