@@ -8,6 +8,7 @@
 #include "config/config_store.h"
 #include "config/dpi_table.h"
 #include "device/device_session.h"
+#include "device/settings_sync.h"
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
@@ -21,6 +22,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(
     window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
                                                std::string(kApplicationTitle));
+    sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
     bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) { showNotice(kind, value); });
 }
 
@@ -37,7 +39,7 @@ void AppShell::initialise(bool showWindow)
     trace_.push_back("texts");
 
     parts_.tray.onClick([this](TrayIcon::Click click) { trayClicked(click); });
-    parts_.tray.setMenuItem(texts_.exit, [this] { exitCommand(); });
+    parts_.tray.setMenuItem(texts_.m_strExit, [this] { exitCommand(); });
     parts_.tray.show(kTrayTip);
     trace_.push_back("tray");
 
@@ -91,7 +93,8 @@ void AppShell::showBasicPage()
 
 std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const
 {
-    const std::uint8_t sensor = session_->sensorType().value_or(parts_.config.sensorType());
+    // The sensor type of the last connection picks the DPI list.
+    const std::uint8_t sensor = sync_->sensorType();
     return DpiValue(sensor, parts_.config.record().dpiValues()[stage - 1]);
 }
 

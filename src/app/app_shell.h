@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/notice_bridge.h"
-#include "app/shell_texts.h"
+#include "config/ini_settings.h"
+#include "config/ui_texts.h"
 #include "device/device_notice_listener.h"
 #include "platform/tray_icon.h"
 #include "ui/frame_actions.h"
@@ -25,6 +26,7 @@ class FileLocations;
 class HidBackend;
 class Pauser;
 class Prompter;
+class SettingsSync;
 struct DeviceChange;
 
 // What the shell works with. Everything must outlive the shell.
@@ -40,12 +42,6 @@ struct ShellParts {
     std::function<void(const std::string&)> openUrl;
     // Where str.ini and the skin folders are.
     const FileLocations& locations;
-    // The shell's texts in a language, from the language's text table.
-    std::function<ShellTexts(const std::string& language)> textsFor;
-    // The configuration's exchanges with the mouse: the one-time read at the first showing of the
-    // basic page, and the whole apply (mouse, config.bin, button labels).
-    std::function<void(DeviceSession&)> syncOnConnect;
-    std::function<void(DeviceSession&)> applyToMouse;
 };
 
 // The application shell: the main window's start-up, the notification-area icon and its notices,
@@ -66,7 +62,8 @@ public:
 
     CMainDialog& window() { return *window_; }
     DeviceSession& session() { return *session_; }
-    const ShellTexts& texts() const { return texts_; }
+    const UiTexts& texts() const { return texts_; }
+    const IniSettings& settings() const { return settings_; }
     // Names of the start-up steps as they ran, for checking their order.
     const std::vector<std::string>& startupTrace() const { return trace_; }
 
@@ -113,9 +110,9 @@ private:
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<NoticeBridge> bridge_;
     std::unique_ptr<DeviceMonitorNotifier> notifier_;
-    ShellTexts texts_;
-    std::string skinName_;
-    TextColour colour_;
+    UiTexts texts_;
+    IniSettings settings_;
+    std::unique_ptr<SettingsSync> sync_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
 };

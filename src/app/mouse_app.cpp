@@ -89,7 +89,7 @@ int CMouseApp::run()
 
     ShellParts parts{*hid, pauser, config, tray, prompter, desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations, {}, {}, {}};
+                     locations};
     AppShell shell(parts);
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
     connect(&instance, &SingleInstance::activationRequested, &shell, [&shell] { shell.window().BringToFront(); });

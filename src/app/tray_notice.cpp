@@ -10,7 +10,7 @@ constexpr int kChangeTimeoutMs = 5000;
 constexpr int kPresenceTimeoutMs = 100;
 } // namespace
 
-std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const ShellTexts& texts,
+std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const UiTexts& texts,
                                     std::optional<unsigned> dpiValue)
 {
     const auto info = [](std::string text, int timeout = kChangeTimeoutMs) {
@@ -19,32 +19,36 @@ std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const
     switch (kind) {
     case kNoticeReportRate:
         switch (value) {
-        case 1: return info(texts.reportRates[0]);
-        case 2: return info(texts.reportRates[1]);
-        case 4: return info(texts.reportRates[2]);
-        case 8: return info(texts.reportRates[3]);
+        case 1: return info(texts.m_strRate1000);
+        case 2: return info(texts.m_strRate500);
+        case 4: return info(texts.m_strRate250);
+        case 8: return info(texts.m_strRate125);
         default: return std::nullopt;
         }
-    case kNoticeDpiStage:
+    case kNoticeDpiStage: {
         if (value < 1 || value > 8)
             return std::nullopt;
-        return info(texts.dpiStages[value - 1] + (dpiValue ? std::to_string(*dpiValue) : std::string()));
+        const std::string* const kStages[] = {&texts.m_strDpiStage1, &texts.m_strDpiStage2, &texts.m_strDpiStage3,
+                                              &texts.m_strDpiStage4, &texts.m_strDpiStage5, &texts.m_strDpiStage6,
+                                              &texts.m_strDpiStage7, &texts.m_strDpiStage8};
+        return info(*kStages[value - 1] + (dpiValue ? std::to_string(*dpiValue) : std::string()));
+    }
     case kNoticeKeyGroup:
         if (value != 1 && value != 2)
             return std::nullopt;
-        return info(texts.keyGroups[value - 1]);
+        return info(value == 1 ? texts.m_strKeyGroup1 : texts.m_strKeyGroup2);
     case kNoticeMacroKey:
         if (value == 0)
             return std::nullopt;
-        return info(texts.switchToMacro + std::to_string(value));
+        return info(texts.m_strSwitchToMacro + std::to_string(value));
     case kNoticeMousePresent:
         if (value != 0)
             return std::nullopt;
-        return info(texts.mouseFound, kPresenceTimeoutMs);
+        return info(texts.m_strMouseFound, kPresenceTimeoutMs);
     case kNoticeNoMouse:
         if (value != 0)
             return std::nullopt;
-        return TrayNotice{"Warning", texts.noMouse, TrayIcon::NoticeIcon::Warning, kPresenceTimeoutMs};
+        return TrayNotice{"Warning", texts.m_strNoMouse, TrayIcon::NoticeIcon::Warning, kPresenceTimeoutMs};
     default:
         return std::nullopt;
     }

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/shell_texts.h"
+#include "config/ui_texts.h"
 #include "platform/tray_icon.h"
 
 namespace vexo {
@@ -21,7 +21,7 @@ struct TrayNotice {
 // none (a report rate code other than 1, 2, 4, 8; a DPI stage outside 1-8; a key group other than
 // 1, 2; macro value 0; presence notices with a value; unknown kinds). dpiValue is the displayed DPI value of the stage, appended to
 // the DPI text when known.
-std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const ShellTexts& texts,
+std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const UiTexts& texts,
                                     std::optional<unsigned> dpiValue);
 
 } // namespace vexo

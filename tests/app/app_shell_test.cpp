@@ -32,28 +32,6 @@
 namespace vexo {
 namespace {
 
-ShellTexts EnglishShellTexts(const std::string& language)
-{
-    ShellTexts t;
-    t.basicSettings = "Basic Settings";
-    t.advancedSettings = "Advanced Settings";
-    t.ok = "OK";
-    t.apply = "Apply";
-    t.cancel = "Cancel";
-    t.reportRates = {"Switch report rate into 1000HZ", "Switch report rate into 500HZ", "Switch report rate into 250HZ",
-                     "Switch report rate into 125HZ"};
-    t.dpiStages = {"Switch DPI into the first stage ",   "Switch DPI into the second stage ",
-                   "Switch DPI into the third stage ",   "Switch DPI into the fourth stage ",
-                   "Switch DPI into the fifth stage ",   "Switch DPI into the sixth stage ",
-                   "Switch DPI into the seventh stage ", "Switch DPI into the eighth stage "};
-    t.keyGroups = {"Switch to key matrix 1", "Switch to key matrix 2", "Switch to key matrix 3", "Switch to key matrix 4"};
-    t.switchToMacro = "Switch to macro key";
-    t.exit = language == "CHS" ? "退出" : "Exit";
-    t.noMouse = "The system did not detect the gaming mouse!";
-    t.mouseFound = "The system detect the gaming mouse.";
-    return t;
-}
-
 class AppShellTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -82,11 +60,7 @@ protected:
             mouse->unplug();
         shell = std::make_unique<AppShell>(ShellParts{
             hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
-            locations, EnglishShellTexts, [this](DeviceSession&) {
-                exchanges.push_back("sync");
-                config.setSensorType(3);  // what the read at connection finds in this mouse
-            },
-            [this](DeviceSession& s) { exchanges.push_back(s.mousePresent() ? "apply" : "apply without mouse"); }});
+            locations});
         shell->initialise(false);
     }
     // Runs the event loop until pred holds or a second has passed.
@@ -112,13 +86,30 @@ protected:
     test::RecordingPrompter prompter;
     struct RecordingDesktop final : DesktopSettingsHook {
         std::vector<std::string>* log;
-        void apply() override { log->push_back("desktop"); }
+        AppShellTest* test;
+        void apply() override
+        {
+            test->exchanges.push_back("desktop");
+            test->mouseCallsAtDesktop = test->mouse->exchanges().size();
+        }
     } desktop;
+    std::size_t mouseCallsAtDesktop = 0;
     std::vector<std::string> urls;
     std::vector<std::string> exchanges;
     std::unique_ptr<AppShell> shell;
 
-    AppShellTest() { desktop.log = &exchanges; }
+    AppShellTest() { desktop.test = this; }
+    // The first byte of config.bin on disk: 0 as delivered, 1 once something was saved.
+    char firstRunByte() const
+    {
+        QFile file(folder.path() + "/config.bin");
+        return file.open(QIODevice::ReadOnly) ? file.read(1).at(0) : char(-1);
+    }
+    QString strIniText() const
+    {
+        QFile file(folder.path() + "/str.ini");
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
 };
 
 TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
@@ -136,7 +127,9 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     EXPECT_FALSE(shell->window().isVisible());
     EXPECT_EQ(g_nCurrentPage, kBasicPage);
     EXPECT_TRUE(g_bBasicPageReady);
-    EXPECT_EQ(exchanges, std::vector<std::string>{"sync"});
+    // The first showing of the basic page read the mouse and, on this first run, stored the default labels.
+    EXPECT_FALSE(mouse->exchanges().empty());
+    EXPECT_TRUE(strIniText().contains("Item1=Left Click")) << strIniText().toStdString();
     // The skin of str.ini, its size, and the colour bytes as str.ini gives them.
     EXPECT_EQ(g_strSkinName, "Test");
     EXPECT_EQ(shell->window().size(), QSize(880, 650));
@@ -167,6 +160,7 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
     shell->window().HandleClick({frame::kOk.left + 2, frame::kOk.top + 2});
     EXPECT_TRUE(exchanges.empty());
+    EXPECT_EQ(firstRunByte(), 0);  // config.bin not written
     EXPECT_TRUE(shell->window().isVisible());
 }
 
@@ -242,11 +236,18 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsO
 {
     start();
     tray.click(TrayIcon::Click::Left);
-    exchanges.clear();
+    const std::size_t before = mouse->exchanges().size();
+    ASSERT_EQ(firstRunByte(), 0);
     config.record().setReportRate(4);
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
-    EXPECT_EQ(exchanges, (std::vector<std::string>{"apply", "desktop"}));
+    // The whole configuration went to the mouse (dozens of commands and block reports), then the
+    // snapshot, then the desktop settings; config.bin was saved.
+    EXPECT_EQ(exchanges, std::vector<std::string>{"desktop"});
+    EXPECT_GT(mouseCallsAtDesktop, before + 20);
+    EXPECT_EQ(mouse->exchanges().size(), mouseCallsAtDesktop);
     EXPECT_EQ(config.snapshot().reportRate(), 4);
+    EXPECT_EQ(firstRunByte(), 1);
+    EXPECT_TRUE(shell->window().isVisible());
 
     config.record().setReportRate(8);
     shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});

@@ -16,22 +16,29 @@
 namespace vexo {
 namespace {
 
-ShellTexts Texts()
+UiTexts Texts()
 {
-    ShellTexts t;
-    t.reportRates = {"R1000", "R500", "R250", "R125"};
+    UiTexts t;
+    t.m_strRate1000 = "R1000";
+    t.m_strRate500 = "R500";
+    t.m_strRate250 = "R250";
+    t.m_strRate125 = "R125";
+    std::string* stages[] = {&t.m_strDpiStage1, &t.m_strDpiStage2, &t.m_strDpiStage3, &t.m_strDpiStage4,
+                             &t.m_strDpiStage5, &t.m_strDpiStage6, &t.m_strDpiStage7, &t.m_strDpiStage8};
     for (int i = 0; i < 8; ++i)
-        t.dpiStages[i] = "Stage" + std::to_string(i + 1) + " ";
-    t.keyGroups = {"G1", "G2", "G3", "G4"};
-    t.switchToMacro = "Macro";
-    t.noMouse = "none";
-    t.mouseFound = "found";
+        *stages[i] = "Stage" + std::to_string(i + 1) + " ";
+    t.m_strKeyGroup1 = "G1";
+    t.m_strKeyGroup2 = "G2";
+    t.m_strKeyGroup3 = "G3";
+    t.m_strSwitchToMacro = "Macro";
+    t.m_strNoMouse = "none";
+    t.m_strMouseFound = "found";
     return t;
 }
 
 TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
 {
-    const ShellTexts t = Texts();
+    const UiTexts t = Texts();
     const auto info = [](std::string text, int timeout) {
         return TrayNotice{"Info", std::move(text), TrayIcon::NoticeIcon::Info, timeout};
     };
