@@ -19,7 +19,8 @@ public:
     virtual int write(std::span<const std::uint8_t> report) = 0;
     // Reads one input report, blocking until one arrives, the device fails, or cancelRead().
     // Returns the bytes read (report ID included when the collection uses IDs), 0 when cancelled,
-    // -1 on failure (device gone).
+    // -1 on failure (device gone). Implementations may bound the wait on collections whose input
+    // reports only answer the caller's own requests, and then return -1 when it passes.
     virtual int read(std::span<std::uint8_t> report) = 0;
     // Wakes a read() blocked in another thread at once; that read returns 0. Safe from any thread.
     // A cancel that arrives while no read is blocked makes the next read return 0 immediately.

@@ -81,6 +81,17 @@ TEST(CancellableFdReaderTest, CancelWakesABlockedReadAndIsRememberedOnce) {
     EXPECT_EQ(again.get(), 0);
 }
 
+TEST(CancellableFdReaderTest, ABoundedReadOfASilentDeviceGivesUpButStillDeliversLaterReports) {
+    ReportPipe pipe;
+    CancellableFdReader reader(pipe.readEnd);
+    std::array<std::uint8_t, 40> buffer{};
+    // A device that never answers must not hang a caller that waits for a reply.
+    EXPECT_EQ(reader.read(buffer, 20), -1);
+    pipe.send({0, 1, 2});
+    EXPECT_EQ(reader.read(buffer, 20), 3);
+    EXPECT_EQ(buffer[2], 2);
+}
+
 TEST(CancellableFdReaderTest, InvalidDescriptorOrEmptyBufferFails) {
     CancellableFdReader none(-1);
     EXPECT_FALSE(none.valid());

@@ -26,16 +26,20 @@ CancellableFdReader::~CancellableFdReader() {
         ::close(cancelFd_);
 }
 
-int CancellableFdReader::read(std::span<std::uint8_t> buffer) {
+int CancellableFdReader::read(std::span<std::uint8_t> buffer, int timeoutMs) {
     if (!valid() || buffer.empty())
         return -1;
     for (;;) {
         pollfd fds[2] = {{cancelFd_, POLLIN, 0}, {fd_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             return -1;
         }
+        if (ready == 0)
+            return -1; // timed out: nothing arrived
+
         // A pending cancel wins over pending data: the caller asked to stop, the data stays queued.
         if (fds[0].revents & POLLIN) {
             std::uint64_t count = 0;

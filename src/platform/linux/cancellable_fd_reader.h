@@ -20,8 +20,9 @@ public:
 
     // Waits for data and reads what one read(2) returns (one report on a hidraw node).
     // Returns the byte count; 0 when cancelled; -1 when the descriptor fails, reaches its end
-    // or hangs up (device gone), or the reader is not valid.
-    int read(std::span<std::uint8_t> buffer);
+    // or hangs up (device gone), when timeoutMs (>= 0) passes without data, or when the reader
+    // is not valid. A negative timeoutMs waits without limit.
+    int read(std::span<std::uint8_t> buffer, int timeoutMs = -1);
     // Makes a read blocked in another thread return 0 at once, or, when none is blocked,
     // the next read. Several cancels before one read count as one. Safe from any thread.
     void cancel();

@@ -38,7 +38,8 @@ std::unique_ptr<HidapiDevice> HidapiDevice::readOnlyOver(int fd, bool usesReport
 }
 
 HidapiDevice::HidapiDevice(hid_device_* handle, int readFd, bool usesReportIds)
-    : handle_(handle), reader_(readFd), usesReportIds_(usesReportIds) {}
+    : handle_(handle), reader_(readFd), usesReportIds_(usesReportIds),
+      readTimeoutMs_(handle != nullptr ? kReplyReadTimeoutMs : -1) {}
 
 HidapiDevice::~HidapiDevice() {
     if (handle_ != nullptr)
@@ -67,10 +68,10 @@ int HidapiDevice::write(std::span<const std::uint8_t> report) {
 
 int HidapiDevice::read(std::span<std::uint8_t> report) {
     if (usesReportIds_)
-        return reader_.read(report);
+        return reader_.read(report, readTimeoutMs_);
     if (report.size() < 2)
         return -1;
-    const int n = reader_.read(report.subspan(1));
+    const int n = reader_.read(report.subspan(1), readTimeoutMs_);
     if (n <= 0)
         return n;
     report[0] = 0;

@@ -16,6 +16,10 @@ namespace vexo {
 // Buffers start with the report ID byte as the interface prescribes. The kernel hands input
 // reports of a device without report IDs over bare; read() then stores 0 in byte 0, the data
 // behind it, and counts the ID byte, so callers see the same layout either way.
+//
+// On a node opened for writing (the command collection) a read answers a request the caller just
+// made, so it gives up after kReplyReadTimeoutMs and returns -1: a device that never sends its
+// reports must not hang the caller. Read-only nodes (notifications) wait without limit.
 class HidapiDevice final : public HidDevice {
 public:
     // Opens the node; nullptr when it cannot be opened. With readOnly the hidapi handle is not
@@ -24,6 +28,7 @@ public:
     // A read-only device over an already open descriptor of a node (or anything that delivers
     // one report per read(2)); takes ownership of fd.
     static std::unique_ptr<HidapiDevice> readOnlyOver(int fd, bool usesReportIds);
+    static constexpr int kReplyReadTimeoutMs = 1000;
     ~HidapiDevice() override;
 
     bool setFeature(std::span<const std::uint8_t> report) override;
@@ -38,6 +43,7 @@ private:
     hid_device_* handle_;
     CancellableFdReader reader_;
     bool usesReportIds_;
+    int readTimeoutMs_;
 };
 
 } // namespace vexo
