@@ -56,9 +56,9 @@ void AppShell::useSkinAndColour()
 void AppShell::createFonts()
 {
     const LanguageFonts fonts = FontsFor(LanguageOf(g_strLanguage));
-    const auto make = [](const FontSpec& spec) {
-        return InterfaceFonts::make(QString::fromUtf8(spec.face.data(), qsizetype(spec.face.size())), spec.height,
-                                    spec.weight, g_strLanguage);
+    const auto make = [](const FontSpec& font) {
+        return InterfaceFonts::make(QString::fromUtf8(font.face.data(), qsizetype(font.face.size())), font.height,
+                                    font.weight, g_strLanguage);
     };
     window_->m_fontText = make(fonts.text);
     window_->m_fontTitle = make(fonts.title);
