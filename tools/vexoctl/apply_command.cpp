@@ -10,8 +10,6 @@ namespace {
 
 int runApply(CommandContext& context, const std::vector<std::string>& args) {
     if (!args.empty()) throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl apply --help)");
-    // The files are read first, so a bad configuration is reported before the mouse is touched.
-    SettingsFiles files(context);
     DeviceEnvironment environment(context);
     SilentListener listener;
     DeviceSession& session = environment.session(listener);
@@ -19,6 +17,9 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
         context.err << "vexoctl apply: no usable mouse found; nothing was sent and no file was changed\n";
         return kExitNoMouse;
     }
+    // Only now the files: on an installed program's first use even finding them fills the user's
+    // folder, and without a mouse no file may change. The handshake changed nothing on the mouse.
+    SettingsFiles files(context);
     StreamPrompter prompter(context.err);
     SettingsSync sync(session, files.store, files.settings, prompter);
     sync.ConnectSensor();
@@ -52,7 +53,7 @@ const CommandRegistration registration({
     "connection bit set, then sends the whole configuration of config.bin (report rate, lighting,\n"
     "DPI stage colours and codes, macros, key matrices) and saves config.bin and the button labels.\n"
     "Without a usable mouse: exit status 2 and no file is changed. A missing or damaged config.bin\n"
-    "is reported with exit status 1 before the mouse is touched.\n",
+    "is reported with exit status 1 before anything is sent.\n",
     runApply,
 });
 
