@@ -164,19 +164,8 @@ TEST_F(MacroStoreTest, LoopTimesAndDeleteTouchOnlyTheirSection) {
     EXPECT_TRUE(DeleteMacro(store_, "absent").ok);
 }
 
-TEST(MacroLines, ParsingRulesOfTheStoredNumbersAndLines) {
-    EXPECT_EQ(ParseLeadingNumber("  42abc"), 42);
-    EXPECT_EQ(ParseLeadingNumber("-7"), -7);
-    EXPECT_EQ(ParseLeadingNumber("+7"), 7);
-    EXPECT_EQ(ParseLeadingNumber("x1"), 0);
-    EXPECT_EQ(ParseLeadingNumber(""), 0);
-    EXPECT_EQ(ParseLeadingNumber("- 5"), 0);
-    EXPECT_GT(ParseLeadingNumber("123456789012345678901234567890"), 65535);
-    EXPECT_EQ(ParseDelayMilliseconds("1 ms2 ms"), 12);
-    EXPECT_EQ(ParseLoopTimes("1"), 1);
-    EXPECT_EQ(ParseLoopTimes("65535"), 65535);
-    EXPECT_EQ(ParseLoopTimes("65536"), 1);
-
+TEST(MacroLines, EventLinesAndTheirMarkers) {
+    EXPECT_EQ(ParseDelayMilliseconds("1 ms2 ms"), 12);  // every " ms" goes, then the leading number
     const auto release = ParseMacroEvent("Right Windows   Up");
     ASSERT_TRUE(release.has_value());
     EXPECT_TRUE(release->release);
