@@ -9,10 +9,17 @@ namespace {
 
 const GlobalOptionRegistration dataOption({"--data", "DIR", false, "folder of config.bin, str.ini and record.ini"});
 
-// Where the files are: the folder of --data DIR, or the program's own rule.
-FileLocations MacroDataLocations(const CommandContext& context) {
+// Where the files are: the folder of --data DIR, or the program's own rule (an installed
+// program's user folder is filled on first use).
+std::optional<FileLocations> MacroDataLocations(const CommandContext& context, const std::string& command) {
     if (const auto dir = context.global("--data")) return FileLocations::inFolder(*dir);
-    return FileLocations::detect();
+    FileLocations where = FileLocations::detect();
+    std::string error;
+    if (!where.prepare(error)) {
+        context.err << "vexoctl " << command << ": " << error << "\n";
+        return std::nullopt;
+    }
+    return where;
 }
 
 bool CheckMacroStoreReadable(const std::filesystem::path& recordIni, const std::string& command, std::ostream& err) {
@@ -44,8 +51,8 @@ std::optional<FileLocations> PrepareMacroCommand(CommandContext& context, const 
         exitStatus = kExitUsage;
         return std::nullopt;
     }
-    FileLocations locations = MacroDataLocations(context);
-    if (!CheckMacroStoreReadable(locations.recordIni(), command, context.err)) {
+    std::optional<FileLocations> locations = MacroDataLocations(context, command);
+    if (!locations || !CheckMacroStoreReadable(locations->recordIni(), command, context.err)) {
         exitStatus = kExitFailure;
         return std::nullopt;
     }
