@@ -27,6 +27,7 @@ void AppShell::selectLanguage()
     w.m_strOk = QString::fromStdString(texts_.m_strOk);
     w.m_strApply = QString::fromStdString(texts_.m_strApply);
     w.m_strCancel = QString::fromStdString(texts_.m_strCancel);
+    w.m_strWebAddress = QString::fromStdString(texts_.m_strWebAddress);
 }
 
 void AppShell::loadSettings()

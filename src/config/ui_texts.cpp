@@ -61,7 +61,7 @@ const std::array<TextRow, kTextSlots> kTable{{
     {"m_strLoopColor", &UiTexts::m_strLoopColor, {"循环色", "迴圈色", "Loop Color"}},
     {"m_strDpiColor", &UiTexts::m_strDpiColor, {"DPI颜色", "DPI顏色", "DPI Color"}},
     {"m_strFixedColor", &UiTexts::m_strFixedColor, {"单色", "單色", "Fixed Color"}},
-    {"m_strWebAddress", &UiTexts::m_strWebAddress, {"www.vexogaming.com", "www.vexogaming.com", "www.vexogaming.com"}},
+    {"m_strWebAddress", &UiTexts::m_strWebAddress, {"www.vexo-gaming.example", "www.vexo-gaming.example", "www.vexo-gaming.example"}},
     {"m_strRate1000", &UiTexts::m_strRate1000, {"报告率切换到1000HZ", "報告率切換到1000HZ", "Switch report rate into 1000HZ"}},
     {"m_strRate500", &UiTexts::m_strRate500, {"报告率切换到500HZ", "報告率切換到500HZ", "Switch report rate into 500HZ"}},
     {"m_strRate250", &UiTexts::m_strRate250, {"报告率切换到250HZ", "報告率切換到250HZ", "Switch report rate into 250HZ"}},

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include "ui/region.h"
 
 namespace vexo::frame {
@@ -15,8 +16,9 @@ inline constexpr Region kCancel{721, 609, 826, 630};
 inline constexpr Region kWebLink{138, 629, 310, 644};
 inline constexpr Region kPageTitle{120, 50, 352, 100};
 
-// The address the logo's link opens.
-inline constexpr const char* kWebAddress = "https://www.vexo-gaming.example/t58";
+// The link under the logo names a host (the text table's web address); the browser is handed this
+// address for it. An empty name opens nothing.
+std::string WebUrlOf(const std::string& host);
 
 } // namespace vexo::frame
 

@@ -74,6 +74,7 @@ public:
     // Interface texts of the frame (filled from the language's text table at start-up) and fonts.
     QString m_strBasicSettings, m_strAdvancedSettings, m_strColorSetting;
     QString m_strOk, m_strApply, m_strCancel;
+    QString m_strWebAddress;
     QFont m_fontText, m_fontTitle;
     // Macro recording state (recording flag, key count), kept here because leaving the advanced page
     // must stop a recording.

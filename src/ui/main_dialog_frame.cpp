@@ -130,7 +130,9 @@ void CMainDialog::HandleClick(QPoint p)
         return;
     }
     if (kWebLink.contains(p)) {
-        m_actions.openUrl(kWebAddress);
+        const std::string url = WebUrlOf(m_strWebAddress.toStdString());
+        if (!url.empty())
+            m_actions.openUrl(url);
         return;
     }
     bool taken = false;
@@ -144,3 +146,17 @@ void CMainDialog::HandleClick(QPoint p)
 }
 
 } // namespace vexo
+
+namespace vexo::frame {
+
+std::string WebUrlOf(const std::string& host)
+{
+    if (host.empty())
+        return {};
+    // The table holds a bare host name; a full address is passed on as it stands.
+    if (host.find("://") != std::string::npos)
+        return host;
+    return "https://" + host;
+}
+
+} // namespace vexo::frame

@@ -262,7 +262,7 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsO
     EXPECT_TRUE(shell->window().isVisible());
 
     shell->window().HandleClick({frame::kWebLink.left + 2, frame::kWebLink.top + 2});
-    EXPECT_EQ(urls, std::vector<std::string>{frame::kWebAddress});
+    EXPECT_EQ(urls, std::vector<std::string>{"https://www.vexo-gaming.example"});
 }
 
 // A second start of the real program ends at once with status 0 while the first runs.

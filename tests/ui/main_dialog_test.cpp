@@ -166,13 +166,24 @@ TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse)
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(MainDialogTest, TheWebLinkOpensTheTextTablesHostAndNothingWithoutOne)
+{
+    window->m_strWebAddress = "";
+    window->HandleClick(inside(frame::kWebLink));
+    EXPECT_TRUE(actions.calls.empty());
+    window->m_strWebAddress = "https://shop.vexo-gaming.example/t58";
+    window->HandleClick(inside(frame::kWebLink));
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"openUrl https://shop.vexo-gaming.example/t58"}));
+}
+
 TEST_F(MainDialogTest, EveryOtherFrameRegionDoesItsOwnThing)
 {
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
+    window->m_strWebAddress = "www.vexo-gaming.example";
     window->HandleClick(inside(frame::kSkins));
     window->HandleClick(inside(frame::kWebLink));
     window->HandleClick(inside(frame::kClose));
-    EXPECT_EQ(actions.calls, (std::vector<std::string>{"openSkinPicker", std::string("openUrl ") + frame::kWebAddress,
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"openSkinPicker", "openUrl https://www.vexo-gaming.example",
                                                         "shutdown"}));
     EXPECT_TRUE(window->isVisible());
 

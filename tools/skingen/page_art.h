@@ -12,7 +12,7 @@ inline constexpr int kPageWidth = 880;
 inline constexpr int kPageHeight = 650;
 
 // The web address shown in the link area of both pages; the window opens
-// https://www.vexo-gaming.example/t58 for a click on it.
+// https://www.vexo-gaming.example for a click on it.
 inline constexpr const char* kWebLinkText = "www.vexo-gaming.example";
 
 // Background of the basic page (button functions, report rate, DPI stages, lighting), opaque.
