@@ -136,6 +136,16 @@ bool ProfileIni::writeStrings(std::string_view section,
     return Cache::store(*this, std::move(document));
 }
 
+bool ProfileIni::replaceSection(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& keysAndValues) {
+    IniDocument document = Cache::current(path_, cache_);
+    document.removeSection(section);
+    for (const auto& [key, value] : keysAndValues) {
+        document.set(section, key, value);
+    }
+    return Cache::store(*this, std::move(document));
+}
+
 bool ProfileIni::deleteSection(std::string_view section) {
     IniDocument document = Cache::current(path_, cache_);
     if (!document.removeSection(section) && !cache_->unreadable) {

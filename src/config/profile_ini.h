@@ -47,6 +47,11 @@ public:
     bool writeStrings(std::string_view section,
                       const std::vector<std::pair<std::string, std::string>>& keysAndValues);
 
+    // Removes the first section of that name (if any) and appends it anew at the end of the file
+    // with exactly these keys, in one replacement of the file: a failure leaves the old section.
+    bool replaceSection(std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& keysAndValues);
+
     // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
     // each name is followed by a terminating zero (the list is cut where the buffer ends).
     std::vector<std::string> sectionNames(std::size_t bufferChars = 1024) const;

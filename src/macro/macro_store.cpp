@@ -63,12 +63,14 @@ MacroWriteResult SaveMacro(ProfileIni& store, std::string_view name, std::string
                 "the macro has " + std::to_string(lines.size()) + " lines, more than the " +
                     std::to_string(kMaxMacroLines) + " a macro can keep"};
     }
-    if (!store.deleteSection(name)) return WriteFailed(store);
-    if (!store.writeString(name, kLoopTimesKey, loopTimesText)) return WriteFailed(store);
-    if (!store.writeString(name, kItemCountKey, std::to_string(lines.size()))) return WriteFailed(store);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!store.writeString(name, ItemKey(i), lines[i])) return WriteFailed(store);
-    }
+    // The old section goes and the new one is written in one replacement of the file, so a failure
+    // leaves the old macro whole, and a long macro costs one rewrite instead of one per line.
+    std::vector<std::pair<std::string, std::string>> keys;
+    keys.reserve(lines.size() + 2);
+    keys.emplace_back(kLoopTimesKey, std::string(loopTimesText));
+    keys.emplace_back(kItemCountKey, std::to_string(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i) keys.emplace_back(ItemKey(i), lines[i]);
+    if (!store.replaceSection(name, keys)) return WriteFailed(store);
     return {true, MacroNameCheck::Ok, {}};
 }
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <string_view>
+
+#include "config/atomic_file.h"
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
 #include "macro/macro_encoder.h"
@@ -95,6 +99,27 @@ TEST_F(MacroStoreTest, SaveReplacesTheSectionAndMovesItLast) {
     EncodeMacroStore(store_, area);
     EXPECT_EQ(area[kMacroBlockSize + 1], 3);
     EXPECT_EQ(area[kMacroBlockSize + 3], 0x1D);
+}
+
+TEST_F(MacroStoreTest, ASaveThatFailsAtAnyFileReplacementKeepsTheOldMacroWhole) {
+    const std::string before = Section("keep", "2", {"A   Dn", "10 ms", "A   Up"});
+    const std::vector<std::string> lines = {PressLine("Z")};
+    for (int failing = 1; failing <= 3; ++failing) {
+        put(before);
+        int replacement = 0;
+        AtomicFile::setFaultHook([&](const char* step) {
+            if (std::string_view(step) == "open") ++replacement;
+            return std::string_view(step) == "write" && replacement == failing ? ENOSPC : 0;
+        });
+        const MacroWriteResult saved = SaveMacro(store_, "keep", "5", lines);
+        AtomicFile::setFaultHook(nullptr);
+        if (saved.ok) {
+            EXPECT_EQ(LoadMacro(store_, "keep").lines, lines) << failing;
+        } else {
+            EXPECT_FALSE(saved.message.empty());
+            EXPECT_EQ(text(), before) << "failing replacement " << failing;
+        }
+    }
 }
 
 TEST_F(MacroStoreTest, NamesTheReadersCannotHoldAreRefusedBeforeTheFileChanges) {
