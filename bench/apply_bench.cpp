@@ -20,21 +20,12 @@
 #include "sim/recording_pauser.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
+#include "sim/silent_notice_listener.h"
+#include "sim/silent_prompter.h"
 
 namespace {
 
 using namespace vexo;
-
-class SilentListener final : public DeviceNoticeListener {
-public:
-    void deviceNotice(std::uint8_t, std::uint8_t) override {}
-    void hideMainWindow() override {}
-};
-
-class SilentPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
 
 // Sleeps each pause and keeps the sum of what was asked for.
 class TallyingSleepPauser final : public Pauser {
@@ -70,7 +61,7 @@ struct ApplyRig {
     std::shared_ptr<SimMouse> mouse;
     SimHidBackend backend;
     SilentPrompter prompter;
-    SilentListener listener;
+    SilentNoticeListener listener;
     DeviceSession session;
     std::filesystem::path dir;
     ConfigStore store;

@@ -10,21 +10,12 @@
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_hid_device.h"
 #include "sim/sim_mouse.h"
+#include "sim/silent_notice_listener.h"
+#include "sim/silent_prompter.h"
 
 namespace {
 
 using namespace vexo;
-
-class SilentListener final : public DeviceNoticeListener {
-public:
-    void deviceNotice(std::uint8_t, std::uint8_t) override {}
-    void hideMainWindow() override {}
-};
-
-class SilentPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
 
 // Answers every call at once with nothing, so only the transport's own work is measured.
 class NullDevice final : public HidDevice {
@@ -71,7 +62,7 @@ struct Rig {
     std::unique_ptr<HidBackend> backend;
     RecordingPauser pauser;
     SilentPrompter prompter;
-    SilentListener listener;
+    SilentNoticeListener listener;
     std::unique_ptr<DeviceSession> session;
 };
 

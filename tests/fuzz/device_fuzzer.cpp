@@ -12,6 +12,8 @@
 #include "device/device_session.h"
 #include "device/notice_report.h"
 #include "sim/recording_pauser.h"
+#include "sim/silent_notice_listener.h"
+#include "sim/silent_prompter.h"
 
 namespace {
 
@@ -78,17 +80,6 @@ private:
     FuzzedDataProvider& data_;
 };
 
-class SilentListener final : public DeviceNoticeListener {
-public:
-    void deviceNotice(std::uint8_t, std::uint8_t) override {}
-    void hideMainWindow() override {}
-};
-
-class SilentPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -103,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedBackend backend(data);
     RecordingPauser pauser;
     SilentPrompter prompter;
-    SilentListener listener;
+    SilentNoticeListener listener;
     DeviceSession session(backend, pauser, prompter, listener, "fuzz");
     HidLink& link = session.link();
     if (link.OpenMouse() != 1) return 0;

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "platform/prompter.h"
+
+namespace vexo {
+
+// Confirms every message box unseen: for benchmarks and fuzzers, where nobody could answer one.
+class SilentPrompter final : public Prompter {
+public:
+    void message(const std::string&, const std::string&) override {}
+};
+
+} // namespace vexo
