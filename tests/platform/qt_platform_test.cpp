@@ -80,6 +80,40 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     stranger.waitForBytesWritten(2000);
     EXPECT_FALSE(spy.wait(300));
     EXPECT_EQ(spy.count(), 1);
+
+    // The request may arrive in pieces, and only the socket's owner may write to it.
+    QLocalSocket slow;
+    slow.connectToServer(running.socketPath());
+    ASSERT_TRUE(slow.waitForConnected(2000));
+    slow.write("acti");
+    slow.waitForBytesWritten(2000);
+    EXPECT_FALSE(spy.wait(200));
+    slow.write("vate\n");
+    slow.waitForBytesWritten(2000);
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(spy.count(), 2);
+    EXPECT_EQ(QFile::permissions(running.socketPath()) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                                                           QFile::WriteOther),
+              QFile::Permissions());
+}
+
+TEST_F(SingleInstanceTest, TheSocketGoesWithTheInstanceAndAnOverlongPathOnlyLosesTheWakeUp) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto running = std::make_unique<SingleInstance>(QStringLiteral("T58"), dir.path());
+    ASSERT_TRUE(running->tryLock());
+    const QString socket = running->socketPath();
+    EXPECT_TRUE(QFile::exists(socket));
+    running.reset();
+    EXPECT_FALSE(QFile::exists(socket));
+
+    // A runtime folder so deep that no socket address can name it: the lock still works.
+    const QString deep = dir.path() + "/" + QString(120, QChar('d'));
+    SingleInstance first(QStringLiteral("T58"), deep);
+    SingleInstance second(QStringLiteral("T58"), deep);
+    ASSERT_TRUE(first.tryLock());
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_FALSE(second.signalRunningInstance());
 }
 
 TEST_F(SingleInstanceTest, LockAndSocketLeftByADeadInstanceAreTakenOver) {

@@ -1,16 +1,36 @@
 #include "platform/qt/single_instance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace vexo {
 namespace {
 
-// The one request a later start sends. Anything else on the socket is ignored.
+// The one request a later start sends.
 constexpr char kActivate[] = "activate\n";
-constexpr int kConnectTimeoutMs = 2000;
+constexpr std::size_t kActivateLength = sizeof kActivate - 1;
+constexpr int kSendTimeoutSeconds = 2;
+constexpr int kBacklog = 4;
+
+// False when the path does not fit a socket address (108 bytes on Linux).
+bool MakeAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray native = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (native.isEmpty() || std::size_t(native.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, native.constData(), std::size_t(native.size()));
+    return true;
+}
 
 } // namespace
 
@@ -18,7 +38,19 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder, QObje
     : QObject(parent), name_(name),
       folder_(folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) : folder) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // Notifiers go before their descriptors.
+    for (auto& [fd, connection] : connections_) {
+        delete connection.notifier;
+        ::close(fd);
+    }
+    if (listenFd_ >= 0) {
+        delete listenNotifier_;
+        ::close(listenFd_);
+        QFile::remove(socketPath());
+    }
+}
 
 QString SingleInstance::lockFilePath() const {
     return QDir(folder_).filePath(name_ + QStringLiteral(".lock"));
@@ -40,45 +72,97 @@ bool SingleInstance::tryLock() {
         lock_.reset();
         return false;
     }
-    // Holding the lock, any socket file left there is a crashed instance's.
-    QLocalServer::removeServer(socketPath());
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::onConnection);
-    if (!server_->listen(socketPath()))
-        server_.reset(); // the lock still keeps a second start out; it just cannot wake us
+    listen();
     return true;
 }
 
-void SingleInstance::onConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const QByteArray request(kActivate);
-            // The request may come in pieces; wait while what came so far can still be it.
-            if (socket->bytesAvailable() < request.size()) {
-                if (!request.startsWith(socket->peek(request.size())))
-                    socket->disconnectFromServer();
-                return;
-            }
-            if (socket->read(request.size()) == request)
-                emit activationRequested();
-            socket->disconnectFromServer();
-        });
+void SingleInstance::listen() {
+    sockaddr_un address;
+    if (!MakeAddress(socketPath(), address))
+        return;  // the lock still keeps a second start out; it just cannot wake us
+    // Holding the lock, any socket file left there is a crashed instance's.
+    ::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, kBacklog) != 0) {
+        ::close(fd);
+        ::unlink(address.sun_path);
+        return;
+    }
+    listenFd_ = fd;
+    listenNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(listenNotifier_, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
+}
+
+void SingleInstance::acceptConnections() {
+    for (;;) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;  // EAGAIN: all taken; anything else: the next notice tries again
+        Connection& connection = connections_[fd];
+        connection.notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(connection.notifier, &QSocketNotifier::activated, this, [this, fd] { readRequest(fd); });
     }
 }
 
+void SingleInstance::readRequest(int fd) {
+    const auto it = connections_.find(fd);
+    if (it == connections_.end())
+        return;
+    char buffer[64];
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (got <= 0) {
+        dropConnection(fd);
+        return;
+    }
+    QByteArray& received = it->second.received;
+    received.append(buffer, got);
+    const QByteArray request(kActivate, qsizetype(kActivateLength));
+    // The request may come in pieces; wait while what came so far can still be it.
+    if (std::size_t(received.size()) < kActivateLength) {
+        if (!request.startsWith(received))
+            dropConnection(fd);
+        return;
+    }
+    const bool activate = received.startsWith(request);
+    dropConnection(fd);
+    if (activate)
+        emit activationRequested();
+}
+
+void SingleInstance::dropConnection(int fd) {
+    const auto it = connections_.find(fd);
+    if (it == connections_.end())
+        return;
+    // The notifier may be the one whose signal is running: disable it now, delete it later.
+    it->second.notifier->setEnabled(false);
+    it->second.notifier->deleteLater();
+    connections_.erase(it);
+    ::close(fd);
+}
+
 bool SingleInstance::signalRunningInstance() {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (!socket.waitForConnected(kConnectTimeoutMs))
+    sockaddr_un address;
+    if (!MakeAddress(socketPath(), address))
         return false;
-    socket.write(kActivate, sizeof kActivate - 1);
-    if (!socket.waitForBytesWritten(kConnectTimeoutMs))
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
+    // A running instance that is stuck must not hang this start: connect and send give up in time.
+    const timeval timeout{kSendTimeoutSeconds, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    bool delivered = false;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        const ssize_t sent = ::send(fd, kActivate, kActivateLength, MSG_NOSIGNAL);
+        delivered = sent == ssize_t(kActivateLength);
+    }
     // No waiting for the running instance to hang up: it may be this very process's event loop.
-    socket.disconnectFromServer();
-    return true;
+    ::close(fd);
+    return delivered;
 }
 
 } // namespace vexo

@@ -1,17 +1,20 @@
 #pragma once
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <map>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace vexo {
 
 // One running utility per user. The lock is a QLockFile "<name>.lock" in the user's runtime
 // folder; a lock left by a process that died is taken over. The instance that holds the lock
-// also listens on a local socket "<name>.socket" beside it, so that a later start can ask it to
-// come to the front (needed where the desktop has no notification area to click).
+// also listens on a Unix socket "<name>.socket" beside it, so that a later start can ask it to
+// come to the front (needed where the desktop has no notification area to click). The request is
+// the line "activate"; anything else on the socket is ignored.
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
@@ -20,15 +23,17 @@ public:
     // folder empty: the user's runtime folder (QStandardPaths::RuntimeLocation).
     explicit SingleInstance(const QString& name = QString::fromLatin1(kDefaultName),
                             const QString& folder = QString(), QObject* parent = nullptr);
+    // Stops listening and removes the socket file this instance made; the lock goes with it.
     ~SingleInstance() override;
 
     // Takes the lock without waiting. True when this object now holds it (then it also listens
-    // for activation requests); false when another instance runs or the folder is unusable.
+    // for activation requests, unless the socket cannot be made); false when another instance
+    // runs or the folder is unusable.
     bool tryLock();
     bool isLocked() const { return lock_ && lock_->isLocked(); }
 
-    // From a start that lost tryLock(): asks the running instance to show its window.
-    // True when the request was delivered; false when no instance listens.
+    // From a start that lost tryLock(): asks the running instance to show its window. Waits at
+    // most two seconds. True when the request was delivered; false when no instance listens.
     bool signalRunningInstance();
 
     QString lockFilePath() const;
@@ -39,12 +44,21 @@ signals:
     void activationRequested();
 
 private:
-    void onConnection();
+    struct Connection {
+        QSocketNotifier* notifier = nullptr;  // owned through this object's children
+        QByteArray received;
+    };
+    void listen();
+    void acceptConnections();
+    void readRequest(int fd);
+    void dropConnection(int fd);
 
     QString name_;
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
-    std::unique_ptr<QLocalServer> server_;
+    int listenFd_ = -1;
+    QSocketNotifier* listenNotifier_ = nullptr;
+    std::map<int, Connection> connections_;
 };
 
 } // namespace vexo
