@@ -27,6 +27,7 @@ class HidBackend;
 class Pauser;
 class Prompter;
 class SettingsSync;
+class StartupPrefetch;
 struct DeviceChange;
 
 // What the shell works with. Everything must outlive the shell.
@@ -42,6 +43,8 @@ struct ShellParts {
     std::function<void(const std::string&)> openUrl;
     // Where str.ini and the skin folders are.
     const FileLocations& locations;
+    // Work started ahead on other threads; nullptr does it all in turn.
+    StartupPrefetch* prefetch = nullptr;
 };
 
 // The application shell: the main window's start-up, the notification-area icon and its notices,

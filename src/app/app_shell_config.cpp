@@ -4,12 +4,14 @@
 #include <filesystem>
 
 #include "app/app_shell.h"
+#include "app/startup_prefetch.h"
 #include "config/file_locations.h"
 #include "config/ui_fonts.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
 #include "ui/interface_fonts.h"
 #include "ui/main_dialog.h"
+#include "ui/skin_drawing.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
@@ -37,18 +39,11 @@ void AppShell::loadSettings()
 
 void AppShell::useSkinAndColour()
 {
-    // The first skin folder of that name wins: the delivered ones, then the user's own.
     const std::string& name = settings_.m_strSkinName;
-    const auto& roots = parts_.locations.skinRoots();
-    std::filesystem::path dir = roots.empty() ? std::filesystem::path("Skins") : roots.front();
-    for (const auto& root : roots) {
-        if (std::filesystem::is_directory(root / name)) {
-            dir = root;
-            break;
-        }
-    }
     g_strSkinName = name;
-    g_strSkinDir = (name.empty() ? dir : dir / name).string();
+    g_strSkinDir = parts_.locations.skinFolder(name).string();
+    if (parts_.prefetch != nullptr)
+        parts_.prefetch->handOverBackground(SkinImages(), QString::fromStdString(g_strSkinDir));
     window_->LoadBackground();
     const Rgb colour = settings_.TextColour();
     g_textColor = TextColour{colour.red, colour.green, colour.blue};

@@ -11,6 +11,7 @@
 #include "app/app_options.h"
 #include "app/app_shell.h"
 #include "app/desktop_settings_hook.h"
+#include "app/startup_prefetch.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "platform/linux/linux_platform.h"
@@ -64,6 +65,13 @@ int CMouseApp::run()
         return 0;
     }
 
+    QtPrompter prompter;
+    const FileLocations locations = FileLocations::detect();
+    if (std::string prepareError; !locations.prepare(prepareError))
+        prompter.message(prepareError, "VEXO T58");
+    // As early as the files are known, so that it overlaps as much of the start-up as it can.
+    StartupPrefetch prefetch(locations);
+
     // The real mouse, or the simulated one of the demo mode.
     std::shared_ptr<SimMouse> simMouse;
     std::unique_ptr<HidBackend> hid;
@@ -79,17 +87,12 @@ int CMouseApp::run()
         monitor = makeDeviceMonitor();
     }
     SleepPauser pauser;
-
-    QtPrompter prompter;
-    const FileLocations locations = FileLocations::detect();
-    if (std::string prepareError; !locations.prepare(prepareError))
-        prompter.message(prepareError, "VEXO T58");
     ConfigStore config(locations.configBin());
     PendingDesktopSettings desktopSettings;
 
     ShellParts parts{*hid, pauser, config, tray, prompter, desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations};
+                     locations, &prefetch};
     AppShell shell(parts);
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
     connect(&instance, &SingleInstance::activationRequested, &shell, [&shell] { shell.window().BringToFront(); });

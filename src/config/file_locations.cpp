@@ -71,6 +71,19 @@ FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
     return where;
 }
 
+std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
+    // The first skin folder of that name wins: the delivered ones, then the user's own.
+    std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();
+    for (const auto& candidate : skinRoots_) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(candidate / name, ec)) {
+            root = candidate;
+            break;
+        }
+    }
+    return name.empty() ? root : root / name;
+}
+
 bool FileLocations::prepare(std::string& error) const {
     if (!sharedDir_) {
         return true;

@@ -35,6 +35,9 @@ public:
     std::filesystem::path recordIni() const { return dataDir_ / "record.ini"; }
     // Folders that may hold skin folders, the delivered ones first.
     const std::vector<std::filesystem::path>& skinRoots() const { return skinRoots_; }
+    // The folder of the skin `name`: below the first root that has it, else below the first root
+    // (where drawing then finds nothing). An empty name gives that root itself.
+    std::filesystem::path skinFolder(const std::string& name) const;
     bool portable() const { return !sharedDir_; }
 
     // Installed layout only: creates the user's folder and copies each delivered file that is

@@ -17,6 +17,10 @@ std::string IniSettings::ReadLanguage(const std::filesystem::path& strIni) {
     return ProfileIni(strIni).readString(kSkinsSection, "Lan", {}, kReadBuffer);
 }
 
+std::string IniSettings::ReadSkinName(const std::filesystem::path& strIni) {
+    return ProfileIni(strIni).readString(kSkinsSection, "Path", {}, kReadBuffer);
+}
+
 std::string IniSettings::LabelKey(KeyMode mode, std::size_t button) {
     if (button >= kLabels) {
         throw std::out_of_range("button " + std::to_string(button));

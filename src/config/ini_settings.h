@@ -36,6 +36,8 @@ public:
 
     // The language code, "Skins"/"Lan" (empty when missing).
     static std::string ReadLanguage(const std::filesystem::path& strIni);
+    // The skin name, "Skins"/"Path" (empty when missing), as LoadIniSettings reads it.
+    static std::string ReadSkinName(const std::filesystem::path& strIni);
 
     // Reads the 24 labels from the language section, then "RColor", "GColor", "BColor", "Path".
     // Needs m_strStrIniPath and m_strSettingSection.

@@ -16,6 +16,10 @@ inline constexpr Region kCancel{721, 609, 826, 630};
 inline constexpr Region kWebLink{138, 629, 310, 644};
 inline constexpr Region kPageTitle{120, 50, 352, 100};
 
+// The page backgrounds of a skin; the basic page's also gives the window its size.
+inline constexpr const char* kBasicBackground = "/BasicSet2.png";
+inline constexpr const char* kAdvancedBackground = "/AdvancedSet2.png";
+
 // The link under the logo names a host (the text table's web address); the browser is handed this
 // address for it. An empty name opens nothing.
 std::string WebUrlOf(const std::string& host);

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "ui/frame_actions.h"
+#include "ui/frame_regions.h"
 #include "ui/mem_dc.h"
 #include "ui/page_content.h"
 #include "ui/skin_drawing.h"
@@ -53,7 +54,7 @@ std::unique_ptr<CMemDC> CMainDialog::OpenCanvas()
 
 bool CMainDialog::LoadBackground()
 {
-    const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), "/BasicSet2.png");
+    const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), frame::kBasicBackground);
     if (image.isNull()) {
         m_backBuffer = QImage();
         setFixedSize(kDesignWidth, kDesignHeight);

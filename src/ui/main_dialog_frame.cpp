@@ -71,7 +71,7 @@ void CMainDialog::DrawPage()
     {
         std::unique_ptr<CMemDC> dc = OpenCanvas();
         if (QPainter* canvas = dc->painter()) {
-            DrawSkinImage(canvas, page == kAdvancedPage ? "/AdvancedSet2.png" : "/BasicSet2.png", 0, 0);
+            DrawSkinImage(canvas, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0, 0);
             DrawFrameButtons(*canvas);
             const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
             if (page == kBasicPage || page == kAdvancedPage)

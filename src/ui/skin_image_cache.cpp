@@ -62,12 +62,38 @@ bool SkinImageCache::stamp(const QString& file, std::uintmax_t& size, std::files
     return !ec;
 }
 
+namespace {
+
+QImage DecodeFile(const QString& file)
+{
+    QImageReader reader(file);
+    reader.setAutoTransform(false);
+    return SkinImageCache::prepare(reader.read());
+}
+
+} // namespace
+
 QImage SkinImageCache::decode(const QString& file)
 {
     ++decodes_;
-    QImageReader reader(file);
-    reader.setAutoTransform(false);
-    return prepare(reader.read());
+    return DecodeFile(file);
+}
+
+SkinImageCache::Entry SkinImageCache::decodeApart(const QString& dir, const QString& name)
+{
+    Entry entry;
+    entry.file = resolve(dir, name);
+    if (entry.file.isEmpty() || !stamp(entry.file, entry.size, entry.modified))
+        return {};
+    entry.image = DecodeFile(entry.file);
+    return entry;
+}
+
+void SkinImageCache::adopt(const QString& dir, const QString& name, Entry entry)
+{
+    if (mode_ == Mode::DecodeEveryTime || entry.image.isNull())
+        return;
+    entries_.insert(dir + name, std::move(entry));
 }
 
 QImage SkinImageCache::load(const QString& dir, const QString& name)

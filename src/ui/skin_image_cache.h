@@ -28,7 +28,8 @@ public:
     void clear() { entries_.clear(); }
     Mode mode() const { return mode_; }
     void setMode(Mode mode);
-    // Files decoded since construction; lets tests and benchmarks see what the cache saved.
+    // Files this cache decoded since construction (adopted pictures not counted); lets tests and
+    // benchmarks see what the cache saved.
     std::size_t decodeCount() const { return decodes_; }
 
     // The path of dir + name on disk, the last path component matched without regard to case;
@@ -37,13 +38,21 @@ public:
     // Converts a decoded picture to the drawing form described above.
     static QImage prepare(const QImage& decoded);
 
-private:
+    // A picture decoded apart from any cache, with the file's stamp at decoding time.
     struct Entry {
         QString file;
         std::uintmax_t size = 0;
         std::filesystem::file_time_type modified;
-        QImage image;
+        QImage image;  // null when the file is missing or undecodable
     };
+    // Resolves, stamps and decodes dir + name without touching a cache, so it may run on any
+    // thread (the start-up decodes the page background while it waits for the mouse).
+    static Entry decodeApart(const QString& dir, const QString& name);
+    // Keeps a picture decodeApart() made for dir + name, unless it is null or this cache decodes
+    // every time. Later lookups check it against the file like any other entry.
+    void adopt(const QString& dir, const QString& name, Entry entry);
+
+private:
     QImage decode(const QString& file);
     // Size and modification time (nanoseconds where the file system keeps them); false when gone.
     static bool stamp(const QString& file, std::uintmax_t& size, std::filesystem::file_time_type& modified);

@@ -17,6 +17,7 @@
 #include "config/config_store.h"
 #include "config/dpi_table.h"
 #include "config/file_locations.h"
+#include "app/startup_prefetch.h"
 #include "device/device_session.h"
 #include "recording_tray_icon.h"
 #include "sim/recording_pauser.h"
@@ -48,11 +49,13 @@ protected:
         std::filesystem::rename(skin.path().toStdString(), dir / "Skins/Test");
         writeStrIni("EN");
     }
-    void writeStrIni(const char* language)
+    void writeStrIni(const char* language, const char* skinName = "Test")
     {
         QFile ini(folder.path() + "/str.ini");
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(QString("[Skins]\nLan=%1\nPath=Test\nRColor=300\nGColor=12abc\nBColor=x\n").arg(language).toUtf8());
+        ini.write(QString("[Skins]\nLan=%1\nPath=%2\nRColor=300\nGColor=12abc\nBColor=x\n")
+                      .arg(language, skinName)
+                      .toUtf8());
     }
     void start(bool plugged = true)
     {
@@ -60,7 +63,7 @@ protected:
             mouse->unplug();
         shell = std::make_unique<AppShell>(ShellParts{
             hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
-            locations});
+            locations, prefetch.get()});
         shell->initialise(false);
     }
     // Runs the event loop until pred holds or a second has passed.
@@ -96,6 +99,7 @@ protected:
     std::size_t mouseCallsAtDesktop = 0;
     std::vector<std::string> urls;
     std::vector<std::string> exchanges;
+    std::unique_ptr<StartupPrefetch> prefetch;
     std::unique_ptr<AppShell> shell;
 
     AppShellTest() { desktop.test = this; }
@@ -138,6 +142,37 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     EXPECT_EQ(g_textColor.g, 12);
     EXPECT_EQ(g_textColor.b, 0);
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSettlesOn)
+{
+    // Without help the window's thread decodes the background itself.
+    std::size_t before = SkinImages().decodeCount();
+    start();
+    const std::size_t alone = SkinImages().decodeCount() - before;
+
+    shell.reset();
+    SkinImages().clear();
+    g_nCurrentPage = kNoPage;
+    g_bBasicPageReady = false;
+    prefetch = std::make_unique<StartupPrefetch>(locations);
+    before = SkinImages().decodeCount();
+    start();
+    EXPECT_EQ(SkinImages().decodeCount() - before, alone - 1) << "the background came decoded";
+    EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
+
+    // str.ini names another skin by the time the window loads it: what was decoded ahead is dropped.
+    shell.reset();
+    SkinImages().clear();
+    g_nCurrentPage = kNoPage;
+    g_bBasicPageReady = false;
+    prefetch = std::make_unique<StartupPrefetch>(locations);
+    test::SkinFixture other;
+    other.write("/BasicSet2.png", 880, 650, QColor(1, 2, 3));
+    std::filesystem::rename(other.path().toStdString(), std::filesystem::path(folder.path().toStdString()) / "Skins/Other");
+    writeStrIni("EN", "Other");
+    start();
+    EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), qRgb(1, 2, 3));
 }
 
 TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)

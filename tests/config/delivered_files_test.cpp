@@ -137,4 +137,19 @@ TEST_F(FileLocationsTest, AnInstalledProgramUsesTheUsersFolderFilledFromTheDeliv
     EXPECT_NE(error.find("xdg"), std::string::npos);
 }
 
+TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
+    const auto share = dir / "share";
+    env["HOME"] = (dir / "home").string();
+    const auto where = FileLocations::resolve(dir / "bin", share, lookup());
+    const auto delivered = where.skinRoots()[0];
+    const auto own = where.skinRoots()[1];
+    std::filesystem::create_directories(delivered / "Black");
+    std::filesystem::create_directories(own / "Black");
+    std::filesystem::create_directories(own / "Mine");
+    EXPECT_EQ(where.skinFolder("Black"), delivered / "Black") << "the delivered skin wins a name clash";
+    EXPECT_EQ(where.skinFolder("Mine"), own / "Mine");
+    EXPECT_EQ(where.skinFolder("Missing"), delivered / "Missing") << "nothing found draws nothing";
+    EXPECT_EQ(where.skinFolder(""), delivered) << "no name: the skins folder itself";
+}
+
 } // namespace

@@ -106,6 +106,30 @@ TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders)
     EXPECT_EQ(uncached.decodeCount(), 2u);
 }
 
+TEST_F(SkinDrawingTest, APictureDecodedApartIsAdoptedAndStillFollowsItsFile)
+{
+    skin.write("/a.png", 2, 2, QColor(10, 10, 10));
+    SkinImageCache::Entry entry;
+    std::thread([&] { entry = SkinImageCache::decodeApart(skin.path(), "/A.PNG"); }).join();
+    ASSERT_FALSE(entry.image.isNull());
+    EXPECT_TRUE(entry.file.endsWith("/a.png")) << "found without regard to case";
+    EXPECT_TRUE(SkinImageCache::decodeApart(skin.path(), "/missing.png").image.isNull());
+
+    SkinImageCache cache;
+    cache.adopt(skin.path(), "/a.png", entry);
+    EXPECT_EQ(cache.load(skin.path(), "/a.png").pixel(0, 0), qRgb(10, 10, 10));
+    EXPECT_EQ(cache.decodeCount(), 0u) << "adopted, not decoded again";
+
+    // Replaced after it was decoded apart: the cache reads the file as it is now.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    skin.write("/a.png", 2, 2, QColor(20, 20, 20));
+    EXPECT_EQ(cache.load(skin.path(), "/a.png").pixel(0, 0), qRgb(20, 20, 20));
+
+    SkinImageCache uncached(SkinImageCache::Mode::DecodeEveryTime);
+    uncached.adopt(skin.path(), "/a.png", entry);
+    EXPECT_EQ(uncached.decodeCount(), 0u) << "a cache that decodes every time keeps nothing";
+}
+
 TEST_F(SkinDrawingTest, BrokenFilesAreNotDrawnAndOnlyDialogsReportThem)
 {
     QFile broken(skin.path() + "/broken.png");

@@ -1,0 +1,40 @@
+#include "app/startup_prefetch.h"
+
+#include <QFontDatabase>
+
+#include "config/file_locations.h"
+#include "config/ini_settings.h"
+#include "ui/frame_regions.h"
+
+namespace vexo {
+
+StartupPrefetch::StartupPrefetch(const FileLocations& locations)
+    : skinDir_(QString::fromStdString(locations.skinFolder(IniSettings::ReadSkinName(locations.strIni())).string()))
+{
+    // Decoding the background takes longer than everything else before it is drawn.
+    background_ = std::async(std::launch::async, [dir = skinDir_] {
+        return SkinImageCache::decodeApart(dir, frame::kBasicBackground);
+    });
+    // Reading the font configuration is the other long step; the database is shared and
+    // thread-safe, so the window's thread later finds it filled (or waits for it to be).
+    fonts_ = std::async(std::launch::async, [] { QFontDatabase::families(); });
+}
+
+StartupPrefetch::~StartupPrefetch()
+{
+    if (background_.valid())
+        background_.wait();
+    if (fonts_.valid())
+        fonts_.wait();
+}
+
+void StartupPrefetch::handOverBackground(SkinImageCache& cache, const QString& skinDir)
+{
+    if (!background_.valid())
+        return;
+    SkinImageCache::Entry entry = background_.get();
+    if (skinDir == skinDir_)
+        cache.adopt(skinDir, frame::kBasicBackground, std::move(entry));
+}
+
+} // namespace vexo
