@@ -54,7 +54,7 @@ int CMouseApp::run()
     }
     const bool capture = !options->screenshot.empty();
 
-    QtTrayIcon tray(AppIcon());
+    QtTrayIcon tray(windowIcon());
     // A shot or a timing run must not meet a running copy of the program.
     SingleInstance instance(capture || options->quitAfterStart ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
                                                               : QString(SingleInstance::kDefaultName));
