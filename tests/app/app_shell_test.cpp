@@ -169,7 +169,8 @@ TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSett
     prefetch = std::make_unique<StartupPrefetch>(locations);
     test::SkinFixture other;
     other.write("/BasicSet2.png", 880, 650, QColor(1, 2, 3));
-    std::filesystem::rename(other.path().toStdString(), std::filesystem::path(folder.path().toStdString()) / "Skins/Other");
+    const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
+    std::filesystem::rename(other.path().toStdString(), skins / "Other");
     writeStrIni("EN", "Other");
     start();
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), qRgb(1, 2, 3));

@@ -72,26 +72,40 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     ASSERT_TRUE(spy.wait(5000));
     EXPECT_EQ(spy.count(), 1);
 
-    // Anything but the request is ignored.
+    // Another client, independent of ours, writing piece by piece.
+    const auto send = [](QLocalSocket& socket, const char* text) {
+        socket.write(text);
+        return socket.waitForBytesWritten(2000);
+    };
     QLocalSocket stranger;
-    stranger.connectToServer(running.socketPath());
-    ASSERT_TRUE(stranger.waitForConnected(2000));
-    stranger.write("rm -rf\n");
-    stranger.waitForBytesWritten(2000);
+    QLocalSocket slow;
+    for (QLocalSocket* socket : {&stranger, &slow}) {
+        socket->connectToServer(running.socketPath());
+        ASSERT_TRUE(socket->waitForConnected(2000));
+    }
+    // Anything but the request is ignored.
+    ASSERT_TRUE(send(stranger, "rm -rf\n"));
     EXPECT_FALSE(spy.wait(300));
     EXPECT_EQ(spy.count(), 1);
 
     // The request may arrive in pieces, and only the socket's owner may write to it.
-    QLocalSocket slow;
-    slow.connectToServer(running.socketPath());
-    ASSERT_TRUE(slow.waitForConnected(2000));
-    slow.write("acti");
-    slow.waitForBytesWritten(2000);
+    ASSERT_TRUE(send(slow, "acti"));
     EXPECT_FALSE(spy.wait(200));
-    slow.write("vate\n");
-    slow.waitForBytesWritten(2000);
+    ASSERT_TRUE(send(slow, "vate\n"));
     ASSERT_TRUE(spy.wait(5000));
     EXPECT_EQ(spy.count(), 2);
+
+    // Clients that connect and say nothing cannot crowd out a later start.
+    std::vector<std::unique_ptr<QLocalSocket>> silent;
+    for (int i = 0; i < 20; ++i) {
+        silent.push_back(std::make_unique<QLocalSocket>());
+        silent.back()->connectToServer(running.socketPath());
+        ASSERT_TRUE(silent.back()->waitForConnected(2000));
+        QCoreApplication::processEvents();  // the instance takes it
+    }
+    ASSERT_TRUE(later.signalRunningInstance());
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(spy.count(), 3);
     EXPECT_EQ(QFile::permissions(running.socketPath()) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                                                            QFile::WriteOther),
               QFile::Permissions());

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/socket.h>
@@ -19,6 +20,9 @@ constexpr char kActivate[] = "activate\n";
 constexpr std::size_t kActivateLength = sizeof kActivate - 1;
 constexpr int kSendTimeoutSeconds = 2;
 constexpr int kBacklog = 4;
+// Later starts connect, write one line and hang up. Beyond this many open connections the oldest
+// goes, so clients that connect and say nothing cannot lock a later start out.
+constexpr std::size_t kMaxConnections = 8;
 
 // False when the path does not fit a socket address (108 bytes on Linux).
 bool MakeAddress(const QString& path, sockaddr_un& address)
@@ -101,7 +105,13 @@ void SingleInstance::acceptConnections() {
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0)
             return;  // EAGAIN: all taken; anything else: the next notice tries again
+        if (connections_.size() >= kMaxConnections) {
+            const auto oldest = std::min_element(connections_.begin(), connections_.end(),
+                                                 [](const auto& a, const auto& b) { return a.second.serial < b.second.serial; });
+            dropConnection(oldest->first);
+        }
         Connection& connection = connections_[fd];
+        connection.serial = nextSerial_++;
         connection.notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         connect(connection.notifier, &QSocketNotifier::activated, this, [this, fd] { readRequest(fd); });
     }

@@ -3,6 +3,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <map>
 #include <memory>
 
@@ -47,6 +48,7 @@ private:
     struct Connection {
         QSocketNotifier* notifier = nullptr;  // owned through this object's children
         QByteArray received;
+        std::uint64_t serial = 0;  // order of acceptance
     };
     void listen();
     void acceptConnections();
@@ -59,6 +61,7 @@ private:
     int listenFd_ = -1;
     QSocketNotifier* listenNotifier_ = nullptr;
     std::map<int, Connection> connections_;
+    std::uint64_t nextSerial_ = 0;
 };
 
 } // namespace vexo
