@@ -19,6 +19,7 @@
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "platform/qt/single_instance.h"
+#include "platform/qt/termination_signals.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
@@ -96,6 +97,9 @@ int CMouseApp::run()
     AppShell shell(parts);
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
     connect(&instance, &SingleInstance::activationRequested, &shell, [&shell] { shell.window().BringToFront(); });
+    // A session that ends, or Ctrl+C in a terminal, ends the program like its "Exit".
+    TerminationSignals termination;
+    connect(&termination, &TerminationSignals::terminationRequested, &shell, [&shell](int) { shell.shutdown(); });
 
     const bool showWindow = !tray.available() || options->show || capture;
     shell.initialise(showWindow);

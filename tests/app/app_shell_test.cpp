@@ -301,8 +301,9 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsO
     EXPECT_EQ(urls, std::vector<std::string>{"https://www.vexo-gaming.example"});
 }
 
-// A second start of the real program ends at once with status 0 while the first runs.
-TEST(SingleInstanceRunTest, ASecondStartEndsAtOnce)
+// A second start of the real program ends at once with status 0 while the first runs; the end of
+// the session (SIGTERM) ends the first one cleanly, releasing its lock and socket.
+TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirstCleanly)
 {
     test::TestApp();
     const QString program = qgetenv("VEXO_BUILD_DIR") + "/bin/vexo";
@@ -314,11 +315,14 @@ TEST(SingleInstanceRunTest, ASecondStartEndsAtOnce)
     first.setProcessEnvironment(env);
     first.start(program, {"--simulate"});
     ASSERT_TRUE(first.waitForStarted());
-    // The first one holds the lock once its lock file exists.
+    // The first one holds the lock, and listens, once its socket exists.
+    const QString lock = runtime.path() + "/T58SSOP28DPIVerMutex.lock";
+    const QString socket = runtime.path() + "/T58SSOP28DPIVerMutex.socket";
     QElapsedTimer timer;
     timer.start();
-    while (!QFile::exists(runtime.path() + "/T58SSOP28DPIVerMutex.lock") && timer.elapsed() < 10000)
+    while (!QFile::exists(socket) && timer.elapsed() < 10000)
         QThread::msleep(20);
+    ASSERT_TRUE(QFile::exists(lock));
     QProcess second;
     second.setProcessEnvironment(env);
     second.start(program, {"--simulate"});
@@ -326,8 +330,13 @@ TEST(SingleInstanceRunTest, ASecondStartEndsAtOnce)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished();
+
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(lock));
+    EXPECT_FALSE(QFile::exists(socket));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "platform/qt/single_instance.h"
+#include "platform/qt/termination_signals.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <deque>
 #include <unistd.h>
 
@@ -159,6 +161,24 @@ TEST_F(SingleInstanceTest, UnusableFolderRefusesTheLock) {
     SingleInstance instance(QStringLiteral("T58"), QStringLiteral("/proc/no-such-folder"));
     EXPECT_FALSE(instance.tryLock());
     EXPECT_FALSE(instance.signalRunningInstance());
+}
+
+using TerminationSignalsTest = QtPlatformTest;
+
+TEST_F(TerminationSignalsTest, SignalsArriveOnTheEventLoopOnceAndOnlyOneObjectHandlesThem) {
+    TerminationSignals handler;
+    ASSERT_TRUE(handler.installed());
+    TerminationSignals second;
+    EXPECT_FALSE(second.installed()) << "the handlers and their pipe exist once";
+
+    QSignalSpy spy(&handler, &TerminationSignals::terminationRequested);
+    ASSERT_EQ(::raise(SIGHUP), 0);  // would end the test program if not caught
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    ASSERT_TRUE(spy.wait(5000));
+    // Both arrived before the loop ran: one request, naming the last.
+    QCoreApplication::processEvents();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), SIGTERM);
 }
 
 using QtTrayIconTest = QtPlatformTest;
