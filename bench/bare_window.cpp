@@ -1,13 +1,77 @@
 // The yardstick of the start-up benchmark: a bare Qt Widgets program that opens one frameless
 // 880 x 650 window and ends as soon as it is shown.
+//
+// Two options add, one at a time, the work that any program showing the utility's page must do
+// beyond that, done in the cheapest order possible, so that the benchmark can show how much of the
+// utility's start-up is floor and how much its own:
+//   --background FILE  decode FILE on a helper thread (as the utility does while the mouse answers)
+//                      and paint it from a premultiplied copy, as a page is drawn from its back buffer;
+//   --pause-ms N       wait N ms on the window's thread while that decode runs: the pauses of the
+//                      mouse's handshake, which have to pass before the page's first showing.
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <thread>
+
+namespace {
+
+class BackgroundWindow final : public QWidget {
+public:
+    explicit BackgroundWindow(QImage image) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    {
+        image_ = std::move(image);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!image_.isNull())
+            QPainter(this).drawImage(0, 0, image_);
+    }
+
+private:
+    QImage image_;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    QString background;
+    int pauseMs = 0;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--background") {
+            background = args[i + 1];
+        } else if (args[i] == "--pause-ms") {
+            pauseMs = args[i + 1].toInt();
+        } else {
+            std::fprintf(stderr, "usage: vexo_bare_window [--background FILE] [--pause-ms N]\n");
+            return 2;
+        }
+    }
+
+    std::future<QImage> decoded;
+    if (!background.isEmpty())
+        decoded = std::async(std::launch::async, [background] { return QImage(background); });
+    if (pauseMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    QImage page;
+    if (decoded.valid()) {
+        page = decoded.get().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (page.isNull()) {
+            std::fprintf(stderr, "vexo_bare_window: cannot read %s\n", qPrintable(background));
+            return 1;
+        }
+    }
+
+    BackgroundWindow window(std::move(page));
     window.setFixedSize(880, 650);
     window.show();
     QTimer::singleShot(0, &app, &QApplication::quit);
