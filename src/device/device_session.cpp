@@ -20,8 +20,7 @@ void DeviceSession::start() {
         link_.listener().deviceNotice(kNoticeNoMouse, 0);
         link_.setMousePresent(0);
     }
-    link_.createInputThread(receiver_);
-    if (link_.mousePresent() == 1) link_.inputThread()->resume();
+    if (link_.createInputThread(receiver_) && link_.mousePresent() == 1) link_.inputThread()->resume();
 }
 
 void DeviceSession::markAbsent() {

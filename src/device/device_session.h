@@ -26,7 +26,9 @@ public:
     void setNoticeReceiver(NoticeReceiver receiver);
 
     // Start-up: OpenMouse and the handshake (notice 14 or 15); without a mouse notice 15 and
-    // mousePresent 0. Then the input thread is created, suspended, and resumed when a mouse is present.
+    // mousePresent 0. Then the input thread is created, suspended, and resumed when a mouse is present;
+    // if no thread can be started, the message "CreateEvent failed." is shown and the session works
+    // on without the mouse's own notices.
     void start();
 
     // A hot-plug notice. Changes of other devices are ignored. Arrival: open, handshake and, with a

@@ -1,5 +1,7 @@
 #include "device/hid_link.h"
 
+#include <system_error>
+
 namespace vexo {
 
 HidLink::HidLink(HidBackend& backend, Prompter& prompter, DeviceNoticeListener& listener, std::string applicationTitle)
@@ -12,10 +14,17 @@ void HidLink::setMousePresent(int present) {
     if (inputThread_) inputThread_->wake();
 }
 
-void HidLink::createInputThread(NoticeReceiver receiver) {
-    if (inputThread_) return;
-    inputThread_ = std::make_unique<InputThread>(mousePresent_, std::move(receiver));
+bool HidLink::createInputThread(NoticeReceiver receiver) {
+    if (inputThread_) return true;
+    try {
+        inputThread_ = std::make_unique<InputThread>(mousePresent_, std::move(receiver));
+    } catch (const std::system_error&) {
+        // Out of threads: configuring the mouse still works, only its own notices go unseen.
+        prompter_.message(kInputThreadFailedText, applicationTitle_);
+        return false;
+    }
     if (notifyDevice_) inputThread_->setDevice(notifyDevice_.get(), notifyReportLength);
+    return true;
 }
 
 void HidLink::shutdown() {

@@ -33,6 +33,7 @@ public:
     // Texts of the message boxes for failures while examining the mouse's collections.
     static constexpr const char* kPreparsedFailedText = "HidD_GetPreparsedData failed.\n";
     static constexpr const char* kCapsFailedText = "HidP_GetCaps failed.";
+    static constexpr const char* kInputThreadFailedText = "CreateEvent failed.";
 
     // applicationTitle is the caption of the message boxes.
     HidLink(HidBackend& backend, Prompter& prompter, DeviceNoticeListener& listener, std::string applicationTitle);
@@ -66,8 +67,10 @@ public:
 
     DeviceNoticeListener& listener() { return listener_; }
 
-    // Creates the input thread, suspended, delivering notices to receiver. Once only.
-    void createInputThread(NoticeReceiver receiver);
+    // Creates the input thread, suspended, delivering notices to receiver. Once only. When the
+    // system cannot start a thread, shows kInputThreadFailedText and returns false: the program
+    // then works on without the mouse's own notices.
+    bool createInputThread(NoticeReceiver receiver);
     bool inputThreadExists() const { return inputThread_ != nullptr; }
     InputThread* inputThread() { return inputThread_.get(); }
     // Stops the input thread (waking it at once), then closes both collections.

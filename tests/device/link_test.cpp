@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include "sim_rig.h"
 
@@ -98,6 +99,51 @@ TEST(DeviceSessionTest, StartWithAndWithoutMouse) {
     unsupported.session.start();
     EXPECT_EQ(unsupported.listener.notices(), (Notices{{15, 0}}));
     EXPECT_TRUE(unsupported.session.link().inputThread()->suspended());
+}
+
+// Makes every thread started meanwhile ask for more stack than the machine can give.
+class ThreadsCannotStart {
+public:
+    ThreadsCannotStart() {
+        pthread_getattr_default_np(&saved_);
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, std::size_t{1} << 45);
+        armed_ = pthread_setattr_default_np(&huge) == 0;
+        pthread_attr_destroy(&huge);
+    }
+    ~ThreadsCannotStart() {
+        pthread_setattr_default_np(&saved_);
+        pthread_attr_destroy(&saved_);
+    }
+    bool armed() const { return armed_; }
+
+private:
+    pthread_attr_t saved_;
+    bool armed_ = false;
+};
+
+TEST(DeviceSessionTest, WithoutAnInputThreadTheSessionSaysSoAndWorksOn) {
+    SimRig rig;
+    {
+        ThreadsCannotStart noThreads;
+        if (!noThreads.armed()) GTEST_SKIP() << "the default thread attributes cannot be changed here";
+        rig.session.start();
+    }
+    EXPECT_FALSE(rig.session.link().inputThreadExists());
+    ASSERT_EQ(rig.prompter.shown.size(), 1u);
+    EXPECT_EQ(rig.prompter.shown[0].text, "CreateEvent failed.");
+    EXPECT_EQ(rig.prompter.shown[0].caption, "VEXO T58");
+    // The mouse was found and stays usable; plugging still works without the thread.
+    EXPECT_TRUE(rig.session.mousePresent());
+    EXPECT_EQ(rig.listener.notices(), (Notices{{14, 0}}));
+    rig.mouse->unplug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Removal));
+    EXPECT_FALSE(rig.session.mousePresent());
+    rig.mouse->plug();
+    rig.session.handleDeviceChange(changeOf(DeviceChange::Kind::Arrival));
+    EXPECT_TRUE(rig.session.mousePresent());
+    rig.session.shutdown();
 }
 
 TEST(DeviceSessionTest, UnplugAndReplugAnnounceAndRewriteTheSensorBlock) {
