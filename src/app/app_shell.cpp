@@ -109,7 +109,7 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
     if (kind == kNoticeDpiStage && value >= 1 && value <= 8)
         dpi = dpiValueOfStage(value);
     if (const auto notice = NoticeFor(kind, value, texts_, dpi))
-        parts_.tray.notice(notice->title, notice->text, notice->icon, notice->timeoutMs);
+        parts_.tray.notice(notice->title, notice->text, notice->timeoutMs);
 }
 
 void AppShell::hideMainWindow()

@@ -14,7 +14,7 @@ std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const
                                     std::optional<unsigned> dpiValue)
 {
     const auto info = [](std::string text, int timeout = kChangeTimeoutMs) {
-        return TrayNotice{"Info", std::move(text), TrayIcon::NoticeIcon::Info, timeout};
+        return TrayNotice{"Info", std::move(text), timeout};
     };
     switch (kind) {
     case kNoticeReportRate:
@@ -48,7 +48,7 @@ std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const
     case kNoticeNoMouse:
         if (value != 0)
             return std::nullopt;
-        return TrayNotice{"Warning", texts.m_strNoMouse, TrayIcon::NoticeIcon::Warning, kPresenceTimeoutMs};
+        return TrayNotice{"Warning", texts.m_strNoMouse, kPresenceTimeoutMs};
     default:
         return std::nullopt;
     }

@@ -4,15 +4,13 @@
 #include <string>
 
 #include "config/ui_texts.h"
-#include "platform/tray_icon.h"
 
 namespace vexo {
 
-// One balloon notice of the notification-area icon.
+// One balloon notice of the notification-area icon (all carry the information icon).
 struct TrayNotice {
     std::string title;
     std::string text;
-    TrayIcon::NoticeIcon icon = TrayIcon::NoticeIcon::Info;
     int timeoutMs = 0;
     bool operator==(const TrayNotice&) const = default;
 };

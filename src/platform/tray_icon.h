@@ -8,15 +8,14 @@ namespace vexo {
 class TrayIcon {
 public:
     enum class Click { Left, DoubleLeft, Right };
-    enum class NoticeIcon { Info, Warning };
 
     virtual ~TrayIcon() = default;
     // Whether the desktop offers a notification area at all.
     virtual bool available() const = 0;
     virtual void show(const std::string& tip) = 0;
     virtual void hide() = 0;
-    // Replaces the balloon with this notice for timeoutMs milliseconds.
-    virtual void notice(const std::string& title, const std::string& text, NoticeIcon icon, int timeoutMs) = 0;
+    // Replaces the balloon with this notice, under the information icon, for timeoutMs milliseconds.
+    virtual void notice(const std::string& title, const std::string& text, int timeoutMs) = 0;
     // Receives the icon's clicks; a right click opens the menu itself.
     virtual void onClick(std::function<void(Click)> handler) = 0;
     // The menu's single item (the exit command) and its text in the current language.

@@ -183,7 +183,6 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
                                                                "config", "settings", "skin", "fonts"}));
     ASSERT_EQ(tray.notices.size(), 1u);
     EXPECT_EQ(tray.notices[0].title, "Warning");
-    EXPECT_EQ(tray.notices[0].icon, TrayIcon::NoticeIcon::Warning);
     EXPECT_EQ(tray.notices[0].text, "The system did not detect the gaming mouse!");
     EXPECT_EQ(g_nCurrentPage, kNoPage);
     tray.click(TrayIcon::Click::Left);

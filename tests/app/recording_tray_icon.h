@@ -13,7 +13,6 @@ public:
     struct Notice {
         std::string title;
         std::string text;
-        NoticeIcon icon;
         int timeoutMs;
     };
 
@@ -30,9 +29,9 @@ public:
         tip = text;
     }
     void hide() override { shown = false; }
-    void notice(const std::string& title, const std::string& text, NoticeIcon icon, int timeoutMs) override
+    void notice(const std::string& title, const std::string& text, int timeoutMs) override
     {
-        notices.push_back({title, text, icon, timeoutMs});
+        notices.push_back({title, text, timeoutMs});
     }
     void onClick(std::function<void(Click)> handler) override { click_ = std::move(handler); }
     void setMenuItem(const std::string& text, std::function<void()> handler) override

@@ -40,7 +40,7 @@ TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
 {
     const UiTexts t = Texts();
     const auto info = [](std::string text, int timeout) {
-        return TrayNotice{"Info", std::move(text), TrayIcon::NoticeIcon::Info, timeout};
+        return TrayNotice{"Info", std::move(text), timeout};
     };
     EXPECT_EQ(NoticeFor(5, 1, t, {}), info("R1000", 5000));
     EXPECT_EQ(NoticeFor(5, 2, t, {}), info("R500", 5000));
@@ -65,7 +65,7 @@ TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
     EXPECT_FALSE(NoticeFor(9, 0, t, {}));
 
     EXPECT_EQ(NoticeFor(14, 0, t, {}), info("found", 100));
-    EXPECT_EQ(NoticeFor(15, 0, t, {}), (TrayNotice{"Warning", "none", TrayIcon::NoticeIcon::Warning, 100}));
+    EXPECT_EQ(NoticeFor(15, 0, t, {}), (TrayNotice{"Warning", "none", 100}));
     EXPECT_FALSE(NoticeFor(15, 1, t, {}));
     for (std::uint8_t kind : {0, 1, 6, 10, 13, 16})
         EXPECT_FALSE(NoticeFor(kind, 1, t, {})) << int(kind);

@@ -189,7 +189,7 @@ TEST_F(QtTrayIconTest, ReportsClicksAndRunsTheMenuItem) {
 
     tray.show("VEXO T58 VuravoVazov");
     EXPECT_EQ(tray.systemTrayIcon().toolTip(), QStringLiteral("VEXO T58 VuravoVazov"));
-    tray.notice("Info", "Switch to key matrix 1", TrayIcon::NoticeIcon::Info, 5000); // must not fail unshown
+    tray.notice("Info", "Switch to key matrix 1", 5000); // must not fail unshown
 
     std::vector<TrayIcon::Click> clicks;
     tray.onClick([&](TrayIcon::Click c) { clicks.push_back(c); });

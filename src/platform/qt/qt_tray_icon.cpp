@@ -37,9 +37,9 @@ void QtTrayIcon::hide() {
     icon_->hide();
 }
 
-void QtTrayIcon::notice(const std::string& title, const std::string& text, NoticeIcon icon, int timeoutMs) {
-    icon_->showMessage(QString::fromStdString(title), QString::fromStdString(text),
-                       icon == NoticeIcon::Warning ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information,
+void QtTrayIcon::notice(const std::string& title, const std::string& text, int timeoutMs) {
+    // Even the warning that no mouse was found carries the information icon; only its title differs.
+    icon_->showMessage(QString::fromStdString(title), QString::fromStdString(text), QSystemTrayIcon::Information,
                        timeoutMs);
 }
 

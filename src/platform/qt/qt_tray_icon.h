@@ -23,7 +23,7 @@ public:
     bool available() const override;
     void show(const std::string& tip) override;
     void hide() override;
-    void notice(const std::string& title, const std::string& text, NoticeIcon icon, int timeoutMs) override;
+    void notice(const std::string& title, const std::string& text, int timeoutMs) override;
     void onClick(std::function<void(Click)> handler) override;
     void setMenuItem(const std::string& text, std::function<void()> handler) override;
 
