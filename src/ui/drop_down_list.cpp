@@ -97,6 +97,19 @@ void DropDownList::choose(int row)
 
 bool DropDownList::eventFilter(QObject* watched, QEvent* event)
 {
+    if (list_ && watched == list_->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            // Only the left button chooses; the others would move the selection and so choose too.
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         const int row = list_->row(list_->itemAt(move->position().toPoint()));

@@ -324,6 +324,14 @@ TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce)
     QTest::mouseMove(control->viewport(), second.center());
     EXPECT_EQ(control->currentRow(), 1);
     EXPECT_TRUE(basic->chosen.empty());  // following the pointer is not a choice
+    const QRect first = control->visualItemRect(control->item(0));
+    for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(control->viewport(), other, {}, first.center());
+        QTest::mouseDClick(control->viewport(), other, {}, first.center());
+    }
+    EXPECT_TRUE(basic->chosen.empty()) << "only the left button chooses";
+    EXPECT_TRUE(list.isOpen());
+    QTest::mouseMove(control->viewport(), second.center());
     QTest::mousePress(control->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(basic->chosen, std::vector<int>{1});
     EXPECT_FALSE(list.isOpen());
