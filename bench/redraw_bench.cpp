@@ -23,6 +23,7 @@ using namespace vexo;
 class NoActions final : public FrameActions {
 public:
     bool mousePresent() const override { return false; }
+    bool prepareBasicPage() override { return false; }
     void applyConfig() override {}
     void takeSnapshot() override {}
     void restoreSnapshot() override {}

@@ -83,12 +83,17 @@ void AppShell::initialise(bool showWindow)
 
 void AppShell::showBasicPage()
 {
-    // The first showing with a mouse reads the mouse once (and sets the first-run labels).
-    if (!g_bBasicPageReady && session_->mousePresent()) {
-        syncOnConnect();
-        g_bBasicPageReady = true;
-    }
     window_->ShowBasicPage();
+}
+
+bool AppShell::prepareBasicPage()
+{
+    // The first showing with a mouse reads the mouse once (and sets the first-run labels).
+    if (g_bBasicPageReady || !session_->mousePresent())
+        return false;
+    syncOnConnect();
+    g_bBasicPageReady = true;
+    return true;
 }
 
 std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const
@@ -125,14 +130,28 @@ void AppShell::trayClicked(TrayIcon::Click click)
         showNotice(kNoticeNoMouse, 0);
         return;
     }
+    refreshBeforeShowing();
+    window_->BringToFront();
+}
+
+void AppShell::activate()
+{
+    // Only where there is no notification area, so the window comes even without a mouse; what
+    // Cancel left pending is caught up as from the icon.
+    refreshBeforeShowing();
+    window_->BringToFront();
+}
+
+void AppShell::refreshBeforeShowing()
+{
     if (g_bReloadOnRestore) {
+        // Cancel restored the record; the labels it left edited come back from str.ini.
         g_bReloadOnRestore = false;
         loadSettings();
         window_->RebuildCurrentPage();
-    } else if (!g_bBasicPageReady) {
+    } else if (!g_bBasicPageReady && session_->mousePresent()) {
         showBasicPage();
     }
-    window_->BringToFront();
 }
 
 void AppShell::deviceChanged(const DeviceChange& change)

@@ -72,6 +72,9 @@ public:
 
     // The tray icon was clicked.
     void trayClicked(TrayIcon::Click click);
+    // A later start asked for the window (where there is no notification area): shows it, with
+    // or without a mouse, after the same catching up as a click on the icon.
+    void activate();
     // The tray menu's exit command.
     void exitCommand();
     // A hot-plug notice.
@@ -85,6 +88,7 @@ public:
 
     // FrameActions.
     bool mousePresent() const override;
+    bool prepareBasicPage() override;
     void applyConfig() override;
     void takeSnapshot() override;
     void restoreSnapshot() override;
@@ -100,6 +104,7 @@ signals:
 private:
     void showNotice(std::uint8_t kind, std::uint8_t value);
     void showBasicPage();
+    void refreshBeforeShowing();
     // Over the configuration's text tables and settings file (app_shell_config.cpp).
     void selectLanguage();
     void loadSettings();

@@ -96,7 +96,7 @@ int CMouseApp::run()
                      locations, &prefetch};
     AppShell shell(parts);
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
-    connect(&instance, &SingleInstance::activationRequested, &shell, [&shell] { shell.window().BringToFront(); });
+    connect(&instance, &SingleInstance::activationRequested, &shell, &AppShell::activate);
     // A session that ends, or Ctrl+C in a terminal, ends the program like its "Exit".
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::terminationRequested, &shell, [&shell](int) { shell.shutdown(); });

@@ -10,6 +10,10 @@ public:
     virtual ~FrameActions() = default;
     // A usable mouse is present (the handshake passed).
     virtual bool mousePresent() const = 0;
+    // Called before every showing of the basic page. The first call with a mouse present reads
+    // the mouse's settings into the configuration once (on a first run it also sets the default
+    // button labels) and returns true, as the page then has new values to show; otherwise false.
+    virtual bool prepareBasicPage() = 0;
     // Sends the edited configuration to the mouse and saves it with the button labels.
     virtual void applyConfig() = 0;
     // Copies the edited configuration over the applied snapshot.

@@ -79,6 +79,12 @@ void CMainDialog::SetPageContent(int page, PageContent* content)
 
 void CMainDialog::ShowBasicPage()
 {
+    // Whichever way the page is reached first (start-up, the icon, the Previous page button), the
+    // mouse is read before it is drawn; if it is already on screen it is drawn again with the values.
+    if (m_actions.prepareBasicPage() && g_nCurrentPage == kBasicPage) {
+        RebuildCurrentPage();
+        return;
+    }
     ShowPage(kBasicPage);
 }
 

@@ -120,15 +120,16 @@ void CMainDialog::HandleClick(QPoint p)
         ShowAdvancedPage();
         return;
     }
-    // OK, Apply and Skins are buttons even while they do nothing: a click on them never drags.
-    if (kOk.contains(p) || kApply.contains(p) || kSkins.contains(p))
-        return;
+    // Cancel shares its left column with Apply; a click there runs both, as the tests are independent.
     if (kCancel.contains(p)) {
         m_actions.restoreSnapshot();
         g_bReloadOnRestore = true;
         hide();
         return;
     }
+    // OK, Apply and Skins are buttons even while they do nothing: a click on them never drags.
+    if (kOk.contains(p) || kApply.contains(p) || kSkins.contains(p))
+        return;
     if (kWebLink.contains(p)) {
         const std::string url = WebUrlOf(m_strWebAddress.toStdString());
         if (!url.empty())

@@ -247,6 +247,35 @@ TEST_F(AppShellTest, UnpluggingHidesAndWarnsReplugAnnounces)
     EXPECT_TRUE(shell->mousePresent());
 }
 
+TEST_F(AppShellTest, WithoutANotificationAreaALaterStartShowsTheWindowAfterTheSameCatchingUp)
+{
+    tray.offered = false;
+    start(false);
+    shell->activate();
+    EXPECT_TRUE(shell->window().isVisible()) << "there is no icon to reach it otherwise";
+    EXPECT_EQ(tray.notices.size(), 1u);
+
+    // The basic page reached without a mouse reads nothing; the mouse plugged in later is read at
+    // the next request, before the page is shown again.
+    shell->window().HandleClick({frame::kPreviousPage.left + 2, frame::kPreviousPage.top + 2});
+    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    EXPECT_FALSE(g_bBasicPageReady);
+    mouse->plug();
+    ASSERT_TRUE(waitFor([&] { return shell->mousePresent(); }));
+    const std::size_t before = mouse->exchanges().size();
+    shell->activate();
+    EXPECT_TRUE(g_bBasicPageReady);
+    EXPECT_GT(mouse->exchanges().size(), before);
+
+    // What Cancel leaves pending is caught up as from the icon.
+    shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
+    ASSERT_TRUE(g_bReloadOnRestore);
+    EXPECT_FALSE(shell->window().isVisible());
+    shell->activate();
+    EXPECT_FALSE(g_bReloadOnRestore);
+    EXPECT_TRUE(shell->window().isVisible());
+}
+
 TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits)
 {
     start();

@@ -78,6 +78,7 @@ protected:
         window->SetPageContent(kAdvancedPage, advanced.get());
         window->ShowBasicPage();
         window->show();
+        actions.calls.clear();
     }
     QRgb pixelAt(const Region& r) const { return window->BackBuffer().pixel(r.left + 1, r.top + 1); }
     void hoverAt(QPoint p)
@@ -164,6 +165,51 @@ TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse)
     window->HandleClick(inside(frame::kOk));
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig", "takeSnapshot", "applyDesktopSettings"}));
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainDialogTest, AClickOnAColumnTwoButtonsShareRunsBoth)
+{
+    actions.present = true;
+    const std::vector<std::string> apply{"applyConfig", "takeSnapshot", "applyDesktopSettings"};
+    ASSERT_TRUE(frame::kOk.contains(QPoint(frame::kApply.left, frame::kApply.top + 2)));
+    window->HandleClick(QPoint(frame::kApply.left, frame::kApply.top + 2));  // OK, then Apply
+    std::vector<std::string> twice = apply;
+    twice.insert(twice.end(), apply.begin(), apply.end());
+    EXPECT_EQ(actions.calls, twice);
+    EXPECT_FALSE(window->isVisible());
+
+    window->show();
+    actions.calls.clear();
+    ASSERT_TRUE(frame::kApply.contains(QPoint(frame::kCancel.left, frame::kCancel.top + 2)));
+    window->HandleClick(QPoint(frame::kCancel.left, frame::kCancel.top + 2));  // Apply, then Cancel
+    std::vector<std::string> applyThenCancel = apply;
+    applyThenCancel.push_back("restoreSnapshot");
+    EXPECT_EQ(actions.calls, applyThenCancel);
+    EXPECT_TRUE(g_bReloadOnRestore);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainDialogTest, TheFirstShowingOfTheBasicPageWithAMouseReadsItWhicheverWayItComes)
+{
+    // Shown at start without a mouse: nothing could be read.
+    EXPECT_FALSE(actions.synced);
+    actions.present = true;
+    window->HandleClick(inside(frame::kNextPage));
+    EXPECT_TRUE(actions.calls.empty());
+    window->HandleClick(inside(frame::kPreviousPage));
+    EXPECT_TRUE(actions.synced);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"prepareBasicPage"}));
+    EXPECT_EQ(basic->builds, 2);
+
+    // Read while the page is already on screen (the mouse came later): the page is drawn again.
+    actions.synced = false;
+    const int draws = basic->draws;
+    window->ShowBasicPage();
+    EXPECT_EQ(basic->builds, 3);
+    EXPECT_GT(basic->draws, draws);
+    // Nothing new to read: nothing happens.
+    window->ShowBasicPage();
+    EXPECT_EQ(basic->builds, 3);
 }
 
 TEST_F(MainDialogTest, TheWebLinkOpensTheTextTablesHostAndNothingWithoutOne)

@@ -12,7 +12,16 @@ public:
     bool present = false;
     std::vector<std::string> calls;
 
+    bool synced = false;  // what a first prepareBasicPage() with a mouse did
+
     bool mousePresent() const override { return present; }
+    bool prepareBasicPage() override
+    {
+        calls.push_back("prepareBasicPage");
+        if (synced || !present)
+            return false;
+        return synced = true;
+    }
     void applyConfig() override { calls.push_back("applyConfig"); }
     void takeSnapshot() override { calls.push_back("takeSnapshot"); }
     void restoreSnapshot() override { calls.push_back("restoreSnapshot"); }
