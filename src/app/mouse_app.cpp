@@ -12,6 +12,7 @@
 #include "app/app_shell.h"
 #include "app/desktop_settings_hook.h"
 #include "app/startup_prefetch.h"
+#include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "platform/linux/linux_platform.h"
@@ -56,20 +57,30 @@ int CMouseApp::run()
     const bool capture = !options->screenshot.empty();
 
     QtTrayIcon tray(windowIcon());
+    QtPrompter prompter;
     // A shot or a timing run must not meet a running copy of the program.
     SingleInstance instance(capture || options->quitAfterStart ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
                                                               : QString(SingleInstance::kDefaultName));
-    if (!instance.tryLock()) {
+    switch (instance.tryLock()) {
+    case SingleInstance::Lock::Taken:
+        break;
+    case SingleInstance::Lock::HeldByAnother:
         // Without a notification area the running window could not be reached otherwise.
         if (!tray.available())
             instance.signalRunningInstance();
         return 0;
+    case SingleInstance::Lock::Unavailable:
+        // Ending here would leave the user with nothing and no reason; running without the guard
+        // only risks a second copy.
+        prompter.message("Cannot make the single-instance lock: " + instance.errorString().toStdString() +
+                             ".\nThe program runs all the same, but a later start will not find this one.",
+                         std::string(kApplicationTitle));
+        break;
     }
 
-    QtPrompter prompter;
     const FileLocations locations = FileLocations::detect();
     if (std::string prepareError; !locations.prepare(prepareError))
-        prompter.message(prepareError, "VEXO T58");
+        prompter.message(prepareError, std::string(kApplicationTitle));
     // As early as the files are known, so that it overlaps as much of the start-up as it can.
     StartupPrefetch prefetch(locations);
 

@@ -29,7 +29,7 @@ CMainDialog::CMainDialog(FrameActions& actions, bool trayAvailable, QWidget* par
 {
     g_textColor = TextColour{0, 255, 0};
     setObjectName("T58SSOP28DPIVerGMClass");
-    setWindowTitle(kAppTitle);
+    setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), qsizetype(kApplicationTitle.size())));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -32,7 +32,7 @@ bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Pr
         return false;
     if (DrawSkinImage(canvas, name, x, y))
         return true;
-    prompter.message("LoadPng---Load image failed.", kAppTitle);
+    prompter.message("LoadPng---Load image failed.", std::string(kApplicationTitle));
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+#include "config/application_title.h"
 #include "ui/skin_image_cache.h"
 
 class QPainter;
@@ -24,9 +25,6 @@ bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y);
 // The pop-up dialogs' variant: a picture that cannot be loaded is reported with the message
 // "LoadPng---Load image failed." before false is returned.
 bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Prompter& prompter);
-
-// The caption of the program's message boxes.
-inline constexpr const char* kAppTitle = "VEXO T58";
 
 // The four single-line text layouts of the skinned windows.
 enum class TextLayout { LeftMiddle, Centre, RightMiddle, TopCentre };

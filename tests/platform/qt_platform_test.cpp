@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QMenu>
@@ -44,20 +45,21 @@ TEST_F(SingleInstanceTest, OnlyOneHolderAtATimeAndTheLockGoesWithIt) {
     ASSERT_TRUE(dir.isValid());
     auto first = std::make_unique<SingleInstance>(QString::fromLatin1(SingleInstance::kDefaultName), dir.path());
     EXPECT_TRUE(first->lockFilePath().endsWith("/T58SSOP28DPIVerMutex.lock"));
-    ASSERT_TRUE(first->tryLock());
+    ASSERT_EQ(first->tryLock(), SingleInstance::Lock::Taken);
     EXPECT_TRUE(first->isLocked());
-    EXPECT_TRUE(first->tryLock()) << "asking again keeps the lock";
+    EXPECT_EQ(first->tryLock(), SingleInstance::Lock::Taken) << "asking again keeps the lock";
 
     SingleInstance second(QString::fromLatin1(SingleInstance::kDefaultName), dir.path());
-    EXPECT_FALSE(second.tryLock());
+    EXPECT_EQ(second.tryLock(), SingleInstance::Lock::HeldByAnother);
+    EXPECT_TRUE(second.errorString().isEmpty());
     EXPECT_FALSE(second.isLocked());
 
     first.reset();
-    EXPECT_TRUE(second.tryLock()) << "the lock is free once its holder is gone";
+    EXPECT_EQ(second.tryLock(), SingleInstance::Lock::Taken) << "the lock is free once its holder is gone";
 
     // Another name is another lock.
     SingleInstance other(QStringLiteral("SomethingElse"), dir.path());
-    EXPECT_TRUE(other.tryLock());
+    EXPECT_EQ(other.tryLock(), SingleInstance::Lock::Taken);
 }
 
 TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
@@ -67,8 +69,8 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     SingleInstance later(QStringLiteral("T58"), dir.path());
     EXPECT_FALSE(later.signalRunningInstance()) << "nobody listens before the lock is taken";
 
-    ASSERT_TRUE(running.tryLock());
-    ASSERT_FALSE(later.tryLock());
+    ASSERT_EQ(running.tryLock(), SingleInstance::Lock::Taken);
+    ASSERT_EQ(later.tryLock(), SingleInstance::Lock::HeldByAnother);
     QSignalSpy spy(&running, &SingleInstance::activationRequested);
     ASSERT_TRUE(later.signalRunningInstance());
     ASSERT_TRUE(spy.wait(5000));
@@ -117,7 +119,7 @@ TEST_F(SingleInstanceTest, TheSocketGoesWithTheInstanceAndAnOverlongPathOnlyLose
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     auto running = std::make_unique<SingleInstance>(QStringLiteral("T58"), dir.path());
-    ASSERT_TRUE(running->tryLock());
+    ASSERT_EQ(running->tryLock(), SingleInstance::Lock::Taken);
     const QString socket = running->socketPath();
     EXPECT_TRUE(QFile::exists(socket));
     running.reset();
@@ -127,8 +129,8 @@ TEST_F(SingleInstanceTest, TheSocketGoesWithTheInstanceAndAnOverlongPathOnlyLose
     const QString deep = dir.path() + "/" + QString(120, QChar('d'));
     SingleInstance first(QStringLiteral("T58"), deep);
     SingleInstance second(QStringLiteral("T58"), deep);
-    ASSERT_TRUE(first.tryLock());
-    EXPECT_FALSE(second.tryLock());
+    ASSERT_EQ(first.tryLock(), SingleInstance::Lock::Taken);
+    EXPECT_EQ(second.tryLock(), SingleInstance::Lock::HeldByAnother);
     EXPECT_FALSE(second.signalRunningInstance());
 }
 
@@ -150,17 +152,27 @@ TEST_F(SingleInstanceTest, LockAndSocketLeftByADeadInstanceAreTakenOver) {
     ASSERT_TRUE(socket.open(QIODevice::WriteOnly));
     socket.close();
 
-    ASSERT_TRUE(instance.tryLock());
+    ASSERT_EQ(instance.tryLock(), SingleInstance::Lock::Taken);
     QSignalSpy spy(&instance, &SingleInstance::activationRequested);
     SingleInstance later(QStringLiteral("T58"), dir.path());
     ASSERT_TRUE(later.signalRunningInstance()) << "the stale socket file was replaced";
     EXPECT_TRUE(spy.wait(5000));
 }
 
-TEST_F(SingleInstanceTest, UnusableFolderRefusesTheLock) {
-    SingleInstance instance(QStringLiteral("T58"), QStringLiteral("/proc/no-such-folder"));
-    EXPECT_FALSE(instance.tryLock());
-    EXPECT_FALSE(instance.signalRunningInstance());
+TEST_F(SingleInstanceTest, ALockThatCannotBeMadeIsNotTakenForAnotherInstance) {
+    SingleInstance noFolder(QStringLiteral("T58"), QStringLiteral("/proc/no-such-folder"));
+    EXPECT_EQ(noFolder.tryLock(), SingleInstance::Lock::Unavailable);
+    EXPECT_TRUE(noFolder.errorString().contains("/proc/no-such-folder"));
+    EXPECT_FALSE(noFolder.signalRunningInstance());
+
+    // Something that is not a lock file in the lock's place.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SingleInstance blocked(QStringLiteral("T58"), dir.path());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("T58.lock"));
+    EXPECT_EQ(blocked.tryLock(), SingleInstance::Lock::Unavailable);
+    EXPECT_TRUE(blocked.errorString().contains(blocked.lockFilePath()));
+    EXPECT_FALSE(blocked.isLocked());
 }
 
 using TerminationSignalsTest = QtPlatformTest;

@@ -144,7 +144,7 @@ TEST_F(SkinDrawingTest, BrokenFilesAreNotDrawnAndOnlyDialogsReportThem)
     EXPECT_FALSE(DrawDialogSkinImage(&painter, "/missing.png", 0, 0, prompter));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "LoadPng---Load image failed.");
-    EXPECT_EQ(prompter.shown[0].caption, kAppTitle);
+    EXPECT_EQ(prompter.shown[0].caption, kApplicationTitle);
     EXPECT_TRUE(DrawDialogSkinImage(&painter, "/button-normal.png", 0, 0, prompter));
     painter.end();
     EXPECT_EQ(canvas.pixel(39, 39), qRgb(255, 0, 0));

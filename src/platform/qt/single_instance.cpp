@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <algorithm>
@@ -64,20 +65,37 @@ QString SingleInstance::socketPath() const {
     return QDir(folder_).filePath(name_ + QStringLiteral(".socket"));
 }
 
-bool SingleInstance::tryLock() {
+SingleInstance::Lock SingleInstance::tryLock() {
+    error_.clear();
     if (isLocked())
-        return true;
-    if (folder_.isEmpty() || !QDir().mkpath(folder_))
-        return false;
+        return Lock::Taken;
+    if (folder_.isEmpty() || !QDir().mkpath(folder_)) {
+        error_ = QStringLiteral("cannot create the folder %1").arg(folder_.isEmpty() ? QStringLiteral("(none)") : folder_);
+        return Lock::Unavailable;
+    }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
     // Only a dead owner makes a lock stale; a long-running instance keeps its lock however old.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
+        // Only a lock someone holds means another instance; a file that cannot be written says
+        // nothing about that, and must not silently end this start.
+        const QLockFile::LockError error = lock_->error();
         lock_.reset();
-        return false;
+        // QLockFile also reports "held" for something in the lock's place that it cannot take over.
+        const QFileInfo existing(lockFilePath());
+        if (error == QLockFile::LockFailedError && (!existing.exists() || existing.isFile()))
+            return Lock::HeldByAnother;
+        if (error == QLockFile::LockFailedError) {
+            error_ = QStringLiteral("%1 is in the way and is not a lock file").arg(lockFilePath());
+            return Lock::Unavailable;
+        }
+        error_ = QStringLiteral("cannot write %1 (%2)")
+                     .arg(lockFilePath(), error == QLockFile::PermissionError ? QStringLiteral("permission denied")
+                                                                             : QStringLiteral("unknown error"));
+        return Lock::Unavailable;
     }
     listen();
-    return true;
+    return Lock::Taken;
 }
 
 void SingleInstance::listen() {

@@ -27,11 +27,18 @@ public:
     // Stops listening and removes the socket file this instance made; the lock goes with it.
     ~SingleInstance() override;
 
-    // Takes the lock without waiting. True when this object now holds it (then it also listens
-    // for activation requests, unless the socket cannot be made); false when another instance
-    // runs or the folder is unusable.
-    bool tryLock();
+    enum class Lock {
+        Taken,          // this object holds it (and listens for activation requests, unless the
+                        // socket cannot be made)
+        HeldByAnother,  // another instance runs
+        Unavailable,    // the lock cannot be made at all (folder missing or not writable, ...):
+                        // nothing says whether another instance runs; see errorString()
+    };
+    // Takes the lock without waiting. Asking again while it is held answers Taken.
+    Lock tryLock();
     bool isLocked() const { return lock_ && lock_->isLocked(); }
+    // Why the last tryLock() answered Unavailable, naming the file; empty otherwise.
+    QString errorString() const { return error_; }
 
     // From a start that lost tryLock(): asks the running instance to show its window. Waits at
     // most two seconds. True when the request was delivered; false when no instance listens.
@@ -57,6 +64,7 @@ private:
 
     QString name_;
     QString folder_;
+    QString error_;
     std::unique_ptr<QLockFile> lock_;
     int listenFd_ = -1;
     QSocketNotifier* listenNotifier_ = nullptr;
