@@ -1,8 +1,10 @@
 #include "ui/skin_image_cache.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <sys/stat.h>
 
 namespace vexo {
 
@@ -51,15 +53,20 @@ QImage SkinImageCache::prepare(const QImage& decoded)
     return out;
 }
 
-bool SkinImageCache::stamp(const QString& file, std::uintmax_t& size, std::filesystem::file_time_type& modified)
+std::optional<SkinImageCache::FileStamp> SkinImageCache::stampOf(const QString& file)
 {
-    std::error_code ec;
-    const std::filesystem::path path(file.toStdU16String());
-    size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return false;
-    modified = std::filesystem::last_write_time(path, ec);
-    return !ec;
+    // One stat for everything: this runs on every hover redraw.
+    struct stat info;
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0)
+        return std::nullopt;
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    FileStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = std::int64_t(info.st_mtim.tv_sec) * kNsPerSecond + info.st_mtim.tv_nsec;
+    stamp.changedNs = std::int64_t(info.st_ctim.tv_sec) * kNsPerSecond + info.st_ctim.tv_nsec;
+    return stamp;
 }
 
 namespace {
@@ -83,8 +90,10 @@ SkinImageCache::Entry SkinImageCache::decodeApart(const QString& dir, const QStr
 {
     Entry entry;
     entry.file = resolve(dir, name);
-    if (entry.file.isEmpty() || !stamp(entry.file, entry.size, entry.modified))
+    const std::optional<FileStamp> stamp = entry.file.isEmpty() ? std::nullopt : stampOf(entry.file);
+    if (!stamp)
         return {};
+    entry.stamp = *stamp;
     entry.image = DecodeFile(entry.file);
     return entry;
 }
@@ -105,16 +114,16 @@ QImage SkinImageCache::load(const QString& dir, const QString& name)
     }
     auto it = entries_.find(key);
     if (it != entries_.end()) {
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified;
-        if (stamp(it->file, size, modified) && size == it->size && modified == it->modified)
+        if (stampOf(it->file) == it->stamp)
             return it->image;
         entries_.erase(it);
     }
     const QString file = resolve(dir, name);
-    Entry entry;
-    if (file.isEmpty() || !stamp(file, entry.size, entry.modified))
+    const std::optional<FileStamp> stamp = file.isEmpty() ? std::nullopt : stampOf(file);
+    if (!stamp)
         return {};
+    Entry entry;
+    entry.stamp = *stamp;
     entry.file = file;
     entry.image = decode(file);
     // A file that does not decode is not kept: it may be in the middle of being written.

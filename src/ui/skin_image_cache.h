@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 
 namespace vexo {
 
@@ -13,8 +13,8 @@ namespace vexo {
 // alpha as opaque 32-bit.
 //
 // Redraws happen on every hover change, so decoding each file each time is needless work. Entries
-// are keyed by the full requested path and checked against the file's size and modification time on
-// every lookup, so another skin folder or a replaced file is drawn as it is now on disk.
+// are keyed by the full requested path and checked against the file's stamp (FileStamp) on every
+// lookup, so another skin folder or a replaced file is drawn as it is now on disk.
 class SkinImageCache {
 public:
     enum class Mode { Cached, DecodeEveryTime };
@@ -38,11 +38,24 @@ public:
     // Converts a decoded picture to the drawing form described above.
     static QImage prepare(const QImage& decoded);
 
+    // One version of a file: which file it is, its size, and the times of its last change of content
+    // and of status, to the nanosecond where the file system keeps them. A copy that keeps the old
+    // modification time (cp -p) still changes the status time, which no one can set back.
+    struct FileStamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    // The stamp of file now; nothing when it cannot be examined.
+    static std::optional<FileStamp> stampOf(const QString& file);
+
     // A picture decoded apart from any cache, with the file's stamp at decoding time.
     struct Entry {
         QString file;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified;
+        FileStamp stamp;
         QImage image;  // null when the file is missing or undecodable
     };
     // Resolves, stamps and decodes dir + name without touching a cache, so it may run on any
@@ -54,8 +67,6 @@ public:
 
 private:
     QImage decode(const QString& file);
-    // Size and modification time (nanoseconds where the file system keeps them); false when gone.
-    static bool stamp(const QString& file, std::uintmax_t& size, std::filesystem::file_time_type& modified);
 
     Mode mode_;
     QHash<QString, Entry> entries_;

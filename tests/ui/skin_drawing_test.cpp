@@ -1,5 +1,7 @@
 // Loading, preparing, caching and drawing skin pictures.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QPainter>
@@ -91,6 +93,21 @@ TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders)
     skin.write("/a.png", 2, 2, QColor(20, 20, 20));
     EXPECT_EQ(cache.load(skin.path(), "/a.png").pixel(0, 0), qRgb(20, 20, 20));
     EXPECT_EQ(cache.decodeCount(), 2u);
+
+    // Rewritten in place with the same size and its old modification time put back, to the
+    // nanosecond (as cp -p does): only the status time tells.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const QByteArray file = QFile::encodeName(skin.path() + "/a.png");
+    struct stat before;
+    ASSERT_EQ(::stat(file.constData(), &before), 0);
+    skin.write("/a.png", 2, 2, QColor(40, 40, 40));
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.constData(), times, 0), 0);
+    struct stat after;
+    ASSERT_EQ(::stat(file.constData(), &after), 0);
+    ASSERT_EQ(after.st_size, before.st_size) << "the test needs a replacement of the same size";
+    EXPECT_EQ(cache.load(skin.path(), "/a.png").pixel(0, 0), qRgb(40, 40, 40));
+    skin.write("/a.png", 2, 2, QColor(20, 20, 20));
 
     test::SkinFixture other;
     other.write("/a.png", 2, 2, QColor(30, 30, 30));
