@@ -49,18 +49,18 @@ CMainDialog::~CMainDialog()
 
 std::unique_ptr<CMemDC> CMainDialog::OpenCanvas()
 {
-    return std::make_unique<CMemDC>(this, &m_backBuffer);
+    return std::make_unique<CMemDC>(this, &m_hCanvas);
 }
 
 bool CMainDialog::LoadBackground()
 {
     const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), frame::kBasicBackground);
     if (image.isNull()) {
-        m_backBuffer = QImage();
+        m_hCanvas = QImage();
         setFixedSize(kDesignWidth, kDesignHeight);
         return false;
     }
-    m_backBuffer = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_hCanvas = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     setFixedSize(image.size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -151,12 +151,12 @@ void CMainDialog::BringToFront()
 void CMainDialog::paintEvent(QPaintEvent*)
 {
     QPainter screen(this);
-    if (m_backBuffer.isNull()) {
+    if (m_hCanvas.isNull()) {
         screen.fillRect(rect(), Qt::black);
         return;
     }
     screen.setCompositionMode(QPainter::CompositionMode_Source);
-    screen.drawImage(0, 0, m_backBuffer);
+    screen.drawImage(0, 0, m_hCanvas);
 }
 
 void CMainDialog::mousePressEvent(QMouseEvent* event)

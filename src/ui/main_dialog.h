@@ -66,7 +66,7 @@ public:
     // Lets the window really close (at shutdown) instead of hiding.
     void AllowClose() { m_bClosing = true; }
 
-    const QImage& BackBuffer() const { return m_backBuffer; }
+    const QImage& BackBuffer() const { return m_hCanvas; }
     const HoverTracker& Hover() const { return m_hover; }
     QPoint LastClick() const { return m_ptLastClick; }
     std::unique_ptr<CMemDC> OpenCanvas();
@@ -107,7 +107,9 @@ private:
     FrameActions& m_actions;
     bool m_bTrayAvailable;
     bool m_bClosing = false;
-    QImage m_backBuffer;
+    // The persistent drawing surface (premultiplied ARGB): every redraw draws what changed into it,
+    // and painting only copies it to the screen.
+    QImage m_hCanvas;
     HoverTracker m_hover;
     QTimer m_hoverTimer;
     QPoint m_ptHover;
