@@ -166,6 +166,13 @@ void CMainDialog::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+void CMainDialog::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is not a second click: a drop-down box would open and
+    // close at once, a tick box would tick and untick.
+    event->accept();
+}
+
 void CMainDialog::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_bManualDrag && (event->buttons() & Qt::LeftButton)) {

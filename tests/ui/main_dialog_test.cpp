@@ -382,6 +382,13 @@ TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce)
     EXPECT_EQ(basic->chosen, std::vector<int>{1});
     EXPECT_FALSE(list.isOpen());
 
+    // A double click on the box is one click: the list opens and stays open. (Through the window
+    // system, so that the second press arrives as the double click it is.)
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, box);
+    EXPECT_TRUE(list.isOpen());
+    window->HandleClick(box);
+    ASSERT_FALSE(list.isOpen());
+
     // Leaving the page closes an open list.
     window->HandleClick(box);
     window->ShowAdvancedPage();
