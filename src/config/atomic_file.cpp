@@ -27,7 +27,21 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, const 
     return write(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, std::span<const std::uint8_t> data) {
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std::span<const std::uint8_t> data) {
+    // A link (a dotfiles folder, say) keeps pointing at the saved file only if that file is the one
+    // replaced; the temporary file must then live in that file's folder for the rename to work.
+    std::filesystem::path target = requested;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(requested, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, ec);
+        if (!ec)
+            target = resolved;
+    }
+    // Renaming needs only the folder's permission; a write-protected file must stay protected.
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return failure(errno, "cannot write", requested);
+    }
     std::string tmpl = target.string() + ".XXXXXX";
     int fd = -1;
     if (int e = injected("open")) {
@@ -51,6 +65,10 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, std::s
     mode_t mode = 0644;
     if (::stat(target.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
+        // Only root may give a file away, and a user only to a group of theirs; failing both, the
+        // new file simply stays ours.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0)
+            errno = 0;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

@@ -10,6 +10,11 @@ namespace vexo {
 // Writes a whole file so that readers see either the old content or the new one, never a mix:
 // the data goes to a temporary file in the same folder, is flushed to disk and renamed over the
 // target. On any failure the target is untouched and the temporary file is removed.
+//
+// The replacement behaves like writing the file in place where that matters: a file the caller
+// may not write is refused (EACCES, as opening it for writing would be) although the folder would
+// allow the rename; a symbolic link is followed and the file it names is replaced, not the link;
+// the replaced file's permissions, and where allowed its owner and group, are kept.
 class AtomicFile {
 public:
     struct Result {
