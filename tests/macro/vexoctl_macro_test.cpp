@@ -82,6 +82,18 @@ TEST_F(VexoctlMacroTest, EncodeMacrosRewritesOnlyTheListedBlocksAndPrintsAllTen)
     EXPECT_EQ(after.substr(kMacroAreaInFile, 6), std::string("\x00\x03\x05\x04\x80\x04", 6));
 }
 
+TEST_F(VexoctlMacroTest, EveryMacroLeftOutIsCountedOnce) {
+    configBin();
+    // Names of 21 characters: the list reads 11 of the 14 (255 characters), the mouse takes 10.
+    std::string sections;
+    for (int i = 0; i < 14; ++i) sections += Section("macro-name-number-" + std::to_string(100 + i), "1", {"A   Dn"});
+    TempDir::put(dir_ / "record.ini", sections);
+    const ToolRun run = vexoctl("encode-macros");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("1 more section(s) of record.ini were not encoded"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("warning: 3 section(s) of record.ini lie beyond"), std::string::npos) << run.err;
+}
+
 TEST_F(VexoctlMacroTest, BadFilesGiveAMessageAndLeaveConfigBinAlone) {
     // No record.ini.
     std::string before = configBin();

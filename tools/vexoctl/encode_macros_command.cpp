@@ -43,9 +43,10 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
         err << "vexoctl " << kName << ": warning: the mouse holds " << kMacroSlotCount << " macros; "
             << result.sectionsIgnored << " more section(s) of record.ini were not encoded\n";
     }
+    // names already holds the sections counted as ignored above; the rest were never read.
     const std::size_t inFile = store.sectionNames(1u << 20).size();
-    if (inFile > names.size() + result.sectionsIgnored) {
-        err << "vexoctl " << kName << ": warning: " << inFile - names.size() - result.sectionsIgnored
+    if (inFile > names.size()) {
+        err << "vexoctl " << kName << ": warning: " << inFile - names.size()
             << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
             << " characters of names the macro list reads, and were not encoded\n";
     }
