@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <pwd.h>
+#include <string_view>
 #include <system_error>
+#include <vector>
 #include <unistd.h>
 
 #include "config/atomic_file.h"
@@ -22,8 +25,21 @@ std::filesystem::path userFolder(const FileLocations::Environment& env, const ch
     if (const auto value = env(xdgName); value && !value->empty() && value->front() == '/') {
         return std::filesystem::path(*value) / kAppFolder;
     }
+    // Without any home the folder lands under "/", where creating it fails with a clear message;
+    // a world-writable place such as /tmp would let another user prepare it first.
     const auto home = env("HOME");
-    return std::filesystem::path(home && !home->empty() ? *home : std::string("/tmp")) / fallback / kAppFolder;
+    return std::filesystem::path(home && !home->empty() ? *home : std::string("/")) / fallback / kAppFolder;
+}
+
+std::optional<std::string> HomeOfThisUser() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+        found->pw_dir == nullptr || found->pw_dir[0] != '/') {
+        return std::nullopt;
+    }
+    return std::string(found->pw_dir);
 }
 
 bool isFile(const std::filesystem::path& p) {
@@ -59,6 +75,10 @@ FileLocations FileLocations::detect() {
     return resolve(programDir, shared, [](const char* name) -> std::optional<std::string> {
         if (const char* v = std::getenv(name)) {
             return std::string(v);
+        }
+        // Services and some session starters run without HOME; the account still has a home.
+        if (std::string_view(name) == "HOME") {
+            return HomeOfThisUser();
         }
         return std::nullopt;
     });

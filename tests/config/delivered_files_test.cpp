@@ -137,6 +137,12 @@ TEST_F(FileLocationsTest, AnInstalledProgramUsesTheUsersFolderFilledFromTheDeliv
     EXPECT_NE(error.find("xdg"), std::string::npos);
 }
 
+TEST_F(FileLocationsTest, WithoutAnyHomeTheUsersFolderIsNeverInAWorldWritablePlace) {
+    const auto where = FileLocations::resolve(dir / "bin", dir / "share", lookup());
+    EXPECT_EQ(where.dataDir(), std::filesystem::path("/.config/vexo-t58"));
+    EXPECT_EQ(where.skinRoots()[1], std::filesystem::path("/.local/share/vexo-t58/Skins"));
+}
+
 TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
     const auto share = dir / "share";
     env["HOME"] = (dir / "home").string();
