@@ -40,8 +40,11 @@ public:
     void shutdown();
 
     bool mousePresent() const { return link_.mousePresent() == 1; }
-    // The sensor type byte read at the last connection (for the DPI tables), if any.
+    // The sensor type byte of the last sensor block read (for the DPI tables), if any.
     std::optional<std::uint8_t> sensorType() const { return sensorType_; }
+    // The connection steps every arrival and the first showing run: reads the sensor block, keeps
+    // its sensor type, sets the connected bit of Option2 and writes the block back.
+    void connectSensorBlock();
 
     HidLink& link() { return link_; }
     Transport& transport() { return transport_; }
@@ -49,7 +52,6 @@ public:
     DeviceImage& image() { return image_; }
 
 private:
-    void connectSensorBlock();
     void markAbsent();
 
     HidLink link_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
 #include <tuple>
 
 #include "config/dpi_table.h"
@@ -24,16 +25,14 @@ SettingsSync::SettingsSync(DeviceSession& session, ConfigStore& store, IniSettin
     : session_(session), store_(store), settings_(settings), prompter_(prompter) {}
 
 std::uint8_t SettingsSync::sensorType() const {
-    // An arrival handled by the session reads the sensor block too; the latest read wins.
+    // Every read of the sensor block goes through the session, so its value is the latest.
     return session_.sensorType().value_or(store_.sensorType());
 }
 
 void SettingsSync::ConnectSensor() {
-    DeviceImage& image = session_.image();
-    session_.commands().ReadSensorBlock();
-    store_.setSensorType(image.sensor[DeviceImage::kSensorTypeByte]);
-    image.sensor[DeviceImage::kSensorOption2Byte] |= DeviceImage::kOption2ConnectBit;
-    session_.commands().WriteSensorBlock();
+    // The same steps as at every arrival, so that one reading cannot outlive a later one.
+    session_.connectSensorBlock();
+    if (const auto type = session_.sensorType()) store_.setSensorType(*type);
 }
 
 void SettingsSync::SyncOnConnect(const UiTexts& texts) {
@@ -85,11 +84,17 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     // What is saved does not depend on anything the mouse answers, so the files are written while
     // the commands below wait out the protocol's pauses; the disk's flush then costs no extra time.
     // Messages are shown here, on the calling thread, once both are done.
-    auto saving = std::async(std::launch::async, [this] {
+    const auto save = [this] {
         const ConfigStore::SaveResult config = store_.WriteConfigFile();
         const bool labels = settings_.SaveButtonLabels();
         return std::pair(config, labels);
-    });
+    };
+    std::future<std::pair<ConfigStore::SaveResult, bool>> saving;
+    try {
+        saving = std::async(std::launch::async, save);
+    } catch (const std::system_error&) {
+        // No thread to spare: the files are saved after the commands instead.
+    }
 
     commands.WriteReportRate(record.reportRate());
     commands.ReadLightingBlock();
@@ -117,7 +122,7 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     commands.WriteKeyMatrices();
 
     result.sent = true;
-    std::tie(result.configSaved, result.labelsSaved) = saving.get();
+    std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
     store_.ReportSaveResult(result.configSaved, prompter_);
     return result;
 }

@@ -10,6 +10,7 @@
 #include "config/ui_texts.h"
 #include "device/settings_sync.h"
 #include "device/sim_rig.h"
+#include "support/threads_cannot_start.h"
 
 namespace vexo::test {
 namespace {
@@ -110,6 +111,20 @@ TEST_F(SettingsSyncTest, ConnectingReadsTheSensorAndSetsTheConnectBit) {
     EXPECT_EQ(ini.readString("Setting-EN", "Item83"), "Single Key-V");
 }
 
+TEST_F(SettingsSyncTest, TheLatestReadingOfTheSensorTypeWinsWhoeverReadIt) {
+    // An arrival reads type 3; the mouse then reports type 1 when the first showing reads it.
+    rig.session.handleDeviceChange(DeviceChange{DeviceChange::Kind::Arrival, "sim/hidraw2", HidLink::kVendorId,
+                                                HidLink::kProductId});
+    ASSERT_EQ(sync.sensorType(), 3);
+    DeviceImage blocks = rig.mouse->blocks();
+    blocks.sensor[DeviceImage::kSensorTypeByte] = 1;
+    rig.mouse->setBlocks(blocks);
+    sync.SyncOnConnect(SelectTexts("EN"));
+    EXPECT_EQ(sync.sensorType(), 1);
+    EXPECT_EQ(store.sensorType(), 1);
+    EXPECT_EQ(rig.session.sensorType(), 1);
+}
+
 TEST_F(SettingsSyncTest, NoFirstRunLabelsOnceConfigWasSaved) {
     TempDir::put(dir / "config.bin", std::string(1, '\1') + std::string(ConfigRecord::kSize, '\0'));
     ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
@@ -208,6 +223,21 @@ TEST_F(SettingsSyncTest, WithoutAMouseApplyTouchesNothing) {
     EXPECT_EQ(TempDir::take(dir / "config.bin"), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(SettingsSyncTest, WithoutAThreadToSpareApplySavesAfterTheCommands) {
+    settings.m_strButtonLabelA[0] = "saved anyway";
+    SettingsSync::ApplyResult result;
+    {
+        test::ThreadsCannotStart noThreads;
+        if (!noThreads.armed()) GTEST_SKIP() << "the default thread attributes cannot be changed here";
+        result = sync.ApplyConfig();
+    }
+    EXPECT_TRUE(result.sent);
+    EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Saved);
+    EXPECT_TRUE(result.labelsSaved);
+    EXPECT_EQ(TempDir::take(dir / "config.bin")[0], 1);
+    EXPECT_EQ(ProfileIni(dir / "str.ini").readString("Setting-EN", "Item1"), "saved anyway");
 }
 
 TEST_F(SettingsSyncTest, SaveProblemsAreReportedAfterTheMouseWasWritten) {

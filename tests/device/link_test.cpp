@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include "sim_rig.h"
+#include "support/threads_cannot_start.h"
 
 namespace vexo::test {
 namespace {
@@ -100,28 +100,6 @@ TEST(DeviceSessionTest, StartWithAndWithoutMouse) {
     EXPECT_EQ(unsupported.listener.notices(), (Notices{{15, 0}}));
     EXPECT_TRUE(unsupported.session.link().inputThread()->suspended());
 }
-
-// Makes every thread started meanwhile ask for more stack than the machine can give.
-class ThreadsCannotStart {
-public:
-    ThreadsCannotStart() {
-        pthread_getattr_default_np(&saved_);
-        pthread_attr_t huge;
-        pthread_attr_init(&huge);
-        pthread_attr_setstacksize(&huge, std::size_t{1} << 45);
-        armed_ = pthread_setattr_default_np(&huge) == 0;
-        pthread_attr_destroy(&huge);
-    }
-    ~ThreadsCannotStart() {
-        pthread_setattr_default_np(&saved_);
-        pthread_attr_destroy(&saved_);
-    }
-    bool armed() const { return armed_; }
-
-private:
-    pthread_attr_t saved_;
-    bool armed_ = false;
-};
 
 TEST(DeviceSessionTest, WithoutAnInputThreadTheSessionSaysSoAndWorksOn) {
     SimRig rig;
