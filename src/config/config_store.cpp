@@ -67,6 +67,7 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
     ::close(fd);
     // Only a complete read changes the state, so a failure half-way leaves the record as it was.
     firstRunFlag_ = bytes[0];
+    fileRead_ = true;
     record_ = ConfigRecord(std::span(bytes).subspan<1, ConfigRecord::kSize>());
     return LoadResult::Loaded;
 }

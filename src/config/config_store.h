@@ -33,6 +33,9 @@ public:
 
     // 0 in the file delivered with the program (and while nothing was read), 1 after a save.
     std::uint8_t firstRunFlag() const { return firstRunFlag_; }
+    // The file was read and says nothing was saved yet. A file that was missing, of another size
+    // or unreadable says nothing about that: its zeroed record is no first run.
+    bool isFirstRun() const { return fileRead_ && firstRunFlag_ == 0; }
     std::uint8_t sensorType() const { return sensorType_; }
     void setSensorType(std::uint8_t type) { sensorType_ = type; }
 
@@ -65,6 +68,7 @@ private:
     ConfigRecord record_;
     ConfigRecord snapshot_;
     std::uint8_t firstRunFlag_ = 0;
+    bool fileRead_ = false;
     std::uint8_t sensorType_ = 0;
     std::string lastError_;
     int lastErrno_ = 0;

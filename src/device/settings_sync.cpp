@@ -37,7 +37,9 @@ void SettingsSync::ConnectSensor() {
 
 void SettingsSync::SyncOnConnect(const UiTexts& texts) {
     ConnectSensor();
-    if (store_.firstRunFlag() == 0) {
+    // Only a first run replaces the labels: a config.bin that could not be read must not cost the
+    // user the labels kept in str.ini.
+    if (store_.isFirstRun()) {
         settings_.SetFirstRunLabels(texts);
         settings_.SaveButtonLabels();
     }

@@ -77,6 +77,7 @@ class SettingsSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TempDir::put(dir / "config.bin", std::string(ConfigStore::kFileSize, '\0'));
+        ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);  // a first run
         settings.m_strStrIniPath = dir / "str.ini";
         settings.m_strSettingSection = "Setting-EN";
         store.record() = FactoryRecord();
@@ -130,6 +131,22 @@ TEST_F(SettingsSyncTest, NoFirstRunLabelsOnceConfigWasSaved) {
     ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
     sync.SyncOnConnect(SelectTexts("EN"));
     EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+}
+
+TEST_F(SettingsSyncTest, AConfigBinThatWasNotReadIsNoFirstRunAndKeepsTheUsersLabels) {
+    TempDir::put(dir / "str.ini", "[Setting-EN]\r\nItem1=My custom left\r\n");
+    for (const std::size_t size : {std::size_t{2041}, std::size_t{2043}, std::size_t{0}}) {
+        ConfigStore fresh(dir / "config.bin");
+        TempDir::put(dir / "config.bin", std::string(size, '\0'));
+        ASSERT_EQ(fresh.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize) << size;
+        EXPECT_FALSE(fresh.isFirstRun()) << size;
+        SettingsSync other{rig.session, fresh, settings, prompter};
+        other.SyncOnConnect(SelectTexts("EN"));
+        EXPECT_EQ(ProfileIni(dir / "str.ini").readString("Setting-EN", "Item1"), "My custom left") << size;
+    }
+    ConfigStore missing(dir / "absent" / "config.bin");
+    EXPECT_EQ(missing.LoadConfig(prompter), ConfigStore::LoadResult::Missing);
+    EXPECT_FALSE(missing.isFirstRun());
 }
 
 TEST_F(SettingsSyncTest, ApplySendsEverythingInOrderForEveryLightingMode) {
