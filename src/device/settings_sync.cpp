@@ -5,6 +5,7 @@
 #include <system_error>
 #include <tuple>
 
+#include "config/application_title.h"
 #include "config/dpi_table.h"
 #include "config/key_entry.h"
 #include "config/ui_texts.h"
@@ -41,7 +42,7 @@ void SettingsSync::SyncOnConnect(const UiTexts& texts) {
     // user the labels kept in str.ini.
     if (store_.isFirstRun()) {
         settings_.SetFirstRunLabels(texts);
-        settings_.SaveButtonLabels();
+        if (!settings_.SaveButtonLabels()) reportLabelsNotSaved();
     }
     oneTimeDone_ = true;
 }
@@ -126,7 +127,13 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     result.sent = true;
     std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
     store_.ReportSaveResult(result.configSaved, prompter_);
+    if (!result.labelsSaved) reportLabelsNotSaved();
     return result;
+}
+
+void SettingsSync::reportLabelsNotSaved() {
+    // The Windows calls fail silently; here the user learns that the labels on screen are not kept.
+    prompter_.message(kLabelsNotSavedText + settings_.lastError() + ".", std::string(kApplicationTitle));
 }
 
 } // namespace vexo

@@ -31,6 +31,7 @@ public:
     // The first synchronisation after start: ConnectSensor; then, when config.bin marks a first
     // run, the labels that match the key defaults in both modes, saved to str.ini at once; then the
     // one-time flag. Meant for a present mouse; without one the reads give zeros (sensor type 0).
+    // Labels that cannot be saved are reported with kLabelsNotSavedText and the reason.
     void SyncOnConnect(const UiTexts& texts);
     bool oneTimeDone() const { return oneTimeDone_; }
 
@@ -40,13 +41,17 @@ public:
     // commands run, and any message is shown on the calling thread before it returns. The record
     // and the labels must not change meanwhile. Without a mouse it does nothing at all, not even save.
     // A mouse lost half-way makes the remaining commands fail quietly; the files are still saved.
+    // Labels that cannot be saved are reported like those of SyncOnConnect.
     ApplyResult ApplyConfig();
 
     // The sensor type the DPI block is built for: the one read at the last connection.
     std::uint8_t sensorType() const;
 
+    static constexpr const char* kLabelsNotSavedText = "The button labels could not be saved: ";
+
 private:
     void adjustLighting();
+    void reportLabelsNotSaved();
 
     DeviceSession& session_;
     ConfigStore& store_;

@@ -273,6 +273,22 @@ TEST_F(SettingsSyncTest, SaveProblemsAreReportedAfterTheMouseWasWritten) {
     EXPECT_EQ(sync.ApplyConfig().configSaved, ConfigStore::SaveResult::Failed);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "NULL ==fp ");
+
+    // Labels that cannot be kept are not lost without a word, at Apply or at a first run.
+    std::filesystem::remove(dir / "config.bin");
+    TempDir::put(dir / "config.bin", std::string(ConfigStore::kFileSize, '\0'));
+    std::filesystem::remove(dir / "str.ini");
+    std::filesystem::create_directory(dir / "str.ini");
+    prompter.shown.clear();
+    EXPECT_FALSE(sync.ApplyConfig().labelsSaved);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.starts_with(SettingsSync::kLabelsNotSavedText)) << prompter.shown[0].text;
+    EXPECT_NE(prompter.shown[0].text.find("str.ini"), std::string::npos) << prompter.shown[0].text;
+    EXPECT_EQ(prompter.shown[0].caption, "VEXO T58");
+    prompter.shown.clear();
+    sync.SyncOnConnect(SelectTexts("EN"));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.starts_with(SettingsSync::kLabelsNotSavedText));
 }
 
 TEST_F(SettingsSyncTest, AMouseLostHalfWayStillGetsTheFilesSaved) {
