@@ -24,6 +24,7 @@ public:
     int getFeature(std::span<std::uint8_t> report) override { return static_cast<int>(report.size()); }
     int write(std::span<const std::uint8_t> report) override { return static_cast<int>(report.size()); }
     int read(std::span<std::uint8_t> report) override { return static_cast<int>(report.size()); }
+    void discardInput() override {}
     void cancelRead() override {}
 };
 

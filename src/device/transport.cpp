@@ -72,8 +72,11 @@ bool Transport::SendCommand(CommandPacket& packet) {
 void Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buffer) {
     packet.fillChecksum();
     const bool scramble = link_.scramblingOn != 0;
-    setFeature(packet, scramble);
     HidDevice* device = link_.commandDevice();
+    // Reports of an earlier read that came too late, or beyond what it took, would otherwise be
+    // read as this block's and shift it.
+    if (device != nullptr && packet.isRead()) device->discardInput();
+    setFeature(packet, scramble);
 
     if (!packet.isRead()) {
         const std::size_t reports = reportCount(packet.blockLength(), kBlockDataSize);

@@ -22,6 +22,10 @@ public:
     // -1 on failure (device gone). Implementations may bound the wait on collections whose input
     // reports only answer the caller's own requests, and then return -1 when it passes.
     virtual int read(std::span<std::uint8_t> report) = 0;
+    // Drops the input reports that arrived and were not read, without waiting: an answer that came
+    // after its reader gave up must not be taken for the answer to the next request. Not for a
+    // collection another thread reads.
+    virtual void discardInput() = 0;
     // Wakes a read() blocked in another thread at once; that read returns 0. Safe from any thread.
     // A cancel that arrives while no read is blocked makes the next read return 0 immediately.
     virtual void cancelRead() = 0;

@@ -13,6 +13,9 @@ struct SimFaults {
     bool garbageAnswers = false;
     // When not 0: colour block reads announce this length and send that many bytes of block reports.
     std::uint8_t announcedBlockLength = 0;
+    // Block reports nobody read stay queued for the next read, as in a real device's input queue,
+    // instead of going with the next command.
+    bool keepUnreadReports = false;
     // When >= 0: indexed reads (LED sets, colour blocks) answer with this index instead of the one asked.
     int answeredIndex = -1;
     // The HID calls on the command collection fail.

@@ -33,6 +33,10 @@ int SimHidDevice::read(std::span<std::uint8_t> report) {
     return n;
 }
 
+void SimHidDevice::discardInput() {
+    if (isCommand()) mouse_->discardInput(epoch_);
+}
+
 void SimHidDevice::cancelRead() { mouse_->cancelNoticeRead(cancelled_); }
 
 } // namespace vexo

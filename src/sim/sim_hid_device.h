@@ -19,6 +19,7 @@ public:
     int getFeature(std::span<std::uint8_t> report) override;
     int write(std::span<const std::uint8_t> report) override;
     int read(std::span<std::uint8_t> report) override;
+    void discardInput() override;
     void cancelRead() override;
 
 private:

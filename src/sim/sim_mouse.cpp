@@ -177,7 +177,7 @@ bool SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> rep
     answer_ = CommandPacket();
     // A new command abandons a block write that did not get all its reports.
     pendingWrite_.reset();
-    blockReports_.clear();
+    if (!faults_.keepUnreadReports) blockReports_.clear();
 
     if (isProbe(packet)) {
         // Every handshake starts plain. This firmware refuses the plain probe; an unsupported one echoes it.
@@ -335,6 +335,11 @@ int SimMouse::readInput(std::uint64_t epoch, std::span<std::uint8_t> report) {
     std::copy_n(next.begin(), n, report.begin());
     record(SimExchange::Kind::Read, report.size(), true, std::span(next.data(), n));
     return static_cast<int>(n);
+}
+
+void SimMouse::discardInput(std::uint64_t epoch) {
+    std::lock_guard lock(mutex_);
+    if (aliveLocked(epoch)) blockReports_.clear();
 }
 
 int SimMouse::readNotice(std::uint64_t epoch, std::span<std::uint8_t> report, bool& cancelled) {

@@ -67,6 +67,8 @@ public:
     int getFeature(std::uint64_t epoch, std::span<std::uint8_t> report);
     int writeOutput(std::uint64_t epoch, std::span<const std::uint8_t> report);
     int readInput(std::uint64_t epoch, std::span<std::uint8_t> report);
+    // Drops the command collection's unread block reports.
+    void discardInput(std::uint64_t epoch);
     // Blocks until a notification report, unplugging, or *cancelled turns true (then resets it, returns 0).
     int readNotice(std::uint64_t epoch, std::span<std::uint8_t> report, bool& cancelled);
     // Sets *cancelled and wakes blocked notification reads.

@@ -126,6 +126,15 @@ TEST_F(CommandSetTest, ColourReadAnswersForOtherIndexesOrLongerBlocksAreBounded)
     EXPECT_EQ(image().colourBlock0, fromMouse.colourBlock0);
     EXPECT_EQ(image().colourBlock2, fromMouse.colourBlock2); // only 4 bytes copied, the rest ignored
     EXPECT_EQ(rig.exchangesOf(Kind::Read).size(), 3u + 3u + 12u); // four reports per index, never more
+
+    // A device whose queue keeps what was not read: each block still gets its own reports.
+    image() = DeviceImage();
+    faults.keepUnreadReports = true;
+    rig.mouse->setFaults(faults);
+    commands().ReadColourBlocks();
+    EXPECT_EQ(image().colourBlock0, fromMouse.colourBlock0);
+    EXPECT_EQ(image().colourBlock1, fromMouse.colourBlock1);
+    EXPECT_EQ(image().colourBlock2, fromMouse.colourBlock2);
 }
 
 TEST_F(CommandSetTest, DpiMatricesAndMacrosGoOutWhole) {

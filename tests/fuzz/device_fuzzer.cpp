@@ -32,6 +32,7 @@ public:
         return data_.ConsumeBool() ? static_cast<int>(report.size()) : -1;
     }
     int read(std::span<std::uint8_t> report) override { return fill(report); }
+    void discardInput() override {}
     void cancelRead() override {}
 
 private:

@@ -243,6 +243,7 @@ private:
             return static_cast<int>(report.size());
         }
         int read(std::span<std::uint8_t> report) override { return reader_->read(report); }
+        void discardInput() override { reader_->discardInput(); }
         void cancelRead() override { reader_->cancelRead(); }
 
     private:

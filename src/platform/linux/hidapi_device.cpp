@@ -1,5 +1,7 @@
 #include "platform/linux/hidapi_device.h"
 
+#include <array>
+
 #include <fcntl.h>
 #include <hidapi/hidapi.h>
 #include <unistd.h>
@@ -76,6 +78,14 @@ int HidapiDevice::read(std::span<std::uint8_t> report) {
         return n;
     report[0] = 0;
     return n + 1;
+}
+
+void HidapiDevice::discardInput() {
+    // Bounded, so that a device that never stops sending cannot hold the caller here.
+    constexpr int kMaxDiscarded = 64;
+    std::array<std::uint8_t, 64> scrap{};
+    for (int i = 0; i < kMaxDiscarded && reader_.read(scrap, 0) > 0; ++i) {
+    }
 }
 
 void HidapiDevice::cancelRead() {
