@@ -83,6 +83,8 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     const ConfigRecord& record = store_.record();
     DeviceImage& image = session_.image();
     DeviceCommands& commands = session_.commands();
+    const std::size_t callsBefore = session_.transport().callCount();
+    const std::size_t failuresBefore = session_.transport().failedCallCount();
 
     // What is saved does not depend on anything the mouse answers, so the files are written while
     // the commands below wait out the protocol's pauses; the disk's flush then costs no extra time.
@@ -125,6 +127,8 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     commands.WriteKeyMatrices();
 
     result.sent = true;
+    result.calls = session_.transport().callCount() - callsBefore;
+    result.failedCalls = session_.transport().failedCallCount() - failuresBefore;
     std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
     store_.ReportSaveResult(result.configSaved, prompter_);
     if (!result.labelsSaved) reportLabelsNotSaved();

@@ -20,6 +20,9 @@ public:
         bool sent = false;  // false: no mouse, nothing was sent and nothing saved
         ConfigStore::SaveResult configSaved = ConfigStore::SaveResult::Missing;
         bool labelsSaved = false;
+        // HID calls the Apply made on the mouse, and how many failed: 0 when it all arrived.
+        std::size_t calls = 0;
+        std::size_t failedCalls = 0;
     };
 
     SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);

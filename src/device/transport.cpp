@@ -36,9 +36,15 @@ bool Transport::setFeature(const CommandPacket& packet, bool scramble) {
     featureBuffer_[0] = kReportId;
     std::copy(wire.begin(), wire.end(), featureBuffer_.begin() + 1);
     HidDevice* device = link_.commandDevice();
-    if (device == nullptr) return false;
+    if (device == nullptr) return counted(false);
     const std::size_t length = std::min<std::size_t>(link_.featureReportLength, featureBuffer_.size());
-    return device->setFeature(std::span(featureBuffer_.data(), length));
+    return counted(device->setFeature(std::span(featureBuffer_.data(), length)));
+}
+
+bool Transport::counted(bool ok) {
+    ++calls_;
+    if (!ok) ++failedCalls_;
+    return ok;
 }
 
 CommandPacket Transport::getFeature(bool scramble) {
@@ -49,6 +55,7 @@ CommandPacket Transport::getFeature(bool scramble) {
         const std::size_t length = std::min<std::size_t>(link_.featureReportLength, featureBuffer_.size());
         received = device->getFeature(std::span(featureBuffer_.data(), length)) >= 0;
     }
+    counted(received);
     // A mouse that answered nothing (gone, or the call failed) yields a zero answer; unscrambling the
     // empty buffer would turn it into noise that lands in the image as if the mouse had sent it.
     CommandPacket answer;
@@ -90,7 +97,7 @@ void Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buf
                 std::memcpy(blockBuffer_.data() + 1, buffer.data() + offset, n);
             }
             traceLine("OUT", std::span(blockBuffer_.data() + 1, kBlockDataSize));
-            if (device != nullptr) device->write(std::span(blockBuffer_.data(), length));
+            counted(device != nullptr && device->write(std::span(blockBuffer_.data(), length)) >= 0);
             pause(kOutputReportPauseMs);
         }
         return;
@@ -104,7 +111,7 @@ void Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buf
     for (std::size_t r = 0; r < reports; ++r) {
         blockBuffer_.fill(0);
         // A failed read is not examined: its report counts as zeros.
-        if (device != nullptr && device->read(std::span(blockBuffer_.data(), length)) < 0) blockBuffer_.fill(0);
+        if (!counted(device != nullptr && device->read(std::span(blockBuffer_.data(), length)) >= 0)) blockBuffer_.fill(0);
         std::memcpy(buffer.data() + r * kBlockDataSize, blockBuffer_.data() + 1, kBlockDataSize);
         traceLine("IN", std::span(blockBuffer_.data() + 1, kBlockDataSize));
     }

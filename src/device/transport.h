@@ -55,8 +55,16 @@ public:
     // The handshake probe 00 AA DD 3B 62 00 00 with its checksum.
     static CommandPacket probePacket();
 
+    // HID calls on the command collection so far, and how many of them failed (no collection open
+    // counts as a failure). The protocol itself ignores failures; callers that must tell the user
+    // whether a whole sequence reached the mouse compare these before and after it.
+    std::size_t callCount() const { return calls_; }
+    std::size_t failedCallCount() const { return failedCalls_; }
+
 private:
     bool setFeature(const CommandPacket& packet, bool scramble);
+    // Counts one call and returns ok.
+    bool counted(bool ok);
     CommandPacket getFeature(bool scramble);
     void traceLine(std::string_view tag, std::span<const std::uint8_t> bytes);
     bool probeAnswered(bool scramble);
@@ -66,6 +74,8 @@ private:
     TraceHook trace_;
     std::array<std::uint8_t, HidLink::kFeatureBufferSize> featureBuffer_{};
     std::array<std::uint8_t, HidLink::kBlockBufferSize> blockBuffer_{};
+    std::size_t calls_ = 0;
+    std::size_t failedCalls_ = 0;
 };
 
 } // namespace vexo

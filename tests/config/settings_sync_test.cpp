@@ -299,6 +299,16 @@ TEST_F(SettingsSyncTest, AMouseLostHalfWayStillGetsTheFilesSaved) {
     EXPECT_TRUE(result.sent);
     EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Saved);
     EXPECT_EQ(TempDir::take(dir / "config.bin").size(), ConfigStore::kFileSize);
+    // What did not arrive is counted, so that a caller can tell.
+    EXPECT_GT(result.failedCalls, 0u);
+    EXPECT_LT(result.failedCalls, result.calls);
+
+    rig.mouse->setFaults(SimFaults());
+    rig.mouse->plug();
+    ASSERT_TRUE(rig.connect());
+    const auto whole = sync.ApplyConfig();
+    EXPECT_GT(whole.calls, 50u);
+    EXPECT_EQ(whole.failedCalls, 0u);
 }
 
 } // namespace

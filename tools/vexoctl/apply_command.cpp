@@ -28,8 +28,15 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
         context.err << "vexoctl apply: the mouse went away before anything was sent; no file was changed\n";
         return kExitNoMouse;
     }
-    context.out << "sent to the mouse (sensor type " << int(sync.sensorType()) << ")\n";
     int status = kExitOk;
+    if (result.failedCalls == 0) {
+        context.out << "sent to the mouse (sensor type " << int(sync.sensorType()) << ")\n";
+    } else {
+        // The window ignores such failures as the protocol does; a script must not take them for success.
+        context.err << "vexoctl apply: " << result.failedCalls << " of " << result.calls
+                    << " exchanges with the mouse failed; its settings may be incomplete\n";
+        status = kExitFailure;
+    }
     if (result.configSaved == ConfigStore::SaveResult::Saved) {
         context.out << "saved " << files.store.path().string() << "\n";
     } else {
