@@ -86,7 +86,12 @@ std::string ProfileIni::readString(std::string_view section, std::string_view ke
     if (bufferChars == 0) {
         return {};
     }
-    const auto found = Cache::current(path_, cache_).value(section, key);
+    auto found = Cache::current(path_, cache_).value(section, key);
+    // Files written by hand on Windows may quote values; its profile functions drop the quotes.
+    if (found && found->size() >= 2 && (found->front() == '"' || found->front() == '\'') &&
+        found->back() == found->front()) {
+        *found = found->substr(1, found->size() - 2);
+    }
     const std::string value = found ? *found : utf::sanitize(def);
     return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
 }

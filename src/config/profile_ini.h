@@ -26,8 +26,10 @@ public:
     const std::filesystem::path& path() const { return path_; }
     bool exists() const;
 
-    // The value of key in section, or def when either is missing. Like a read into a buffer of
-    // bufferChars UTF-16 units, the result holds at most bufferChars - 1 of them (never a split pair).
+    // The value of key in section, or def when either is missing. A value enclosed in a pair of
+    // double or single quotation marks loses them (what is inside, blanks included, stays). Like a
+    // read into a buffer of bufferChars UTF-16 units, the result holds at most bufferChars - 1 of
+    // them (never a split pair).
     std::string readString(std::string_view section, std::string_view key, std::string_view def = {},
                            std::size_t bufferChars = 1024) const;
 

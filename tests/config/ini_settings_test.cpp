@@ -48,6 +48,13 @@ TEST_F(IniSettingsTest, AMissingFileGivesEnglishBlackAndEmptyLabels) {
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading never creates the file";
 }
 
+TEST_F(IniSettingsTest, AQuotedLanguageCodeCountsWithoutItsQuotesButWithItsBlanks) {
+    TempDir::put(file, "[Skins]\nLan=\"CHS\"\n");
+    EXPECT_EQ(settingsFor(IniSettings::ReadLanguage(file)).m_strSettingSection, "Setting-CHS");
+    TempDir::put(file, "[Skins]\nLan=\"CHS \"\n");
+    EXPECT_EQ(settingsFor(IniSettings::ReadLanguage(file)).m_strSettingSection, "Setting-EN");
+}
+
 TEST_F(IniSettingsTest, LabelsLiveInTheirLanguagesSectionOnly) {
     TempDir::put(file,
                  "[Skins]\nLan=CHT\nRColor=300\nGColor=12abc\nBColor=x\nPath=Blue\n"

@@ -53,6 +53,29 @@ TEST_F(ProfileIniTest, LookupFollowsThePrivateProfileRules) {
     EXPECT_EQ(ini.sectionNames(), expected);
 }
 
+TEST_F(ProfileIniTest, QuotesAroundAValueAreDroppedAsWindowsDoes) {
+    TempDir::put(file,
+                 "[Skins]\r\n"
+                 "Lan=\"CHS\"\r\n"
+                 "Blank=  \"CHS \"  \r\n"
+                 "Single='Black'\r\n"
+                 "Mixed=\"Black'\r\n"
+                 "Open=\"Black\r\n"
+                 "One=\"\r\n"
+                 "Two=\"\"\r\n"
+                 "Inner=Left \"Click\"\r\n");
+    const ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("Skins", "Lan"), "CHS");
+    EXPECT_EQ(ini.readString("Skins", "Blank"), "CHS ") << "a blank inside the quotes stays";
+    EXPECT_EQ(ini.readString("Skins", "Single"), "Black");
+    EXPECT_EQ(ini.readString("Skins", "Mixed"), "\"Black'");
+    EXPECT_EQ(ini.readString("Skins", "Open"), "\"Black");
+    EXPECT_EQ(ini.readString("Skins", "One"), "\"");
+    EXPECT_EQ(ini.readString("Skins", "Two"), "");
+    EXPECT_EQ(ini.readString("Skins", "Inner"), "Left \"Click\"");
+    EXPECT_EQ(ini.readString("Skins", "Missing", "\"dflt\""), "\"dflt\"") << "a default is returned as given";
+}
+
 TEST_F(ProfileIniTest, WritingChangesOnlyWhatItMustAndKeepsTheRestByteForByte) {
     const std::string before =
         "# written by hand\n"
