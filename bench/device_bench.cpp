@@ -41,6 +41,7 @@ public:
         return {info};
     }
     std::unique_ptr<HidDevice> open(const std::string&, Access) override { return std::make_unique<NullDevice>(); }
+    int lastOpenError() const override { return 0; }
 };
 
 // A connected session, scrambling on, over the simulated mouse or the null device.

@@ -1,5 +1,6 @@
 #include "device/hid_link.h"
 
+#include <cerrno>
 #include <system_error>
 
 namespace vexo {
@@ -40,6 +41,18 @@ void HidLink::replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16
     notifyReportLength = reportLength;
 }
 
+int HidLink::openFailed(const std::string& path) {
+    // Otherwise the user only hears that no mouse was found, with the mouse in plain sight.
+    const int error = backend_.lastOpenError();
+    if ((error == EACCES || error == EPERM) && !permissionReported_) {
+        permissionReported_ = true;
+        prompter_.message(std::string(kNoPermissionText) + path +
+                              ".\nInstall the program's udev rule (see README), then plug the mouse in again.",
+                          applicationTitle_);
+    }
+    return 0;
+}
+
 int HidLink::OpenMouse() {
     const std::vector<HidCollectionInfo> collections = backend_.enumerate();
     for (const HidCollectionInfo& info : collections) {
@@ -56,7 +69,7 @@ int HidLink::OpenMouse() {
         if (info.usagePage == kNotifyUsagePage && info.usage == kNotifyUsage && info.inputReportLength != 0) {
             if (info.inputReportLength > InputThread::kBufferSize) continue;
             auto device = backend_.open(info.path, HidBackend::Access::Read);
-            if (!device) return 0;
+            if (!device) return openFailed(info.path);
             replaceNotifyDevice(std::move(device), info.inputReportLength);
             continue;
         }
@@ -66,7 +79,7 @@ int HidLink::OpenMouse() {
                 continue;
             setMousePresent(1);
             auto device = backend_.open(info.path, HidBackend::Access::ReadWrite);
-            if (!device) return 0;
+            if (!device) return openFailed(info.path);
             commandDevice_ = std::move(device);
             featureReportLength = info.featureReportLength;
             inputReportLength = info.inputReportLength;

@@ -34,6 +34,9 @@ public:
     static constexpr const char* kPreparsedFailedText = "HidD_GetPreparsedData failed.\n";
     static constexpr const char* kCapsFailedText = "HidP_GetCaps failed.";
     static constexpr const char* kInputThreadFailedText = "CreateEvent failed.";
+    // Shown once per process, followed by the collection's path, when the mouse is there but the
+    // user may not open it (on Linux: the udev rule is missing, or the mouse was not replugged since).
+    static constexpr const char* kNoPermissionText = "The gaming mouse is connected, but this user may not open it: ";
 
     // applicationTitle is the caption of the message boxes.
     HidLink(HidBackend& backend, Prompter& prompter, DeviceNoticeListener& listener, std::string applicationTitle);
@@ -47,6 +50,7 @@ public:
     // (nothing found, an open failed, or its capabilities could not be read, which is also shown in a
     // message box). Collections whose announced report lengths exceed the transport's buffers are not
     // this mouse and are passed over. Sets mousePresent to 1 when the command collection is opened.
+    // A collection the user may not open is also shown in a message box (kNoPermissionText), once.
     int OpenMouse();
 
     // The command collection, or nullptr before the first successful OpenMouse.
@@ -78,8 +82,11 @@ public:
 
 private:
     void replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16_t reportLength);
+    // An open of path failed: tells the user when it was for want of permission; returns 0.
+    int openFailed(const std::string& path);
 
     HidBackend& backend_;
+    bool permissionReported_ = false;
     Prompter& prompter_;
     DeviceNoticeListener& listener_;
     std::string applicationTitle_;

@@ -35,6 +35,9 @@ public:
     virtual std::vector<HidCollectionInfo> enumerate() = 0;
     // Opens one collection by path; nullptr when it cannot be opened (gone, no permission).
     virtual std::unique_ptr<HidDevice> open(const std::string& path, Access access) = 0;
+    // Why the last open() failed, as an errno value (EACCES or EPERM: this user may not open the
+    // collection); 0 when it succeeded.
+    virtual int lastOpenError() const = 0;
 };
 
 } // namespace vexo

@@ -1,5 +1,7 @@
 #include "sim/sim_hid_backend.h"
 
+#include <cerrno>
+
 #include "device/hid_link.h"
 #include "sim/sim_hid_device.h"
 
@@ -11,7 +13,8 @@ std::vector<HidCollectionInfo> SimHidBackend::enumerate() { return mouse_->enume
 
 std::unique_ptr<HidDevice> SimHidBackend::open(const std::string& path, Access access) {
     ++opens_;
-    if (!openWorks_) return nullptr;
+    lastOpenError_ = openError_;
+    if (openError_ != 0) return nullptr;
     for (const HidCollectionInfo& info : mouse_->enumerate()) {
         if (info.path != path || info.vendorId != HidLink::kVendorId) continue;
         SimMouse::Collection collection = SimMouse::Collection::Pointer;
@@ -20,6 +23,7 @@ std::unique_ptr<HidDevice> SimHidBackend::open(const std::string& path, Access a
         else continue;
         return std::make_unique<SimHidDevice>(mouse_, collection, access);
     }
+    lastOpenError_ = ENOENT;
     return nullptr;
 }
 

@@ -13,14 +13,17 @@ public:
 
     std::vector<HidCollectionInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path, Access access) override;
+    int lastOpenError() const override { return lastOpenError_; }
 
-    // Makes every open() fail from now on (false) or work again (true).
-    void setOpenWorks(bool works) { openWorks_ = works; }
+    // Makes every open() fail from now on with this errno value (EACCES: no permission), or work
+    // again (0).
+    void setOpenError(int error) { openError_ = error; }
     int opens() const { return opens_; }
 
 private:
     std::shared_ptr<SimMouse> mouse_;
-    bool openWorks_ = true;
+    int openError_ = 0;
+    int lastOpenError_ = 0;
     int opens_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "sim_rig.h"
 #include "support/threads_cannot_start.h"
 
@@ -47,10 +49,21 @@ TEST(OpenMouseTest, ReturnsZeroWithoutMouseOrWhenAnOpenFails) {
     EXPECT_EQ(rig.backend.opens(), 0);
 
     SimRig refused;
-    refused.backend.setOpenWorks(false);
+    refused.backend.setOpenError(EIO);
     EXPECT_EQ(refused.session.link().OpenMouse(), 0);
     EXPECT_EQ(refused.backend.opens(), 1); // the search ends at the first failed open
     EXPECT_TRUE(refused.prompter.shown.empty());
+
+    // For want of permission the user is told why, once, and not just that no mouse was found.
+    SimRig denied;
+    denied.backend.setOpenError(EACCES);
+    EXPECT_EQ(denied.session.link().OpenMouse(), 0);
+    EXPECT_EQ(denied.session.link().OpenMouse(), 0);
+    ASSERT_EQ(denied.prompter.shown.size(), 1u);
+    EXPECT_TRUE(denied.prompter.shown[0].text.starts_with(HidLink::kNoPermissionText)) << denied.prompter.shown[0].text;
+    EXPECT_NE(denied.prompter.shown[0].text.find("udev rule"), std::string::npos);
+    denied.backend.setOpenError(0);
+    EXPECT_EQ(denied.session.link().OpenMouse(), 1);
 
     // Announced lengths beyond the buffers: not this mouse, and nothing is opened.
     SimRig oversized;

@@ -2,6 +2,7 @@
 // answer, the answers of the read commands, block input reports and notification reports. The
 // collections may announce any report length; the fuzzed device fills whatever span it is given, so a
 // length beyond the transport's buffers shows up as a buffer overflow under AddressSanitizer.
+#include <cerrno>
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -73,11 +74,14 @@ public:
         return list;
     }
     std::unique_ptr<HidDevice> open(const std::string&, Access) override {
-        if (data_.ConsumeIntegralInRange(0, 15) == 0) return nullptr;
+        failed_ = data_.ConsumeIntegralInRange(0, 15) == 0;
+        if (failed_) return nullptr;
         return std::make_unique<FuzzedDevice>(data_);
     }
+    int lastOpenError() const override { return failed_ ? EACCES : 0; }
 
 private:
+    bool failed_ = false;
     FuzzedDataProvider& data_;
 };
 

@@ -158,6 +158,7 @@ public:
         list.insert(list.end(), command.begin(), command.end());
         return list;
     }
+    int lastOpenError() const override { return 0; }
     std::unique_ptr<HidDevice> open(const std::string& path, Access) override {
         const bool isCommand = path == "uhid/command";
         const auto& descriptor = isCommand ? std::span<const std::uint8_t>(kCommandInterfaceDescriptor)

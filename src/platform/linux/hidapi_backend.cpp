@@ -1,5 +1,7 @@
 #include "platform/linux/hidapi_backend.h"
 
+#include <cerrno>
+
 #include <hidapi/hidapi.h>
 #include <set>
 
@@ -50,9 +52,15 @@ std::vector<HidCollectionInfo> HidapiBackend::enumerate() {
 }
 
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path, Access access) {
-    if (!initialised_)
+    if (!initialised_) {
+        lastOpenError_ = ENODEV;
         return nullptr;
-    return HidapiDevice::open(path, access == Access::Read);
+    }
+    errno = 0;
+    auto device = HidapiDevice::open(path, access == Access::Read);
+    // The node's open(2) sets errno; anything else that failed on the way counts as an I/O error.
+    lastOpenError_ = device ? 0 : errno != 0 ? errno : EIO;
+    return device;
 }
 
 } // namespace vexo

@@ -18,6 +18,7 @@ public:
 
     std::vector<HidCollectionInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path, Access access) override;
+    int lastOpenError() const override { return lastOpenError_; }
 
     // One entry per top-level collection of one node, in descriptor order, from its raw report
     // descriptor. When the descriptor could not be read (nothing given) or parsed, the node is
@@ -30,6 +31,7 @@ public:
                                                         std::uint16_t fallbackUsage);
 
 private:
+    int lastOpenError_ = 0;
     bool initialised_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/linux/hidapi_device.h"
 
 #include <array>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <hidapi/hidapi.h>
@@ -26,7 +27,9 @@ std::unique_ptr<HidapiDevice> HidapiDevice::open(const std::string& path, bool r
     if (!readOnly) {
         handle = hid_open_path(path.c_str());
         if (handle == nullptr) {
+            const int error = errno;  // the caller tells "no permission" from the rest by it
             ::close(readFd);
+            errno = error;
             return nullptr;
         }
     }
