@@ -69,13 +69,17 @@ int CMouseApp::run()
         if (!tray.available())
             instance.signalRunningInstance();
         return 0;
-    case SingleInstance::Lock::Unavailable:
+    case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
-        // only risks a second copy.
-        prompter.message("Cannot make the single-instance lock: " + instance.errorString().toStdString() +
-                             ".\nThe program runs all the same, but a later start will not find this one.",
-                         std::string(kApplicationTitle));
+        // only risks a second copy. A shot or a timing run has nobody to click the message away.
+        const std::string why = "Cannot make the single-instance lock: " + instance.errorString().toStdString() +
+                                ".\nThe program runs all the same, but a later start will not find this one.";
+        if (capture || options->quitAfterStart)
+            std::cerr << "vexo: " << why << "\n";
+        else
+            prompter.message(why, std::string(kApplicationTitle));
         break;
+    }
     }
 
     const FileLocations locations = FileLocations::detect();
