@@ -1,32 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <sstream>
 
 #include "config/temp_dir.h"
+#include "support/tool_run.h"
 
 using vexo::test::TempDir;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = vexo::test::ToolRun;
 
 // Runs the built vexoctl as a user would; standard error is dropped.
 Result run(const std::string& arguments) {
-    const std::string command = std::string(VEXO_PROGRAM_DIR) + "/vexoctl " + arguments + " 2>/dev/null";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) result.out += chunk;
-    const int raw = ::pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl " + arguments);
 }
 
 class VexoctlConfigTest : public ::testing::Test {

@@ -1,32 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "support/tool_run.h"
+
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = vexo::test::ToolRun;
 
-// Runs the built vexoctl with arguments through the shell; standard error is kept apart.
+// Runs the built vexoctl with arguments through the shell; standard error is dropped.
 Result runVexoctl(const std::string& arguments) {
-    const char* buildDir = std::getenv("VEXO_BUILD_DIR");
-    const std::string command = std::string(buildDir ? buildDir : ".") + "/bin/vexoctl " + arguments + " 2>/dev/null";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) result.out += chunk;
-    const int raw = ::pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return vexo::test::RunTool(vexo::test::VexoctlProgram() + " " + arguments);
 }
 
 std::string tempPath(const char* name) { return ::testing::TempDir() + name; }

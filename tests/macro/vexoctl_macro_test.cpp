@@ -1,48 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "config/temp_dir.h"
 #include "macro_test_support.h"
+#include "support/tool_run.h"
 
 namespace vexo {
 namespace {
 
 using test::Section;
 using test::TempDir;
+using test::ToolRun;
 
 constexpr std::size_t kConfigBinSize = 2042;
 constexpr std::size_t kMacroAreaInFile = 1 + 384;  // after the first-run flag
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class VexoctlMacroTest : public ::testing::Test {
 protected:
     ToolRun vexoctl(const std::string& arguments) {
-        const char* build = std::getenv("VEXO_BUILD_DIR");
-        const std::string errFile = (dir_ / "stderr.txt").string();
-        const std::string command = std::string(build ? build : ".") + "/bin/vexoctl --data '" + dir_.path.string() +
-                                    "' " + arguments + " 2>'" + errFile + "'";
-        ToolRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        std::array<char, 4096> buffer{};
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-        const int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = TempDir::take(errFile);
-        return run;
+        return test::RunTool(test::VexoctlProgram() + " --data '" + dir_.path.string() + "' " + arguments,
+                             dir_ / "stderr.txt");
     }
     // A config.bin whose every record byte is 0x11, so changes show.
     std::string configBin(std::size_t size = kConfigBinSize) {
