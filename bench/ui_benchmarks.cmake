@@ -7,3 +7,7 @@ target_link_libraries(vexo_bare_window PRIVATE Qt6::Widgets)
 add_executable(vexo_startup_bench ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp)
 target_link_libraries(vexo_startup_bench PRIVATE Qt6::Core benchmark::benchmark)
 add_dependencies(vexo_startup_bench vexo vexo_bare_window)
+# Opening each key-assignment dialog to its first paint, and a key capture to the name shown.
+add_executable(dialog_bench ${CMAKE_CURRENT_LIST_DIR}/dialog_bench.cpp)
+target_link_libraries(dialog_bench PRIVATE vexo_ui vexo_platform_qt benchmark::benchmark)
+add_dependencies(dialog_bench vexo_skins)

@@ -13,6 +13,7 @@ namespace {
 const QRect kPrompt(20, 106, 180, 18);
 const QString kTicked = QStringLiteral("/PaneMakingTick.png");
 const QString kEmpty = QStringLiteral("/Pane.png");
+constexpr int kOptionTextSlack = 8;
 } // namespace
 
 CMacroDialog::CMacroDialog(std::filesystem::path recordIni, Prompter& prompter, QWidget* parent)
@@ -53,8 +54,9 @@ void CMacroDialog::DrawContent(QPainter& canvas)
     };
     for (std::size_t k = 0; k < kOptions.size(); ++k) {
         DrawImage(canvas, m_nRepeatChoice == k + 1 ? kTicked : kEmpty, kOptionBoxes[k].left, kOptionBoxes[k].top);
-        DrawPrompt(canvas, kOptionTexts[k].rect(), Localized(kOptions[k]),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+        // A text that wraps onto a third line may use the room between the options.
+        DrawPrompt(canvas, kOptionTexts[k].rect().adjusted(0, -kOptionTextSlack, 0, kOptionTextSlack),
+                   Localized(kOptions[k]), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
     }
 }
 
