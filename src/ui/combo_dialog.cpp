@@ -31,43 +31,14 @@ void CComboDialog::CreateControls()
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
     }
-    DropDownList::Layout layout;
-    layout.controlId = kModifierListId;
-    layout.box = kModifierBox;
-    layout.listRect = kModifierList.rect();
-    layout.text = Qt::white;
-    layout.background = QColor::fromRgb(kControlBackground);
-    m_pModifierList = new DropDownList(
-        this, layout, [] { return kModifierNames; }, [this](int row) { ModifierChosen(row); }, this);
-    m_pModifierList->setFont(m_fontText);
+    m_pModifierList = CreateDropDown(
+        kModifierListId, kModifierBox, kModifierList, [] { return kModifierNames; },
+        [this](int row) { ModifierChosen(row); }, {m_pKey1Edit, m_pKey2Edit});
 }
 
 void CComboDialog::HandleDialogClick(QPoint p)
 {
-    if (m_pModifierList == nullptr)
-        return;
-    if (m_pModifierList->closeIfOutside(p)) {
-        SyncEdits();
-        return;
-    }
-    if (!kModifierBox.contains(p))
-        return;
-    const bool opening = !m_pModifierList->isOpen();
-    if (opening) {
-        // The keys typed while the list is open belong to neither field.
-        m_pKey1Edit->setEnabled(false);
-        m_pKey2Edit->setEnabled(false);
-        setFocus();
-    }
-    m_pModifierList->clickBox();
-    SyncEdits();
-}
-
-void CComboDialog::SyncEdits()
-{
-    const bool enabled = !m_pModifierList->isOpen();
-    m_pKey1Edit->setEnabled(enabled);
-    m_pKey2Edit->setEnabled(enabled);
+    ClickDropDowns(p);
 }
 
 void CComboDialog::ModifierChosen(int row)
@@ -76,7 +47,6 @@ void CComboDialog::ModifierChosen(int row)
         m_strModifier = kModifierNames[row];
         m_pModifierStatic->setText(m_strModifier);
     }
-    SyncEdits();
 }
 
 void CComboDialog::OnCapturedKey(const QString& name)

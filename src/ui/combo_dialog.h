@@ -45,7 +45,6 @@ protected:
 
 private:
     void ModifierChosen(int row);
-    void SyncEdits();
 
     DropDownList* m_pModifierList = nullptr;
     QLabel* m_pModifierStatic = nullptr;

@@ -50,22 +50,15 @@ void CFireKeyDialog::CreateControls()
     m_pTimesEdit->setText(QString::number(m_nTimes));
     connect(m_pTimesEdit, &QLineEdit::textChanged, this, [this] { CheckTimes(); });
 
-    DropDownList::Layout layout;
-    layout.controlId = kKeyListId;
-    layout.box = kKeyBox;
-    layout.listRect = kKeyList.rect();
-    layout.text = Qt::white;
-    layout.background = QColor::fromRgb(kControlBackground);
-    m_pKeyList = new DropDownList(
-        this, layout,
+    m_pKeyList = CreateDropDown(
+        kKeyListId, kKeyBox, kKeyList,
         [] {
             QStringList rows;
             for (int row = 0; row < kFireKeyRowCount; ++row)
                 rows << KeyText(row);
             return rows;
         },
-        [this](int row) { KeyChosen(row); }, this);
-    m_pKeyList->setFont(m_fontText);
+        [this](int row) { KeyChosen(row); }, {m_pSpeedEdit, m_pTimesEdit}, true);
 }
 
 void CFireKeyDialog::DrawContent(QPainter& canvas)
@@ -87,32 +80,10 @@ void CFireKeyDialog::DrawContent(QPainter& canvas)
 
 void CFireKeyDialog::HandleDialogClick(QPoint p)
 {
-    if (m_pKeyList == nullptr)
-        return;
-    if (m_pKeyList->closeIfOutside(p)) {
-        SyncEdits();
-        return;
-    }
-    if (!kKeyBox.contains(p))
-        return;
-    if (!m_pKeyList->isOpen()) {
-        // Leaving the speed field checks what was typed into it.
+    // Opening the list takes the focus from the speed field, which checks what was typed there.
+    if (m_pKeyList != nullptr && !m_pKeyList->isOpen() && kKeyBox.contains(p))
         CheckSpeed();
-        m_pSpeedEdit->setEnabled(false);
-        m_pTimesEdit->setEnabled(false);
-        setFocus();
-    }
-    m_pKeyList->clickBox();
-    if (m_pKeyList->isOpen())
-        ScrollByWheel(m_pKeyList->list());
-    SyncEdits();
-}
-
-void CFireKeyDialog::SyncEdits()
-{
-    const bool enabled = !m_pKeyList->isOpen();
-    m_pSpeedEdit->setEnabled(enabled);
-    m_pTimesEdit->setEnabled(enabled);
+    ClickDropDowns(p);
 }
 
 void CFireKeyDialog::KeyChosen(int row)
@@ -122,7 +93,6 @@ void CFireKeyDialog::KeyChosen(int row)
         m_strKeyText = KeyText(row);
         m_pKeyStatic->setText(m_strKeyText);
     }
-    SyncEdits();
 }
 
 void CFireKeyDialog::CheckSpeed()

@@ -56,7 +56,6 @@ private:
     void KeyChosen(int row);
     void CheckSpeed();
     void CheckTimes();
-    void SyncEdits();
 
     DropDownList* m_pKeyList = nullptr;
     QLabel* m_pKeyStatic = nullptr;

@@ -24,25 +24,14 @@ void CPickerDialog::CreateControls()
         m_strChoice = m_rows.front();
         m_pField->setText(m_strChoice);
     }
-    DropDownList::Layout layout;
-    layout.controlId = m_layout.listId;
-    layout.box = m_layout.box;
-    layout.listRect = m_layout.list.rect();
-    layout.reportsDoubleClicks = true;
-    layout.text = Qt::white;
-    layout.background = QColor::fromRgb(kControlBackground);
-    m_pList = new DropDownList(
-        this, layout, [this] { return m_rows; }, [this](int row) { RowChosen(row); }, this);
-    m_pList->setFont(m_fontText);
+    m_pList = CreateDropDown(
+        m_layout.listId, m_layout.box, m_layout.list, [this] { return m_rows; }, [this](int row) { RowChosen(row); },
+        {}, m_layout.wheelScrollsRows);
 }
 
 void CPickerDialog::HandleDialogClick(QPoint p)
 {
-    if (m_pList == nullptr || m_pList->closeIfOutside(p) || !m_layout.box.contains(p))
-        return;
-    m_pList->clickBox();
-    if (m_layout.wheelScrollsRows && m_pList->isOpen())
-        ScrollByWheel(m_pList->list());
+    ClickDropDowns(p);
 }
 
 void CPickerDialog::RowChosen(int row)

@@ -221,13 +221,60 @@ QLineEdit* CSkinDialog::CreateEdit(int id, const Region& region, bool bordered, 
     return edit;
 }
 
-void CSkinDialog::ScrollByWheel(QListWidget* list)
+DropDownList* CSkinDialog::CreateDropDown(int listId, const Region& box, const Region& list,
+                                         DropDownList::Entries rows, DropDownList::Chosen chosen,
+                                         std::vector<QWidget*> covered, bool wheelScrollsRows)
 {
-    if (list == nullptr)
-        return;
-    list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    list->viewport()->installEventFilter(this);
-    list->viewport()->setProperty(kWheelScrollsRows, true);
+    DropDownList::Layout layout;
+    layout.controlId = listId;
+    layout.box = box;
+    layout.listRect = list.rect();
+    layout.reportsDoubleClicks = true;
+    layout.text = Qt::white;
+    layout.background = QColor::fromRgb(kControlBackground);
+    // The list is closed when a pick arrives: the covered controls come back before the pick runs.
+    const std::size_t index = m_dropDowns.size();
+    auto* dropDown = new DropDownList(this, layout, std::move(rows), [this, index, chosen = std::move(chosen)](int row) {
+        Cover(m_dropDowns[index], false);
+        if (chosen)
+            chosen(row);
+    }, this);
+    dropDown->setFont(m_fontText);
+    m_dropDowns.push_back({dropDown, std::move(covered), wheelScrollsRows});
+    return dropDown;
+}
+
+void CSkinDialog::Cover(const DropDown& dropDown, bool covered)
+{
+    for (QWidget* control : dropDown.covered)
+        control->setEnabled(!covered);
+}
+
+bool CSkinDialog::ClickDropDowns(QPoint p)
+{
+    bool taken = false;
+    for (const DropDown& dropDown : m_dropDowns) {
+        if (dropDown.list->closeIfOutside(p)) {
+            Cover(dropDown, false);
+            continue;
+        }
+        if (!dropDown.list->layout().box.contains(p))
+            continue;
+        taken = true;
+        if (!dropDown.list->isOpen()) {
+            // Keys typed while the list is open belong to none of the covered controls.
+            Cover(dropDown, true);
+            setFocus();
+        }
+        dropDown.list->clickBox();
+        Cover(dropDown, dropDown.list->isOpen());
+        if (QListWidget* list = dropDown.list->list(); list != nullptr && dropDown.wheelScrollsRows) {
+            list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+            list->viewport()->installEventFilter(this);
+            list->viewport()->setProperty(kWheelScrollsRows, true);
+        }
+    }
+    return taken;
 }
 
 bool CSkinDialog::eventFilter(QObject* watched, QEvent* event)

@@ -14,6 +14,7 @@
 
 #include "config/ui_texts.h"
 #include "macro/localized_text.h"
+#include "ui/drop_down_list.h"
 #include "ui/hover_tracker.h"
 #include "ui/region.h"
 
@@ -99,9 +100,16 @@ protected:
     // edit accepts nothing but the digits 0-9, typed or pasted.
     QLabel* CreateStatic(int id, const Region& region, Qt::Alignment alignment);
     QLineEdit* CreateEdit(int id, const Region& region, bool bordered, bool digitsOnly = false);
-    // Each notch of the mouse wheel over the list scrolls it three rows: down for a negative or
-    // zero delta, up for a positive one.
-    void ScrollByWheel(QListWidget* list);
+    // A drop-down of the dialog in its colours and font: box, list rectangle, rows and what a
+    // pick does. Controls the open list covers are disabled while it is open (and the keyboard
+    // focus is the dialog's); with wheelScrollsRows each notch of the mouse wheel over the open
+    // list scrolls it three rows (down for a negative or zero delta, up for a positive one).
+    DropDownList* CreateDropDown(int listId, const Region& box, const Region& list, DropDownList::Entries rows,
+                                 DropDownList::Chosen chosen, std::vector<QWidget*> covered = {},
+                                 bool wheelScrollsRows = false);
+    // The click rule of the drop-downs: a click outside box and list closes an open list, a click
+    // in a box opens or closes its list. Returns true when the click was in a box.
+    bool ClickDropDowns(QPoint p);
 
     // The decimal value of the leading digits of text (0 when there are none); values above
     // INT_MAX read as INT_MAX, so a long run of digits is simply out of every range.
@@ -118,6 +126,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct DropDown {
+        DropDownList* list;
+        std::vector<QWidget*> covered;
+        bool wheelScrollsRows;
+    };
+    static void Cover(const DropDown& dropDown, bool covered);
     void DrawButton(QPainter& canvas, const Region& region, const QString& caption, bool over);
     void DrawCloseButton(QPainter& canvas, bool over);
 
@@ -133,6 +147,7 @@ private:
     // Pictures reported missing in this dialog, and the messages still to be shown.
     QSet<QString> m_failedImages;
     std::vector<std::pair<std::string, std::string>> m_pendingMessages;
+    std::vector<DropDown> m_dropDowns;
 };
 
 } // namespace vexo
