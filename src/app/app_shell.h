@@ -18,6 +18,8 @@ namespace vexo {
 
 class BasicPage;
 class ButtonFunctionDispatch;
+class QtKeyboardHook;
+class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
 class DesktopSettingsHook;
@@ -124,6 +126,9 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
+    std::unique_ptr<QtKeyboardHook> keyboardHook_;
+    std::unique_ptr<SkinFunctionDialogs> dialogs_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
