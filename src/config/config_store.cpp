@@ -28,17 +28,27 @@ ConfigStore::ConfigStore(std::filesystem::path configBin) : path_(std::move(conf
 
 ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
     lastError_.clear();
-    if (!fileExists(path_)) {
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
+            return LoadResult::Unreadable;
+        }
         lastError_ = path_.string() + " does not exist";
         prompter.message(kMissingText, std::string(kApplicationTitle));
         return LoadResult::Missing;
     }
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO waits for a writer and opening a device may act on it: neither is opened.
+    if (!S_ISREG(st.st_mode)) {
+        lastError_ = path_.string() + " is not a regular file";
+        return LoadResult::Unreadable;
+    }
+    // Without blocking, in case it was swapped for a FIFO since; checked again once open.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
         return LoadResult::Unreadable;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         lastError_ = path_.string() + " is not a regular file";

@@ -42,7 +42,8 @@ public:
     // Reads config.bin into the first-run flag and the working record.
     // Missing: message "Config file is not exist." (application title); record unchanged.
     // WrongSize (not 2042 bytes): silently ignored; record unchanged.
-    // Unreadable: record unchanged; the reason is in lastError().
+    // Unreadable (cannot be opened or read, or not a regular file: a FIFO or a device is never
+    // opened): record unchanged; the reason is in lastError().
     LoadResult LoadConfig(Prompter& prompter);
 
     // Writes flag 1 and the working record over config.bin.

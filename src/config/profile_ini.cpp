@@ -39,8 +39,14 @@ Identity identityOf(const std::filesystem::path& path) {
 }
 
 bool readWhole(const std::filesystem::path& path, std::string& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO put in the file's place since it was looked at must not hang us.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return false;
     }
     out.clear();
