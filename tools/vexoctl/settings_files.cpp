@@ -27,8 +27,8 @@ SettingsFiles::SettingsFiles(const CommandContext& context)
     case ConfigStore::LoadResult::WrongSize:
     case ConfigStore::LoadResult::Unreadable: throw std::runtime_error("unusable configuration: " + store.lastError());
     }
-    texts = SelectTexts(IniSettings::ReadLanguage(locations.strIni()));
     settings.m_strStrIniPath = locations.strIni();
+    texts = SelectTexts(settings.ReadLanguage());
     settings.m_strSettingSection = texts.m_strSettingSection;
     settings.LoadIniSettings();
 }
