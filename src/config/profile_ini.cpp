@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "config/atomic_file.h"
+#include "config/folder_lock.h"
 #include "config/ini_document.h"
 #include "config/utf_text.h"
 
@@ -182,6 +183,11 @@ std::vector<std::string> ProfileIni::sectionNames(std::size_t bufferChars) const
 }
 
 bool ProfileIni::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
     IniDocument& document = Cache::edit(path_, cache_);
     document.set(section, key, value);
     return Cache::store(*this);
@@ -189,6 +195,11 @@ bool ProfileIni::writeString(std::string_view section, std::string_view key, std
 
 bool ProfileIni::writeStrings(std::string_view section,
                               const std::vector<std::pair<std::string, std::string>>& keysAndValues) {
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
     IniDocument& document = Cache::edit(path_, cache_);
     for (const auto& [key, value] : keysAndValues) {
         document.set(section, key, value);
@@ -198,6 +209,11 @@ bool ProfileIni::writeStrings(std::string_view section,
 
 bool ProfileIni::replaceSection(std::string_view section,
                                 const std::vector<std::pair<std::string, std::string>>& keysAndValues) {
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
     IniDocument& document = Cache::edit(path_, cache_);
     document.removeSection(section);
     for (const auto& [key, value] : keysAndValues) {
@@ -207,6 +223,11 @@ bool ProfileIni::replaceSection(std::string_view section,
 }
 
 bool ProfileIni::deleteSection(std::string_view section) {
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
     IniDocument& document = Cache::edit(path_, cache_);
     if (!document.removeSection(section) && !cache_->unreadable &&
         document.encoding() != IniDocument::Encoding::Unsupported) {

@@ -20,7 +20,10 @@ namespace vexo {
 // file's size.
 //
 // Reads always reflect the file on disk (it is parsed again when its size, modification time or
-// identity changed). Every write replaces the file atomically; a failed write leaves it as it was.
+// identity changed). Every write holds the lock of the file's folder (FolderLock) while it reads the
+// file again, edits it and replaces it atomically, so a change another program saved meanwhile is
+// kept; a failed write leaves the file as it was, and a folder kept busy by another program fails
+// the write with that reason.
 class ProfileIni {
 public:
     explicit ProfileIni(std::filesystem::path file);
