@@ -5,6 +5,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
 #include <thread>
 
 namespace vexo::test {
@@ -46,5 +51,37 @@ BoundedOutcome RunBounded(std::chrono::milliseconds limit, Body body, bool asRoo
     outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return outcome;
 }
+
+// Ends the whole test program (status 124, with a message) unless destroyed within the limit: for
+// code that cannot run in a child process, such as a Qt application's, so that a hang still fails
+// instead of stopping the suite.
+class HangWatchdog {
+public:
+    HangWatchdog(std::chrono::milliseconds limit, std::string what)
+        : thread_([this, limit, what = std::move(what)] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
+                  std::fprintf(stderr, "hang: %s did not end within %lld ms\n", what.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::_Exit(124);
+              }
+          }) {}
+    ~HangWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        thread_.join();
+    }
+    HangWatchdog(const HangWatchdog&) = delete;
+    HangWatchdog& operator=(const HangWatchdog&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread thread_;
+};
 
 } // namespace vexo::test
