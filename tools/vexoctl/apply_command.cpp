@@ -70,6 +70,7 @@ const CommandRegistration registration({
     "is reported with exit status 1 before anything is sent, and so is a folder that another\n"
     "program keeps busy for more than 5 seconds.\n",
     runApply,
+    "",
 });
 
 } // namespace

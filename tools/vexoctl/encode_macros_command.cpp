@@ -98,6 +98,7 @@ const CommandRegistration registration({
     "Exit status 1 when a file is missing, unreadable, not a regular file, of the wrong size or\n"
     "cannot be saved, or when another program keeps the folder busy for more than 5 seconds.\n",
     runEncodeMacros,
+    "",
 });
 
 } // namespace

@@ -43,6 +43,7 @@ const CommandRegistration registration({
     "Control characters in names and lines are shown as \\xNN, a backslash as \\\\.\n"
     "Exit status 1 when record.ini is missing or unreadable.\n",
     runMacros,
+    "",
 });
 
 } // namespace
