@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
-#include <thread>
 
 #include "config/dpi_table.h"
 #include "config/factory_record.h"
@@ -12,6 +10,7 @@
 #include "config/ui_texts.h"
 #include "device/settings_sync.h"
 #include "device/sim_rig.h"
+#include "support/lock_holder.h"
 #include "support/threads_cannot_start.h"
 
 namespace vexo::test {
@@ -353,11 +352,11 @@ TEST_F(SettingsSyncTest, ApplyTakesInWhatAnotherProgramSavedSinceTheFileWasRead)
 TEST_F(SettingsSyncTest, ApplyWithTheFolderKeptBusyNeitherSendsNorSaves) {
     const std::string before = TempDir::take(dir / "config.bin");
     // Another program holds the folder's lock for longer than Apply waits.
-    std::thread holder([&] { std::system(("timeout -s KILL 30 flock '" + dir.path.string() + "' sleep 8").c_str()); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    LockHolder other(dir.path);
+    ASSERT_TRUE(other.held());
     rig.mouse->clearExchanges();
     const SettingsSync::ApplyResult result = sync.ApplyConfig();
-    holder.join();
+    other.release();
     EXPECT_TRUE(result.folderBusy);
     EXPECT_FALSE(result.sent);
     EXPECT_TRUE(rig.mouse->exchanges().empty());

@@ -8,10 +8,12 @@
 #include <array>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 #include "config/temp_dir.h"
 #include "config/utf_text.h"
+#include "support/lock_holder.h"
 #include "support/tool_run.h"
 
 using vexo::test::TempDir;
@@ -227,23 +229,27 @@ TEST_F(VexoctlFilesTest, ConcurrentApplyAndEncodeMacrosLoseNoUpdate) {
 TEST_F(VexoctlFilesTest, AFolderKeptBusyByAnotherProgramIsReportedAfterABoundedWait) {
     TempDir::put(dir / "record.ini", kRecordIni);
     const std::string before = TempDir::take(dir / "config.bin");
-    // Another program holds the folder's lock for 12 s, longer than anyone waits.
-    std::thread holder([&] { vexo::test::RunTool("timeout -s KILL 30 flock '" + dir.path.string() + "' sleep 12"); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const ToolRun encode = run(data() + "encode-macros");
-    const ToolRun apply = run("--simulate " + data() + "apply");
-    holder.join();
-    for (const ToolRun* r : {&encode, &apply}) {
-        EXPECT_EQ(r->status, 1);
-        EXPECT_NE(r->err.find("is busy: another program is saving in it"), std::string::npos) << r->err;
+    {
+        // Another program holds the folder's lock for longer than anyone waits.
+        const vexo::test::LockHolder other(dir.path);
+        ASSERT_TRUE(other.held());
+        const ToolRun encode = run(data() + "encode-macros");
+        const ToolRun apply = run("--simulate " + data() + "apply");
+        for (const ToolRun* r : {&encode, &apply}) {
+            EXPECT_EQ(r->status, 1);
+            EXPECT_NE(r->err.find("is busy: another program is saving in it"), std::string::npos) << r->err;
+        }
+        EXPECT_EQ(TempDir::take(dir / "config.bin"), before);
     }
-    EXPECT_EQ(TempDir::take(dir / "config.bin"), before);
-
     // A lock given up within the wait only delays the work.
-    std::thread brief([&] { vexo::test::RunTool("timeout -s KILL 30 flock '" + dir.path.string() + "' sleep 1"); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::optional<vexo::test::LockHolder> brief(std::in_place, dir.path);
+    ASSERT_TRUE(brief->held());
+    std::thread releasing([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        brief->release();
+    });
     const ToolRun later = run(data() + "encode-macros");
-    brief.join();
+    releasing.join();
     EXPECT_EQ(later.status, 0) << later.err;
     EXPECT_EQ(TempDir::take(dir / "config.bin").substr(kMacroAreaInFile, 6), kEncodedBlock);
 }
