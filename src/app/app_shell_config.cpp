@@ -5,6 +5,7 @@
 
 #include "app/app_shell.h"
 #include "app/startup_prefetch.h"
+#include "config/application_title.h"
 #include "config/file_locations.h"
 #include "config/ui_fonts.h"
 #include "device/device_session.h"
@@ -30,6 +31,7 @@ void AppShell::selectLanguage()
     w.m_strApply = QString::fromStdString(texts_.m_strApply);
     w.m_strCancel = QString::fromStdString(texts_.m_strCancel);
     w.m_strWebAddress = QString::fromStdString(texts_.m_strWebAddress);
+    w.m_strMouseAbsent = QString::fromStdString(texts_.m_strMouseAbsent);
 }
 
 void AppShell::loadSettings()
@@ -40,8 +42,29 @@ void AppShell::loadSettings()
 void AppShell::useSkinAndColour()
 {
     const std::string& name = settings_.m_strSkinName;
-    g_strSkinName = name;
-    g_strSkinDir = parts_.locations.skinFolder(name).string();
+    const FileLocations& where = parts_.locations;
+    std::optional<std::filesystem::path> folder = where.findSkin(name);
+    if (!folder) {
+        // A deleted or misspelt skin gets the delivered one, so the window still has its pictures;
+        // str.ini keeps the name until the user picks another skin.
+        folder = where.findSkin(FileLocations::kDefaultSkin);
+        const std::string quoted = "\"" + name + "\"";
+        if (folder && !name.empty()) {
+            prompter_.message("The skin " + quoted + " was not found; the skin \"" + FileLocations::kDefaultSkin +
+                                  "\" is used instead.",
+                              std::string(kApplicationTitle));
+        } else if (!folder) {
+            std::string roots;
+            for (const auto& root : where.skinRoots())
+                roots += "\n" + root.string();
+            prompter_.message("No skin was found (neither " + (name.empty() ? std::string() : quoted + " nor ") + "\"" +
+                                  FileLocations::kDefaultSkin + "\") in:" + roots +
+                                  "\nThe window is drawn in plain colours.",
+                              std::string(kApplicationTitle));
+        }
+    }
+    g_strSkinName = folder ? folder->filename().string() : name;
+    g_strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
     if (parts_.prefetch != nullptr)
         parts_.prefetch->handOverBackground(SkinImages(), QString::fromStdString(g_strSkinDir));
     window_->LoadBackground();

@@ -1,6 +1,7 @@
 #include "ui/hover_tracker.h"
 
 #include "ui/mem_dc.h"
+#include "ui/skin_draw_extent.h"
 
 namespace vexo {
 
@@ -54,21 +55,47 @@ const HoverTracker::Item* HoverTracker::item(int id) const
     return nullptr;
 }
 
+void HoverTracker::drawOver(QPainter* canvas, Item& item)
+{
+    SkinDrawExtent extent;
+    if (canvas != nullptr && item.draw)
+        item.draw(*canvas, true);
+    item.covered = item.region.rect() | extent.rect();
+    item.pointerOver = item.overShown = true;
+}
+
+void HoverTracker::restore(QPainter* canvas, const QRegion& area, const Item* skip)
+{
+    if (canvas == nullptr || area.isEmpty())
+        return;
+    restore_(*canvas, area);
+    // The first look under area hid whatever over look of another group reached into it.
+    forEach([&](Item& item) {
+        if (&item != skip && item.overShown && area.intersects(item.covered))
+            drawOver(canvas, item);
+    });
+}
+
 bool HoverTracker::move(QPoint p)
 {
     if (sensitiveAt(p))
         return true;
     std::unique_ptr<CMemDC> dc;
+    QRegion area;
     forEach([&](Item& item) {
         item.pointerOver = false;
         if (!item.overShown)
             return;
         if (!dc)
             dc = open_();
-        if (dc->painter() != nullptr && item.draw)
-            item.draw(*dc->painter(), false);
         item.overShown = false;
+        if (restore_)
+            area += item.covered;
+        else if (dc->painter() != nullptr && item.draw)
+            item.draw(*dc->painter(), false);
     });
+    if (dc)
+        restore(dc->painter(), area, nullptr);
     return false;
 }
 
@@ -79,18 +106,23 @@ void HoverTracker::hover(QPoint p)
         return;
     std::unique_ptr<CMemDC> dc = open_();
     QPainter* canvas = dc->painter();
-    if (canvas != nullptr && target->draw)
-        target->draw(*canvas, true);
-    target->pointerOver = target->overShown = true;
+    // The rest of the group goes back to normal first, so that restoring it cannot cut into the
+    // over look drawn next (OK and Apply share a column of pixels).
+    QRegion area;
     forEach([&](Item& other) {
         if (&other == target || other.group != target->group || !other.overShown)
             return;
-        if (canvas != nullptr && other.draw)
+        if (restore_)
+            area += other.covered;
+        else if (canvas != nullptr && other.draw)
             other.draw(*canvas, false);
         // Clearing pointer-over too lets the pointer come back to this region and light it again;
         // otherwise OK -> Apply -> OK would leave OK dark while the pointer is on it.
         other.overShown = other.pointerOver = false;
     });
+    if (restore_)
+        restore(canvas, area, target);
+    drawOver(canvas, *target);
 }
 
 } // namespace vexo

@@ -127,7 +127,7 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     ASSERT_EQ(tray.notices.size(), 1u);
     EXPECT_EQ(tray.notices[0].title, "Info");
     EXPECT_EQ(tray.notices[0].text, "The system detect the gaming mouse.");
-    EXPECT_EQ(tray.notices[0].timeoutMs, 100);
+    EXPECT_EQ(tray.notices[0].timeoutMs, 5000);
     EXPECT_FALSE(shell->window().isVisible());
     EXPECT_EQ(g_nCurrentPage, kBasicPage);
     EXPECT_TRUE(g_bBasicPageReady);
