@@ -99,6 +99,13 @@ FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
     return where;
 }
 
+FileLocations FileLocations::withDataDir(const std::filesystem::path& dir) const {
+    FileLocations where = *this;
+    where.dataDir_ = dir;
+    where.sharedDir_.reset();
+    return where;
+}
+
 std::optional<std::filesystem::path> FileLocations::findSkin(const std::string& name) const {
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         return std::nullopt;

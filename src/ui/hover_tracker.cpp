@@ -55,24 +55,27 @@ const HoverTracker::Item* HoverTracker::item(int id) const
     return nullptr;
 }
 
-void HoverTracker::drawOver(QPainter* canvas, Item& item)
+void HoverTracker::drawOver(CMemDC& dc, Item& item)
 {
     SkinDrawExtent extent;
-    if (canvas != nullptr && item.draw)
-        item.draw(*canvas, true);
+    if (dc.painter() != nullptr && item.draw)
+        item.draw(*dc.painter(), true);
     item.covered = item.region.rect() | extent.rect();
+    dc.addDirty(item.covered);
     item.pointerOver = item.overShown = true;
 }
 
-void HoverTracker::restore(QPainter* canvas, const QRegion& area, const Item* skip)
+void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip)
 {
-    if (canvas == nullptr || area.isEmpty())
+    if (dc.painter() == nullptr || area.isEmpty())
         return;
-    restore_(*canvas, area);
+    restore_(*dc.painter(), area);
+    for (const QRect& part : area)
+        dc.addDirty(part);
     // The first look under area hid whatever over look of another group reached into it.
     forEach([&](Item& item) {
         if (&item != skip && item.overShown && area.intersects(item.covered))
-            drawOver(canvas, item);
+            drawOver(dc, item);
     });
 }
 
@@ -89,13 +92,16 @@ bool HoverTracker::move(QPoint p)
         if (!dc)
             dc = open_();
         item.overShown = false;
-        if (restore_)
+        if (restore_) {
             area += item.covered;
-        else if (dc->painter() != nullptr && item.draw)
-            item.draw(*dc->painter(), false);
+        } else {
+            if (dc->painter() != nullptr && item.draw)
+                item.draw(*dc->painter(), false);
+            dc->addDirty(item.region.rect());
+        }
     });
     if (dc)
-        restore(dc->painter(), area, nullptr);
+        restore(*dc, area, nullptr);
     return false;
 }
 
@@ -112,17 +118,20 @@ void HoverTracker::hover(QPoint p)
     forEach([&](Item& other) {
         if (&other == target || other.group != target->group || !other.overShown)
             return;
-        if (restore_)
+        if (restore_) {
             area += other.covered;
-        else if (canvas != nullptr && other.draw)
-            other.draw(*canvas, false);
+        } else {
+            if (canvas != nullptr && other.draw)
+                other.draw(*canvas, false);
+            dc->addDirty(other.region.rect());
+        }
         // Clearing pointer-over too lets the pointer come back to this region and light it again;
         // otherwise OK -> Apply -> OK would leave OK dark while the pointer is on it.
         other.overShown = other.pointerOver = false;
     });
     if (restore_)
-        restore(canvas, area, target);
-    drawOver(canvas, *target);
+        restore(*dc, area, target);
+    drawOver(*dc, *target);
 }
 
 } // namespace vexo

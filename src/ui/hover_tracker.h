@@ -72,9 +72,9 @@ public:
 private:
     Item* find(QPoint p);
     template <typename F> void forEach(F f);
-    void drawOver(QPainter* canvas, Item& item);
+    void drawOver(CMemDC& dc, Item& item);
     // Returns the items in area to normal, then draws again the over looks area touched.
-    void restore(QPainter* canvas, const QRegion& area, const Item* skip);
+    void restore(CMemDC& dc, const QRegion& area, const Item* skip);
 
     OpenCanvas open_;
     Restore restore_;
