@@ -25,6 +25,7 @@
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
 #include "support/recording_prompter.h"
+#include "ui/basic_page_regions.h"
 #include "ui/frame_regions.h"
 #include "ui/main_dialog.h"
 #include "ui/skin_drawing.h"
@@ -467,6 +468,51 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     EXPECT_EQ(shell->window().size(), QSize(880, 650));
     EXPECT_NE(shell->window().BackBuffer().pixel(frame::kOk.left + 2, frame::kOk.top + 2),
               CMainDialog::kPlainBackground);
+}
+
+// The real basic page under the pointer, with each delivered skin: ten passes over every hover
+// region of the frame and the page leave the window exactly as it was drawn.
+TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredSkins)
+{
+    const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
+    const std::filesystem::path delivered = std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/Skins";
+    std::vector<Region> regions = {frame::kOk, frame::kApply, frame::kCancel, frame::kSkins, frame::kClose,
+                                   frame::kMinimise, frame::kPreviousPage, frame::kNextPage, basic::kKeyDefault};
+    for (int k = 0; k < 8; ++k)
+        regions.push_back(basic::FunctionBox(k));
+    for (const char* name : {"Black", "Blue"}) {
+        SCOPED_TRACE(name);
+        std::filesystem::create_directory_symlink(delivered / name, skins / name);
+        writeStrIni("EN", name);
+        shell.reset();
+        SkinImages().clear();
+        g_nCurrentPage = kNoPage;
+        g_bBasicPageReady = false;
+        start();
+        tray.click(TrayIcon::Click::Left);
+        CMainDialog& window = shell->window();
+        ASSERT_EQ(g_nCurrentPage, kBasicPage);
+        const QPoint away(700, 140);
+        window.HandleMouseMove(away);
+        const QImage first = window.BackBuffer().copy();
+        for (const Region& r : regions) {
+            const QPoint p(r.left + 3, r.top + 3);
+            for (int pass = 0; pass < 10; ++pass) {
+                window.HandleMouseMove(p);
+                window.HandleHover(p);
+                window.HandleMouseMove(away);
+            }
+            EXPECT_EQ(window.BackBuffer(), first) << "region at " << r.left << "," << r.top;
+        }
+        // Down the column of function boxes, each lighting in turn.
+        for (int k = 0; k < 8; ++k) {
+            const QPoint p(basic::FunctionBox(k).left + 3, basic::FunctionBox(k).top + 3);
+            window.HandleMouseMove(p);
+            window.HandleHover(p);
+        }
+        window.HandleMouseMove(away);
+        EXPECT_EQ(window.BackBuffer(), first);
+    }
 }
 
 // A second start of the real program ends at once with status 0 while the first runs; the end of
