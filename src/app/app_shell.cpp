@@ -195,8 +195,14 @@ void AppShell::activate()
     // start it a second time (another exchange with the mouse, another box).
     if (raiseOpenBox())
         return;
-    if (starting_ || parts_.tray.available())
+    if (starting_)
         return;
+    if (parts_.tray.available()) {
+        // The icon is the way to the window; one already shown just comes to the front.
+        if (window_->isVisible())
+            window_->BringToFront();
+        return;
+    }
     // The window comes even without a mouse; what Cancel left pending is caught up as from the icon.
     refreshBeforeShowing();
     window_->BringToFront();

@@ -81,7 +81,8 @@ public:
     // A later start asked for this one. While a message box is open or the start-up still runs,
     // only the box (or the window) comes to the front; otherwise, where there is no notification
     // area, the window is shown, with or without a mouse, after the same catching up as a click on
-    // the icon. With a notification area the icon is the way to the window.
+    // the icon. With a notification area the icon is the way to the window: only a window already
+    // shown comes to the front.
     void activate();
     // The tray menu's exit command.
     void exitCommand();
