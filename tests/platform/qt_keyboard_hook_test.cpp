@@ -11,20 +11,13 @@
 #include <vector>
 
 #include "support/native_keys.h"
+#include "ui/qt_test_main.h"
 
 namespace vexo {
 namespace {
 
 using test::kKeyA;
 using test::SendKey;
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "qt_keyboard_hook_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
-}
 
 // A window that counts the keys that reach it.
 class CountingWindow final : public QWidget {
@@ -45,7 +38,7 @@ protected:
 
 class QtKeyboardHookTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { app(); }
+    static void SetUpTestSuite() { test::TestApp(); }
     void SetUp() override {
         edit = new QLineEdit(&window);
         label = new QLabel("label", &window);
