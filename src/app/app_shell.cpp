@@ -73,7 +73,7 @@ void AppShell::initialise(bool showWindow)
     }
     trace_.push_back("hot-plug");
 
-    parts_.config.LoadConfig(parts_.prompter);
+    loadConfig();
     parts_.config.TakeSnapshot();
     trace_.push_back("config");
 

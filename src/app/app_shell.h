@@ -112,6 +112,9 @@ private:
     void refreshBeforeShowing();
     // Over the configuration's text tables and settings file (app_shell_config.cpp).
     void selectLanguage();
+    // config.bin into the record; what cannot be used is said once, and a damaged file is kept aside
+    // while the delivered defaults are used.
+    void loadConfig();
     void loadSettings();
     void useSkinAndColour();
     void createFonts();
@@ -133,6 +136,8 @@ private:
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    // A str.ini that cannot be read or kept is reported at the first reading only.
+    bool settingsProblemTold_ = false;
 };
 
 } // namespace vexo

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
+#include "ui/qt_test_main.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -11,13 +13,15 @@
 #include <vector>
 
 #include "support/native_keys.h"
-#include "ui/qt_test_main.h"
 
 namespace vexo {
 namespace {
 
 using test::kKeyA;
 using test::SendKey;
+
+// The shared test application: it goes before the process's static objects, which Qt needs.
+QApplication& app() { return test::TestApp(); }
 
 // A window that counts the keys that reach it.
 class CountingWindow final : public QWidget {
@@ -38,7 +42,7 @@ protected:
 
 class QtKeyboardHookTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::TestApp(); }
+    static void SetUpTestSuite() { app(); }
     void SetUp() override {
         edit = new QLineEdit(&window);
         label = new QLabel("label", &window);
