@@ -15,7 +15,15 @@ namespace vexo {
 //   --page=advanced        with --show or --screenshot: show the advanced page
 //   --screenshot=FILE      start, draw the window, save it as a PNG picture to FILE and end
 //   --quit-after-start     end as soon as the start-up has finished (start-up benchmark)
+//   --help, --version      print the help or the version and end
+// Qt's standard options (-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.
 struct AppOptions {
+    enum class Action { Run, Help, Version };
+
+    // Status of a command line that cannot be used (EX_USAGE of sysexits.h).
+    static constexpr int kExitUsage = 64;
+
+    Action action = Action::Run;
     bool simulate = false;
     std::uint8_t sensorType = 3;
     bool simulateUnplugged = false;
@@ -25,9 +33,17 @@ struct AppOptions {
     std::string screenshot;
     bool quitAfterStart = false;
 
-    // Parses args (without the program name). Unknown options (Qt's own, such as -platform) are
-    // left to Qt; a malformed value of ours gives nullopt and error tells why.
+    // Parses args (without the program name). Qt's standard options, with their values, are
+    // skipped (Qt takes them). An unknown option, a stray argument or a malformed value gives
+    // nullopt and error tells why, in one line.
     static std::optional<AppOptions> parse(const std::vector<std::string>& args, std::string& error);
+
+    // The text of --help: every option, a line each.
+    static std::string helpText();
+    // The text of --version.
+    static std::string versionText();
+    // The short usage lines printed on standard error after a usage error.
+    static std::string usageText();
 };
 
 } // namespace vexo

@@ -51,8 +51,8 @@ int CMouseApp::run()
     std::string error;
     const std::optional<AppOptions> options = AppOptions::parse(args, error);
     if (!options) {
-        std::cerr << "vexo: " << error << "\n";
-        return 2;
+        std::cerr << "vexo: " << error << "\n" << AppOptions::usageText();
+        return AppOptions::kExitUsage;
     }
     const bool capture = !options->screenshot.empty();
 

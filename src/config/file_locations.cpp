@@ -92,12 +92,15 @@ FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
 }
 
 std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
-    // The first skin folder of that name wins: the delivered ones, then the user's own.
+    // The user's own skin of a name wins over the delivered one, as the skin picker lists it.
     std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();
-    for (const auto& candidate : skinRoots_) {
+    if (name.empty()) {
+        return root;
+    }
+    for (auto candidate = skinRoots_.rbegin(); candidate != skinRoots_.rend(); ++candidate) {
         std::error_code ec;
-        if (std::filesystem::is_directory(candidate / name, ec)) {
-            root = candidate;
+        if (std::filesystem::is_directory(*candidate / name, ec)) {
+            root = *candidate;
             break;
         }
     }

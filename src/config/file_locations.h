@@ -35,8 +35,9 @@ public:
     std::filesystem::path recordIni() const { return dataDir_ / "record.ini"; }
     // Folders that may hold skin folders, the delivered ones first.
     const std::vector<std::filesystem::path>& skinRoots() const { return skinRoots_; }
-    // The folder of the skin `name`: below the first root that has it, else below the first root
-    // (where drawing then finds nothing). An empty name gives that root itself.
+    // The folder of the skin `name`: below the last root that has it (the user's own skin wins over
+    // a delivered one of the same name), else below the first root (where drawing then finds
+    // nothing). An empty name gives the first root itself.
     std::filesystem::path skinFolder(const std::string& name) const;
     bool portable() const { return !sharedDir_; }
 

@@ -143,7 +143,7 @@ TEST_F(FileLocationsTest, WithoutAnyHomeTheUsersFolderIsNeverInAWorldWritablePla
     EXPECT_EQ(where.skinRoots()[1], std::filesystem::path("/.local/share/vexo-t58/Skins"));
 }
 
-TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
+TEST_F(FileLocationsTest, ASkinIsTakenFromTheUsersOwnFoldersFirstThenTheDeliveredOnes) {
     const auto share = dir / "share";
     env["HOME"] = (dir / "home").string();
     const auto where = FileLocations::resolve(dir / "bin", share, lookup());
@@ -152,7 +152,9 @@ TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
     std::filesystem::create_directories(delivered / "Black");
     std::filesystem::create_directories(own / "Black");
     std::filesystem::create_directories(own / "Mine");
-    EXPECT_EQ(where.skinFolder("Black"), delivered / "Black") << "the delivered skin wins a name clash";
+    std::filesystem::create_directories(delivered / "Blue");
+    EXPECT_EQ(where.skinFolder("Blue"), delivered / "Blue");
+    EXPECT_EQ(where.skinFolder("Black"), own / "Black") << "the user's own skin wins a name clash";
     EXPECT_EQ(where.skinFolder("Mine"), own / "Mine");
     EXPECT_EQ(where.skinFolder("Missing"), delivered / "Missing") << "nothing found draws nothing";
     EXPECT_EQ(where.skinFolder(""), delivered) << "no name: the skins folder itself";
