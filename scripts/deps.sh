@@ -9,6 +9,8 @@ packages=(
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
+  # installation checks and the Debian package: validators, manual pages, cpack's dependencies
+  desktop-file-utils appstream lintian man-db dpkg-dev file
 )
 if [ "${VEXO_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

@@ -139,8 +139,8 @@ void AppShell::trayClicked(TrayIcon::Click click)
 
 void AppShell::activate()
 {
-    // Only where there is no notification area, so the window comes even without a mouse; what
-    // Cancel left pending is caught up as from the icon.
+    // Asked for where there is no notification area, or by a start with --show (the menu entry):
+    // the window comes even without a mouse; what Cancel left pending is caught up as from the icon.
     refreshBeforeShowing();
     window_->BringToFront();
 }

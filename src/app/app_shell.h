@@ -73,7 +73,7 @@ public:
 
     // The tray icon was clicked.
     void trayClicked(TrayIcon::Click click);
-    // A later start asked for the window (where there is no notification area): shows it, with
+    // A later start asked for the window (where there is no notification area, or with --show): shows it, with
     // or without a mouse, after the same catching up as a click on the icon.
     void activate();
     // The tray menu's exit command.

@@ -38,6 +38,8 @@ CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName("vexo-t58");
     setApplicationDisplayName("VEXO T58");
+    // Lets the desktop match the window to the menu entry and its icon (the Wayland app id).
+    setDesktopFileName("example.vexo_gaming.T58");
     setWindowIcon(AppIcon());
     // The window hides instead of closing; the program lives on behind its icon.
     setQuitOnLastWindowClosed(false);
@@ -65,8 +67,9 @@ int CMouseApp::run()
     case SingleInstance::Lock::Taken:
         break;
     case SingleInstance::Lock::HeldByAnother:
-        // Without a notification area the running window could not be reached otherwise.
-        if (!tray.available())
+        // Without a notification area the running window could not be reached otherwise; --show
+        // (the menu entry's start) asks for it explicitly.
+        if (!tray.available() || options->show)
             instance.signalRunningInstance();
         return 0;
     case SingleInstance::Lock::Unavailable: {
