@@ -201,8 +201,15 @@ void CSkinsDialog::DrawAll()
     DrawTextButton(*canvas, kOk, m_strOk, false);
     DrawTextButton(*canvas, kCancel, m_strCancel, false);
     DrawDialogSkinImage(canvas, "/button-close-normal.png", kClose.left, kClose.top, m_prompter);
-    if (!m_strColorHint.isEmpty())
-        DrawSkinText(*canvas, kHint.rect(), m_strColorHint, m_setup.font, m_colorInterface, TextLayout::Centre);
+    if (!m_strColorHint.isEmpty()) {
+        // The English hint is wider than its box; the box is two lines high, so it wraps there.
+        canvas->save();
+        canvas->setClipRect(kHint.rect());
+        canvas->setFont(m_setup.font);
+        canvas->setPen(m_colorInterface);
+        canvas->drawText(kHint.rect(), Qt::AlignCenter | Qt::TextWordWrap, m_strColorHint);
+        canvas->restore();
+    }
 }
 
 void CSkinsDialog::paintEvent(QPaintEvent*)
