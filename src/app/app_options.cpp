@@ -2,43 +2,114 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
-
-#ifndef VEXO_VERSION
-#define VEXO_VERSION "unknown"
-#endif
+#include <filesystem>
+#include <iostream>
 
 namespace vexo {
 
 namespace {
+struct OptionHelp {
+    const char* usage;
+    const char* text;
+};
 
-// Qt's standard options (QGuiApplication, QApplication and the X11 platform), spelt with one dash;
-// Qt accepts them with two as well.
-constexpr std::array<std::string_view, 16> kQtOptionsWithValue{
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowtitle",
-    "-qwindowicon", "-session", "-style", "-stylesheet", "-display", "-geometry", "-title", "-icon", "-name",
-    "-visual"};
-constexpr std::array<std::string_view, 6> kQtFlags{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync",
-                                                   "-testability"};
+constexpr std::array<OptionHelp, 12> kOptions{{
+    {"--simulate[=N]", "use the simulated mouse (demo mode); N is its sensor type 0-3 (default 3)"},
+    {"--simulate-unplugged", "the simulated mouse starts unplugged (implies --simulate)"},
+    {"--simulate-notices", "the simulated mouse now and then changes state by itself (implies --simulate)"},
+    {"--show", "show the window at start even where a notification area exists"},
+    {"--page=basic|advanced", "the page shown first"},
+    {"--data DIR", "use config.bin, str.ini and record.ini in DIR (skins as usual)"},
+    {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines)"},
+    {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
+    {"--quit-after-start", "end as soon as the start-up has finished"},
+    {"--help", "show this help and end"},
+    {"--version", "show the version and end"},
+    {"-platform NAME", "(Qt) the window system plugin, for example offscreen or xcb"},
+}};
 
-// Whether arg is one of Qt's options; takesNext tells whether its value is the next argument (it
-// was not given as -name=value).
-bool IsQtOption(const std::string& arg, bool& takesNext)
+// "--name VALUE" or "--name=VALUE": the value, advancing i past it; nullopt when arg is not name.
+std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                                   std::string& error, bool& failed)
 {
-    std::string_view name(arg);
-    if (name.rfind("--", 0) == 0)
-        name.remove_prefix(1);
-    const std::size_t eq = name.find('=');
-    const std::string_view bare = name.substr(0, eq);
-    if (std::find(kQtOptionsWithValue.begin(), kQtOptionsWithValue.end(), bare) != kQtOptionsWithValue.end()) {
-        takesNext = eq == std::string_view::npos;
-        return true;
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0)
+        return arg.substr(name.size() + 1);
+    if (arg != name)
+        return std::nullopt;
+    if (i + 1 >= args.size()) {
+        error = name + " needs a value";
+        failed = true;
+        return std::nullopt;
     }
-    takesNext = false;
-    return eq == std::string_view::npos && std::find(kQtFlags.begin(), kQtFlags.end(), bare) != kQtFlags.end();
+    return args[++i];
+}
+} // namespace
+
+std::vector<std::string> AppOptions::withoutQtOptions(const std::vector<std::string>& args)
+{
+    // Qt's options for every application, and those of the X11 platform, with a value or without.
+    static const std::array<const char*, 17> kWithValue{
+        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowicon",
+        "-qwindowtitle", "-display", "-geometry", "-style", "-stylesheet", "-session", "-name", "-title", "-visual",
+        "-qmljsdebugger", "-fontengine"};
+    static const std::array<const char*, 6> kAlone{"-reverse", "-widgetcount", "-sync", "-nograb", "-dograb",
+                                                   "-graphicssystem"};
+    std::vector<std::string> left;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        // Qt also takes them with two dashes and as -name=value.
+        if (name.rfind("--", 0) == 0)
+            name.erase(0, 1);
+        const std::size_t equals = name.find('=');
+        const std::string bare = name.substr(0, equals);
+        const auto is = [&bare](const char* option) { return bare == option; };
+        if (std::any_of(kWithValue.begin(), kWithValue.end(), is)) {
+            if (equals == std::string::npos)
+                ++i;
+            continue;
+        }
+        if (std::any_of(kAlone.begin(), kAlone.end(), is))
+            continue;
+        left.push_back(args[i]);
+    }
+    return left;
 }
 
-} // namespace
+std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
+{
+    std::string error;
+    const std::optional<AppOptions> options = parse(withoutQtOptions(args), error);
+    if (!options) {
+        std::cerr << "vexo: " << error << "\nTry 'vexo --help' for the options.\n";
+        return kUsageStatus;
+    }
+    if (std::error_code ec; !options->dataDir.empty() && !std::filesystem::is_directory(options->dataDir, ec)) {
+        std::cerr << "vexo: --data: " << options->dataDir << " is not a folder\n";
+        return kUsageStatus;
+    }
+    if (options->help) {
+        std::cout << helpText() << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    if (options->version) {
+        std::cout << "vexo " << VEXO_VERSION << "\n" << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
+std::string AppOptions::helpText()
+{
+    std::string text = "Usage: vexo [OPTION]...\nThe configuration utility of the VEXO T58 gaming mouse. It lives in the "
+                       "notification area;\nwithout one, its window is shown at start.\n\n";
+    for (const OptionHelp& option : kOptions) {
+        std::string usage = option.usage;
+        usage.resize(std::max<std::size_t>(usage.size() + 2, 24), ' ');
+        text += "  " + usage + option.text + "\n";
+    }
+    return text;
+}
 
 std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args, std::string& error)
 {
@@ -46,13 +117,8 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
     const std::string simulate = "--simulate";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool takesNext = false;
-        if (arg == "--help" || arg == "-h") {
-            options.action = Action::Help;
-        } else if (arg == "--version") {
-            if (options.action != Action::Help)
-                options.action = Action::Version;
-        } else if (arg == simulate) {
+        bool failed = false;
+        if (arg == simulate) {
             options.simulate = true;
         } else if (arg.rfind(simulate + "=", 0) == 0) {
             const std::string value = arg.substr(simulate.size() + 1);
@@ -72,68 +138,38 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
             options.advancedPage = true;
         } else if (arg == "--page=basic") {
             options.advancedPage = false;
-        } else if (arg.rfind("--page", 0) == 0) {
-            error = "--page takes basic or advanced, as --page=advanced";
-            return std::nullopt;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
             options.screenshot = arg.substr(std::string("--screenshot=").size());
             if (options.screenshot.empty()) {
                 error = "--screenshot=FILE needs a file name";
                 return std::nullopt;
             }
-        } else if (arg == "--screenshot") {
-            error = "--screenshot needs a file name, as --screenshot=FILE";
-            return std::nullopt;
         } else if (arg == "--quit-after-start") {
             options.quitAfterStart = true;
-        } else if (IsQtOption(arg, takesNext)) {
-            // Qt has taken it already; only its value must not be read as an argument of ours.
-            if (takesNext && ++i >= args.size()) {
-                error = "option " + arg + " needs a value";
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (auto dir = ValueOf(args, i, "--data", error, failed)) {
+            if (dir->empty()) {
+                error = "--data needs a folder";
                 return std::nullopt;
             }
-        } else if (!arg.empty() && arg[0] == '-') {
-            error = "unknown option '" + arg + "'";
+            options.dataDir = *dir;
+        } else if (auto trace = ValueOf(args, i, "--trace", error, failed)) {
+            if (trace->empty()) {
+                error = "--trace needs a file name";
+                return std::nullopt;
+            }
+            options.traceFile = *trace;
+        } else if (failed) {
             return std::nullopt;
         } else {
-            error = "unexpected argument '" + arg + "'";
+            error = "unknown option \"" + arg + "\"";
             return std::nullopt;
         }
     }
     return options;
-}
-
-std::string AppOptions::helpText()
-{
-    return "Usage: vexo [OPTION]...\n"
-           "Configures the VEXO T58 gaming mouse (USB 04D9:A09F). The window starts hidden behind its\n"
-           "notification-area icon; where there is none it is shown at once.\n"
-           "\n"
-           "Options:\n"
-           "  --simulate[=N]         demo mode: a simulated mouse of sensor type N, 0-3 (default 3)\n"
-           "  --simulate-unplugged   the simulated mouse starts unplugged (implies --simulate)\n"
-           "  --simulate-notices     the simulated mouse now and then changes by itself (implies --simulate)\n"
-           "  --show                 show the window at start, even with a notification area\n"
-           "  --page=PAGE            the page shown first: basic (default) or advanced\n"
-           "  --screenshot=FILE      draw the window, save it as a PNG picture to FILE, and end\n"
-           "  --quit-after-start     end as soon as the start-up has finished\n"
-           "  --help                 print this help and end\n"
-           "  --version              print the version and end\n"
-           "\n"
-           "Qt's standard options are accepted too, such as -platform NAME, -style NAME and -reverse.\n"
-           "\n"
-           "Settings live in $XDG_CONFIG_HOME/vexo-t58 (default ~/.config/vexo-t58); the user's own skins\n"
-           "in $XDG_DATA_HOME/vexo-t58/Skins. See vexo(1).\n";
-}
-
-std::string AppOptions::versionText()
-{
-    return std::string("vexo ") + VEXO_VERSION + "\n";
-}
-
-std::string AppOptions::usageText()
-{
-    return "Usage: vexo [OPTION]...\nTry 'vexo --help' for more information.\n";
 }
 
 } // namespace vexo

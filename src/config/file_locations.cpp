@@ -91,6 +91,13 @@ FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
     return where;
 }
 
+FileLocations FileLocations::withDataDir(const std::filesystem::path& dir) const {
+    FileLocations where = *this;
+    where.dataDir_ = dir;
+    where.sharedDir_.reset();
+    return where;
+}
+
 std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
     // The user's own skin of a name wins over the delivered one, as the skin picker lists it.
     std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();

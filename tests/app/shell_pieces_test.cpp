@@ -1,8 +1,6 @@
 // The shell's own pieces: notice texts, the command line, the hand-over of notices between threads.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -84,70 +82,13 @@ TEST(AppOptionsTest, SimulationOptionsAndTheirValues)
     EXPECT_FALSE(parse({"--simulate=4"}));
     EXPECT_NE(error.find("0 to 3"), std::string::npos);
     EXPECT_FALSE(parse({"--simulate="}));
-    const auto notices = parse({"--simulate-notices", "-platform", "offscreen"});
+    const auto notices = parse({"--simulate-notices"});
     ASSERT_TRUE(notices);
     EXPECT_TRUE(notices->simulate && notices->simulateNotices);
     EXPECT_TRUE(parse({"--simulate-unplugged"})->simulateUnplugged);
     EXPECT_EQ(parse({"--screenshot=a.png", "--page=advanced"})->screenshot, "a.png");
     EXPECT_TRUE(parse({"--page=advanced"})->advancedPage);
     EXPECT_FALSE(parse({"--screenshot="}));
-}
-
-TEST(AppOptionsTest, UnknownOptionsAndStrayArgumentsAreRefusedQtsOwnPassed)
-{
-    std::string error;
-    auto parse = [&](std::vector<std::string> args) { return AppOptions::parse(args, error); };
-    EXPECT_FALSE(parse({"--frobnicate"}));
-    EXPECT_EQ(error, "unknown option '--frobnicate'");
-    EXPECT_FALSE(parse({"file.txt"}));
-    EXPECT_EQ(error, "unexpected argument 'file.txt'");
-    EXPECT_FALSE(parse({"--page=front"}));
-    EXPECT_FALSE(parse({"--screenshot", "a.png"}));
-    EXPECT_FALSE(parse({"-platform"})) << "a Qt option without its value";
-    // Qt's options with their values, in every spelling Qt takes.
-    for (const std::vector<std::string>& qt : {std::vector<std::string>{"-platform", "offscreen"},
-                                               {"--platform", "offscreen"}, {"-style=Fusion"}, {"-reverse"},
-                                               {"-qwindowgeometry", "100x100+0+0", "--show"}}) {
-        EXPECT_TRUE(parse(qt)) << qt.front() << ": " << error;
-    }
-    EXPECT_EQ(parse({"--simulate", "--version"})->action, AppOptions::Action::Version);
-    EXPECT_EQ(parse({"--version", "--help"})->action, AppOptions::Action::Help);
-    EXPECT_EQ(parse({"-h"})->action, AppOptions::Action::Help);
-    EXPECT_EQ(parse({"--simulate"})->action, AppOptions::Action::Run);
-}
-
-TEST(AppOptionsTest, TheProgramAnswersHelpAndVersionWithoutADisplayAndRefusesWithStatus64)
-{
-    const QString vexo = QString::fromLocal8Bit(qgetenv("VEXO_BUILD_DIR")) + "/bin/vexo";
-    auto run = [&](QStringList args, QString& out, QString& err) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // No display of any kind: these answers must not need one.
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        process.setProcessEnvironment(env);
-        process.start(vexo, args);
-        EXPECT_TRUE(process.waitForFinished(20000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    QString out, err;
-    EXPECT_EQ(run({"--help"}, out, err), 0);
-    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
-    for (const char* option : {"--simulate[=N]", "--simulate-unplugged", "--simulate-notices", "--show", "--page=PAGE",
-                               "--screenshot=FILE", "--quit-after-start", "--help", "--version"})
-        EXPECT_TRUE(out.contains(QString("\n  ") + option + " ")) << option;
-    EXPECT_EQ(run({"--version"}, out, err), 0);
-    EXPECT_TRUE(out.startsWith("vexo ")) << out.toStdString();
-    EXPECT_EQ(out.count('\n'), 1);
-    EXPECT_EQ(run({"--no-such-option"}, out, err), AppOptions::kExitUsage);
-    EXPECT_TRUE(out.isEmpty());
-    EXPECT_TRUE(err.startsWith("vexo: unknown option '--no-such-option'\n")) << err.toStdString();
-    EXPECT_TRUE(err.contains("vexo --help"));
-    EXPECT_LE(err.count('\n'), 3) << "a short message";
-    EXPECT_EQ(run({"--simulate=7"}, out, err), AppOptions::kExitUsage);
 }
 
 TEST(NoticeBridgeTest, NoticesFromAnotherThreadRunOnTheOwnerThreadBeforeDeliverReturns)
