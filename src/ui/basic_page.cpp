@@ -23,6 +23,13 @@ constexpr int kKeyDefaultHoverId = frame::kFirstPageId;
 constexpr int kFirstBoxHoverId = frame::kFirstPageId + 1;
 constexpr int kKeyDefaultGroup = frame::kFirstPageGroup;
 constexpr int kFunctionBoxGroup = frame::kFirstPageGroup + 1;
+QRegion AllFunctionBoxes()
+{
+    QRegion boxes;
+    for (int k = 0; k < BasicPage::kButtons; ++k)
+        boxes += basic::FunctionBox(k).rect();
+    return boxes;
+}
 } // namespace
 
 BasicPage::BasicPage(const BasicPageParts& parts)
@@ -246,7 +253,7 @@ void BasicPage::chooseFunction(int k, int row)
     const KeyMode mode = parts_.record.editedMode();
     const KeyMode other = mode == KeyMode::A ? KeyMode::B : KeyMode::A;
     parts_.dispatch.AssignButtonFunction(row, static_cast<std::size_t>(k), mode, label(mode, k), label(other, k));
-    parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); });
+    parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); }, basic::FunctionBox(k).rect());
 }
 
 void BasicPage::hoverFunctionEntry(int k, int row, QRect item)
@@ -276,17 +283,19 @@ void BasicPage::chooseSubFunction(int row)
     functionLists_[k]->close();
     parts_.record.setFunctionCode(mode, static_cast<std::size_t>(k), function_code::DpiSwitch);
     parts_.record.dpiSubFunctions(mode)[k] = sub;
-    parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); });
+    parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); }, basic::FunctionBox(k).rect());
 }
 
 void BasicPage::selectMode(std::uint8_t mode)
 {
     parts_.record.setModeSelector(mode);
-    parts_.window.Redraw([&](QPainter& canvas) {
-        drawModeButtons(canvas);
-        for (int k = 0; k < kButtons; ++k)
-            drawFunctionBox(canvas, k, false);
-    });
+    parts_.window.Redraw(
+        [&](QPainter& canvas) {
+            drawModeButtons(canvas);
+            for (int k = 0; k < kButtons; ++k)
+                drawFunctionBox(canvas, k, false);
+        },
+        AllFunctionBoxes() + basic::kModeA.rect() + basic::kModeB.rect());
 }
 
 void BasicPage::restoreKeyDefaults()
@@ -298,10 +307,12 @@ void BasicPage::restoreKeyDefaults()
                    "DPI +", "DPI -", t.m_strSingleKey + "-V", t.m_strKeyOff, (*labels)[9], (*labels)[10],
                    (*labels)[11]};
     }
-    parts_.window.Redraw([&](QPainter& canvas) {
-        for (int k = 0; k < kButtons; ++k)
-            drawFunctionBox(canvas, k, false);
-    });
+    parts_.window.Redraw(
+        [&](QPainter& canvas) {
+            for (int k = 0; k < kButtons; ++k)
+                drawFunctionBox(canvas, k, false);
+        },
+        AllFunctionBoxes());
 }
 
 void BasicPage::selectRate(int segment)
@@ -310,10 +321,12 @@ void BasicPage::selectRate(int segment)
     if (previous == segment && parts_.record.reportRate() == kRateCodes[segment])
         return;
     parts_.record.setReportRate(kRateCodes[segment]);
-    parts_.window.Redraw([&](QPainter& canvas) {
-        drawRateSegment(canvas, previous, false);
-        drawRateSegment(canvas, segment, true);
-    });
+    parts_.window.Redraw(
+        [&](QPainter& canvas) {
+            drawRateSegment(canvas, previous, false);
+            drawRateSegment(canvas, segment, true);
+        },
+        QRegion(basic::kRateSegments[previous].rect()) + basic::kRateSegments[segment].rect());
 }
 
 } // namespace vexo

@@ -129,7 +129,7 @@ void DpiRows::clickTick(int k)
             return;
         enabled[k] = 0;
     }
-    parts_.window.Redraw([&](QPainter& canvas) { drawTick(canvas, k); });
+    parts_.window.Redraw([&](QPainter& canvas) { drawTick(canvas, k); }, basic::DpiTick(k).rect());
 }
 
 void DpiRows::clickSwatch(int k)

@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -73,7 +74,8 @@ public:
     std::unique_ptr<CMemDC> OpenCanvas();
     // One redraw of part of the window: draw paints into the back buffer, which is then copied to
     // the screen. Nothing is drawn without a back buffer.
-    void Redraw(const std::function<void(QPainter&)>& draw);
+    // part names what the drawing changes (only it is copied to the screen); empty: everything.
+    void Redraw(const std::function<void(QPainter&)>& draw, const QRegion& part = {});
 
     // Interface texts of the frame (filled from the language's text table at start-up) and fonts.
     QString m_strBasicSettings, m_strAdvancedSettings, m_strColorSetting;
