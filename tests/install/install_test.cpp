@@ -214,8 +214,33 @@ TEST(DebianPackageTest, ThePackageHasItsDependenciesAndScriptsAndLintianFindsNot
                                            "./etc/xdg/autostart/" + kAppId + ".desktop",
                                            "./usr/share/vexo-t58/Skins/Black/"})
         EXPECT_TRUE(contents.out.contains(file + "\n") || contents.out.contains(file + " ")) << file.toStdString();
-    const ProgramRun scripts = RunProgram("dpkg-deb", {"-I", deb});
-    EXPECT_TRUE(scripts.out.contains("postinst")) << scripts.out.toStdString();
+    // The packaged scripts reload the udev rules, and never fail where udev cannot be reached.
+    const QString control = out.path() + "/control";
+    ASSERT_EQ(RunProgram("dpkg-deb", {"-e", deb, control}).status, 0);
+    const QString bin = out.path() + "/fakebin";
+    QDir().mkpath(bin);
+    QFile udevadm(bin + "/udevadm");
+    ASSERT_TRUE(udevadm.open(QIODevice::WriteOnly));
+    udevadm.write("#!/bin/sh\necho \"$*\" >> \"$UDEVADM_LOG\"\nexit ${UDEVADM_STATUS:-0}\n");
+    udevadm.close();
+    udevadm.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString log = out.path() + "/udevadm.log";
+    const QStringList fake{"PATH=" + bin + ":/usr/bin:/bin", "UDEVADM_LOG=" + log};
+    for (const char* status : {"0", "1"}) {
+        QFile::remove(log);
+        EXPECT_EQ(RunProgram(control + "/postinst", {"configure"}, fake + QStringList{QString("UDEVADM_STATUS=") + status})
+                      .status,
+                  0)
+            << status;
+        EXPECT_EQ(QString::fromUtf8(Contents(log)),
+                  "control --reload-rules\ntrigger --subsystem-match=hidraw --action=change\n")
+            << status;
+    }
+    QFile::remove(log);
+    EXPECT_EQ(RunProgram(control + "/postrm", {"remove"}, fake).status, 0);
+    EXPECT_EQ(QString::fromUtf8(Contents(log)), "control --reload-rules\n");
+    // Without udevadm at all (a container), nothing fails.
+    EXPECT_EQ(RunProgram(control + "/postinst", {"configure"}, {"PATH=" + out.path() + "/nothing"}).status, 0);
 
     // Errors and warnings alike; the package's own overrides say why a tag does not apply.
     const ProgramRun lintian = RunProgram("lintian", {"--tag-display-limit", "0", deb}, {}, 280000);
