@@ -14,7 +14,8 @@ fi
 cmake --build build -j"$(nproc)" --target vexoctl
 build/bin/vexoctl --simulate info
 echo
-echo "No display here, so the window is not started. Pictures of it:"
-echo "  $PWD/docs/screenshot.png"
-echo "  $PWD/docs/screenshot-advanced.png"
+echo "No display here, so the window is not started. Pictures of it (also shown in README.md):"
+for picture in docs/screenshot*.png; do
+  echo "  $PWD/$picture"
+done
 echo "With a display, scripts/run.sh starts it in demo mode (build/bin/vexo --simulate --show)."
