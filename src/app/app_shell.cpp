@@ -14,9 +14,11 @@
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
 #include "config/file_locations.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
 #include "ui/main_dialog.h"
+#include "ui/skin_function_dialogs.h"
 #include "ui/skins_dialog.h"
 #include "ui/ui_globals.h"
 
@@ -28,7 +30,9 @@ AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
-    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_);
+    keyboardHook_ = std::make_unique<QtKeyboardHook>();
+    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), parts_.prompter, *keyboardHook_, parts_.locations);
+    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
                                                             *dispatch_, parts_.prompter,
                                                             [this] { return sync_->sensorType(); }});
@@ -72,7 +76,7 @@ void AppShell::initialise(bool showWindow)
     }
     trace_.push_back("hot-plug");
 
-    parts_.config.LoadConfig(parts_.prompter);
+    loadConfig();
     parts_.config.TakeSnapshot();
     trace_.push_back("config");
 
