@@ -58,6 +58,7 @@ class AppShell final : public QObject, public FrameActions, public DeviceNoticeL
     Q_OBJECT
 public:
     static constexpr const char* kTrayTip = "VEXO T58 VuravoVazov";
+    static constexpr const char* kSkinNotSavedText = "The skin and text colour could not be saved: ";
 
     explicit AppShell(ShellParts parts, QObject* parent = nullptr);
     ~AppShell() override;
@@ -104,7 +105,12 @@ public:
     void takeSnapshot() override;
     void restoreSnapshot() override;
     void applyDesktopSettings() override;
+    // Runs the skin picker modally; on OK applies its choice (applySkinChoice).
     void openSkinPicker() override;
+    // A confirmed skin choice: the skin folder, its name and the text colour take effect at once,
+    // are stored in str.ini (a failed save is reported), and the page shown is rebuilt with the
+    // new pictures; then the window comes to the front.
+    void applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour);
     void openUrl(const std::string& url) override;
     void shutdown() override;
 
