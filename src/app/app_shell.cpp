@@ -15,9 +15,11 @@
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
 #include "ui/main_dialog.h"
+#include "ui/skin_function_dialogs.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
@@ -34,7 +36,9 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, prompter_, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
-    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_);
+    keyboardHook_ = std::make_unique<QtKeyboardHook>();
+    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), prompter_, *keyboardHook_, parts_.locations);
+    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
                                                             *dispatch_, prompter_,
                                                             [this] { return sync_->sensorType(); }});
@@ -91,7 +95,7 @@ void AppShell::initialise(bool showWindow)
 
     if (cleanedUp_)
         return;
-    parts_.config.LoadConfig(prompter_);
+    loadConfig();
     parts_.config.TakeSnapshot();
     trace_.push_back("config");
     if (cleanedUp_)

@@ -19,6 +19,8 @@ namespace vexo {
 
 class BasicPage;
 class ButtonFunctionDispatch;
+class QtKeyboardHook;
+class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
 class DesktopSettingsHook;
@@ -121,6 +123,9 @@ private:
     void refreshBeforeShowing();
     // Over the configuration's text tables and settings file (app_shell_config.cpp).
     void selectLanguage();
+    // config.bin into the record; what cannot be used is said once, and a damaged file is kept aside
+    // while the delivered defaults are used.
+    void loadConfig();
     void loadSettings();
     void useSkinAndColour();
     void createFonts();
@@ -137,11 +142,16 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
+    std::unique_ptr<QtKeyboardHook> keyboardHook_;
+    std::unique_ptr<SkinFunctionDialogs> dialogs_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
     bool starting_ = false;
+    // A str.ini that cannot be read or kept is reported at the first reading only.
+    bool settingsProblemTold_ = false;
 };
 
 } // namespace vexo
