@@ -184,9 +184,11 @@ void AppShell::hideMainWindow()
 
 bool AppShell::raiseOpenBox()
 {
-    if (!prompter_.boxOpen())
+    // A message box of ours, or a modal dialog (a key capture, a picker) that runs its own loop.
+    QWidget* box = QApplication::activeModalWidget();
+    if (!prompter_.boxOpen() && box == nullptr)
         return false;
-    if (QWidget* box = QApplication::activeModalWidget()) {
+    if (box != nullptr) {
         box->raise();
         box->activateWindow();
     }

@@ -117,7 +117,7 @@ private:
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();
-    // Raises an open message box; false when none is open.
+    // Raises an open message box or modal dialog; false when none is open.
     bool raiseOpenBox();
     void showBasicPage();
     void refreshBeforeShowing();

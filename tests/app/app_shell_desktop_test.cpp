@@ -189,5 +189,7 @@ TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredS
         window.HandleMouseMove(away);
         EXPECT_EQ(window.BackBuffer(), first);
     }
+}
+
 } // namespace
 } // namespace vexo
