@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/desktop_settings_hook.h"
@@ -25,6 +26,11 @@
 #include "ui/ui_globals.h"
 
 namespace vexo {
+
+namespace {
+// How often an arrival that came while a message box was open looks whether the box has gone.
+constexpr int kBoxRetryMs = 200;
+} // namespace
 
 AppShell::AppShell(ShellParts parts, QObject* parent)
     : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter)
@@ -158,10 +164,18 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
 
 void AppShell::presenceChanged()
 {
-    if (session_->mousePresent() && !g_bBasicPageReady && window_->isVisible() && !prompter_.boxOpen())
-        showBasicPage();  // reads the mouse first, as a click on the icon would
-    else
+    if (cleanedUp_)
+        return;
+    const bool firstShowing = session_->mousePresent() && !g_bBasicPageReady && window_->isVisible();
+    if (firstShowing && prompter_.boxOpen()) {
+        // The work that opened the box may be talking to the mouse: the first showing waits for it.
+        QTimer::singleShot(kBoxRetryMs, this, [this] { presenceChanged(); });
         window_->DrawPage();
+    } else if (firstShowing) {
+        showBasicPage();  // reads the mouse first, as a click on the icon would
+    } else {
+        window_->DrawPage();
+    }
 }
 
 void AppShell::hideMainWindow()
@@ -173,9 +187,11 @@ void AppShell::hideMainWindow()
 
 bool AppShell::raiseOpenBox()
 {
-    if (!prompter_.boxOpen())
+    // A message box of ours, or a modal dialog (a key capture, a picker) that runs its own loop.
+    QWidget* box = QApplication::activeModalWidget();
+    if (!prompter_.boxOpen() && box == nullptr)
         return false;
-    if (QWidget* box = QApplication::activeModalWidget()) {
+    if (box != nullptr) {
         box->raise();
         box->activateWindow();
     }

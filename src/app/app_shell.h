@@ -123,7 +123,7 @@ private:
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();
-    // Raises an open message box; false when none is open.
+    // Raises an open message box or modal dialog; false when none is open.
     bool raiseOpenBox();
     void showBasicPage();
     void refreshBeforeShowing();
@@ -155,9 +155,9 @@ private:
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    bool starting_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
-    bool starting_ = false;
 };
 
 } // namespace vexo
