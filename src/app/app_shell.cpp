@@ -2,16 +2,17 @@
 
 #include <QString>
 
-#include "app/desktop_settings_hook.h"
 #include "app/tray_notice.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
+#include "config/file_locations.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "ui/advanced_page.h"
 #include "ui/main_dialog.h"
 #include "ui/ui_globals.h"
 
@@ -20,6 +21,10 @@ namespace vexo {
 AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(std::move(parts))
 {
     window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
+    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
+        *window_, parts_.config, parts_.desktopSettings, parts_.keyboard, parts_.prompter, texts_,
+        parts_.locations.recordIni(), parts_.askDelay});
+    window_->SetPageContent(kAdvancedPage, advanced_.get());
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
@@ -29,6 +34,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(
 AppShell::~AppShell()
 {
     cleanUp();
+    window_->SetPageContent(kAdvancedPage, nullptr);
 }
 
 void AppShell::initialise(bool showWindow)
@@ -201,7 +207,7 @@ void AppShell::restoreSnapshot()
 
 void AppShell::applyDesktopSettings()
 {
-    parts_.desktopSettings.apply();
+    advanced_->ApplyDesktopSettings();
 }
 
 void AppShell::openSkinPicker()

@@ -18,12 +18,14 @@ namespace vexo {
 
 class CMainDialog;
 class ConfigStore;
-class DesktopSettingsHook;
+class AdvancedPage;
+class DesktopPointerSettings;
 class DeviceMonitor;
 class DeviceMonitorNotifier;
 class DeviceSession;
 class FileLocations;
 class HidBackend;
+class KeyboardHook;
 class Pauser;
 class Prompter;
 class SettingsSync;
@@ -37,7 +39,8 @@ struct ShellParts {
     ConfigStore& config;
     TrayIcon& tray;
     Prompter& prompter;
-    DesktopSettingsHook& desktopSettings;
+    DesktopPointerSettings& desktopSettings;
+    KeyboardHook& keyboard;
     DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
     // Opens a web address in the desktop's browser.
     std::function<void(const std::string&)> openUrl;
@@ -45,6 +48,8 @@ struct ShellParts {
     const FileLocations& locations;
     // Work started ahead on other threads; nullptr does it all in turn.
     StartupPrefetch* prefetch = nullptr;
+    // Asks for a macro line's delay, given the one shown; nothing when the user cancelled.
+    std::function<std::optional<int>(int)> askDelay;
 };
 
 // The application shell: the main window's start-up, the notification-area icon and its notices,
@@ -64,6 +69,7 @@ public:
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
+    AdvancedPage& advancedPage() { return *advanced_; }
     DeviceSession& session() { return *session_; }
     const UiTexts& texts() const { return texts_; }
     const IniSettings& settings() const { return settings_; }
@@ -115,6 +121,7 @@ private:
 
     ShellParts parts_;
     std::unique_ptr<CMainDialog> window_;
+    std::unique_ptr<AdvancedPage> advanced_;
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<NoticeBridge> bridge_;
     std::unique_ptr<DeviceMonitorNotifier> notifier_;

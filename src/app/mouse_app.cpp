@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QInputDialog>
 #include <QTimer>
 #include <QUrl>
 #include <iostream>
@@ -10,17 +11,19 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
 #include "app/startup_prefetch.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
+#include "platform/linux/desktop_pointer_factory.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signals.h"
+#include "sim/memory_pointer_settings.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
@@ -104,11 +107,28 @@ int CMouseApp::run()
     }
     SleepPauser pauser;
     ConfigStore config(locations.configBin());
-    PendingDesktopSettings desktopSettings;
+    // The desktop that runs the program keeps the pointer settings; the demo mode changes nothing
+    // real, so it keeps them in memory.
+    std::unique_ptr<DesktopPointerSettings> desktopSettings;
+    if (options->simulate) {
+        auto memory = std::make_unique<MemoryPointerSettings>();
+        memory->precision = true;
+        desktopSettings = std::move(memory);
+    } else {
+        desktopSettings = makeDesktopPointerSettings(DesktopEnvironment::detect());
+    }
+    QtKeyboardHook keyboard;
+    // A plain number prompt for a macro line's delay, until the skinned delay dialog takes its place.
+    auto askDelay = [](int current) -> std::optional<int> {
+        bool ok = false;
+        const int value = QInputDialog::getInt(nullptr, QString::fromUtf8(kApplicationTitle.data(), qsizetype(kApplicationTitle.size())),
+                                               "Delay (10 - 10000 ms):", current, 0, 100000, 10, &ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    };
 
-    ShellParts parts{*hid, pauser, config, tray, prompter, desktopSettings, monitor.get(),
+    ShellParts parts{*hid, pauser, config, tray, prompter, *desktopSettings, keyboard, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations, &prefetch};
+                     locations, &prefetch, askDelay};
     AppShell shell(parts);
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
     connect(&instance, &SingleInstance::activationRequested, &shell, &AppShell::activate);

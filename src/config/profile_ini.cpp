@@ -77,6 +77,13 @@ struct ProfileIni::Cache {
     static bool store(ProfileIni& ini, IniDocument document);
 };
 
+std::string_view UnquotedValue(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 ProfileIni::ProfileIni(std::filesystem::path file) : path_(std::move(file)) {}
 
 bool ProfileIni::exists() const { return identityOf(path_).present; }
@@ -88,9 +95,8 @@ std::string ProfileIni::readString(std::string_view section, std::string_view ke
     }
     auto found = Cache::current(path_, cache_).value(section, key);
     // Files written by hand on Windows may quote values; its profile functions drop the quotes.
-    if (found && found->size() >= 2 && (found->front() == '"' || found->front() == '\'') &&
-        found->back() == found->front()) {
-        *found = found->substr(1, found->size() - 2);
+    if (found) {
+        *found = std::string(UnquotedValue(*found));
     }
     const std::string value = found ? *found : utf::sanitize(def);
     return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));

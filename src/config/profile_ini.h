@@ -19,6 +19,10 @@ namespace vexo {
 //
 // Reads always reflect the file on disk (it is parsed again when its size, modification time or
 // identity changed). Every write replaces the file atomically; a failed write leaves it as it was.
+// A value enclosed in a pair of double or single quotation marks without them, as the platform's
+// profile functions read it; any other value as it is.
+std::string_view UnquotedValue(std::string_view value);
+
 class ProfileIni {
 public:
     explicit ProfileIni(std::filesystem::path file);

@@ -13,13 +13,14 @@
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
 #include "config/file_locations.h"
 #include "app/startup_prefetch.h"
 #include "device/device_session.h"
 #include "recording_tray_icon.h"
+#include "sim/memory_pointer_settings.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "sim/recording_pauser.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
@@ -27,6 +28,12 @@
 #include "support/recording_prompter.h"
 #include "ui/frame_regions.h"
 #include "ui/main_dialog.h"
+#include "ui/advanced_page.h"
+#include "macro/macro_encoder.h"
+#include "macro/macro_store.h"
+#include "macro/key_name_of.h"
+#include <QKeyEvent>
+#include <algorithm>
 #include "ui/skin_drawing.h"
 #include "ui/ui_globals.h"
 
@@ -62,8 +69,8 @@ protected:
         if (!plugged)
             mouse->unplug();
         shell = std::make_unique<AppShell>(ShellParts{
-            hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
-            locations, prefetch.get()});
+            hid, pauser, config, tray, prompter, desktop, keyboard, &monitor,
+            [this](const std::string& url) { urls.push_back(url); }, locations, prefetch.get(), delayPrompt});
         shell->initialise(false);
     }
     // Runs the event loop until pred holds or a second has passed.
@@ -87,22 +94,25 @@ protected:
     ConfigStore config{locations.configBin()};
     test::RecordingTrayIcon tray;
     test::RecordingPrompter prompter;
-    struct RecordingDesktop final : DesktopSettingsHook {
-        std::vector<std::string>* log;
-        AppShellTest* test;
-        void apply() override
-        {
-            test->exchanges.push_back("desktop");
-            test->mouseCallsAtDesktop = test->mouse->exchanges().size();
-        }
-    } desktop;
+    MemoryPointerSettings desktop;
+    QtKeyboardHook keyboard;
+    std::function<std::optional<int>(int)> delayPrompt = [](int) { return std::optional<int>(100); };
     std::size_t mouseCallsAtDesktop = 0;
     std::vector<std::string> urls;
     std::vector<std::string> exchanges;
     std::unique_ptr<StartupPrefetch> prefetch;
     std::unique_ptr<AppShell> shell;
 
-    AppShellTest() { desktop.test = this; }
+    AppShellTest()
+    {
+        // The first call of an apply of the desktop settings marks where the mouse's exchanges were.
+        desktop.onCall = [this](const std::string& call) {
+            if (call.starts_with("set precision")) {
+                exchanges.push_back("desktop");
+                mouseCallsAtDesktop = mouse->exchanges().size();
+            }
+        };
+    }
     // The first byte of config.bin on disk: 0 as delivered, 1 once something was saved.
     char firstRunByte() const
     {
@@ -365,6 +375,94 @@ TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirs
     EXPECT_EQ(first.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(lock));
     EXPECT_FALSE(QFile::exists(socket));
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+class AdvancedShellTest : public AppShellTest {
+protected:
+    void clickAt(const Region& r) { shell->window().HandleClick({r.left + 2, r.top + 2}); }
+    void key(QEvent::Type type, std::uint32_t evdev)
+    {
+        QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0);
+        QCoreApplication::sendEvent(shell->advancedPage().editor().nameField(), &event);
+    }
+    QByteArray configBin() const
+    {
+        QFile file(folder.path() + "/config.bin");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt)
+{
+    g_bDesktopSettingsRead = false;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    ASSERT_EQ(g_nCurrentPage, kAdvancedPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("AB");
+    clickAt(MacroEditor::kNew);
+    clickAt(MacroEditor::kStartRecording);
+    for (const std::uint32_t code : {30u, 48u}) {  // A, then B
+        key(QEvent::KeyPress, code);
+        key(QEvent::KeyRelease, code);
+    }
+    clickAt(MacroEditor::kStopRecording);
+    clickAt(MacroEditor::kConfirm);
+    mouse->clearExchanges();
+    clickAt(frame::kApply);
+
+    // What record.ini holds, encoded afresh, is what the record, the mouse and config.bin hold.
+    const StoredMacro saved = LoadMacro(ProfileIni(locations.recordIni()), "AB");
+    EXPECT_EQ(saved.lines, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "B   Dn", "50 ms", "B   Up"}));
+    std::array<std::uint8_t, kMacroAreaSize> expected{};
+    std::ranges::copy(config.record().macroArea(), expected.begin());
+    EncodeMacroStore(ProfileIni(locations.recordIni()), MacroArea(expected));
+    EXPECT_TRUE(std::ranges::equal(expected, config.record().macroArea()));
+    const std::vector<std::uint8_t> first(expected.begin(), expected.begin() + 10);
+    EXPECT_EQ(first, (std::vector<std::uint8_t>{0x00, 0x01, 0x05, 0x04, 0x85, 0x04, 0x05, 0x05, 0x80, 0x05}));
+
+    const DeviceImage blocks = mouse->blocks();
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(std::ranges::equal(blocks.macros[slot], std::span(expected).subspan(slot * 128, 128))) << slot;
+    // The trace of the Apply carries block 0 as consecutive output reports.
+    std::vector<std::uint8_t> written;
+    for (const SimExchange& exchange : mouse->exchanges()) {
+        if (exchange.kind == SimExchange::Kind::Write)
+            written.insert(written.end(), exchange.bytes.end() - 32, exchange.bytes.end());
+    }
+    EXPECT_FALSE(std::ranges::search(written, std::span(expected).first(128)).empty());
+
+    const QByteArray file = configBin();
+    ASSERT_EQ(file.size(), qsizetype(ConfigStore::kFileSize));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(),
+                           reinterpret_cast<const std::uint8_t*>(file.constData()) + 1 + ConfigRecord::kMacroArea));
+}
+
+TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
+{
+    g_bDesktopSettingsRead = false;
+    desktop.speed = 10;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    clickAt(frame::kApply);  // the values read from the desktop become the applied ones
+    clickAt(DesktopSettingsPanel::Segment(DesktopSettingsPanel::kSpeedSlider, 11));
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 11);
+    clickAt(frame::kCancel);
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 6);
+    tray.click(TrayIcon::Click::Left);
+    desktop.calls.clear();
+    clickAt(frame::kApply);
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
+                                                        "set double-click 550"}));
+    EXPECT_EQ(desktop.speed, 10u);
 }
 
 } // namespace
