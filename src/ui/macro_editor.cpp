@@ -93,6 +93,7 @@ void MacroEditor::build()
         macros->setObjectName("151");
         macros->setGeometry(kMacroList.rect());
         macros->setSortingEnabled(false);
+        macros->setUniformItemSizes(true);
         StyleControl(macros, window_.m_fontText);
         connect(macros, &QListWidget::currentRowChanged, this, [this](int row) {
             if (!m_bFilling)
@@ -103,6 +104,8 @@ void MacroEditor::build()
         auto* sequence = new QListWidget(&window_);
         sequence->setObjectName("152");
         sequence->setGeometry(kSequenceList.rect());
+        // One line height for all: adding a line then lays out that line, not the whole list.
+        sequence->setUniformItemSizes(true);
         StyleControl(sequence, window_.m_fontText);
         // The row under the pointer is selected as it moves, before any click.
         sequence->setMouseTracking(true);
