@@ -190,6 +190,7 @@ void MacroEditor::FillMacroEditor()
     if (!names.empty()) {
         const StoredMacro first = LoadMacro(m_store, names.front());
         m_pNameField->setText(QString::fromStdString(names.front()));
+        m_pNameField->setCursorPosition(0);  // a long name shows its beginning
         m_strLoopTimesText = QString::fromStdString(first.loopTimesText);
         setLoopField(m_strLoopTimesText);
         for (const std::string& line : first.lines)
@@ -206,6 +207,7 @@ void MacroEditor::OnMacroSelected(int row)
         return;
     const std::string name = m_pMacroList->item(row)->text().toStdString();
     m_pNameField->setText(QString::fromStdString(name));
+    m_pNameField->setCursorPosition(0);
     const StoredMacro macro = LoadMacro(m_store, name);
     setLoopField(QString::fromStdString(macro.loopTimesText));
     m_pSequenceList->clear();
