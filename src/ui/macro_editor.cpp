@@ -109,6 +109,7 @@ void MacroEditor::build()
         StyleControl(sequence, window_.m_fontText);
         // The row under the pointer is selected as it moves, before any click.
         sequence->setMouseTracking(true);
+        sequence->viewport()->setMouseTracking(true);
         connect(sequence, &QListWidget::itemEntered, sequence,
                 [sequence](QListWidgetItem* item) { sequence->setCurrentItem(item); });
         connect(sequence, &QListWidget::itemDoubleClicked, this,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "advanced_page_fixture.h"
 #include "config/profile_ini.h"
@@ -174,6 +175,36 @@ TEST_F(MacroEditorTest, DelaysComeFromThePromptWithinTheirLimits)
     EXPECT_EQ(editor().contextMenu()->actions()[0]->text(), "Delete");
     editor().contextMenu()->actions()[0]->trigger();
     EXPECT_EQ(lines(), (QStringList{"10 ms", "A   Up"}));
+}
+
+TEST_F(MacroEditorTest, HoverSelectsSequenceRowsAndLightsOneEditorButtonAtATime)
+{
+    writeRecordIni("[M]\r\nMacroLoopTimes=1\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n");
+    open();
+    QListWidget* list = editor().sequenceList();
+    list->setCurrentRow(-1);
+    const QPoint over = list->visualItemRect(list->item(2)).center();
+    QMouseEvent move(QEvent::MouseMove, over, list->viewport()->mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &move);
+    EXPECT_EQ(list->currentRow(), 2);
+
+    const auto hoverAt = [this](const Region& r) {
+        window->HandleMouseMove(inside(r));
+        window->HandleHover(inside(r));
+    };
+    hoverAt(MacroEditor::kNew);
+    EXPECT_EQ(pixel(MacroEditor::kNew), test::SkinFixture::kOver);
+    hoverAt(MacroEditor::kConfirm);
+    EXPECT_EQ(pixel(MacroEditor::kNew), test::SkinFixture::kNormal);
+    EXPECT_EQ(pixel(MacroEditor::kConfirm), test::SkinFixture::kOver);
+    // The restore-defaults button is a group of its own.
+    hoverAt(DesktopSettingsPanel::kRestoreDefaults);
+    EXPECT_EQ(pixel(DesktopSettingsPanel::kRestoreDefaults), test::SkinFixture::kOver);
+    EXPECT_EQ(pixel(MacroEditor::kConfirm), test::SkinFixture::kOver);
+    window->HandleMouseMove(QPoint(600, 580));
+    EXPECT_EQ(pixel(MacroEditor::kConfirm), test::SkinFixture::kNormal);
+    EXPECT_EQ(pixel(DesktopSettingsPanel::kRestoreDefaults), test::SkinFixture::kNormal);
 }
 
 TEST_F(MacroEditorTest, ConfirmStoresEncodesAndMovesSlots)

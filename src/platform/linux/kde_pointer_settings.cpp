@@ -73,6 +73,13 @@ void KdePointerSettings::notify()
 {
     if (!notify_)
         return;
+    // Only a running session bus is told; GIO would otherwise try to start one of its own.
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    if ((address == nullptr || *address == '\0') &&
+        (runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error)))
+        return;
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (bus == nullptr)
         return;  // no session: Plasma reads the files at the next login
