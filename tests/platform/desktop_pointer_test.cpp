@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gio/gio.h>
+
 #include "config/temp_dir.h"
 #include "platform/linux/desktop_pointer_factory.h"
 #include "platform/linux/gsettings_pointer_settings.h"
@@ -121,6 +123,88 @@ TEST(KdePointerTest, DamagedValuesAndUnusableFilesFailTheirCall)
     EXPECT_FALSE(settings.doubleClickTime());
     EXPECT_FALSE(settings.setDoubleClickTime(500));
     EXPECT_TRUE(std::filesystem::is_fifo(dir / "kdeglobals"));
+}
+
+// A private session bus for the life of the test, named in DBUS_SESSION_BUS_ADDRESS.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus()
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(fds[0]);
+            const std::string fd = "--print-address=" + std::to_string(fds[1]);
+            ::execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", fd.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        pollfd ready{fds[0], POLLIN, 0};
+        char buffer[512] = {};
+        if (pid_ > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(fds[0], buffer, sizeof buffer - 1) > 0)
+            address_ = std::string(buffer, std::strcspn(buffer, "\n"));
+        ::close(fds[0]);
+        if (!address_.empty())
+            ::setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+    }
+    ~PrivateSessionBus()
+    {
+        if (!address_.empty())
+            ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& address() const { return address_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string address_;
+};
+
+TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
+{
+    PrivateSessionBus bus;
+    if (bus.address().empty())
+        GTEST_SKIP() << "dbus-daemon could not be started";
+    GDBusConnection* listener = g_dbus_connection_new_for_address_sync(
+        bus.address().c_str(),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    ASSERT_NE(listener, nullptr);
+    std::vector<std::string> heard;
+    const auto onSignal = [](GDBusConnection*, const gchar*, const gchar*, const gchar* interface, const gchar* member,
+                             GVariant*, gpointer data) {
+        static_cast<std::vector<std::string>*>(data)->push_back(std::string(interface) + "." + member);
+    };
+    const guint kde = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KGlobalSettings", "notifyChange",
+                                                         "/KGlobalSettings", nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal,
+                                                         &heard, nullptr);
+    const guint kwin = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KWin", "reloadConfig", "/KWin",
+                                                          nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal, &heard, nullptr);
+    // A round trip on the listener's connection makes sure the bus has its match rules.
+    GVariant* id = g_dbus_connection_call_sync(listener, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                               "org.freedesktop.DBus", "GetId", nullptr, nullptr,
+                                               G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+    if (id != nullptr)
+        g_variant_unref(id);
+
+    TempDir dir("kde-bus");
+    KdePointerSettings settings(dir.path);
+    ASSERT_TRUE(settings.setDoubleClickTime(450));
+    for (int i = 0; i < 500 && heard.size() < 2; ++i) {
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        ::usleep(10000);
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"org.kde.KGlobalSettings.notifyChange", "org.kde.KWin.reloadConfig"}));
+    g_dbus_connection_signal_unsubscribe(listener, kde);
+    g_dbus_connection_signal_unsubscribe(listener, kwin);
+    g_dbus_connection_close_sync(listener, nullptr, nullptr);
+    g_object_unref(listener);
 }
 
 // An Xvfb server on a display it picks itself, for the life of the test.
