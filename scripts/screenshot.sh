@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the utility if needed and photographs its window in the demo mode (simulated mouse):
-# docs/screenshot.png (basic page) and docs/screenshot-advanced.png (advanced page).
+# docs/screenshot.png (basic page), docs/screenshot-lists.png (a button's function list open with
+# the DPI Switch side list) and docs/screenshot-advanced.png (advanced page).
 # The window is drawn on Qt's offscreen platform and grabbed, so no display is needed; with
 # SCREENSHOT_DISPLAY=xvfb it runs under Xvfb on the xcb platform instead.
 set -euo pipefail
@@ -14,12 +15,11 @@ cmake --build "$build" -j2 --target vexo >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
 mkdir -p docs
-# The advanced page is shown with a macro listed: the program runs from a folder of its own (the
-# portable layout: its files beside it) whose record.ini holds two macros.
+# The advanced page is shown with a macro listed: the program's files come from a folder of their
+# own (--data) whose record.ini holds two macros.
 folder=$(mktemp -d "${TMPDIR:-/tmp}/vexo-screenshot.XXXXXX")
 trap 'rm -rf "$folder"' EXIT
-cp "$build/bin/vexo" "$build/bin/config.bin" "$build/bin/str.ini" "$folder/"
-cp -r "$build/bin/Skins" "$folder/"
+cp "$build/bin/config.bin" "$build/bin/str.ini" "$folder/"
 printf '%s\r\n' '[Copy and paste]' 'MacroLoopTimes=1' 'ItemCount=11' \
   'Item0=Ctrl   Dn' 'Item1=50 ms' 'Item2=C   Dn' 'Item3=50 ms' 'Item4=C   Up' 'Item5=300 ms' \
   'Item6=V   Dn' 'Item7=50 ms' 'Item8=V   Up' 'Item9=50 ms' 'Item10=Ctrl   Up' \
@@ -29,11 +29,17 @@ shoot() {
   local page=$1 out=$2
   if [ "${SCREENSHOT_DISPLAY:-}" = xvfb ]; then
     xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
-      "$folder/vexo" --simulate --page="$page" --screenshot="$out"
+      "$build/bin/vexo" --simulate --data="$folder" --page="$page" --screenshot="$out"
   else
-    QT_QPA_PLATFORM=offscreen "$folder/vexo" --simulate --page="$page" --screenshot="$out"
+    QT_QPA_PLATFORM=offscreen "$build/bin/vexo" --simulate --data="$folder" --page="$page" --screenshot="$out"
   fi
   echo "wrote $out"
 }
 shoot basic docs/screenshot.png
+if [ "${SCREENSHOT_DISPLAY:-}" = xvfb ]; then
+  xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$build/bin/vexo-docshots" docs/screenshot-lists.png
+else
+  QT_QPA_PLATFORM=offscreen "$build/bin/vexo-docshots" docs/screenshot-lists.png
+fi
+echo "wrote docs/screenshot-lists.png"
 shoot advanced docs/screenshot-advanced.png

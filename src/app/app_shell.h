@@ -16,6 +16,8 @@
 
 namespace vexo {
 
+class BasicPage;
+class ButtonFunctionDispatch;
 class CMainDialog;
 class ConfigStore;
 class AdvancedPage;
@@ -49,7 +51,7 @@ struct ShellParts {
     // Work started ahead on other threads; nullptr does it all in turn.
     StartupPrefetch* prefetch = nullptr;
     // Asks for a macro line's delay, given the one shown; nothing when the user cancelled.
-    std::function<std::optional<int>(int)> askDelay;
+    std::function<std::optional<int>(int)> askDelay = nullptr;
 };
 
 // The application shell: the main window's start-up, the notification-area icon and its notices,
@@ -70,6 +72,7 @@ public:
 
     CMainDialog& window() { return *window_; }
     AdvancedPage& advancedPage() { return *advanced_; }
+    BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
     const UiTexts& texts() const { return texts_; }
     const IniSettings& settings() const { return settings_; }
@@ -128,6 +131,8 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    std::unique_ptr<ButtonFunctionDispatch> dispatch_;
+    std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
 };
