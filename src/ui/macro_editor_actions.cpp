@@ -156,8 +156,10 @@ void MacroEditor::OnSequenceDoubleClick(int row)
         return;
     const std::int64_t shown = ParseDelayMilliseconds(item->text().toStdString());
     const std::optional<int> entered = askDelay_(static_cast<int>(std::clamp<std::int64_t>(shown, 0, kMaxDialogDelayMs)));
-    if (!entered || m_pSequenceList == nullptr)
+    // The prompt is modal: the page may have been left meanwhile, or the list changed.
+    if (!entered || !built() || row >= m_pSequenceList->count())
         return;
+    item = m_pSequenceList->item(row);
     const int value = *entered;
     item->setText(value < kMinDialogDelayMs || value > kMaxDialogDelayMs ? QString("10 ms") : QString::number(value) + " ms");
     m_pSequenceList->setCurrentRow(row);
