@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "app/app_shell.h"
-#include "platform/qt/qt_keyboard_hook.h"
 #include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
@@ -59,7 +58,6 @@ struct Utility {
     QuietTray tray;
     QuietPrompter prompter;
     MemoryPointerSettings desktop;
-    QtKeyboardHook keyboard;
     std::unique_ptr<AppShell> shell;
 
     Utility()
@@ -73,7 +71,7 @@ struct Utility {
         g_nCurrentPage = kNoPage;
         g_bBasicPageReady = false;
         shell = std::make_unique<AppShell>(
-            ShellParts{hid, pauser, config, tray, prompter, desktop, keyboard, &monitor, [](const std::string&) {}, locations});
+            ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {}, locations});
         shell->initialise(true);
         settle();
     }

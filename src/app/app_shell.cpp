@@ -12,10 +12,13 @@
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
+#include "ui/delay_time_dialog.h"
 #include "ui/main_dialog.h"
+#include "ui/skin_function_dialogs.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
@@ -23,14 +26,22 @@ namespace vexo {
 AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(std::move(parts))
 {
     window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
-    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
-        *window_, parts_.config, parts_.desktopSettings, parts_.keyboard, parts_.prompter, texts_,
-        parts_.locations.recordIni(), parts_.askDelay});
-    window_->SetPageContent(kAdvancedPage, advanced_.get());
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
-    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_);
+    keyboardHook_ = std::make_unique<QtKeyboardHook>();
+    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), parts_.prompter, *keyboardHook_, parts_.locations);
+    // Recording goes through the same hook as key capture; a macro line's delay comes from the delay dialog.
+    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
+        *window_, parts_.config, parts_.desktopSettings, *keyboardHook_, parts_.prompter, texts_,
+        parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
+            CDelayTimeDialog dialog(parts_.prompter, window_.get(), current);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.m_nDelay;
+        }});
+    window_->SetPageContent(kAdvancedPage, advanced_.get());
+    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
                                                             *dispatch_, parts_.prompter,
                                                             [this] { return sync_->sensorType(); }});
@@ -75,7 +86,7 @@ void AppShell::initialise(bool showWindow)
     }
     trace_.push_back("hot-plug");
 
-    parts_.config.LoadConfig(parts_.prompter);
+    loadConfig();
     parts_.config.TakeSnapshot();
     trace_.push_back("config");
 

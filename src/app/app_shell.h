@@ -18,6 +18,8 @@ namespace vexo {
 
 class BasicPage;
 class ButtonFunctionDispatch;
+class QtKeyboardHook;
+class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
 class AdvancedPage;
@@ -27,7 +29,6 @@ class DeviceMonitorNotifier;
 class DeviceSession;
 class FileLocations;
 class HidBackend;
-class KeyboardHook;
 class Pauser;
 class Prompter;
 class SettingsSync;
@@ -42,7 +43,6 @@ struct ShellParts {
     TrayIcon& tray;
     Prompter& prompter;
     DesktopPointerSettings& desktopSettings;
-    KeyboardHook& keyboard;
     DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
     // Opens a web address in the desktop's browser.
     std::function<void(const std::string&)> openUrl;
@@ -50,8 +50,6 @@ struct ShellParts {
     const FileLocations& locations;
     // Work started ahead on other threads; nullptr does it all in turn.
     StartupPrefetch* prefetch = nullptr;
-    // Asks for a macro line's delay, given the one shown; nothing when the user cancelled.
-    std::function<std::optional<int>(int)> askDelay = nullptr;
 };
 
 // The application shell: the main window's start-up, the notification-area icon and its notices,
@@ -116,6 +114,9 @@ private:
     void refreshBeforeShowing();
     // Over the configuration's text tables and settings file (app_shell_config.cpp).
     void selectLanguage();
+    // config.bin into the record; what cannot be used is said once, and a damaged file is kept aside
+    // while the delivered defaults are used.
+    void loadConfig();
     void loadSettings();
     void useSkinAndColour();
     void createFonts();
@@ -124,17 +125,23 @@ private:
 
     ShellParts parts_;
     std::unique_ptr<CMainDialog> window_;
-    std::unique_ptr<AdvancedPage> advanced_;
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<NoticeBridge> bridge_;
     std::unique_ptr<DeviceMonitorNotifier> notifier_;
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
+    std::unique_ptr<QtKeyboardHook> keyboardHook_;
+    std::unique_ptr<SkinFunctionDialogs> dialogs_;
+    // Declared after the keyboard hook, so that it is gone before the hook it may have installed.
+    std::unique_ptr<AdvancedPage> advanced_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    // A str.ini that cannot be read or kept is reported at the first reading only.
+    bool settingsProblemTold_ = false;
 };
 
 } // namespace vexo

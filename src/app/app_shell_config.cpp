@@ -5,10 +5,13 @@
 
 #include "app/app_shell.h"
 #include "app/startup_prefetch.h"
+#include "config/application_title.h"
+#include "config/config_store.h"
 #include "config/file_locations.h"
 #include "config/ui_fonts.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
+#include "platform/prompter.h"
 #include "ui/interface_fonts.h"
 #include "ui/main_dialog.h"
 #include "ui/skin_drawing.h"
@@ -32,9 +35,43 @@ void AppShell::selectLanguage()
     w.m_strWebAddress = QString::fromStdString(texts_.m_strWebAddress);
 }
 
+void AppShell::loadConfig()
+{
+    ConfigStore& config = parts_.config;
+    const std::string title(kApplicationTitle);
+    switch (config.LoadConfig(parts_.prompter)) {
+    case ConfigStore::LoadResult::Loaded:
+    case ConfigStore::LoadResult::Missing:  // LoadConfig said so
+        break;
+    case ConfigStore::LoadResult::Unreadable:
+        // As without the file (nothing can be saved either), but the user learns why.
+        parts_.prompter.message(config.lastError() + ". The settings start empty and cannot be saved.", title);
+        break;
+    case ConfigStore::LoadResult::WrongSize: {
+        // An all-zero record would make every button a left click and turn every DPI stage off,
+        // on the mouse too at the first Apply; the delivered settings are a sound start instead.
+        const std::string why = config.lastError();
+        const std::filesystem::path kept = config.RecoverFromDamagedFile();
+        const std::string where = kept.empty() ? "It could not be kept (" + config.lastError() + ")"
+                                               : "It is kept as " + kept.string();
+        parts_.prompter.message("config.bin is damaged: " + why + ". " + where +
+                                    "; the delivered settings are used instead and replace it at the next Apply.",
+                                title);
+        break;
+    }
+    }
+}
+
 void AppShell::loadSettings()
 {
     settings_.LoadIniSettings();
+    if (settingsProblemTold_)
+        return;
+    if (const std::string problem = settings_.FileProblem(); !problem.empty()) {
+        settingsProblemTold_ = true;
+        parts_.prompter.message(problem + ". The button labels start empty and are not saved.",
+                                std::string(kApplicationTitle));
+    }
 }
 
 void AppShell::useSkinAndColour()

@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QInputDialog>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
@@ -21,7 +20,6 @@
 #include "device/device_session.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
-#include "platform/qt/qt_keyboard_hook.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
 #include "platform/qt/single_instance.h"
@@ -144,18 +142,10 @@ int CMouseApp::run()
     } else {
         desktopSettings = makeDesktopPointerSettings(DesktopEnvironment::detect());
     }
-    QtKeyboardHook keyboard;
-    // A plain number prompt for a macro line's delay, until the skinned delay dialog takes its place.
-    auto askDelay = [](int current) -> std::optional<int> {
-        bool ok = false;
-        const int value = QInputDialog::getInt(nullptr, QString::fromUtf8(kApplicationTitle.data(), qsizetype(kApplicationTitle.size())),
-                                               "Delay (10 - 10000 ms):", current, 0, 100000, 10, &ok);
-        return ok ? std::optional<int>(value) : std::nullopt;
-    };
 
-    ShellParts parts{*hid, pauser, config, tray, prompter, *desktopSettings, keyboard, monitor.get(),
+    ShellParts parts{*hid, pauser, config, tray, prompter, *desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations, &prefetch, askDelay};
+                     locations, &prefetch};
     AppShell shell(parts);
     if (trace.isOpen())
         shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });

@@ -23,6 +23,10 @@ public:
         // HID calls the Apply made on the mouse, and how many failed: 0 when it all arrived.
         std::size_t calls = 0;
         std::size_t failedCalls = 0;
+        // Another program kept the configuration folder locked: nothing was sent or saved.
+        bool folderBusy = false;
+        // config.bin had been changed by another program; its changes were taken in first.
+        bool mergedFromDisk = false;
     };
 
     SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);
@@ -45,12 +49,21 @@ public:
     // and the labels must not change meanwhile. Without a mouse it does nothing at all, not even save.
     // A mouse lost half-way makes the remaining commands fail quietly; the files are still saved.
     // Labels that cannot be saved are reported like those of SyncOnConnect.
+    // The configuration folder is locked from start to end (FolderLock); when another program keeps
+    // it busy, kFolderBusyText is shown and nothing is sent or saved. What another program saved in
+    // config.bin since it was read is taken in first (ConfigStore::MergeChangesOnDisk), so the
+    // mouse gets what is saved; where both changed a setting, this program's stays and
+    // kChangedOnDiskText tells the user.
     ApplyResult ApplyConfig();
 
     // The sensor type the DPI block is built for: the one read at the last connection.
     std::uint8_t sensorType() const;
 
     static constexpr const char* kLabelsNotSavedText = "The button labels could not be saved: ";
+    static constexpr const char* kFolderBusyText = "Nothing was sent to the mouse or saved: ";
+    static constexpr const char* kChangedOnDiskText =
+        "Another program changed config.bin while this window was open. Its changes were taken in; "
+        "where both changed the same setting, the one shown here was sent and saved.";
 
 private:
     void adjustLighting();

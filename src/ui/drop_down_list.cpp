@@ -17,6 +17,8 @@ DropDownList::~DropDownList()
 {
     if (list_)
         delete list_.data();
+    if (parked_)
+        parked_->deleteLater();
 }
 
 void DropDownList::clickBox()
@@ -33,6 +35,8 @@ void DropDownList::clickBox()
 void DropDownList::open()
 {
     if (!list_) {
+        // Opening is a click outside any list: the closed one is no longer delivering anything.
+        delete parked_.data();
         auto* list = new QListWidget(owner_);
         list->setObjectName(QString::number(layout_.controlId));
         list->setGeometry(layout_.listRect);
@@ -79,8 +83,13 @@ void DropDownList::close()
         list->disconnect(this);
         list->viewport()->removeEventFilter(this);
         list->hide();
-        // The list may be in the middle of delivering the signal that closed it.
-        list->deleteLater();
+        // The list may be in the middle of delivering the signal that closed it, and the choice
+        // may open a modal dialog whose event loop would run a deferred delete at once, under the
+        // list's feet. So it is kept, hidden and nameless, until the next list opens or this
+        // object goes.
+        list->setObjectName(QString());
+        delete parked_.data();
+        parked_ = list;
     }
     open_ = false;
 }

@@ -8,14 +8,19 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
+#include "config/factory_record.h"
 #include "config/file_locations.h"
+#include "config/key_entry.h"
+#include "config/temp_dir.h"
 #include "app/startup_prefetch.h"
 #include "device/device_session.h"
 #include "recording_tray_icon.h"
@@ -25,6 +30,7 @@
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
+#include "support/bounded_run.h"
 #include "support/recording_prompter.h"
 #include "ui/frame_regions.h"
 #include "ui/main_dialog.h"
@@ -69,8 +75,8 @@ protected:
         if (!plugged)
             mouse->unplug();
         shell = std::make_unique<AppShell>(ShellParts{
-            hid, pauser, config, tray, prompter, desktop, keyboard, &monitor,
-            [this](const std::string& url) { urls.push_back(url); }, locations, prefetch.get(), delayPrompt});
+            hid, pauser, config, tray, prompter, desktop, &monitor,
+            [this](const std::string& url) { urls.push_back(url); }, locations, prefetch.get()});
         shell->initialise(false);
     }
     // Runs the event loop until pred holds or a second has passed.
@@ -95,8 +101,6 @@ protected:
     test::RecordingTrayIcon tray;
     test::RecordingPrompter prompter;
     MemoryPointerSettings desktop;
-    QtKeyboardHook keyboard;
-    std::function<std::optional<int>(int)> delayPrompt = [](int) { return std::optional<int>(100); };
     std::size_t mouseCallsAtDesktop = 0;
     std::vector<std::string> urls;
     std::vector<std::string> exchanges;
@@ -337,6 +341,72 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsO
 
     shell->window().HandleClick({frame::kWebLink.left + 2, frame::kWebLink.top + 2});
     EXPECT_EQ(urls, std::vector<std::string>{"https://www.vexo-gaming.example"});
+}
+
+TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn)
+{
+    const std::filesystem::path config = locations.configBin();
+    std::filesystem::remove(config);
+    ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);
+    {
+        const test::HangWatchdog watchdog(std::chrono::seconds(60), "the start with a FIFO as config.bin");
+        start();
+    }
+    EXPECT_EQ(shell->startupTrace().back(), "basic page");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+              config.string() + " is not a regular file. The settings start empty and cannot be saved.");
+    struct stat st {};
+    ASSERT_EQ(::lstat(config.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+TEST_F(AppShellTest, ADamagedConfigBinIsKeptAsideAndTheDeliveredSettingsAreUsedAndSaved)
+{
+    const std::filesystem::path dir = folder.path().toStdString();
+    const std::string damaged(700, '\x33');
+    test::TempDir::put(dir / "config.bin", damaged);
+    start();
+    ASSERT_EQ(prompter.shown.size(), 1u) << "said once";
+    EXPECT_EQ(prompter.shown[0].text, "config.bin is damaged: " + (dir / "config.bin").string() +
+                                          " has 700 bytes instead of 2042. It is kept as " +
+                                          (dir / "config.bin.damaged").string() +
+                                          "; the delivered settings are used instead and replace it at the next Apply.");
+    const ConfigRecord factory = FactoryRecord();
+    EXPECT_TRUE(std::equal(config.record().bytes().begin(), config.record().bytes().end(), factory.bytes().begin()));
+    EXPECT_TRUE(std::equal(config.snapshot().bytes().begin(), config.snapshot().bytes().end(), factory.bytes().begin()));
+
+    // The first Apply sends and saves the delivered settings, not zeros, and the copy stays.
+    tray.click(TrayIcon::Click::Left);
+    shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    const std::string saved = test::TempDir::take(dir / "config.bin");
+    ASSERT_EQ(saved.size(), ConfigStore::kFileSize);
+    EXPECT_TRUE(std::equal(saved.begin() + 1, saved.end(), factory.bytes().begin(),
+                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
+    EXPECT_EQ(mouse->blocks().keyMatrices[0], KeyMatrixImage(factory)[0]) << "the mouse got the delivered buttons";
+    EXPECT_EQ(test::TempDir::take(dir / "config.bin.damaged"), damaged);
+    EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
+{
+    std::string bigEndian = "\xFE\xFF";
+    for (const char c : std::string("[Skins]\r\nLan=EN\r\nPath=Test\r\n")) bigEndian += std::string{'\0', c};
+    test::TempDir::put(std::filesystem::path(folder.path().toStdString()) / "str.ini", bigEndian);
+    start();
+    const auto told = [&] {
+        return std::count_if(prompter.shown.begin(), prompter.shown.end(), [](const auto& box) {
+            return box.text.find("UTF-16 big-endian") != std::string::npos &&
+                   box.text.ends_with("The button labels start empty and are not saved.");
+        });
+    };
+    EXPECT_EQ(told(), 1);
+    // Cancel, then back from the icon: the settings are read again, and not reported again.
+    tray.click(TrayIcon::Click::Left);
+    shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_EQ(told(), 1);
+    EXPECT_EQ(test::TempDir::take(std::filesystem::path(folder.path().toStdString()) / "str.ini"), bigEndian);
 }
 
 // A second start of the real program ends at once with status 0 while the first runs; the end of

@@ -17,7 +17,6 @@
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
-#include "platform/qt/qt_keyboard_hook.h"
 #include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
@@ -108,7 +107,7 @@ protected:
         if (!plugged)
             mouse->unplug();
         shell = std::make_unique<AppShell>(
-            ShellParts{hid, pauser, config, tray, prompter, desktop, keyboard, &monitor, [](const std::string&) {}, locations});
+            ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {}, locations});
         shell->initialise(true);
     }
     CMainDialog& window() { return shell->window(); }
@@ -161,7 +160,6 @@ protected:
     RecordingTrayIcon tray;
     RecordingPrompter prompter;
     MemoryPointerSettings desktop;
-    QtKeyboardHook keyboard;
     std::unique_ptr<AppShell> shell;
 };
 

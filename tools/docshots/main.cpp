@@ -13,7 +13,6 @@
 
 #include "app/app_icon.h"
 #include "app/app_shell.h"
-#include "platform/qt/qt_keyboard_hook.h"
 #include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
@@ -55,8 +54,7 @@ int main(int argc, char** argv)
     QtTrayIcon tray(AppIcon());
     SilentPrompter prompter;
     MemoryPointerSettings desktop;
-    QtKeyboardHook keyboard;
-    AppShell shell(ShellParts{hid, pauser, config, tray, prompter, desktop, keyboard, &monitor, [](const std::string&) {},
+    AppShell shell(ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {},
                               locations});
     shell.initialise(true);
     CMainDialog& window = shell.window();
