@@ -25,7 +25,6 @@
 #include "device/device_session.h"
 #include "recording_tray_icon.h"
 #include "sim/memory_pointer_settings.h"
-#include "platform/qt/qt_keyboard_hook.h"
 #include "sim/recording_pauser.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
@@ -35,6 +34,9 @@
 #include "ui/frame_regions.h"
 #include "ui/main_dialog.h"
 #include "ui/advanced_page.h"
+#include "ui/delay_time_dialog.h"
+#include <QLineEdit>
+#include <QTimer>
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "macro/key_name_of.h"
@@ -533,6 +535,41 @@ TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
     EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
                                                         "set double-click 550"}));
     EXPECT_EQ(desktop.speed, 10u);
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+TEST_F(AdvancedShellTest, ADoubleClickOnADelayLineAsksTheDelayDialog)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("D");
+    clickAt(MacroEditor::kNew);
+    for (const char* line : {"A   Dn", "50 ms", "A   Up"})
+        editor.appendSequenceLine(line);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<CDelayTimeDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        auto* field = dialog->findChild<QLineEdit*>();
+        shown = field->text();
+        field->setText("1500");
+        dialog->accept();
+    });
+    QListWidget* list = editor.sequenceList();
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(shown, "50");
+    EXPECT_EQ(list->item(1)->text(), "1500 ms");
 }
 
 } // namespace
