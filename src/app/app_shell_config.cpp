@@ -33,19 +33,20 @@ void AppShell::selectLanguage()
     w.m_strApply = QString::fromStdString(texts_.m_strApply);
     w.m_strCancel = QString::fromStdString(texts_.m_strCancel);
     w.m_strWebAddress = QString::fromStdString(texts_.m_strWebAddress);
+    w.m_strMouseAbsent = QString::fromStdString(texts_.m_strMouseAbsent);
 }
 
 void AppShell::loadConfig()
 {
     ConfigStore& config = parts_.config;
     const std::string title(kApplicationTitle);
-    switch (config.LoadConfig(parts_.prompter)) {
+    switch (config.LoadConfig(prompter_)) {
     case ConfigStore::LoadResult::Loaded:
     case ConfigStore::LoadResult::Missing:  // LoadConfig said so
         break;
     case ConfigStore::LoadResult::Unreadable:
         // As without the file (nothing can be saved either), but the user learns why.
-        parts_.prompter.message(config.lastError() + ". The settings start empty and cannot be saved.", title);
+        prompter_.message(config.lastError() + ". The settings start empty and cannot be saved.", title);
         break;
     case ConfigStore::LoadResult::WrongSize: {
         // An all-zero record would make every button a left click and turn every DPI stage off,
@@ -54,7 +55,7 @@ void AppShell::loadConfig()
         const std::filesystem::path kept = config.RecoverFromDamagedFile();
         const std::string where = kept.empty() ? "It could not be kept (" + config.lastError() + ")"
                                                : "It is kept as " + kept.string();
-        parts_.prompter.message("config.bin is damaged: " + why + ". " + where +
+        prompter_.message("config.bin is damaged: " + why + ". " + where +
                                     "; the delivered settings are used instead and replace it at the next Apply.",
                                 title);
         break;
@@ -69,7 +70,7 @@ void AppShell::loadSettings()
         return;
     if (const std::string problem = settings_.FileProblem(); !problem.empty()) {
         settingsProblemTold_ = true;
-        parts_.prompter.message(problem + ". The button labels start empty and are not saved.",
+        prompter_.message(problem + ". The button labels start empty and are not saved.",
                                 std::string(kApplicationTitle));
     }
 }
@@ -77,8 +78,29 @@ void AppShell::loadSettings()
 void AppShell::useSkinAndColour()
 {
     const std::string& name = settings_.m_strSkinName;
-    g_strSkinName = name;
-    g_strSkinDir = parts_.locations.skinFolder(name).string();
+    const FileLocations& where = parts_.locations;
+    std::optional<std::filesystem::path> folder = where.findSkin(name);
+    if (!folder) {
+        // A deleted or misspelt skin gets the delivered one, so the window still has its pictures;
+        // str.ini keeps the name until the user picks another skin.
+        folder = where.findSkin(FileLocations::kDefaultSkin);
+        const std::string quoted = "\"" + name + "\"";
+        if (folder && !name.empty()) {
+            prompter_.message("The skin " + quoted + " was not found; the skin \"" + FileLocations::kDefaultSkin +
+                                  "\" is used instead.",
+                              std::string(kApplicationTitle));
+        } else if (!folder) {
+            std::string roots;
+            for (const auto& root : where.skinRoots())
+                roots += "\n" + root.string();
+            prompter_.message("No skin was found (neither " + (name.empty() ? std::string() : quoted + " nor ") + "\"" +
+                                  FileLocations::kDefaultSkin + "\") in:" + roots +
+                                  "\nThe window is drawn in plain colours.",
+                              std::string(kApplicationTitle));
+        }
+    }
+    g_strSkinName = folder ? folder->filename().string() : name;
+    g_strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
     if (parts_.prefetch != nullptr)
         parts_.prefetch->handOverBackground(SkinImages(), QString::fromStdString(g_strSkinDir));
     window_->LoadBackground();

@@ -15,8 +15,13 @@ DropDownList::DropDownList(QWidget* owner, Layout layout, Entries entries, Chose
 
 DropDownList::~DropDownList()
 {
-    if (list_)
-        delete list_.data();
+    if (list_) {
+        // The list's viewport sends events while it is destroyed; this filter must not see them.
+        QListWidget* list = list_.data();
+        list_.clear();
+        list->viewport()->removeEventFilter(this);
+        delete list;
+    }
     if (parked_)
         parked_->deleteLater();
 }

@@ -1,6 +1,7 @@
 // The advanced page's desktop settings and macro recording, driven through the real window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
 
 #include "advanced_page_fixture.h"
@@ -115,9 +116,15 @@ TEST_F(AdvancedPageTest, SegmentAndBoxClicksEditTheRecordOnly)
 
     // Just beside a slider, a box or the button the click is no region's: it moves the window.
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
-    window->HandleClick(QPoint(316, 205));
-    window->HandleClick(QPoint(52, 211));
-    window->HandleClick(QPoint(67, 260));
+    const int distance = QApplication::startDragDistance();
+    for (const QPoint p : {QPoint(316, 205), QPoint(52, 211), QPoint(67, 260)}) {
+        window->HandleClick(p);
+        window->HandleDrag(p + QPoint(distance, 0), Qt::LeftButton);
+    }
+    EXPECT_EQ(moves.count(), 3);
+    // A segment's click does not drag.
+    window->HandleClick(inside(Panel::Segment(Panel::kSpeedSlider, 3)));
+    window->HandleDrag(inside(Panel::Segment(Panel::kSpeedSlider, 3)) + QPoint(distance, 0), Qt::LeftButton);
     EXPECT_EQ(moves.count(), 3);
     EXPECT_EQ(bytes(), (DesktopBytes{0, 1, 3, 11, 1}));
 }

@@ -1,6 +1,7 @@
 // vexo-dialog-shots: photographs the seven key-assignment dialogs in a skin.
 //
 //   vexo-dialog-shots <skin-folder> <output-prefix> [language]
+//   vexo-dialog-shots --capture <skin-folder>
 //
 // writes <output-prefix>-<dialog>.png for each dialog (single-key, combo-key, fire-key, delay-time,
 // media-key, windows-key, macro-key) and <output-prefix>-sheet.png with all of them, each in a
@@ -8,6 +9,10 @@
 // code (EN, CHS, CHT). On a real X server (QT_QPA_PLATFORM=xcb, for example under Xvfb) the
 // pictures are taken from the screen, so they show what the server shows; elsewhere the dialogs are
 // rendered offscreen. Message boxes a dialog would show are printed on stderr instead.
+//
+// --capture opens the single-key dialog at the top-left corner of the screen, prints every key
+// name it captures and, when it ends, "OK <name>" or "Cancel": a way to try the key capture with
+// a real keyboard or with xdotool on a real X server.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,6 +22,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <functional>
@@ -89,6 +95,27 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("--capture")) {
+        g_strSkinDir = args[1].toStdString();
+        g_strLanguage = "EN";
+        PrintingPrompter prompter;
+        QtKeyboardHook hook;
+        CSingleDialog dialog(hook, prompter);
+        dialog.move(0, 0);
+        QTimer poll;
+        QString last;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (dialog.m_strKeyName != last) {
+                last = dialog.m_strKeyName;
+                std::printf("captured %s\n", qPrintable(last));
+                std::fflush(stdout);
+            }
+        });
+        poll.start(5);
+        const bool ok = dialog.exec() == QDialog::Accepted;
+        std::printf(ok ? "OK %s\n" : "Cancel\n", qPrintable(dialog.m_strKeyName));
+        return 0;
+    }
     if (args.size() < 2 || args.size() > 3) {
         std::fprintf(stderr, "usage: vexo-dialog-shots <skin-folder> <output-prefix> [language]\n");
         return 2;
