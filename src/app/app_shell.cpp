@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/desktop_settings_hook.h"
 #include "app/tray_notice.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
+#include "config/file_locations.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
 #include "platform/device_monitor.h"
@@ -18,8 +18,10 @@
 #include "platform/qt/device_monitor_notifier.h"
 #include "config/file_locations.h"
 #include "platform/qt/qt_keyboard_hook.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
+#include "ui/delay_time_dialog.h"
 #include "ui/main_dialog.h"
 #include "ui/skin_function_dialogs.h"
 #include "ui/skins_dialog.h"
@@ -41,6 +43,16 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
     keyboardHook_ = std::make_unique<QtKeyboardHook>();
     dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), prompter_, *keyboardHook_, parts_.locations);
+    // Recording goes through the same hook as key capture; a macro line's delay comes from the delay dialog.
+    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
+        *window_, parts_.config, parts_.desktopSettings, *keyboardHook_, prompter_, texts_,
+        parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
+            CDelayTimeDialog dialog(prompter_, window_.get(), current);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.m_nDelay;
+        }});
+    window_->SetPageContent(kAdvancedPage, advanced_.get());
     dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
                                                             *dispatch_, prompter_,
@@ -56,6 +68,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
 AppShell::~AppShell()
 {
     cleanUp();
+    window_->SetPageContent(kAdvancedPage, nullptr);
 }
 
 void AppShell::initialise(bool showWindow)
@@ -290,7 +303,7 @@ void AppShell::restoreSnapshot()
 
 void AppShell::applyDesktopSettings()
 {
-    parts_.desktopSettings.apply();
+    advanced_->ApplyDesktopSettings();
 }
 
 void AppShell::openSkinPicker()

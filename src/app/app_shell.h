@@ -23,7 +23,8 @@ class QtKeyboardHook;
 class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
-class DesktopSettingsHook;
+class AdvancedPage;
+class DesktopPointerSettings;
 class DeviceMonitor;
 class DeviceMonitorNotifier;
 class DeviceSession;
@@ -42,7 +43,7 @@ struct ShellParts {
     ConfigStore& config;
     TrayIcon& tray;
     Prompter& prompter;
-    DesktopSettingsHook& desktopSettings;
+    DesktopPointerSettings& desktopSettings;
     DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
     // Opens a web address in the desktop's browser.
     std::function<void(const std::string&)> openUrl;
@@ -72,6 +73,7 @@ public:
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
+    AdvancedPage& advancedPage() { return *advanced_; }
     BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
     const UiTexts& texts() const { return texts_; }
@@ -151,6 +153,8 @@ private:
     // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
     std::unique_ptr<QtKeyboardHook> keyboardHook_;
     std::unique_ptr<SkinFunctionDialogs> dialogs_;
+    // Declared after the keyboard hook, so that it is gone before the hook it may have installed.
+    std::unique_ptr<AdvancedPage> advanced_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;

@@ -16,7 +16,6 @@
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
 #include "config/factory_record.h"
@@ -26,6 +25,7 @@
 #include "app/startup_prefetch.h"
 #include "device/device_session.h"
 #include "recording_tray_icon.h"
+#include "sim/memory_pointer_settings.h"
 #include "sim/recording_pauser.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
@@ -95,22 +95,23 @@ protected:
     ConfigStore config{locations.configBin()};
     test::RecordingTrayIcon tray;
     test::RecordingPrompter prompter;
-    struct RecordingDesktop final : DesktopSettingsHook {
-        std::vector<std::string>* log;
-        AppShellTest* test;
-        void apply() override
-        {
-            test->exchanges.push_back("desktop");
-            test->mouseCallsAtDesktop = test->mouse->exchanges().size();
-        }
-    } desktop;
+    MemoryPointerSettings desktop;
     std::size_t mouseCallsAtDesktop = 0;
     std::vector<std::string> urls;
     std::vector<std::string> exchanges;
     std::unique_ptr<StartupPrefetch> prefetch;
     std::unique_ptr<AppShell> shell;
 
-    AppShellTest() { desktop.test = this; }
+    AppShellTest()
+    {
+        // The first call of an apply of the desktop settings marks where the mouse's exchanges were.
+        desktop.onCall = [this](const std::string& call) {
+            if (call.starts_with("set precision")) {
+                exchanges.push_back("desktop");
+                mouseCallsAtDesktop = mouse->exchanges().size();
+            }
+        };
+    }
     // The first byte of config.bin on disk: 0 as delivered, 1 once something was saved.
     char firstRunByte() const
     {

@@ -2,6 +2,17 @@
 // Cancel and shutdown.
 #include "app_shell_fixture.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "macro/key_name_of.h"
+#include "macro/macro_encoder.h"
+#include "macro/macro_store.h"
+#include "ui/advanced_page.h"
+#include "ui/delay_time_dialog.h"
+
 namespace vexo {
 namespace {
 
@@ -321,6 +332,129 @@ TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirs
     EXPECT_EQ(first.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(lock));
     EXPECT_FALSE(QFile::exists(socket));
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+class AdvancedShellTest : public AppShellTest {
+protected:
+    void clickAt(const Region& r) { shell->window().HandleClick({r.left + 2, r.top + 2}); }
+    void key(QEvent::Type type, std::uint32_t evdev)
+    {
+        QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0);
+        QCoreApplication::sendEvent(shell->advancedPage().editor().nameField(), &event);
+    }
+    QByteArray configBin() const
+    {
+        QFile file(folder.path() + "/config.bin");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt)
+{
+    g_bDesktopSettingsRead = false;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    ASSERT_EQ(g_nCurrentPage, kAdvancedPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("AB");
+    clickAt(MacroEditor::kNew);
+    clickAt(MacroEditor::kStartRecording);
+    for (const std::uint32_t code : {30u, 48u}) {  // A, then B
+        key(QEvent::KeyPress, code);
+        key(QEvent::KeyRelease, code);
+    }
+    clickAt(MacroEditor::kStopRecording);
+    clickAt(MacroEditor::kConfirm);
+    mouse->clearExchanges();
+    clickAt(frame::kApply);
+
+    // What record.ini holds, encoded afresh, is what the record, the mouse and config.bin hold.
+    const StoredMacro saved = LoadMacro(ProfileIni(locations.recordIni()), "AB");
+    EXPECT_EQ(saved.lines, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "B   Dn", "50 ms", "B   Up"}));
+    std::array<std::uint8_t, kMacroAreaSize> expected{};
+    std::ranges::copy(config.record().macroArea(), expected.begin());
+    EncodeMacroStore(ProfileIni(locations.recordIni()), MacroArea(expected));
+    EXPECT_TRUE(std::ranges::equal(expected, config.record().macroArea()));
+    const std::vector<std::uint8_t> first(expected.begin(), expected.begin() + 10);
+    EXPECT_EQ(first, (std::vector<std::uint8_t>{0x00, 0x01, 0x05, 0x04, 0x85, 0x04, 0x05, 0x05, 0x80, 0x05}));
+
+    const DeviceImage blocks = mouse->blocks();
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(std::ranges::equal(blocks.macros[slot], std::span(expected).subspan(slot * 128, 128))) << slot;
+    // The trace of the Apply carries block 0 as consecutive output reports.
+    std::vector<std::uint8_t> written;
+    for (const SimExchange& exchange : mouse->exchanges()) {
+        if (exchange.kind == SimExchange::Kind::Write)
+            written.insert(written.end(), exchange.bytes.end() - 32, exchange.bytes.end());
+    }
+    EXPECT_FALSE(std::ranges::search(written, std::span(expected).first(128)).empty());
+
+    const QByteArray file = configBin();
+    ASSERT_EQ(file.size(), qsizetype(ConfigStore::kFileSize));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(),
+                           reinterpret_cast<const std::uint8_t*>(file.constData()) + 1 + ConfigRecord::kMacroArea));
+}
+
+TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
+{
+    g_bDesktopSettingsRead = false;
+    desktop.speed = 10;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    clickAt(frame::kApply);  // the values read from the desktop become the applied ones
+    clickAt(DesktopSettingsPanel::Segment(DesktopSettingsPanel::kSpeedSlider, 11));
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 11);
+    clickAt(frame::kCancel);
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 6);
+    tray.click(TrayIcon::Click::Left);
+    desktop.calls.clear();
+    clickAt(frame::kApply);
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
+                                                        "set double-click 550"}));
+    EXPECT_EQ(desktop.speed, 10u);
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+TEST_F(AdvancedShellTest, ADoubleClickOnADelayLineAsksTheDelayDialog)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("D");
+    clickAt(MacroEditor::kNew);
+    for (const char* line : {"A   Dn", "50 ms", "A   Up"})
+        editor.appendSequenceLine(line);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<CDelayTimeDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        auto* field = dialog->findChild<QLineEdit*>();
+        shown = field->text();
+        field->setText("1500");
+        dialog->accept();
+    });
+    QListWidget* list = editor.sequenceList();
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(shown, "50");
+    EXPECT_EQ(list->item(1)->text(), "1500 ms");
 }
 
 } // namespace

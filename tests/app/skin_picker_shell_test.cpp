@@ -14,7 +14,7 @@
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
+#include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "recording_tray_icon.h"
@@ -100,9 +100,7 @@ protected:
     ConfigStore config{locations.configBin()};
     test::RecordingTrayIcon tray;
     test::RecordingPrompter prompter;
-    struct NoDesktop final : DesktopSettingsHook {
-        void apply() override {}
-    } desktop;
+    MemoryPointerSettings desktop;
     std::unique_ptr<AppShell> shell;
 };
 
