@@ -10,6 +10,7 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/app_shell.h"
+#include "app/console_prompter.h"
 #include "app/desktop_settings_hook.h"
 #include "app/startup_prefetch.h"
 #include "config/application_title.h"
@@ -55,11 +56,15 @@ int CMouseApp::run()
         return 2;
     }
     const bool capture = !options->screenshot.empty();
+    // A shot or a timing run has nobody to click a message away: every message goes to stderr.
+    const bool unattended = capture || options->quitAfterStart;
 
     QtTrayIcon tray(windowIcon());
-    QtPrompter prompter;
+    QtPrompter boxes;
+    ConsolePrompter console(std::cerr);
+    Prompter& prompter = unattended ? static_cast<Prompter&>(console) : boxes;
     // A shot or a timing run must not meet a running copy of the program.
-    SingleInstance instance(capture || options->quitAfterStart ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
+    SingleInstance instance(unattended ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
                                                               : QString(SingleInstance::kDefaultName));
     switch (instance.tryLock()) {
     case SingleInstance::Lock::Taken:
@@ -71,13 +76,10 @@ int CMouseApp::run()
         return 0;
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
-        // only risks a second copy. A shot or a timing run has nobody to click the message away.
+        // only risks a second copy.
         const std::string why = "Cannot make the single-instance lock: " + instance.errorString().toStdString() +
                                 ".\nThe program runs all the same, but a later start will not find this one.";
-        if (capture || options->quitAfterStart)
-            std::cerr << "vexo: " << why << "\n";
-        else
-            prompter.message(why, std::string(kApplicationTitle));
+        prompter.message(why, std::string(kApplicationTitle));
         break;
     }
     }
