@@ -7,3 +7,6 @@ target_link_libraries(vexo_bare_window PRIVATE Qt6::Widgets)
 add_executable(vexo_startup_bench ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp)
 target_link_libraries(vexo_startup_bench PRIVATE Qt6::Core benchmark::benchmark)
 add_dependencies(vexo_startup_bench vexo vexo_bare_window)
+# The basic settings page through the application shell over the simulated mouse.
+add_executable(vexo_basic_page_bench ${CMAKE_CURRENT_LIST_DIR}/basic_page_bench.cpp)
+target_link_libraries(vexo_basic_page_bench PRIVATE vexo_app benchmark::benchmark)

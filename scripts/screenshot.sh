@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the utility if needed and photographs its window in the demo mode (simulated mouse):
-# docs/screenshot.png (basic page) and docs/screenshot-advanced.png (advanced page).
+# docs/screenshot.png (basic page), docs/screenshot-lists.png (a button's function list open with
+# the DPI Switch side list) and docs/screenshot-advanced.png (advanced page).
 # The window is drawn on Qt's offscreen platform and grabbed, so no display is needed; with
 # SCREENSHOT_DISPLAY=xvfb it runs under Xvfb on the xcb platform instead.
 set -euo pipefail
@@ -25,4 +26,10 @@ shoot() {
   echo "wrote $out"
 }
 shoot basic docs/screenshot.png
+if [ "${SCREENSHOT_DISPLAY:-}" = xvfb ]; then
+  xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$build/bin/vexo-docshots" docs/screenshot-lists.png
+else
+  QT_QPA_PLATFORM=offscreen "$build/bin/vexo-docshots" docs/screenshot-lists.png
+fi
+echo "wrote docs/screenshot-lists.png"
 shoot advanced docs/screenshot-advanced.png

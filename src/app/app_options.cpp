@@ -1,12 +1,123 @@
 #include "app/app_options.h"
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <iostream>
+
 namespace vexo {
+
+namespace {
+struct OptionHelp {
+    const char* usage;
+    const char* text;
+};
+
+constexpr std::array<OptionHelp, 12> kOptions{{
+    {"--simulate[=N]", "use the simulated mouse (demo mode); N is its sensor type 0-3 (default 3)"},
+    {"--simulate-unplugged", "the simulated mouse starts unplugged (implies --simulate)"},
+    {"--simulate-notices", "the simulated mouse now and then changes state by itself (implies --simulate)"},
+    {"--show", "show the window at start even where a notification area exists"},
+    {"--page=basic|advanced", "the page shown first"},
+    {"--data DIR", "use config.bin, str.ini and record.ini in DIR (skins as usual)"},
+    {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines)"},
+    {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
+    {"--quit-after-start", "end as soon as the start-up has finished"},
+    {"--help", "show this help and end"},
+    {"--version", "show the version and end"},
+    {"-platform NAME", "(Qt) the window system plugin, for example offscreen or xcb"},
+}};
+
+// "--name VALUE" or "--name=VALUE": the value, advancing i past it; nullopt when arg is not name.
+std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                                   std::string& error, bool& failed)
+{
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0)
+        return arg.substr(name.size() + 1);
+    if (arg != name)
+        return std::nullopt;
+    if (i + 1 >= args.size()) {
+        error = name + " needs a value";
+        failed = true;
+        return std::nullopt;
+    }
+    return args[++i];
+}
+} // namespace
+
+std::vector<std::string> AppOptions::withoutQtOptions(const std::vector<std::string>& args)
+{
+    // Qt's options for every application, and those of the X11 platform, with a value or without.
+    static const std::array<const char*, 17> kWithValue{
+        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowicon",
+        "-qwindowtitle", "-display", "-geometry", "-style", "-stylesheet", "-session", "-name", "-title", "-visual",
+        "-qmljsdebugger", "-fontengine"};
+    static const std::array<const char*, 6> kAlone{"-reverse", "-widgetcount", "-sync", "-nograb", "-dograb",
+                                                   "-graphicssystem"};
+    std::vector<std::string> left;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        // Qt also takes them with two dashes and as -name=value.
+        if (name.rfind("--", 0) == 0)
+            name.erase(0, 1);
+        const std::size_t equals = name.find('=');
+        const std::string bare = name.substr(0, equals);
+        const auto is = [&bare](const char* option) { return bare == option; };
+        if (std::any_of(kWithValue.begin(), kWithValue.end(), is)) {
+            if (equals == std::string::npos)
+                ++i;
+            continue;
+        }
+        if (std::any_of(kAlone.begin(), kAlone.end(), is))
+            continue;
+        left.push_back(args[i]);
+    }
+    return left;
+}
+
+std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
+{
+    std::string error;
+    const std::optional<AppOptions> options = parse(withoutQtOptions(args), error);
+    if (!options) {
+        std::cerr << "vexo: " << error << "\nTry 'vexo --help' for the options.\n";
+        return kUsageStatus;
+    }
+    if (std::error_code ec; !options->dataDir.empty() && !std::filesystem::is_directory(options->dataDir, ec)) {
+        std::cerr << "vexo: --data: " << options->dataDir << " is not a folder\n";
+        return kUsageStatus;
+    }
+    if (options->help) {
+        std::cout << helpText() << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    if (options->version) {
+        std::cout << "vexo " << VEXO_VERSION << "\n" << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
+std::string AppOptions::helpText()
+{
+    std::string text = "Usage: vexo [OPTION]...\nThe configuration utility of the VEXO T58 gaming mouse. It lives in the "
+                       "notification area;\nwithout one, its window is shown at start.\n\n";
+    for (const OptionHelp& option : kOptions) {
+        std::string usage = option.usage;
+        usage.resize(std::max<std::size_t>(usage.size() + 2, 24), ' ');
+        text += "  " + usage + option.text + "\n";
+    }
+    return text;
+}
 
 std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args, std::string& error)
 {
     AppOptions options;
     const std::string simulate = "--simulate";
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool failed = false;
         if (arg == simulate) {
             options.simulate = true;
         } else if (arg.rfind(simulate + "=", 0) == 0) {
@@ -35,6 +146,27 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
             }
         } else if (arg == "--quit-after-start") {
             options.quitAfterStart = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (auto dir = ValueOf(args, i, "--data", error, failed)) {
+            if (dir->empty()) {
+                error = "--data needs a folder";
+                return std::nullopt;
+            }
+            options.dataDir = *dir;
+        } else if (auto trace = ValueOf(args, i, "--trace", error, failed)) {
+            if (trace->empty()) {
+                error = "--trace needs a file name";
+                return std::nullopt;
+            }
+            options.traceFile = *trace;
+        } else if (failed) {
+            return std::nullopt;
+        } else {
+            error = "unknown option \"" + arg + "\"";
+            return std::nullopt;
         }
     }
     return options;

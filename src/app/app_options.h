@@ -6,15 +6,8 @@
 
 namespace vexo {
 
-// The command line of the utility. Without options it drives the real mouse.
-//   --simulate[=N]         run against the simulated mouse; N is its sensor type 0-3 (default 3)
-//   --simulate-unplugged   the simulated mouse starts unplugged (implies --simulate)
-//   --simulate-notices     the simulated mouse now and then switches its report rate, DPI stage
-//                          or key group by itself, and is unplugged and plugged again (implies --simulate)
-//   --show                 show the window at start even where a notification area exists
-//   --page=advanced        with --show or --screenshot: show the advanced page
-//   --screenshot=FILE      start, draw the window, save it as a PNG picture to FILE and end
-//   --quit-after-start     end as soon as the start-up has finished (start-up benchmark)
+// The command line of the utility. Without options it drives the real mouse with the user's files.
+// Qt's own options (-platform and the like) are taken out by Qt before these are read.
 struct AppOptions {
     bool simulate = false;
     std::uint8_t sensorType = 3;
@@ -24,10 +17,25 @@ struct AppOptions {
     bool advancedPage = false;
     std::string screenshot;
     bool quitAfterStart = false;
+    std::string dataDir;    // config.bin, str.ini and record.ini in this folder instead of the usual place
+    std::string traceFile;  // every exchange with the mouse written to this file
+    bool help = false;
+    bool version = false;
 
-    // Parses args (without the program name). Unknown options (Qt's own, such as -platform) are
-    // left to Qt; a malformed value of ours gives nullopt and error tells why.
+    // Status of a run refused for its command line (EX_USAGE).
+    static constexpr int kUsageStatus = 64;
+
+    // Parses args (without the program name). An unknown option or a malformed value gives nullopt
+    // and error tells why.
     static std::optional<AppOptions> parse(const std::vector<std::string>& args, std::string& error);
+    // One line per option, for --help.
+    static std::string helpText();
+    // args without the options Qt takes for itself (-platform NAME, -display NAME, -style NAME,
+    // -reverse ...), for reading the command line before Qt has seen it.
+    static std::vector<std::string> withoutQtOptions(const std::vector<std::string>& args);
+    // What a command line asks before any window exists: --help, --version or a usage error are
+    // answered on standard output or error; returns the exit status then, nullopt to go on.
+    static std::optional<int> answerEarly(const std::vector<std::string>& args);
 };
 
 } // namespace vexo

@@ -12,6 +12,8 @@
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "ui/basic_page.h"
+#include "ui/button_function_dispatch.h"
 #include "ui/main_dialog.h"
 #include "ui/ui_globals.h"
 
@@ -23,6 +25,11 @@ AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
+    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_);
+    basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
+                                                            *dispatch_, parts_.prompter,
+                                                            [this] { return sync_->sensorType(); }});
+    window_->SetPageContent(kBasicPage, basicPage_.get());
     bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) { showNotice(kind, value); });
 }
 

@@ -16,6 +16,8 @@
 
 namespace vexo {
 
+class BasicPage;
+class ButtonFunctionDispatch;
 class CMainDialog;
 class ConfigStore;
 class DesktopSettingsHook;
@@ -64,6 +66,7 @@ public:
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
+    BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
     const UiTexts& texts() const { return texts_; }
     const IniSettings& settings() const { return settings_; }
@@ -121,6 +124,8 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    std::unique_ptr<ButtonFunctionDispatch> dispatch_;
+    std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -13,9 +14,11 @@
 #include "app/console_prompter.h"
 #include "app/desktop_settings_hook.h"
 #include "app/startup_prefetch.h"
+#include "app/trace_file.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
+#include "device/device_session.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
 #include "platform/qt/qt_prompter.h"
@@ -52,12 +55,23 @@ int CMouseApp::run()
     std::string error;
     const std::optional<AppOptions> options = AppOptions::parse(args, error);
     if (!options) {
-        std::cerr << "vexo: " << error << "\n";
-        return 2;
+        std::cerr << "vexo: " << error << "\nTry 'vexo --help' for the options.\n";
+        return AppOptions::kUsageStatus;
     }
+    if (const auto status = AppOptions::answerEarly(args))
+        return *status;
     const bool capture = !options->screenshot.empty();
     // A shot or a timing run has nobody to click a message away: every message goes to stderr.
     const bool unattended = capture || options->quitAfterStart;
+    // A trace with lines missing is no help to anyone reading it: the run then fails.
+    TraceFile* traceFile = nullptr;
+    const auto finish = [&traceFile](int status) {
+        if (traceFile != nullptr && traceFile->failed()) {
+            std::cerr << "vexo: the trace file could not be written completely\n";
+            return status == 0 ? 1 : status;
+        }
+        return status;
+    };
 
     QtTrayIcon tray(windowIcon());
     QtPrompter boxes;
@@ -84,9 +98,22 @@ int CMouseApp::run()
     }
     }
 
-    const FileLocations locations = FileLocations::detect();
-    if (std::string prepareError; !locations.prepare(prepareError))
+    FileLocations locations = FileLocations::detect();
+    if (!options->dataDir.empty()) {
+        locations = locations.withDataDir(options->dataDir);
+    } else if (std::string prepareError; !locations.prepare(prepareError)) {
         prompter.message(prepareError, std::string(kApplicationTitle));
+    }
+    TraceFile trace;
+    traceFile = &trace;
+    if (!options->traceFile.empty()) {
+        std::string traceError;
+        if (!trace.open(options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()},
+                        traceError)) {
+            std::cerr << "vexo: " << traceError << "\n";
+            return 1;
+        }
+    }
     // As early as the files are known, so that it overlaps as much of the start-up as it can.
     StartupPrefetch prefetch(locations);
 
@@ -112,6 +139,8 @@ int CMouseApp::run()
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
                      locations, &prefetch};
     AppShell shell(parts);
+    if (trace.isOpen())
+        shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });
     connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
     connect(&instance, &SingleInstance::activationRequested, &shell, &AppShell::activate);
     // A session that ends, or Ctrl+C in a terminal, ends the program like its "Exit".
@@ -128,11 +157,11 @@ int CMouseApp::run()
         shell.cleanUp();
         if (!saved)
             std::cerr << "vexo: cannot write " << options->screenshot << "\n";
-        return saved ? 0 : 1;
+        return finish(saved ? 0 : 1);
     }
     if (options->quitAfterStart) {
         shell.cleanUp();
-        return 0;
+        return finish(0);
     }
 
     std::unique_ptr<SimNoticeScript> script;
@@ -147,7 +176,7 @@ int CMouseApp::run()
     const int status = exec();
     script.reset();
     shell.cleanUp();
-    return status;
+    return finish(status);
 }
 
 } // namespace vexo

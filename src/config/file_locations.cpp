@@ -91,6 +91,13 @@ FileLocations FileLocations::inFolder(const std::filesystem::path& dir) {
     return where;
 }
 
+FileLocations FileLocations::withDataDir(const std::filesystem::path& dir) const {
+    FileLocations where = *this;
+    where.dataDir_ = dir;
+    where.sharedDir_.reset();
+    return where;
+}
+
 std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
     // The first skin folder of that name wins: the delivered ones, then the user's own.
     std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();

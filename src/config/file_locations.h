@@ -28,6 +28,9 @@ public:
     static FileLocations detect();
     // Everything in one given folder (vexoctl --data DIR); skins in DIR/Skins.
     static FileLocations inFolder(const std::filesystem::path& dir);
+    // These locations with the three files in dir instead (vexo --data DIR): the skins stay where
+    // they are, and nothing is copied into dir.
+    FileLocations withDataDir(const std::filesystem::path& dir) const;
 
     const std::filesystem::path& dataDir() const { return dataDir_; }
     std::filesystem::path configBin() const { return dataDir_ / "config.bin"; }

@@ -64,6 +64,13 @@ void DropDownList::open()
     open_ = true;
 }
 
+void DropDownList::setListRect(const QRect& rect)
+{
+    layout_.listRect = rect;
+    if (list_)
+        list_->setGeometry(rect);
+}
+
 void DropDownList::close()
 {
     if (list_) {
@@ -88,7 +95,7 @@ bool DropDownList::closeIfOutside(QPoint p)
 
 void DropDownList::choose(int row)
 {
-    if (!open_ || row < 0)
+    if (!open_ || row < 0 || (choosable_ && !choosable_(row)))
         return;
     close();
     if (chosen_)
@@ -115,9 +122,16 @@ bool DropDownList::eventFilter(QObject* watched, QEvent* event)
         const int row = list_->row(list_->itemAt(move->position().toPoint()));
         if (row >= 0 && row != list_->currentRow()) {
             // Following the pointer is not a choice.
-            const QSignalBlocker block(list_.data());
-            list_->setCurrentRow(row);
-            list_->viewport()->update();
+            {
+                const QSignalBlocker block(list_.data());
+                list_->setCurrentRow(row);
+                list_->viewport()->update();
+            }
+            if (hovered_) {
+                const QRect item = list_->visualItemRect(list_->item(row));
+                const QPoint topLeft = list_->viewport()->mapTo(owner_, item.topLeft());
+                hovered_(row, QRect(topLeft, item.size()));
+            }
         }
     }
     return QObject::eventFilter(watched, event);

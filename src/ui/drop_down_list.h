@@ -34,6 +34,9 @@ public:
     };
     using Entries = std::function<QStringList()>;
     using Chosen = std::function<void(int row)>;
+    // The entry under the pointer changed while the list is open: its row and its rectangle in the
+    // owner's client pixels (right and bottom outside it).
+    using Hovered = std::function<void(int row, QRect item)>;
 
     DropDownList(QWidget* owner, Layout layout, Entries entries, Chosen chosen, QObject* parent = nullptr);
     ~DropDownList() override;
@@ -48,6 +51,13 @@ public:
     // it refuses, nothing opens), creates and fills the list and sets the open flag.
     void clickBox();
     void setPrecondition(std::function<bool()> check) { precondition_ = std::move(check); }
+    // Rows for which this returns false are no choice: picking them leaves the list open and runs
+    // nothing (a row that only leads on, like an entry with a side list).
+    void setChoosable(std::function<bool(int row)> choosable) { choosable_ = std::move(choosable); }
+    void setHovered(Hovered hovered) { hovered_ = std::move(hovered); }
+    // Moves the list (for lists that open at a place or with a height that depends on what was
+    // clicked). An open list moves at once.
+    void setListRect(const QRect& rect);
 
     void open();
     // Destroys the list window (if any) and clears the open flag.
@@ -67,6 +77,8 @@ private:
     Entries entries_;
     Chosen chosen_;
     std::function<bool()> precondition_;
+    std::function<bool(int)> choosable_;
+    Hovered hovered_;
     QFont font_;
     QPointer<QListWidget> list_;
     bool open_ = false;

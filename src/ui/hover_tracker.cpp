@@ -67,6 +67,7 @@ bool HoverTracker::move(QPoint p)
             dc = open_();
         if (dc->painter() != nullptr && item.draw)
             item.draw(*dc->painter(), false);
+        dc->addDirty(item.region.rect());
         item.overShown = false;
     });
     return false;
@@ -81,12 +82,14 @@ void HoverTracker::hover(QPoint p)
     QPainter* canvas = dc->painter();
     if (canvas != nullptr && target->draw)
         target->draw(*canvas, true);
+    dc->addDirty(target->region.rect());
     target->pointerOver = target->overShown = true;
     forEach([&](Item& other) {
         if (&other == target || other.group != target->group || !other.overShown)
             return;
         if (canvas != nullptr && other.draw)
             other.draw(*canvas, false);
+        dc->addDirty(other.region.rect());
         // Clearing pointer-over too lets the pointer come back to this region and light it again;
         // otherwise OK -> Apply -> OK would leave OK dark while the pointer is on it.
         other.overShown = other.pointerOver = false;

@@ -52,6 +52,15 @@ std::unique_ptr<CMemDC> CMainDialog::OpenCanvas()
     return std::make_unique<CMemDC>(this, &m_hCanvas);
 }
 
+void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegion& part)
+{
+    std::unique_ptr<CMemDC> dc = OpenCanvas();
+    if (QPainter* canvas = dc->painter())
+        draw(*canvas);
+    for (const QRect& rect : part)
+        dc->addDirty(rect);
+}
+
 bool CMainDialog::LoadBackground()
 {
     const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), frame::kBasicBackground);

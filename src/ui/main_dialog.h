@@ -2,10 +2,12 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "ui/hover_tracker.h"
@@ -70,6 +72,10 @@ public:
     const HoverTracker& Hover() const { return m_hover; }
     QPoint LastClick() const { return m_ptLastClick; }
     std::unique_ptr<CMemDC> OpenCanvas();
+    // One redraw of part of the window: draw paints into the back buffer, which is then copied to
+    // the screen. Nothing is drawn without a back buffer.
+    // part names what the drawing changes (only it is copied to the screen); empty: everything.
+    void Redraw(const std::function<void(QPainter&)>& draw, const QRegion& part = {});
 
     // Interface texts of the frame (filled from the language's text table at start-up) and fonts.
     QString m_strBasicSettings, m_strAdvancedSettings, m_strColorSetting;

@@ -20,8 +20,12 @@ CMemDC::~CMemDC()
     painter_->end();
     painter_.reset();
     // Copy at once, as the drawing is finished: the screen shows the buffer before the next event.
-    if (window_ != nullptr && window_->isVisible() && !window_->paintingActive())
+    if (window_ == nullptr || !window_->isVisible() || window_->paintingActive())
+        return;
+    if (dirty_.isEmpty())
         window_->repaint();
+    else
+        window_->repaint(dirty_);
 }
 
 } // namespace vexo

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPainter>
+#include <QRegion>
 #include <optional>
 
 class QImage;
@@ -20,10 +21,14 @@ public:
 
     // The painter on the back buffer, or null when there is none.
     QPainter* painter() { return painter_ ? &*painter_ : nullptr; }
+    // Names a part of the window this redraw changes. When parts are named, only they are copied
+    // to the screen (the rest of the screen already shows the buffer); otherwise all of it is.
+    void addDirty(const QRect& part) { dirty_ += part; }
 
 private:
     QWidget* window_;
     std::optional<QPainter> painter_;
+    QRegion dirty_;
 };
 
 } // namespace vexo

@@ -26,6 +26,20 @@ bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y)
     return true;
 }
 
+bool DrawSkinImageArea(QPainter* canvas, const QString& name, const QRect& area)
+{
+    if (canvas == nullptr || !canvas->isActive())
+        return false;
+    const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), name);
+    const QRect part = area.intersected(image.rect());
+    if (part.isEmpty())
+        return false;
+    canvas->setCompositionMode(QPainter::CompositionMode_Source);
+    canvas->drawImage(part.topLeft(), image, part);
+    canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return true;
+}
+
 bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Prompter& prompter)
 {
     if (canvas == nullptr || !canvas->isActive())

@@ -22,6 +22,11 @@ SkinImageCache& SkinImages();
 // The main window's variant: failures are silent (the rest of the picture is still drawn).
 bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y);
 
+// Draws the part of the skin picture name that lies in area when the picture is placed at (0, 0),
+// copied opaque: what a page background shows there. Restores the background under a region before
+// a picture that does not cover all of the previous one is drawn.
+bool DrawSkinImageArea(QPainter* canvas, const QString& name, const QRect& area);
+
 // The pop-up dialogs' variant: a picture that cannot be loaded is reported with the message
 // "LoadPng---Load image failed." before false is returned.
 bool DrawDialogSkinImage(QPainter* canvas, const QString& name, int x, int y, Prompter& prompter);

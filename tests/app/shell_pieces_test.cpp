@@ -82,7 +82,7 @@ TEST(AppOptionsTest, SimulationOptionsAndTheirValues)
     EXPECT_FALSE(parse({"--simulate=4"}));
     EXPECT_NE(error.find("0 to 3"), std::string::npos);
     EXPECT_FALSE(parse({"--simulate="}));
-    const auto notices = parse({"--simulate-notices", "-platform", "offscreen"});
+    const auto notices = parse({"--simulate-notices"});
     ASSERT_TRUE(notices);
     EXPECT_TRUE(notices->simulate && notices->simulateNotices);
     EXPECT_TRUE(parse({"--simulate-unplugged"})->simulateUnplugged);

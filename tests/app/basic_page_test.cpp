@@ -1,0 +1,272 @@
+// The basic settings page end to end: clicks at the page's coordinates, the record, the labels in
+// str.ini and what the simulated mouse receives on Apply.
+#include "basic_page_rig.h"
+
+#include "config/button_functions.h"
+#include "config/dpi_table.h"
+#include "config/key_entry.h"
+#include "ui/basic_page_regions.h"
+#include "ui/frame_regions.h"
+
+namespace vexo {
+namespace {
+
+using test::BasicPageRig;
+
+class BasicPageTest : public BasicPageRig {};
+
+TEST_F(BasicPageTest, FunctionPicksReachTheFilesAndTheMouseOnApply)
+{
+    start();
+    ASSERT_EQ(g_nCurrentPage, kBasicPage);
+    // Box 2 opens its list with the sixteen functions in code order.
+    click(basic::FunctionBox(1));
+    QListWidget* functions = list(basic::kFunctionListId + 1);
+    ASSERT_NE(functions, nullptr);
+    ASSERT_EQ(functions->count(), 16);
+    EXPECT_EQ(functions->item(5)->text(), "Triple-click");
+    EXPECT_EQ(functions->item(15)->text(), "Key Off");
+    EXPECT_EQ(functions->geometry(), basic::FunctionList(1).rect());
+    pickEntry(functions, function_code::TripleClick);
+    EXPECT_EQ(list(basic::kFunctionListId + 1), nullptr) << "a choice closes the list";
+    EXPECT_FALSE(page().functionList(1).isOpen());
+    EXPECT_EQ(record().functionCode(KeyMode::A, 1), function_code::TripleClick);
+    // Key Off for button 5 in mode B leaves mode A alone.
+    click(basic::kModeB);
+    click(basic::FunctionBox(4));
+    pickEntry(list(basic::kFunctionListId + 4), function_code::KeyOff);
+    EXPECT_EQ(record().functionCode(KeyMode::B, 4), function_code::KeyOff);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 4), function_code::Backward);
+    EXPECT_EQ(record().modeSelector(), 1);
+
+    mouse->clearExchanges();
+    apply();
+    const ConfigRecord saved = savedRecord();
+    EXPECT_EQ(saved, record());
+    EXPECT_EQ(saved.functionCode(KeyMode::A, 1), function_code::TripleClick);
+    const IniSettings labels = savedLabels();
+    EXPECT_EQ(labels.m_strButtonLabelA[1], "Triple-click");
+    EXPECT_EQ(labels.m_strButtonLabelB[4], "Key Off");
+    EXPECT_EQ(labels.m_strButtonLabelA[4], "Backward");
+    const DeviceImage blocks = mouse->blocks();
+    const auto matrices = KeyMatrixImage(record());
+    for (std::size_t m = 0; m < kKeyMatrices; ++m)
+        EXPECT_EQ(blocks.keyMatrices[m], matrices[m]) << "key matrix " << m;
+    EXPECT_FALSE(mouse->exchanges().empty());
+}
+
+TEST_F(BasicPageTest, TheOnlyLeftButtonKeepsItsFunctionUntilAnotherTakesIt)
+{
+    ConfigRecord edited = [] {
+        ConfigRecord r;
+        RestoreKeyDefaults(r);
+        for (std::size_t b = 9; b < ConfigRecord::kButtons; ++b)
+            r.setFunctionCode(KeyMode::A, b, function_code::KeyOff);
+        r.dpiEnabled()[0] = 1;
+        return r;
+    }();
+    writeRecord(edited);
+    start();
+    click(basic::FunctionBox(0));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Left key must be selected!");
+    EXPECT_EQ(prompter.shown[0].caption, "Warning");
+    EXPECT_EQ(list(basic::kFunctionListId), nullptr);
+    EXPECT_FALSE(page().functionList(0).isOpen());
+
+    click(basic::FunctionBox(2));
+    pickEntry(list(basic::kFunctionListId + 2), function_code::LeftClick);
+    click(basic::FunctionBox(0));
+    EXPECT_NE(list(basic::kFunctionListId), nullptr);
+    EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(BasicPageTest, BoxesOpenOneListAtATimeAndAClickOnAnOpenBoxClosesIt)
+{
+    start();
+    click(basic::FunctionBox(3));
+    EXPECT_NE(list(basic::kFunctionListId + 3), nullptr);
+    click(basic::FunctionBox(3));
+    EXPECT_EQ(list(basic::kFunctionListId + 3), nullptr);
+    EXPECT_FALSE(page().functionList(3).isOpen());
+    click(basic::FunctionBox(1));
+    click(basic::FunctionBox(6));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list(basic::kFunctionListId + 1), nullptr);
+    EXPECT_NE(list(basic::kFunctionListId + 6), nullptr);
+    EXPECT_FALSE(page().functionList(1).isOpen());
+    // A click on the blank page closes it and is no region's.
+    click(QPoint(480, 590));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list(basic::kFunctionListId + 6), nullptr);
+    // The DPI Switch entry itself is no choice: the list stays open.
+    click(basic::FunctionBox(2));
+    pickEntry(list(basic::kFunctionListId + 2), function_code::DpiSwitch);
+    EXPECT_NE(list(basic::kFunctionListId + 2), nullptr);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 2), function_code::MidClick);
+}
+
+TEST_F(BasicPageTest, DpiSwitchSideListFollowsThePointerAndSetsTheSubFunctionOfTheShownModeOnly)
+{
+    start();
+    const std::string labelB = shell->settings().m_strButtonLabelB[3];
+    click(basic::FunctionBox(3));
+    QListWidget* functions = list(basic::kFunctionListId + 3);
+    hoverEntry(functions, function_code::DpiSwitch);
+    QListWidget* side = list(basic::kSideListId);
+    ASSERT_NE(side, nullptr);
+    ASSERT_EQ(side->count(), 4);
+    EXPECT_EQ(side->item(2)->text(), "DPI Loop");
+    const QRect item = functions->visualItemRect(functions->item(function_code::DpiSwitch));
+    const QPoint itemTopLeft = functions->viewport()->mapTo(&window(), item.topLeft());
+    EXPECT_EQ(side->geometry(), QRect(itemTopLeft.x() + item.width(), itemTopLeft.y(), 66, 80));
+    hoverEntry(functions, function_code::RgbOnOff);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list(basic::kSideListId), nullptr);
+    hoverEntry(functions, function_code::DpiSwitch);
+    pickEntry(list(basic::kSideListId), 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list(basic::kSideListId), nullptr);
+    EXPECT_EQ(list(basic::kFunctionListId + 3), nullptr);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 3), function_code::DpiSwitch);
+    EXPECT_EQ(record().dpiSubFunctions(KeyMode::A)[3], dpi_function::Loop);
+    EXPECT_EQ(record().functionCode(KeyMode::B, 3), function_code::Forward);
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[3], "DPI Loop");
+    EXPECT_EQ(shell->settings().m_strButtonLabelB[3], labelB);
+    // A click anywhere on the page ends a side list.
+    click(basic::FunctionBox(5));
+    hoverEntry(list(basic::kFunctionListId + 5), function_code::DpiSwitch);
+    ASSERT_NE(list(basic::kSideListId), nullptr);
+    click(basic::kKeySettingHeading);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list(basic::kSideListId), nullptr);
+}
+
+TEST_F(BasicPageTest, ShiftIsOnePerModeAndLeavingItChangesBothModes)
+{
+    start();
+    click(basic::FunctionBox(6));
+    pickEntry(list(basic::kFunctionListId + 6), function_code::Shift);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 6), function_code::Shift);
+    EXPECT_EQ(record().functionCode(KeyMode::B, 6), function_code::Shift);
+    EXPECT_EQ(shell->settings().m_strButtonLabelB[6], "Shift");
+    click(basic::FunctionBox(7));
+    pickEntry(list(basic::kFunctionListId + 7), function_code::Shift);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 7), function_code::SingleKey) << "a second Shift changes nothing";
+    click(basic::kModeB);
+    click(basic::FunctionBox(6));
+    pickEntry(list(basic::kFunctionListId + 6), function_code::MidClick);
+    EXPECT_EQ(record().functionCode(KeyMode::A, 6), function_code::MidClick);
+    EXPECT_EQ(record().functionCode(KeyMode::B, 6), function_code::MidClick);
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[6], "Mid Click");
+}
+
+TEST_F(BasicPageTest, ModesShowTheirLabelsAndKeyDefaultsRestoreBothButLeaveButtonsTenToTwelve)
+{
+    ConfigRecord edited;
+    RestoreKeyDefaults(edited);
+    edited.dpiEnabled()[0] = 1;
+    for (std::size_t b = 9; b < ConfigRecord::kButtons; ++b) {
+        edited.setFunctionCode(KeyMode::A, b, function_code::Multimedia);
+        edited.setFunctionCode(KeyMode::B, b, function_code::FireKey);
+    }
+    edited.setFunctionCode(KeyMode::B, 0, function_code::Forward);
+    edited.setFunctionCode(KeyMode::B, 3, function_code::LeftClick);
+    writeRecord(edited);
+    writeFile("str.ini", "[Skins]\nLan=EN\nPath=Test\n[Setting-EN]\nItem1=A one\nItem13=B one\nItem10=A ten\n");
+    start();
+    const ConfigRecord before = record();
+    click(basic::kModeB);
+    EXPECT_EQ(record().modeSelector(), 1);
+    EXPECT_EQ(pixel(basic::kModeB), test::SkinFixture::kOver);
+    EXPECT_EQ(pixel(basic::kModeA), test::SkinFixture::kNormal);
+    click(basic::kModeA);
+    EXPECT_EQ(record().modeSelector(), 0);
+    ConfigRecord codesOnly = record();
+    codesOnly.setModeSelector(before.modeSelector());
+    EXPECT_EQ(codesOnly, before) << "switching modes changes no function";
+
+    click(basic::kKeyDefault);
+    constexpr std::array<int, 9> kDefaults{0, 1, 2, 3, 4, 6, 6, 11, 15};
+    for (KeyMode mode : {KeyMode::A, KeyMode::B}) {
+        for (std::size_t b = 0; b < 9; ++b)
+            EXPECT_EQ(record().functionCode(mode, b), kDefaults[b]);
+        EXPECT_EQ(record().dpiSubFunctions(mode)[5], dpi_function::Up);
+        EXPECT_EQ(record().dpiSubFunctions(mode)[6], dpi_function::Down);
+    }
+    EXPECT_EQ(record().functionCode(KeyMode::A, 9), function_code::Multimedia);
+    EXPECT_EQ(record().functionCode(KeyMode::B, 11), function_code::FireKey);
+    for (std::size_t b = 0; b < 9; ++b)
+        EXPECT_EQ(shell->settings().m_strButtonLabelA[b], shell->settings().m_strButtonLabelB[b]);
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[0], "Left Click");
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[7], "Single Key-V");
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[8], "Key Off");
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[9], "A ten");
+    EXPECT_EQ(record().modeSelector(), 0);
+    EXPECT_EQ(savedLabels().m_strButtonLabelA[0], "A one") << "nothing is saved before Apply";
+}
+
+TEST_F(BasicPageTest, ReportRateSegmentsShowTheStoredRateAndRedrawOnlyOnChange)
+{
+    ConfigRecord edited;
+    RestoreKeyDefaults(edited);
+    edited.dpiEnabled()[0] = 1;
+    edited.setReportRate(7);  // not a rate of the list: shows as 1000 Hz
+    writeRecord(edited);
+    start();
+    EXPECT_EQ(pixel(basic::kRateSegments[3]), kRateLight);
+    EXPECT_EQ(pixel(basic::kRateSegments[0]), kRateDark);
+    click(basic::kRateSegments[0]);
+    EXPECT_EQ(record().reportRate(), 8);
+    EXPECT_EQ(pixel(basic::kRateSegments[0]), kRateLight);
+    EXPECT_EQ(pixel(basic::kRateSegments[3]), kRateDark);
+    click(basic::kRateSegments[2]);
+    EXPECT_EQ(record().reportRate(), 2);
+    EXPECT_EQ(pixel(basic::kRateSegments[0]), kRateDark);
+    click(basic::kRateSegments[2]);
+    EXPECT_EQ(record().reportRate(), 2);
+    mouse->clearExchanges();
+    apply();
+    EXPECT_EQ(mouse->blocks().reportRate, 2);
+}
+
+TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
+{
+    start();
+    click(basic::kRateSegments[1]);
+    click(basic::FunctionBox(2));
+    pickEntry(list(basic::kFunctionListId + 2), function_code::RgbOnOff);
+    click(basic::DpiValueBox(0));
+    pickEntry(list(basic::kDpiValueListId), 9);
+    EXPECT_EQ(control<QLabel>(basic::kDpiValueFieldId)->text(), "3000");
+    click(QPoint(frame::kCancel.right - 5, frame::kCancel.top + 5));
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(record(), config.snapshot());
+    shell->trayClicked(TrayIcon::Click::Left);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(control<QLabel>(basic::kDpiValueFieldId)->text(), "500");
+    EXPECT_EQ(pixel(basic::kRateSegments[1]), kRateDark);
+    EXPECT_EQ(pixel(basic::kRateSegments[3]), kRateLight);
+    EXPECT_EQ(shell->settings().m_strButtonLabelA[2], "Mid Click");
+    // One set of controls only: the rebuild replaced them.
+    EXPECT_EQ(window().findChildren<QLabel*>(QString::number(basic::kDpiValueFieldId)).size(), 1);
+}
+
+TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt)
+{
+    start();
+    EXPECT_EQ(window().findChildren<QLabel*>().size(), 19);
+    click(basic::DpiValueBox(2));
+    ASSERT_NE(list(basic::kDpiValueListId), nullptr);
+    click(QPoint(frame::kNextPage.left + 5, frame::kNextPage.top + 5));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_nCurrentPage, kAdvancedPage);
+    EXPECT_EQ(window().findChildren<QLabel*>().size(), 0);
+    EXPECT_EQ(list(basic::kDpiValueListId), nullptr);
+    EXPECT_FALSE(page().dpiRows().valueList().isOpen());
+    click(QPoint(frame::kPreviousPage.left + 5, frame::kPreviousPage.top + 5));
+    EXPECT_EQ(window().findChildren<QLabel*>().size(), 19);
+}
+
+} // namespace
+} // namespace vexo

@@ -1,0 +1,104 @@
+// The utility's command line as users type it: help and mistakes answered without a window system,
+// --data and --trace on a real run of the program.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "app/app_options.h"
+#include "support/tool_run.h"
+
+namespace vexo {
+namespace {
+
+std::string Vexo()
+{
+    const char* build = std::getenv("VEXO_BUILD_DIR");
+    // Without a display and without a platform: what needs no window must not need one.
+    return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 " + std::string(build ? build : ".") +
+           "/bin/vexo";
+}
+
+std::string Slurp(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(AppOptionsTest, DataTraceAndMistakes)
+{
+    std::string error;
+    auto parse = [&](std::vector<std::string> args) { return AppOptions::parse(args, error); };
+    EXPECT_EQ(parse({"--data", "/x", "--trace=t.txt"})->dataDir, "/x");
+    EXPECT_EQ(parse({"--data=/y", "--trace", "t.txt"})->traceFile, "t.txt");
+    EXPECT_FALSE(parse({"--data"}));
+    EXPECT_EQ(error, "--data needs a value");
+    EXPECT_FALSE(parse({"--data="}));
+    EXPECT_FALSE(parse({"--trace", ""}));
+    EXPECT_FALSE(parse({"--simulat"}));
+    EXPECT_EQ(error, "unknown option \"--simulat\"");
+    EXPECT_FALSE(parse({"stray"}));
+    // Qt's own options, as Qt reads them, are not ours to refuse.
+    EXPECT_EQ(AppOptions::withoutQtOptions({"-platform", "offscreen", "--show", "--style=fusion", "-reverse",
+                                            "-display", ":1", "--data", "d"}),
+              (std::vector<std::string>{"--show", "--data", "d"}));
+    // Every option has its line in the help.
+    const std::string help = AppOptions::helpText();
+    for (const char* option : {"--simulate", "--simulate-unplugged", "--simulate-notices", "--show", "--page",
+                               "--data", "--trace", "--screenshot", "--quit-after-start", "--help", "--version"})
+        EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
+}
+
+TEST(VexoCommandLineTest, HelpAndMistakesNeedNoWindowSystem)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path err = dir.path().toStdString() + "/err";
+    const test::ToolRun help = test::RunTool(Vexo() + " --help", err);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--trace FILE"), std::string::npos);
+    const test::ToolRun wrong = test::RunTool(Vexo() + " --simulate --frobnicate", err);
+    EXPECT_EQ(wrong.status, 64);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_NE(wrong.err.find("unknown option \"--frobnicate\""), std::string::npos);
+    EXPECT_EQ(test::RunTool(Vexo() + " --version").out.rfind("vexo ", 0), 0u);
+}
+
+TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path data = dir.path().toStdString();
+    const std::filesystem::path bin = std::filesystem::path(std::getenv("VEXO_BUILD_DIR")) / "bin";
+    // A first run in the data folder: the first showing writes the default labels there.
+    std::filesystem::copy_file(bin / "config.bin", data / "config.bin");
+    std::ofstream(data / "str.ini") << "[Skins]\nLan=EN\nPath=Black\n";
+    const std::string config = Slurp(data / "config.bin");
+    const test::ToolRun run = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" +
+                                            data.string() + "' --trace '" + (data / "trace.txt").string() +
+                                            "' --quit-after-start");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(Slurp(data / "str.ini").find("Item1=Left Click"), std::string::npos);
+    const std::string trace = Slurp(data / "trace.txt");
+    std::istringstream lines(trace);
+    const std::regex format("(SET|GET|OUT|IN)( [0-9A-F]{2})+|PAUSE [0-9]+");
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_TRUE(std::regex_match(line, format)) << line;
+    EXPECT_GT(count, 5);
+    EXPECT_EQ(trace.rfind("SET ", 0), 0u) << "the handshake comes first";
+
+    // A trace that would overwrite a data file is refused before anything is written.
+    const test::ToolRun refused = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" +
+                                                data.string() + "' --trace '" + (data / "config.bin").string() +
+                                                "' --quit-after-start");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(Slurp(data / "config.bin"), config);
+    EXPECT_EQ(test::RunTool(Vexo() + " --data '" + (data / "nothing").string() + "'").status, 64);
+}
+
+} // namespace
+} // namespace vexo
