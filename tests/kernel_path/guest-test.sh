@@ -164,6 +164,17 @@ run_order() {
         sh -c "[ \$(grep -c '^IN ' $W/apply-$O.txt) -eq 3 ] && ! grep '^IN ' $W/apply-$O.txt | grep -q '^IN\\( 00\\)*\$'"
     check "[$O] apply: no exchange failed or came back short" sh -c "! grep -q 'FAILED' $W/apply-$O.txt"
     cp "$W/apply-$O.txt" "$RUN/artifacts/apply-trace-$O.txt"
+    # Block reports that arrive short (10 of 33 bytes): apply must fail, say so, and write none of
+    # the blocks it could not read back to the mouse.
+    sim fault short-read 10
+    sleep 0.5
+    step "apply_short_$O" 120 "$B/vexoctl" --trace "$W/apply-short-$O.txt" --data "$D" apply
+    sim fault none
+    check "[$O] apply with block reports of 10 of 33 bytes: exit 1 and the failure on stderr" \
+        sh -c "[ $RC -eq 1 ] && grep -q 'came back short' $W/apply_short_$O.err && grep -q 'left unchanged on the mouse' $W/apply_short_$O.err"
+    check "[$O] apply with short block reports: the short report is seen, no colour block is written back" \
+        sh -c "grep -q '^IN-FAILED ' $W/apply-short-$O.txt && ! grep -q '^IN ' $W/apply-short-$O.txt && ! grep -q '^SET 10 ' $W/apply-short-$O.txt"
+    cp "$W/apply-short-$O.txt" "$RUN/artifacts/apply-short-trace-$O.txt"
     step "blocks_$O" 60 "$B/vexoctl" --data "$D" blocks
     check "[$O] blocks after apply: exit 0" [ "$RC" -eq 0 ]
 

@@ -35,6 +35,8 @@ constexpr const char* kUsage =
     "Commands on standard input, one a line:\n"
     "  notice KIND VALUE   the mouse sends a notice (kinds 5, 7, 8, 9)\n"
     "  unplug | plug       removes or brings back the virtual device\n"
+    "  fault short-read N  block reports go out with only N bytes (report ID counted), as a\n"
+    "                      short transfer would deliver them; 'fault none' ends it\n"
     "  quit                ends the program (as Ctrl+C does)\n"
     "Needs write access to /dev/uhid (usually root). Install the udev rule so that the user\n"
     "running the utility may open the virtual mouse's hidraw nodes.\n";
@@ -227,10 +229,23 @@ int main(int argc, char** argv) {
                         notificationBridge.attach();
                         forwarder.replugged();
                     }
+                } else if (word == "fault") {
+                    std::string kind;
+                    int bytes = -1;
+                    line >> kind;
+                    SimFaults faults;
+                    if (kind == "short-read" && (line >> bytes) && bytes >= 0 && bytes <= 33) {
+                        faults.shortRead = bytes;
+                        mouse->setFaults(faults);
+                    } else if (kind == "none") {
+                        mouse->setFaults(faults);
+                    } else {
+                        std::cerr << "vexo-sim: unknown fault (fault short-read N, fault none)\n";
+                    }
                 } else if (word == "quit") {
                     running = false;
                 } else if (!word.empty()) {
-                    std::cerr << "vexo-sim: unknown command '" << word << "' (notice KIND VALUE, unplug, plug, quit)\n";
+                    std::cerr << "vexo-sim: unknown command '" << word << "' (notice KIND VALUE, unplug, plug, fault, quit)\n";
                 }
             }
         }
