@@ -15,8 +15,9 @@ repo=$PWD
 build=$(cd "${1:-build}" 2>/dev/null && pwd) || { echo "kernel-path check: no build folder '${1:-build}'" >&2; exit 1; }
 tool=${UHID_VM_TOOL:-$repo/../shared/tools/uhid-vm}
 export UHID_VM_CACHE=${UHID_VM_CACHE:-/var/cache/vexo-uhid-vm}
-# Under software emulation a whole run takes about three minutes; the limit only stops a hang.
-export UHID_VM_TIMEOUT=${UHID_VM_TIMEOUT:-720}
+# Under software emulation a whole run takes four to nine minutes (more on a loaded machine); the
+# limit only stops a hang.
+export UHID_VM_TIMEOUT=${UHID_VM_TIMEOUT:-900}
 
 not_run() {
     echo "kernel-path check: NOT RUN on this machine: $*"

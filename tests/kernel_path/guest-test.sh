@@ -218,6 +218,33 @@ run_order() {
         sh -c "[ \"\$(grep -E '^(removal|arrival)$' $W/watch-$O.out | tr '\n' ' ')\" = 'removal arrival ' ]"
     check "[$O] watch: the notices after the replug" \
         sh -c "sed -n '/^arrival$/,\$p' $W/watch-$O.out | grep '^notice' | tr '\n' ' ' | grep -qx 'notice 7 1 notice 5 2 '"
+    # Repeated replugs with a notice in flight each time: a watching program keeps its descriptors
+    # and threads, and still gets the notices afterwards.
+    "$B/vexoctl" watch >"$W/cycles-$O.out" 2>"$W/cycles-$O.err" </dev/null &
+    WATCH=$!
+    sleep 2
+    usage_of() { echo "$(ls /proc/"$1"/fd | wc -l) $(ls /proc/"$1"/task | wc -l) $(awk '/^VmRSS/ {print $2}' /proc/"$1"/status)"; }
+    read -r fds0 threads0 rss0 <<<"$(usage_of "$WATCH")"
+    for ((i = 1; i <= 10; i++)); do
+        echo "notice 7 $((i % 8 + 1))" >&3
+        echo unplug >&3
+        wait_nodes 0 10
+        echo plug >&3
+        wait_nodes 2 15
+        sleep 0.5
+    done
+    sleep 3
+    sim notice 8 2
+    sleep 1
+    read -r fds1 threads1 rss1 <<<"$(usage_of "$WATCH")"
+    echo "  watch over 10 replugs: descriptors $fds0 -> $fds1, threads $threads0 -> $threads1, RSS $rss0 -> $rss1 kB"
+    kill -TERM "$WATCH"
+    wait "$WATCH"
+    check "[$O] 10 replugs with notices in flight: watch keeps its descriptors and threads and gets the next notice" \
+        sh -c "[ $fds0 -eq $fds1 ] && [ $threads0 -eq $threads1 ] && [ \"\$(tail -n1 $W/cycles-$O.out)\" = 'notice 8 2' ]"
+    check "[$O] 10 replugs: ten removals and ten arrivals, no more" \
+        sh -c "[ \$(grep -c '^removal$' $W/cycles-$O.out) -eq 10 ] && [ \$(grep -c '^arrival$' $W/cycles-$O.out) -eq 10 ]"
+
     step "info_replug_$O" 60 "$B/vexoctl" info
     check "[$O] info after the replug: exit 0 and present" sh -c "[ $RC -eq 0 ] && grep -q 'present: yes' $W/info_replug_$O.out"
 
