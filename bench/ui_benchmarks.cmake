@@ -10,3 +10,7 @@ add_dependencies(vexo_startup_bench vexo vexo_bare_window)
 # The basic settings page through the application shell over the simulated mouse.
 add_executable(vexo_basic_page_bench ${CMAKE_CURRENT_LIST_DIR}/basic_page_bench.cpp)
 target_link_libraries(vexo_basic_page_bench PRIVATE vexo_app benchmark::benchmark)
+# Opening each key-assignment dialog to its first paint, and a key capture to the name shown.
+add_executable(dialog_bench ${CMAKE_CURRENT_LIST_DIR}/dialog_bench.cpp)
+target_link_libraries(dialog_bench PRIVATE vexo_ui vexo_platform_qt benchmark::benchmark)
+add_dependencies(dialog_bench vexo_skins)

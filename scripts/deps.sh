@@ -9,6 +9,8 @@ packages=(
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
+  # scripts/desktop-check.sh: a real X server, a window manager, a notification area, pointer and screen tools
+  xvfb openbox trayer xdotool x11-apps x11-utils netpbm
 )
 if [ "${VEXO_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the utility if needed and photographs its window in the demo mode (simulated mouse):
 # docs/screenshot.png (basic page), docs/screenshot-lists.png (a button's function list open with
-# the DPI Switch side list) and docs/screenshot-advanced.png (advanced page).
+# the DPI Switch side list) and docs/screenshot-advanced.png (advanced page); through
+# scripts/desktop-check.sh also docs/screenshot-no-mouse.png and docs/screenshot-notice.png.
 # The window is drawn on Qt's offscreen platform and grabbed, so no display is needed; with
 # SCREENSHOT_DISPLAY=xvfb it runs under Xvfb on the xcb platform instead.
 set -euo pipefail
@@ -33,3 +34,6 @@ else
 fi
 echo "wrote docs/screenshot-lists.png"
 shoot advanced docs/screenshot-advanced.png
+# The window without a mouse and a notice beside the icon need a real X server with a notification area.
+DESKTOP_CHECK_SHOTS=1 BUILD_DIR="$build" scripts/desktop-check.sh both >/dev/null
+echo "wrote docs/screenshot-no-mouse.png docs/screenshot-notice.png"

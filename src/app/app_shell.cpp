@@ -1,6 +1,8 @@
 #include "app/app_shell.h"
 
+#include <QApplication>
 #include <QString>
+#include <QWidget>
 
 #include "app/desktop_settings_hook.h"
 #include "app/tray_notice.h"
@@ -12,25 +14,34 @@
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "platform/qt/qt_keyboard_hook.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
 #include "ui/main_dialog.h"
+#include "ui/skin_function_dialogs.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
 
-AppShell::AppShell(ShellParts parts, QObject* parent) : QObject(parent), parts_(std::move(parts))
+AppShell::AppShell(ShellParts parts, QObject* parent)
+    : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter)
 {
     window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
-    session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, parts_.prompter, *this,
+    session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, prompter_, *this,
                                                std::string(kApplicationTitle));
-    sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, parts_.prompter);
-    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_);
+    sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
+    keyboardHook_ = std::make_unique<QtKeyboardHook>();
+    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), prompter_, *keyboardHook_, parts_.locations);
+    dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
-                                                            *dispatch_, parts_.prompter,
+                                                            *dispatch_, prompter_,
                                                             [this] { return sync_->sensorType(); }});
     window_->SetPageContent(kBasicPage, basicPage_.get());
-    bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) { showNotice(kind, value); });
+    bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) {
+        showNotice(kind, value);
+        if (kind == kNoticeMousePresent || kind == kNoticeNoMouse)
+            presenceChanged();
+    });
 }
 
 AppShell::~AppShell()
@@ -41,6 +52,11 @@ AppShell::~AppShell()
 void AppShell::initialise(bool showWindow)
 {
     trace_.clear();
+    starting_ = true;
+    struct Started {
+        bool& starting;
+        ~Started() { starting = false; }
+    } started{starting_};
     // The texts come first, so that the notices of the mouse's discovery already have their text.
     selectLanguage();
     trace_.push_back("texts");
@@ -55,6 +71,8 @@ void AppShell::initialise(bool showWindow)
     session_->start();
     trace_.push_back(session_->mousePresent() ? "mouse" : "no mouse");
     trace_.push_back("input thread");
+    if (cleanedUp_)
+        return;
 
     if (parts_.monitor != nullptr) {
         if (parts_.monitor->start()) {
@@ -64,14 +82,18 @@ void AppShell::initialise(bool showWindow)
         } else {
             // Without hot-plug the program still works with the mouse it found; the user is told why
             // plugging will go unnoticed.
-            parts_.prompter.message("RegisterDeviceNotification failed!!!", std::string(kApplicationTitle));
+            prompter_.message("RegisterDeviceNotification failed!!!", std::string(kApplicationTitle));
         }
     }
     trace_.push_back("hot-plug");
 
-    parts_.config.LoadConfig(parts_.prompter);
+    if (cleanedUp_)
+        return;
+    loadConfig();
     parts_.config.TakeSnapshot();
     trace_.push_back("config");
+    if (cleanedUp_)
+        return;
 
     loadSettings();
     trace_.push_back("settings");
@@ -79,11 +101,18 @@ void AppShell::initialise(bool showWindow)
     trace_.push_back("skin");
     createFonts();
     trace_.push_back("fonts");
+    if (cleanedUp_)
+        return;
 
     if (session_->mousePresent()) {
         showBasicPage();
         trace_.push_back("basic page");
+    } else {
+        // Without a mouse the frame is drawn all the same, and the page says what is missing.
+        window_->DrawPage();
     }
+    if (cleanedUp_)
+        return;
     if (showWindow)
         window_->BringToFront();
 }
@@ -96,7 +125,7 @@ void AppShell::showBasicPage()
 bool AppShell::prepareBasicPage()
 {
     // The first showing with a mouse reads the mouse once (and sets the first-run labels).
-    if (g_bBasicPageReady || !session_->mousePresent())
+    if (g_bBasicPageReady || !session_->mousePresent() || prompter_.boxOpen())
         return false;
     syncOnConnect();
     g_bBasicPageReady = true;
@@ -124,15 +153,38 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
         parts_.tray.notice(notice->title, notice->text, notice->timeoutMs);
 }
 
+void AppShell::presenceChanged()
+{
+    if (session_->mousePresent() && !g_bBasicPageReady && window_->isVisible() && !prompter_.boxOpen())
+        showBasicPage();  // reads the mouse first, as a click on the icon would
+    else
+        window_->DrawPage();
+}
+
 void AppShell::hideMainWindow()
 {
-    window_->hide();
+    // Without a notification area nothing could bring the window back.
+    if (parts_.tray.available())
+        window_->hide();
+}
+
+bool AppShell::raiseOpenBox()
+{
+    if (!prompter_.boxOpen())
+        return false;
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
+    return true;
 }
 
 void AppShell::trayClicked(TrayIcon::Click click)
 {
     if (click == TrayIcon::Click::Right)
         return;  // the icon opens its menu itself
+    if (raiseOpenBox() || starting_)
+        return;
     if (!session_->mousePresent()) {
         showNotice(kNoticeNoMouse, 0);
         return;
@@ -143,8 +195,19 @@ void AppShell::trayClicked(TrayIcon::Click click)
 
 void AppShell::activate()
 {
-    // Only where there is no notification area, so the window comes even without a mouse; what
-    // Cancel left pending is caught up as from the icon.
+    // The work that opened a box, or the start-up, is half done: running the catching up now would
+    // start it a second time (another exchange with the mouse, another box).
+    if (raiseOpenBox())
+        return;
+    if (starting_)
+        return;
+    if (parts_.tray.available()) {
+        // The icon is the way to the window; one already shown just comes to the front.
+        if (window_->isVisible())
+            window_->BringToFront();
+        return;
+    }
+    // The window comes even without a mouse; what Cancel left pending is caught up as from the icon.
     refreshBeforeShowing();
     window_->BringToFront();
 }

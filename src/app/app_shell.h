@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/box_counting_prompter.h"
 #include "app/notice_bridge.h"
 #include "config/ini_settings.h"
 #include "config/ui_texts.h"
@@ -18,6 +19,8 @@ namespace vexo {
 
 class BasicPage;
 class ButtonFunctionDispatch;
+class QtKeyboardHook;
+class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
 class DesktopSettingsHook;
@@ -62,7 +65,9 @@ public:
     // The start-up of the main window, in this order: the language and its texts; the tray icon;
     // the mouse (open and handshake, which announces itself); the input thread; hot-plug; config.bin
     // into the record and the snapshot; the settings; the skin and the background; the text colour;
-    // the fonts; the basic page when a mouse is present. The window stays hidden unless showWindow.
+    // the fonts; the basic page when a mouse is present, else the frame saying that no mouse is
+    // there. The window stays hidden unless showWindow. Stops early when the shell was shut down
+    // meanwhile (an Exit chosen or a signal received while a start-up message box was open).
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
@@ -75,8 +80,11 @@ public:
 
     // The tray icon was clicked.
     void trayClicked(TrayIcon::Click click);
-    // A later start asked for the window (where there is no notification area): shows it, with
-    // or without a mouse, after the same catching up as a click on the icon.
+    // A later start asked for this one. While a message box is open or the start-up still runs,
+    // only the box (or the window) comes to the front; otherwise, where there is no notification
+    // area, the window is shown, with or without a mouse, after the same catching up as a click on
+    // the icon. With a notification area the icon is the way to the window: only a window already
+    // shown comes to the front.
     void activate();
     // The tray menu's exit command.
     void exitCommand();
@@ -106,10 +114,18 @@ signals:
 
 private:
     void showNotice(std::uint8_t kind, std::uint8_t value);
+    // The mouse came or went: the page says so, and an arrival while the window is shown runs the
+    // basic page's first showing.
+    void presenceChanged();
+    // Raises an open message box; false when none is open.
+    bool raiseOpenBox();
     void showBasicPage();
     void refreshBeforeShowing();
     // Over the configuration's text tables and settings file (app_shell_config.cpp).
     void selectLanguage();
+    // config.bin into the record; what cannot be used is said once, and a damaged file is kept aside
+    // while the delivered defaults are used.
+    void loadConfig();
     void loadSettings();
     void useSkinAndColour();
     void createFonts();
@@ -117,6 +133,8 @@ private:
     std::optional<unsigned> dpiValueOfStage(std::uint8_t stage) const;
 
     ShellParts parts_;
+    // Every box of the shell goes through it (declared before the parts that use it).
+    BoxCountingPrompter prompter_;
     std::unique_ptr<CMainDialog> window_;
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<NoticeBridge> bridge_;
@@ -124,10 +142,16 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
+    std::unique_ptr<QtKeyboardHook> keyboardHook_;
+    std::unique_ptr<SkinFunctionDialogs> dialogs_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    // A str.ini that cannot be read or kept is reported at the first reading only.
+    bool settingsProblemTold_ = false;
+    bool starting_ = false;
 };
 
 } // namespace vexo

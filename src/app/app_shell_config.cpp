@@ -5,10 +5,13 @@
 
 #include "app/app_shell.h"
 #include "app/startup_prefetch.h"
+#include "config/application_title.h"
+#include "config/config_store.h"
 #include "config/file_locations.h"
 #include "config/ui_fonts.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
+#include "platform/prompter.h"
 #include "ui/interface_fonts.h"
 #include "ui/main_dialog.h"
 #include "ui/skin_drawing.h"
@@ -30,18 +33,74 @@ void AppShell::selectLanguage()
     w.m_strApply = QString::fromStdString(texts_.m_strApply);
     w.m_strCancel = QString::fromStdString(texts_.m_strCancel);
     w.m_strWebAddress = QString::fromStdString(texts_.m_strWebAddress);
+    w.m_strMouseAbsent = QString::fromStdString(texts_.m_strMouseAbsent);
+}
+
+void AppShell::loadConfig()
+{
+    ConfigStore& config = parts_.config;
+    const std::string title(kApplicationTitle);
+    switch (config.LoadConfig(prompter_)) {
+    case ConfigStore::LoadResult::Loaded:
+    case ConfigStore::LoadResult::Missing:  // LoadConfig said so
+        break;
+    case ConfigStore::LoadResult::Unreadable:
+        // As without the file (nothing can be saved either), but the user learns why.
+        prompter_.message(config.lastError() + ". The settings start empty and cannot be saved.", title);
+        break;
+    case ConfigStore::LoadResult::WrongSize: {
+        // An all-zero record would make every button a left click and turn every DPI stage off,
+        // on the mouse too at the first Apply; the delivered settings are a sound start instead.
+        const std::string why = config.lastError();
+        const std::filesystem::path kept = config.RecoverFromDamagedFile();
+        const std::string where = kept.empty() ? "It could not be kept (" + config.lastError() + ")"
+                                               : "It is kept as " + kept.string();
+        prompter_.message("config.bin is damaged: " + why + ". " + where +
+                                    "; the delivered settings are used instead and replace it at the next Apply.",
+                                title);
+        break;
+    }
+    }
 }
 
 void AppShell::loadSettings()
 {
     settings_.LoadIniSettings();
+    if (settingsProblemTold_)
+        return;
+    if (const std::string problem = settings_.FileProblem(); !problem.empty()) {
+        settingsProblemTold_ = true;
+        prompter_.message(problem + ". The button labels start empty and are not saved.",
+                                std::string(kApplicationTitle));
+    }
 }
 
 void AppShell::useSkinAndColour()
 {
     const std::string& name = settings_.m_strSkinName;
-    g_strSkinName = name;
-    g_strSkinDir = parts_.locations.skinFolder(name).string();
+    const FileLocations& where = parts_.locations;
+    std::optional<std::filesystem::path> folder = where.findSkin(name);
+    if (!folder) {
+        // A deleted or misspelt skin gets the delivered one, so the window still has its pictures;
+        // str.ini keeps the name until the user picks another skin.
+        folder = where.findSkin(FileLocations::kDefaultSkin);
+        const std::string quoted = "\"" + name + "\"";
+        if (folder && !name.empty()) {
+            prompter_.message("The skin " + quoted + " was not found; the skin \"" + FileLocations::kDefaultSkin +
+                                  "\" is used instead.",
+                              std::string(kApplicationTitle));
+        } else if (!folder) {
+            std::string roots;
+            for (const auto& root : where.skinRoots())
+                roots += "\n" + root.string();
+            prompter_.message("No skin was found (neither " + (name.empty() ? std::string() : quoted + " nor ") + "\"" +
+                                  FileLocations::kDefaultSkin + "\") in:" + roots +
+                                  "\nThe window is drawn in plain colours.",
+                              std::string(kApplicationTitle));
+        }
+    }
+    g_strSkinName = folder ? folder->filename().string() : name;
+    g_strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
     if (parts_.prefetch != nullptr)
         parts_.prefetch->handOverBackground(SkinImages(), QString::fromStdString(g_strSkinDir));
     window_->LoadBackground();

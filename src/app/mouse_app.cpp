@@ -73,6 +73,19 @@ int CMouseApp::run()
         return status;
     };
 
+    // A session that ends, a closed terminal or Ctrl+C ends the program like its "Exit", even while
+    // a message box is open: leaving every event loop closes the box, and the start-up then stops
+    // where it is instead of going on to the main loop.
+    bool ending = false;
+    int endStatus = 0;
+    const auto end = [&ending, &endStatus](int status) {
+        ending = true;
+        endStatus = status;
+        QCoreApplication::exit(status);
+    };
+    TerminationSignals termination;
+    connect(&termination, &TerminationSignals::terminationRequested, this, [&end](int) { end(0); });
+
     QtTrayIcon tray(windowIcon());
     QtPrompter boxes;
     ConsolePrompter console(std::cerr);
@@ -84,9 +97,9 @@ int CMouseApp::run()
     case SingleInstance::Lock::Taken:
         break;
     case SingleInstance::Lock::HeldByAnother:
-        // Without a notification area the running window could not be reached otherwise.
-        if (!tray.available())
-            instance.signalRunningInstance();
+        // The running one comes forward: its open message box, or its window where there is no
+        // notification area to reach it from.
+        instance.signalRunningInstance();
         return 0;
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
@@ -97,6 +110,8 @@ int CMouseApp::run()
         break;
     }
     }
+    if (ending)
+        return endStatus;
 
     FileLocations locations = FileLocations::detect();
     if (!options->dataDir.empty()) {
@@ -141,14 +156,16 @@ int CMouseApp::run()
     AppShell shell(parts);
     if (trace.isOpen())
         shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });
-    connect(&shell, &AppShell::exitRequested, this, [](int status) { QCoreApplication::exit(status); });
+    connect(&shell, &AppShell::exitRequested, this, end);
     connect(&instance, &SingleInstance::activationRequested, &shell, &AppShell::activate);
-    // A session that ends, or Ctrl+C in a terminal, ends the program like its "Exit".
-    TerminationSignals termination;
-    connect(&termination, &TerminationSignals::terminationRequested, &shell, [&shell](int) { shell.shutdown(); });
 
     const bool showWindow = !tray.available() || options->show || capture;
     shell.initialise(showWindow);
+    if (ending) {
+        // The shell is cleaned up below the call that opened the box, never inside it.
+        shell.cleanUp();
+        return finish(endStatus);
+    }
     if (options->advancedPage)
         shell.window().ShowAdvancedPage();
 

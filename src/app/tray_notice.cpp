@@ -1,20 +1,30 @@
 #include "app/tray_notice.h"
 
+#include <algorithm>
+
 #include "device/device_notice_listener.h"
 
 namespace vexo {
 
 namespace {
 constexpr int kChangeTimeoutMs = 5000;
-// Presence notices are short: they come at every start and every plug.
+// Presence notices ask for little time: they come at every start and every plug.
 constexpr int kPresenceTimeoutMs = 100;
+// No notice is shorter than a desktop's usual one: the Windows shell stretched the presence
+// notices' tenth of a second to several seconds, so that is what users read them by.
+constexpr int kShortestNoticeMs = 5000;
+
+TrayNotice Notice(const char* title, std::string text, int timeoutMs)
+{
+    return TrayNotice{title, std::move(text), std::max(timeoutMs, kShortestNoticeMs)};
+}
 } // namespace
 
 std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const UiTexts& texts,
                                     std::optional<unsigned> dpiValue)
 {
     const auto info = [](std::string text, int timeout = kChangeTimeoutMs) {
-        return TrayNotice{"Info", std::move(text), timeout};
+        return Notice("Info", std::move(text), timeout);
     };
     switch (kind) {
     case kNoticeReportRate:
@@ -48,7 +58,7 @@ std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const
     case kNoticeNoMouse:
         if (value != 0)
             return std::nullopt;
-        return TrayNotice{"Warning", texts.m_strNoMouse, kPresenceTimeoutMs};
+        return Notice("Warning", texts.m_strNoMouse, kPresenceTimeoutMs);
     default:
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "config/atomic_file.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,14 +29,38 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, const 
 }
 
 AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std::span<const std::uint8_t> data) {
-    // A link (a dotfiles folder, say) keeps pointing at the saved file only if that file is the one
-    // replaced; the temporary file must then live in that file's folder for the rename to work.
     std::filesystem::path target = requested;
-    std::error_code ec;
-    if (std::filesystem::is_symlink(requested, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, ec);
-        if (!ec)
-            target = resolved;
+    struct stat own {};
+    if (::lstat(requested.c_str(), &own) == 0) {
+        if (S_ISLNK(own.st_mode)) {
+            // A link (a dotfiles folder, say) keeps pointing at the saved file only if that file is
+            // the one replaced; the temporary file must then live in that file's folder for the
+            // rename to work. Run with sudo, a link must not make us replace a system file or
+            // another user's, so only a regular file of our own user is followed.
+            char* real = ::realpath(requested.c_str(), nullptr);
+            if (real == nullptr) {
+                return {false, ENOENT, requested.string() + " is a link to nothing; it was left as it is"};
+            }
+            target = real;
+            std::free(real);
+            struct stat pointed {};
+            if (::stat(target.c_str(), &pointed) != 0) {
+                return failure(errno, "cannot follow", requested);
+            }
+            if (!S_ISREG(pointed.st_mode)) {
+                return {false, EINVAL, requested.string() + " is a link to " + target.string() +
+                                           ", which is not a regular file; it was left as it is"};
+            }
+            if (pointed.st_uid != ::geteuid()) {
+                return {false, EPERM, requested.string() + " is a link to " + target.string() +
+                                          ", a file of another user; it was left as it is"};
+            }
+        } else if (!S_ISREG(own.st_mode)) {
+            // Replacing a FIFO or a device by a regular file would break whatever uses it.
+            return {false, EINVAL, requested.string() + " is not a regular file; it was left as it is"};
+        }
+    } else if (errno != ENOENT) {
+        return failure(errno, "cannot look at", requested);
     }
     // Renaming needs only the folder's permission; a write-protected file must stay protected.
     if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&

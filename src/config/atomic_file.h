@@ -13,8 +13,13 @@ namespace vexo {
 //
 // The replacement behaves like writing the file in place where that matters: a file the caller
 // may not write is refused (EACCES, as opening it for writing would be) although the folder would
-// allow the rename; a symbolic link is followed and the file it names is replaced, not the link;
-// the replaced file's permissions, and where allowed its owner and group, are kept.
+// allow the rename; the replaced file's permissions, and where allowed its owner and group, are kept.
+//
+// Only regular files are replaced: a FIFO, a device, a folder or anything else under that name is
+// refused (EINVAL) and left alone. A symbolic link is followed, and the file it names replaced
+// instead of the link, only when that is a regular file owned by the user running the program
+// (root included); a link to anything else is refused (EINVAL, EPERM for another user's file,
+// ENOENT for a link to nothing).
 class AtomicFile {
 public:
     struct Result {

@@ -1,6 +1,7 @@
 #include "config/config_store.h"
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -10,12 +11,21 @@
 
 #include "config/application_title.h"
 #include "config/atomic_file.h"
+#include "config/factory_record.h"
+#include "config/folder_lock.h"
 #include "platform/prompter.h"
 
 namespace vexo {
 namespace {
 
 constexpr const char* kMissingText = "Config file is not exist.";
+// More damaged copies than this point at a fault that keeping more would not help with.
+constexpr int kMaxDamagedCopies = 100;
+
+class NoPrompter final : public Prompter {
+public:
+    void message(const std::string&, const std::string&) override {}
+};
 
 bool fileExists(const std::filesystem::path& path) {
     struct stat st {};
@@ -28,17 +38,27 @@ ConfigStore::ConfigStore(std::filesystem::path configBin) : path_(std::move(conf
 
 ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
     lastError_.clear();
-    if (!fileExists(path_)) {
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
+            return LoadResult::Unreadable;
+        }
         lastError_ = path_.string() + " does not exist";
         prompter.message(kMissingText, std::string(kApplicationTitle));
         return LoadResult::Missing;
     }
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO waits for a writer and opening a device may act on it: neither is opened.
+    if (!S_ISREG(st.st_mode)) {
+        lastError_ = path_.string() + " is not a regular file";
+        return LoadResult::Unreadable;
+    }
+    // Without blocking, in case it was swapped for a FIFO since; checked again once open.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
         return LoadResult::Unreadable;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         lastError_ = path_.string() + " is not a regular file";
@@ -69,6 +89,7 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
     firstRunFlag_ = bytes[0];
     fileRead_ = true;
     record_ = ConfigRecord(std::span(bytes).subspan<1, ConfigRecord::kSize>());
+    base_ = record_;
     return LoadResult::Loaded;
 }
 
@@ -86,6 +107,12 @@ ConfigStore::SaveResult ConfigStore::WriteConfigFile() {
         lastError_ = path_.string() + " does not exist";
         return SaveResult::Missing;
     }
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        lastErrno_ = EBUSY;
+        return SaveResult::Failed;
+    }
     std::array<std::uint8_t, kFileSize> bytes{};
     bytes[0] = 1;
     std::copy(record_.bytes().begin(), record_.bytes().end(), bytes.begin() + 1);
@@ -95,7 +122,101 @@ ConfigStore::SaveResult ConfigStore::WriteConfigFile() {
         lastErrno_ = result.error;
         return SaveResult::Failed;
     }
+    base_ = record_;
     return SaveResult::Saved;
+}
+
+ConfigStore::MergeResult ConfigStore::MergeChangesOnDisk() {
+    MergeResult result;
+    if (!base_) {
+        return result;
+    }
+    // A private store reads the file, so a failure here leaves this one's state and reasons alone.
+    ConfigStore disk(path_);
+    NoPrompter quiet;
+    if (disk.LoadConfig(quiet) != LoadResult::Loaded) {
+        return result;
+    }
+    const auto mine = std::as_const(record_).bytes();
+    const auto base = base_->bytes();
+    const auto theirs = std::as_const(disk.record_).bytes();
+    if (std::equal(theirs.begin(), theirs.end(), base.begin())) {
+        return result;
+    }
+    result.changedOnDisk = true;
+    std::array<std::uint8_t, ConfigRecord::kSize> merged{};
+    std::copy(mine.begin(), mine.end(), merged.begin());
+    const auto inMacroArea = [](std::size_t i) {
+        return i >= ConfigRecord::kMacroArea && i < ConfigRecord::kMacroArea + ConfigRecord::kMacroAreaSize;
+    };
+    for (std::size_t i = 0; i < merged.size(); ++i) {
+        if (inMacroArea(i) || theirs[i] == base[i]) {
+            continue;
+        }
+        if (mine[i] == base[i]) {
+            merged[i] = theirs[i];
+            ++result.taken;
+        } else if (mine[i] != theirs[i]) {
+            ++result.conflicts;
+        }
+    }
+    // Half of one macro and half of another would be neither: blocks go whole.
+    for (std::size_t m = 0; m < ConfigRecord::kMacroCount; ++m) {
+        const std::size_t start = ConfigRecord::kMacroArea + m * ConfigRecord::kMacroSize;
+        const auto block = [&](std::span<const std::uint8_t> bytes) { return bytes.subspan(start, ConfigRecord::kMacroSize); };
+        const auto same = [](std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+            return std::equal(a.begin(), a.end(), b.begin(), b.end());
+        };
+        if (same(block(theirs), block(base))) {
+            continue;
+        }
+        if (same(block(mine), block(base))) {
+            std::copy(block(theirs).begin(), block(theirs).end(), merged.begin() + static_cast<std::ptrdiff_t>(start));
+            result.taken += ConfigRecord::kMacroSize;
+        } else if (!same(block(mine), block(theirs))) {
+            ++result.conflicts;
+        }
+    }
+    record_ = ConfigRecord(std::span<const std::uint8_t, ConfigRecord::kSize>(merged));
+    base_ = disk.record_;
+    return result;
+}
+
+std::filesystem::path ConfigStore::RecoverFromDamagedFile() {
+    record_ = FactoryRecord();
+    lastError_.clear();
+    struct stat damaged {};
+    if (::stat(path_.c_str(), &damaged) != 0 || !S_ISREG(damaged.st_mode)) {
+        lastError_ = path_.string() + " is gone or not a regular file; nothing was kept";
+        return {};
+    }
+    for (int n = 0; n < kMaxDamagedCopies; ++n) {
+        std::filesystem::path copy = path_;
+        copy += n == 0 ? std::string(".damaged") : ".damaged." + std::to_string(n);
+        // A hard link keeps the file without copying it, and fails rather than replace a name.
+        if (::link(path_.c_str(), copy.c_str()) == 0) {
+            return copy;
+        }
+        if (errno == EEXIST) {
+            struct stat kept {};
+            if (::lstat(copy.c_str(), &kept) == 0 && kept.st_dev == damaged.st_dev && kept.st_ino == damaged.st_ino) {
+                return copy;  // kept by an earlier start
+            }
+            continue;
+        }
+        // A file system without hard links gets a copy, which must not replace anything either.
+        std::error_code ec;
+        if (std::filesystem::copy_file(path_, copy, std::filesystem::copy_options::none, ec)) {
+            return copy;
+        }
+        if (std::filesystem::exists(copy)) {
+            continue;
+        }
+        lastError_ = "cannot keep " + path_.string() + " as " + copy.string() + ": " + ec.message();
+        return {};
+    }
+    lastError_ = "cannot keep " + path_.string() + ": " + std::to_string(kMaxDamagedCopies) + " damaged copies exist";
+    return {};
 }
 
 void ConfigStore::ReportSaveResult(SaveResult result, Prompter& prompter) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "config/config_record.h"
@@ -42,12 +43,14 @@ public:
     // Reads config.bin into the first-run flag and the working record.
     // Missing: message "Config file is not exist." (application title); record unchanged.
     // WrongSize (not 2042 bytes): silently ignored; record unchanged.
-    // Unreadable: record unchanged; the reason is in lastError().
+    // Unreadable (cannot be opened or read, or not a regular file: a FIFO or a device is never
+    // opened): record unchanged; the reason is in lastError().
     LoadResult LoadConfig(Prompter& prompter);
 
-    // Writes flag 1 and the working record over config.bin.
+    // Writes flag 1 and the working record over config.bin, holding the folder's lock.
     // Missing: message "Config file is not exist."; nothing is created.
-    // Failed: message "Error Code is: <errno> \n" captioned "NULL ==fp "; the old file stays whole.
+    // Failed (also when another program keeps the folder busy): message "Error Code is: <errno> \n"
+    // captioned "NULL ==fp "; the old file stays whole.
     SaveResult SaveConfig(Prompter& prompter);
 
     // The file part of SaveConfig without any message: for a caller that writes on another thread
@@ -56,6 +59,28 @@ public:
     SaveResult WriteConfigFile();
     // Shows the message SaveConfig shows for that result (none for Saved).
     void ReportSaveResult(SaveResult result, Prompter& prompter) const;
+
+    // What another program saved in config.bin since this store last read or wrote it, taken into
+    // the working record: every byte the working record still has as it was read takes the file's
+    // new value, and each macro block is taken whole when the working record did not change it.
+    // Where both changed the same byte or block, the working record's is kept and counted as a
+    // conflict. Meant to run with the folder locked (FolderLock), just before sending and saving.
+    // A file that is unchanged, cannot be read or is not 2042 bytes changes nothing.
+    struct MergeResult {
+        bool changedOnDisk = false;
+        std::size_t taken = 0;      // bytes taken from the file
+        std::size_t conflicts = 0;  // bytes or blocks both changed; the working record's stayed
+    };
+    MergeResult MergeChangesOnDisk();
+
+    // After LoadConfig found config.bin of the wrong size: keeps that file as config.bin.damaged
+    // (config.bin.damaged.1, .2 ... when that name is taken; an earlier copy is never replaced, and
+    // the same file already kept is not kept twice) and puts the delivered defaults in the working
+    // record, so that the first Apply neither sends an all-zero record nor loses the damaged file.
+    // The first-run flag stays unread: the labels in str.ini are left alone. Returns the copy's
+    // path, or an empty path (reason in lastError()) when it could not be kept; the defaults are
+    // used either way, and saving still replaces config.bin.
+    std::filesystem::path RecoverFromDamagedFile();
 
     void TakeSnapshot() { snapshot_ = record_; }
     void RestoreSnapshot() { record_ = snapshot_; }
@@ -72,6 +97,8 @@ private:
     std::uint8_t sensorType_ = 0;
     std::string lastError_;
     int lastErrno_ = 0;
+    // The record as config.bin held it when this store last read or wrote it.
+    std::optional<ConfigRecord> base_;
 };
 
 } // namespace vexo

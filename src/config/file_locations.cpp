@@ -1,5 +1,7 @@
 #include "config/file_locations.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -40,6 +42,12 @@ std::optional<std::string> HomeOfThisUser() {
         return std::nullopt;
     }
     return std::string(found->pw_dir);
+}
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
 }
 
 bool isFile(const std::filesystem::path& p) {
@@ -98,16 +106,38 @@ FileLocations FileLocations::withDataDir(const std::filesystem::path& dir) const
     return where;
 }
 
-std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
+std::optional<std::filesystem::path> FileLocations::findSkin(const std::string& name) const {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+        return std::nullopt;
+    }
     // The first skin folder of that name wins: the delivered ones, then the user's own.
-    std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();
-    for (const auto& candidate : skinRoots_) {
+    for (const auto& root : skinRoots_) {
         std::error_code ec;
-        if (std::filesystem::is_directory(candidate / name, ec)) {
-            root = candidate;
-            break;
+        if (std::filesystem::is_directory(root / name, ec)) {
+            return root / name;
         }
     }
+    // Skins made on Windows name their folder in whatever case; "Path" was matched without regard
+    // to it there.
+    for (const auto& root : skinRoots_) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(root, ec);
+        for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            const std::string entry = it->path().filename().string();
+            std::error_code dirEc;
+            if (sameIgnoringCase(entry, name) && std::filesystem::is_directory(it->path(), dirEc)) {
+                return it->path();
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path FileLocations::skinFolder(const std::string& name) const {
+    if (const auto found = findSkin(name)) {
+        return *found;
+    }
+    const std::filesystem::path root = skinRoots_.empty() ? std::filesystem::path("Skins") : skinRoots_.front();
     return name.empty() ? root : root / name;
 }
 

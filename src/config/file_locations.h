@@ -36,10 +36,17 @@ public:
     std::filesystem::path configBin() const { return dataDir_ / "config.bin"; }
     std::filesystem::path strIni() const { return dataDir_ / "str.ini"; }
     std::filesystem::path recordIni() const { return dataDir_ / "record.ini"; }
+    // The skin a missing one falls back to; delivered with the program.
+    static constexpr const char* kDefaultSkin = "Black";
+
     // Folders that may hold skin folders, the delivered ones first.
     const std::vector<std::filesystem::path>& skinRoots() const { return skinRoots_; }
-    // The folder of the skin `name`: below the first root that has it, else below the first root
-    // (where drawing then finds nothing). An empty name gives that root itself.
+    // The folder of the skin `name` (a folder, or a link to one, directly below a root): the first
+    // root with exactly that name, else the first with that name in another letter case, as
+    // Windows matches it ("Path=black" finds "Black"). Nothing for an empty name or no such folder.
+    std::optional<std::filesystem::path> findSkin(const std::string& name) const;
+    // findSkin(name), else the place below the first root (where drawing then finds nothing). An
+    // empty name gives that root itself.
     std::filesystem::path skinFolder(const std::string& name) const;
     bool portable() const { return !sharedDir_; }
 

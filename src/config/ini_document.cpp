@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "config/utf_text.h"
 
@@ -11,6 +12,7 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16Bom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 std::string_view trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
@@ -59,6 +61,9 @@ std::optional<std::string_view> keyName(std::string_view text) {
     return trim(t.substr(0, eq));
 }
 
+// A byte that text starts with: a visible ASCII character, a blank or a line break.
+bool textByte(char c) { return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F); }
+
 std::string cutAtNul(std::string s) {
     if (const auto nul = s.find('\0'); nul != std::string::npos) {
         s.resize(nul);
@@ -78,105 +83,181 @@ std::string unitsToBytes(std::u16string_view units) {
 
 } // namespace
 
-IniDocument IniDocument::parse(std::string_view bytes) {
+IniDocument IniDocument::parse(std::string bytes) {
     IniDocument doc;
-    if (bytes.starts_with(kUtf16Bom)) {
+    const std::string_view view(bytes);
+    std::size_t bom = 0;
+    if (view.starts_with(kUtf16Bom)) {
         doc.encoding_ = Encoding::Utf16Le;
-        bytes.remove_prefix(kUtf16Bom.size());
-        std::u16string units;
-        units.reserve(bytes.size() / 2);
-        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-            units += static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                           (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
-        }
-        if (bytes.size() % 2 != 0) {
-            doc.tail_ = std::string(bytes.substr(bytes.size() - 1));
-        }
-        std::size_t pos = 0;
-        while (pos < units.size()) {
-            std::size_t end = units.find_first_of(u"\r\n", pos);
-            const std::u16string_view content =
-                std::u16string_view(units).substr(pos, end == std::u16string::npos ? std::u16string::npos : end - pos);
-            std::size_t eolLength = 0;
-            if (end != std::u16string::npos) {
-                eolLength = (units[end] == u'\r' && end + 1 < units.size() && units[end + 1] == u'\n') ? 2 : 1;
-            }
-            Line line{unitsToBytes(content), {}, cutAtNul(utf::toUtf8(content))};
-            if (eolLength) {
-                line.eol = unitsToBytes(std::u16string_view(units).substr(end, eolLength));
-                if (doc.newline_.empty()) {
-                    doc.newline_ = line.eol;
+        bom = kUtf16Bom.size();
+    } else if (view.starts_with(kUtf8Bom)) {
+        doc.encoding_ = Encoding::Utf8Bom;
+        bom = kUtf8Bom.size();
+    } else if (view.starts_with(kUtf16BeBom) ||
+               (view.size() >= 2 && ((textByte(view[0]) && view[1] == '\0') || (view[0] == '\0' && textByte(view[1]))))) {
+        // Text of an INI file starts with a visible character or a blank; a NUL beside it is the
+        // other half of a UTF-16 unit.
+        doc.encoding_ = Encoding::Unsupported;
+    }
+    doc.bom_ = bytes.substr(0, bom);
+    // The bytes move in; dropping the mark shifts them in place, without a second copy.
+    doc.body_ = std::move(bytes);
+    doc.body_.erase(0, bom);
+    if (doc.encoding_ != Encoding::Unsupported) {
+        Span first;
+        if (doc.lineAt(0, first)) {
+            for (std::size_t pos = 0; doc.lineAt(pos, first); pos = first.next) {
+                if (first.next > first.end) {
+                    doc.newline_ = doc.body_.substr(first.end, first.next - first.end);
+                    break;
                 }
             }
-            doc.lines_.push_back(std::move(line));
-            pos = end == std::u16string::npos ? units.size() : end + eolLength;
         }
-        return doc;
-    }
-    if (bytes.starts_with(kUtf8Bom)) {
-        doc.encoding_ = Encoding::Utf8Bom;
-        bytes.remove_prefix(kUtf8Bom.size());
-    }
-    // One allocation for the line list instead of a growth (and a move of every line) per doubling.
-    doc.lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", pos);
-        const std::string_view content = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        std::size_t eolLength = 0;
-        if (end != std::string_view::npos) {
-            eolLength = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
-        }
-        Line line{std::string(content), {}, cutAtNul(utf::sanitize(content))};
-        if (eolLength) {
-            line.eol = std::string(bytes.substr(end, eolLength));
-            if (doc.newline_.empty()) {
-                doc.newline_ = line.eol;
-            }
-        }
-        doc.lines_.push_back(std::move(line));
-        pos = end == std::string_view::npos ? bytes.size() : end + eolLength;
     }
     return doc;
 }
 
-std::string IniDocument::serialise() const {
-    std::string out;
-    if (encoding_ == Encoding::Utf16Le) {
-        out += kUtf16Bom;
-    } else if (encoding_ == Encoding::Utf8Bom) {
-        out += kUtf8Bom;
+std::string IniDocument::encodingProblem() const {
+    if (encoding_ != Encoding::Unsupported) {
+        return {};
     }
-    for (const Line& line : lines_) {
-        out += line.raw;
-        out += line.eol;
-    }
-    out += tail_;
-    return out;
+    const bool bom = std::string_view(body_).starts_with(kUtf16BeBom);
+    const bool bigEndian = bom || body_.front() == '\0';
+    return std::string("is in UTF-16") + (bigEndian ? " big-endian" : "") + (bom ? "" : " without a byte-order mark") +
+           ", which this program cannot keep: it is neither read nor written";
 }
 
-std::optional<std::size_t> IniDocument::findSection(std::string_view name) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto header = sectionHeader(lines_[i].text); header && sameName(*header, name)) {
-            return i;
+std::string IniDocument::serialise() const { return bom_ + body_; }
+
+std::size_t IniDocument::textEnd() const {
+    return encoding_ == Encoding::Utf16Le ? body_.size() & ~std::size_t{1} : body_.size();
+}
+
+char16_t IniDocument::unitAt(std::size_t offset) const {
+    if (encoding_ != Encoding::Utf16Le) {
+        return static_cast<char16_t>(static_cast<std::uint8_t>(body_[offset]));
+    }
+    return static_cast<char16_t>(static_cast<std::uint8_t>(body_[offset]) |
+                                 (static_cast<std::uint8_t>(body_[offset + 1]) << 8));
+}
+
+bool IniDocument::lineAt(std::size_t pos, Span& line) const {
+    const std::size_t end = textEnd();
+    if (encoding_ == Encoding::Unsupported || pos >= end) {
+        return false;
+    }
+    const std::size_t step = unit();
+    std::size_t i = pos;
+    if (step == 1) {
+        const char* data = body_.data();
+        while (i < end && data[i] != '\n' && data[i] != '\r') {
+            ++i;
+        }
+    } else {
+        while (i < end && unitAt(i) != u'\n' && unitAt(i) != u'\r') {
+            i += step;
+        }
+    }
+    line.start = pos;
+    line.end = i;
+    line.next = i;
+    if (i < end) {
+        line.next = i + step;
+        if (unitAt(i) == u'\r' && i + step < end && unitAt(i + step) == u'\n') {
+            line.next += step;
+        }
+    }
+    return true;
+}
+
+bool IniDocument::mayBeHeader(const Span& line) const {
+    for (std::size_t i = line.start; i < line.end; i += unit()) {
+        const char16_t c = unitAt(i);
+        if (c != u' ' && c != u'\t') {
+            return c == u'[';
+        }
+    }
+    return false;
+}
+
+std::string IniDocument::textOf(const Span& line) const {
+    const std::string_view raw = std::string_view(body_).substr(line.start, line.end - line.start);
+    if (encoding_ != Encoding::Utf16Le) {
+        return cutAtNul(utf::sanitize(raw));
+    }
+    std::u16string units;
+    units.reserve(raw.size() / 2);
+    for (std::size_t i = line.start; i < line.end; i += 2) {
+        units += unitAt(i);
+    }
+    return cutAtNul(utf::toUtf8(units));
+}
+
+std::size_t IniDocument::findUnit(char16_t c, std::size_t from, std::size_t to) const {
+    const char low = static_cast<char>(c & 0xFF);
+    while (from < to) {
+        const void* hit = std::memchr(body_.data() + from, low, to - from);
+        if (hit == nullptr) {
+            return std::string::npos;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - body_.data());
+        if (unit() == 1) {
+            return at;
+        }
+        if (at % 2 == 0 && at + 1 < to && unitAt(at) == c) {
+            return at;
+        }
+        from = at + 1;
+    }
+    return std::string::npos;
+}
+
+bool IniDocument::nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span& line) const {
+    const std::size_t hit = findUnit(c, pos, to);
+    if (hit == std::string::npos) {
+        return false;
+    }
+    // Back to the start of the hit's line, never before pos, which is a line start: every byte is
+    // looked at a bounded number of times however the lines are made.
+    std::size_t start = hit;
+    while (start > pos && unitAt(start - unit()) != u'\n' && unitAt(start - unit()) != u'\r') {
+        start -= unit();
+    }
+    return lineAt(start, line);
+}
+
+std::optional<IniDocument::Span> IniDocument::findSection(std::string_view name) const {
+    // Only lines with a '[' can be headers; memchr finds them without walking the others.
+    Span line;
+    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
+        if (!mayBeHeader(line)) {
+            continue;
+        }
+        const std::string text = textOf(line);
+        if (const auto header = sectionHeader(text); header && sameName(*header, name)) {
+            return line;
         }
     }
     return std::nullopt;
 }
 
-std::size_t IniDocument::sectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
-    while (i < lines_.size() && !sectionHeader(lines_[i].text)) {
-        ++i;
+std::size_t IniDocument::sectionEnd(const Span& header) const {
+    Span line;
+    for (std::size_t pos = header.next; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
+        if (mayBeHeader(line) && sectionHeader(textOf(line))) {
+            return line.start;
+        }
     }
-    return i;
+    return textEnd();
 }
 
-std::optional<std::size_t> IniDocument::findKey(std::size_t header, std::string_view key) const {
+std::optional<IniDocument::Span> IniDocument::findKey(const Span& header, std::string_view key) const {
     const std::size_t end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (const auto name = keyName(lines_[i].text); name && sameName(*name, key)) {
-            return i;
+    Span line;
+    for (std::size_t pos = header.next; nextLineWith(u'=', pos, end, line); pos = line.next) {
+        const std::string text = textOf(line);
+        if (const auto name = keyName(text); name && sameName(*name, key)) {
+            return line;
         }
     }
     return std::nullopt;
@@ -191,14 +272,19 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     if (!line) {
         return std::nullopt;
     }
-    const std::string_view text = lines_[*line].text;
-    return std::string(trim(text.substr(text.find('=') + 1)));
+    const std::string text = textOf(*line);
+    return std::string(trim(std::string_view(text).substr(text.find('=') + 1)));
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
-    for (const Line& line : lines_) {
-        if (const auto header = sectionHeader(line.text)) {
+    Span line;
+    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
+        if (!mayBeHeader(line)) {
+            continue;
+        }
+        const std::string text = textOf(line);
+        if (const auto header = sectionHeader(text)) {
             names.emplace_back(*header);
         }
     }
@@ -212,10 +298,12 @@ std::vector<std::pair<std::string, std::string>> IniDocument::sectionEntries(std
         return entries;
     }
     const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const std::string_view text = lines_[i].text;
+    Span line;
+    for (std::size_t pos = header->next; nextLineWith(u'=', pos, end, line); pos = line.next) {
+        const std::string text = textOf(line);
         if (const auto name = keyName(text)) {
-            entries.emplace_back(std::string(*name), std::string(trim(text.substr(text.find('=') + 1))));
+            const std::string_view t(text);
+            entries.emplace_back(std::string(*name), std::string(trim(t.substr(t.find('=') + 1))));
         }
     }
     return entries;
@@ -229,21 +317,28 @@ std::string IniDocument::newline() const {
     return encoding_ == Encoding::Utf16Le ? unitsToBytes(u"\r\n") : std::string("\r\n");
 }
 
-IniDocument::Line IniDocument::makeLine(std::string_view utf8) const {
-    std::string text = utf::sanitize(utf8);
-    std::string raw = encoding_ == Encoding::Utf16Le ? unitsToBytes(utf::toUtf16(text)) : text;
-    return Line{std::move(raw), newline(), std::move(text)};
+std::string IniDocument::encodeLine(std::string_view utf8) const {
+    const std::string text = utf::sanitize(utf8);
+    return encoding_ == Encoding::Utf16Le ? unitsToBytes(utf::toUtf16(text)) : text;
 }
 
 void IniDocument::insertLine(std::size_t at, std::string_view utf8) {
+    std::string bytes = encodeLine(utf8) + newline();
     // The line before the new one must end in a line break, or the two would merge.
-    if (at > 0 && lines_[at - 1].eol.empty()) {
-        lines_[at - 1].eol = newline();
+    if (at > 0) {
+        const std::size_t step = unit();
+        const char16_t before = unitAt(at - step);
+        if (before != u'\n' && before != u'\r') {
+            bytes.insert(0, newline());
+        }
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), makeLine(utf8));
+    body_.insert(at, bytes);
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    if (encoding_ == Encoding::Unsupported) {
+        return;  // nothing of it can be found, and nothing added would be in its encoding
+    }
     section = firstLine(section);
     key = firstLine(key);
     value = firstLine(value);
@@ -251,27 +346,35 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
 
     const auto header = findSection(section);
     if (!header) {
-        insertLine(lines_.size(), "[" + std::string(section) + "]");
-        insertLine(lines_.size(), entry);
+        insertLine(textEnd(), "[" + std::string(section) + "]");
+        insertLine(textEnd(), entry);
         return;
     }
     if (const auto line = findKey(*header, key)) {
-        // The stored spelling of the key name stays; only the value changes.
-        const std::string_view text = lines_[*line].text;
-        const std::string storedKey(trim(text.substr(0, text.find('='))));
-        const std::string eol = lines_[*line].eol;
-        lines_[*line] = makeLine(storedKey + "=" + std::string(value));
-        lines_[*line].eol = eol;
+        // The stored spelling of the key name stays; only the value changes, and the line break.
+        const std::string text = textOf(*line);
+        const std::string storedKey(trim(std::string_view(text).substr(0, text.find('='))));
+        body_.replace(line->start, line->end - line->start, encodeLine(storedKey + "=" + std::string(value)));
         return;
     }
     // After the last non-blank line of the section, so blank lines separating it from the next
-    // section stay where they are.
-    std::size_t at = *header + 1;
-    const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        if (!trim(lines_[i].text).empty()) {
-            at = i + 1;
+    // section stay where they are. Walked backwards from the section's end, so a section padded with
+    // millions of empty lines costs one pass over them.
+    std::size_t at = header->next;
+    for (std::size_t i = sectionEnd(*header); i > header->next;) {
+        i -= unit();
+        const char16_t c = unitAt(i);
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
+            continue;
         }
+        std::size_t start = i;
+        while (start > header->next && unitAt(start - unit()) != u'\n' && unitAt(start - unit()) != u'\r') {
+            start -= unit();
+        }
+        Span line;
+        lineAt(start, line);
+        at = line.next;
+        break;
     }
     insertLine(at, entry);
 }
@@ -281,8 +384,7 @@ bool IniDocument::removeSection(std::string_view section) {
     if (!header) {
         return false;
     }
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(sectionEnd(*header)));
+    body_.erase(header->start, sectionEnd(*header) - header->start);
     return true;
 }
 

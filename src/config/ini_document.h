@@ -9,18 +9,26 @@
 namespace vexo {
 
 // The content of one INI file in memory, with the Windows private-profile rules for lookups and
-// edits. Lines are kept as the bytes they were read as, so serialise() reproduces an unedited
-// file byte for byte and an edit changes only the lines it concerns.
+// edits. The file's bytes are kept as they were read and nothing else per line, so memory stays
+// close to the file's size however many lines it has; lookups walk the bytes, and serialise()
+// reproduces an unedited file byte for byte while an edit changes only the lines it concerns.
 class IniDocument {
 public:
-    enum class Encoding { Utf8, Utf8Bom, Utf16Le };
+    // Unsupported: UTF-16 big-endian, or UTF-16 without a byte-order mark. Such a file reads as empty
+    // and must not be written back: an added line could not be in its encoding.
+    enum class Encoding { Utf8, Utf8Bom, Utf16Le, Unsupported };
 
-    // Any bytes are accepted: a leading FF FE selects UTF-16LE, EF BB BF UTF-8 with BOM, anything
-    // else is read as UTF-8, malformed sequences showing as U+FFFD in the texts returned.
-    static IniDocument parse(std::string_view bytes);
+    // Any bytes are accepted: a leading FF FE selects UTF-16LE, EF BB BF UTF-8 with BOM, FE FF or a
+    // NUL among the first two bytes an unsupported UTF-16, anything else is read as UTF-8,
+    // malformed sequences showing as U+FFFD in the texts returned.
+    static IniDocument parse(std::string bytes);
+    static IniDocument parse(std::string_view bytes) { return parse(std::string(bytes)); }
+    static IniDocument parse(const char* bytes) { return parse(std::string(bytes)); }
     std::string serialise() const;
 
     Encoding encoding() const { return encoding_; }
+    // Why the file cannot be kept ("is in UTF-16 big-endian ..."), empty when it can.
+    std::string encodingProblem() const;
 
     // Trimmed value of the first matching key of the first matching section, names compared
     // without regard to ASCII letter case; nullopt when either is missing.
@@ -43,22 +51,41 @@ public:
     bool removeSection(std::string_view section);
 
 private:
-    struct Line {
-        std::string raw;   // content bytes as stored in the file, without the line break
-        std::string eol;   // the line break bytes as stored, empty on a last line without one
-        std::string text;  // content as well-formed UTF-8, cut at a NUL character
+    // One line of body_: content [start, end), line break [end, next).
+    struct Span {
+        std::size_t start = 0;
+        std::size_t end = 0;
+        std::size_t next = 0;
     };
 
-    std::optional<std::size_t> findSection(std::string_view name) const;
-    std::size_t sectionEnd(std::size_t header) const;
-    std::optional<std::size_t> findKey(std::size_t header, std::string_view key) const;
-    Line makeLine(std::string_view utf8) const;
+    std::size_t unit() const { return encoding_ == Encoding::Utf16Le ? 2 : 1; }
+    // End of the text: an odd last byte of a UTF-16 file is no character and stays behind it.
+    std::size_t textEnd() const;
+    char16_t unitAt(std::size_t offset) const;
+    // The line starting at pos; false at the end of the text.
+    bool lineAt(std::size_t pos, Span& line) const;
+    // A cheap test on the bytes that every header passes, so most lines cost no copy.
+    bool mayBeHeader(const Span& line) const;
+    // The content as well-formed UTF-8, cut at a NUL character.
+    std::string textOf(const Span& line) const;
+
+    // Offset of the first unit c in [from, to), npos when there is none.
+    std::size_t findUnit(char16_t c, std::size_t from, std::size_t to) const;
+    // The first line at or after pos (a line start) that holds the unit c before `to`.
+    bool nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span& line) const;
+
+    std::optional<Span> findSection(std::string_view name) const;
+    // Offset of the first line after the section whose header is `header`: the next header or the end.
+    std::size_t sectionEnd(const Span& header) const;
+    std::optional<Span> findKey(const Span& header, std::string_view key) const;
+    std::string encodeLine(std::string_view utf8) const;
     std::string newline() const;
+    // Inserts a whole line (content and line break) at offset `at`, a line start or the text end.
     void insertLine(std::size_t at, std::string_view utf8);
 
     Encoding encoding_ = Encoding::Utf8;
-    std::vector<Line> lines_;
-    std::string tail_;   // an odd last byte of a UTF-16 file, kept as it is
+    std::string bom_;     // the byte-order mark as read, written back in front
+    std::string body_;    // everything after the byte-order mark, as stored
     std::string newline_; // raw bytes of the first line break seen; used for added lines
 };
 

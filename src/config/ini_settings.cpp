@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "config/profile_ini.h"
 #include "config/ui_texts.h"
 
 namespace vexo {
@@ -28,18 +27,38 @@ std::string IniSettings::LabelKey(KeyMode mode, std::size_t button) {
     return "Item" + std::to_string(mode == KeyMode::A ? button + 1 : 10 * (button + 1) + 3);
 }
 
+std::string IniSettings::ReadLanguage() const {
+    return file().readString(kSkinsSection, "Lan", {}, kReadBuffer);
+}
+
+ProfileIni& IniSettings::file() const {
+    if (!file_ || file_->path() != m_strStrIniPath) {
+        file_ = std::make_shared<ProfileIni>(m_strStrIniPath);
+    }
+    return *file_;
+}
+
+std::string IniSettings::FileProblem() const { return file().problem(); }
+
 void IniSettings::LoadIniSettings() {
-    const ProfileIni ini(m_strStrIniPath);
+    // One pass over each of the two sections: a huge file costs two walks, not 28.
+    std::vector<std::string> keys;
     for (KeyMode mode : {KeyMode::A, KeyMode::B}) {
-        Labels& labels = mode == KeyMode::A ? m_strButtonLabelA : m_strButtonLabelB;
         for (std::size_t b = 0; b < kLabels; ++b) {
-            labels[b] = ini.readString(m_strSettingSection, LabelKey(mode, b), {}, kReadBuffer);
+            keys.push_back(LabelKey(mode, b));
         }
     }
-    m_strRColor = ini.readString(kSkinsSection, "RColor", {}, kReadBuffer);
-    m_strGColor = ini.readString(kSkinsSection, "GColor", {}, kReadBuffer);
-    m_strBColor = ini.readString(kSkinsSection, "BColor", {}, kReadBuffer);
-    m_strSkinName = ini.readString(kSkinsSection, "Path", {}, kReadBuffer);
+    const std::vector<std::string> labels = file().readStrings(m_strSettingSection, keys, kReadBuffer);
+    for (std::size_t b = 0; b < kLabels; ++b) {
+        m_strButtonLabelA[b] = labels[b];
+        m_strButtonLabelB[b] = labels[kLabels + b];
+    }
+    const std::vector<std::string> skin =
+        file().readStrings(kSkinsSection, {"RColor", "GColor", "BColor", "Path"}, kReadBuffer);
+    m_strRColor = skin[0];
+    m_strGColor = skin[1];
+    m_strBColor = skin[2];
+    m_strSkinName = skin[3];
 }
 
 bool IniSettings::SaveButtonLabels() {
@@ -51,7 +70,7 @@ bool IniSettings::SaveButtonLabels() {
             entries.emplace_back(LabelKey(mode, b), labels[b]);
         }
     }
-    ProfileIni ini(m_strStrIniPath);
+    ProfileIni& ini = file();
     const bool ok = ini.writeStrings(m_strSettingSection, entries);
     lastError_ = ini.lastError();
     return ok;
@@ -61,7 +80,7 @@ bool IniSettings::SaveSkinSettings(Rgb textColour) {
     m_strRColor = std::to_string(textColour.red);
     m_strGColor = std::to_string(textColour.green);
     m_strBColor = std::to_string(textColour.blue);
-    ProfileIni ini(m_strStrIniPath);
+    ProfileIni& ini = file();
     const bool ok = ini.writeStrings(kSkinsSection, {{"RColor", m_strRColor},
                                                      {"GColor", m_strGColor},
                                                      {"BColor", m_strBColor},

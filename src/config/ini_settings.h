@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "config/config_record.h"
+#include "config/profile_ini.h"
 
 namespace vexo {
 
@@ -36,6 +38,9 @@ public:
 
     // The language code, "Skins"/"Lan" (empty when missing).
     static std::string ReadLanguage(const std::filesystem::path& strIni);
+    // The same from m_strStrIniPath, through the reader LoadIniSettings and the saves use, so that
+    // the file is parsed once while it does not change.
+    std::string ReadLanguage() const;
     // The skin name, "Skins"/"Path" (empty when missing), as LoadIniSettings reads it.
     static std::string ReadSkinName(const std::filesystem::path& strIni);
 
@@ -69,8 +74,16 @@ public:
     // The reason of the last failed save, empty after a success.
     const std::string& lastError() const { return lastError_; }
 
+    // Why str.ini cannot be used although it exists (it cannot be read, or its encoding cannot be
+    // kept: its labels then read as empty and saves are refused); empty when it is fine or missing.
+    std::string FileProblem() const;
+
 private:
+    ProfileIni& file() const;
+
     std::string lastError_;
+    // One reader for every read and write of m_strStrIniPath; replaced when the path changes.
+    mutable std::shared_ptr<ProfileIni> file_;
 };
 
 } // namespace vexo

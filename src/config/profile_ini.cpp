@@ -1,12 +1,15 @@
 #include "config/profile_ini.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "config/atomic_file.h"
+#include "config/folder_lock.h"
 #include "config/ini_document.h"
 #include "config/utf_text.h"
 
@@ -39,29 +42,57 @@ Identity identityOf(const std::filesystem::path& path) {
 }
 
 bool readWhole(const std::filesystem::path& path, std::string& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO put in the file's place since it was looked at must not hang us.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return false;
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    // Straight into a string of the file's size: no second copy, and no growth by doubling.
     out.clear();
-    char buffer[65536];
+    out.reserve(static_cast<std::size_t>(st.st_size) + 1);
     bool ok = true;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (out.size() == out.capacity()) {
+            out.reserve(out.size() + 65536);
+        }
+        const std::size_t before = out.size();
+        const std::size_t room = out.capacity() - before;
+        out.resize(out.capacity());
+        const ssize_t n = ::read(fd, out.data() + before, room);
+        out.resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n < 0 || out.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
+        if (n < 0 || out.size() > static_cast<std::size_t>(kMaxFileBytes)) {
             ok = false;
             break;
         }
         if (n == 0) {
             break;
         }
-        out.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
     return ok;
+}
+
+// A value as a read into a buffer of bufferChars UTF-16 units returns it: without the quotation
+// marks a hand-written file may put around it, cut to bufferChars - 1 units.
+std::string finishValue(std::optional<std::string> found, std::string_view def, std::size_t bufferChars) {
+    if (bufferChars == 0) {
+        return {};
+    }
+    // Files written by hand on Windows may quote values; its profile functions drop the quotes.
+    if (found && found->size() >= 2 && (found->front() == '"' || found->front() == '\'') &&
+        found->back() == found->front()) {
+        *found = found->substr(1, found->size() - 2);
+    }
+    const std::string value = found ? *found : utf::sanitize(def);
+    return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
 }
 
 } // namespace
@@ -73,8 +104,11 @@ struct ProfileIni::Cache {
 
     // The document as the file holds it now, parsed again only when the file changed.
     static const IniDocument& current(const std::filesystem::path& path, std::shared_ptr<Cache>& cache);
-    // Replaces the file with the document; on success the document becomes the cached content.
-    static bool store(ProfileIni& ini, IniDocument document);
+    // The same document for an edit in place: until store() succeeds it no longer matches the file.
+    static IniDocument& edit(const std::filesystem::path& path, std::shared_ptr<Cache>& cache);
+    // Replaces the file with the edited document; on success it stays the cached content, on
+    // failure the cache is dropped so that the next read sees the file again.
+    static bool store(ProfileIni& ini);
 };
 
 ProfileIni::ProfileIni(std::filesystem::path file) : path_(std::move(file)) {}
@@ -83,17 +117,39 @@ bool ProfileIni::exists() const { return identityOf(path_).present; }
 
 std::string ProfileIni::readString(std::string_view section, std::string_view key, std::string_view def,
                                    std::size_t bufferChars) const {
-    if (bufferChars == 0) {
-        return {};
+    return finishValue(Cache::current(path_, cache_).value(section, key), def, bufferChars);
+}
+
+std::vector<std::string> ProfileIni::readStrings(std::string_view section, const std::vector<std::string>& keys,
+                                                 std::size_t bufferChars) const {
+    std::vector<std::optional<std::string>> found(keys.size());
+    for (auto& [key, value] : Cache::current(path_, cache_).sectionEntries(section)) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            // The first of two equal keys wins, as for readString.
+            if (!found[i] && key.size() == keys[i].size() &&
+                std::equal(key.begin(), key.end(), keys[i].begin(), [](char a, char b) {
+                    const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+                    return fold(a) == fold(b);
+                })) {
+                found[i] = value;
+            }
+        }
     }
-    auto found = Cache::current(path_, cache_).value(section, key);
-    // Files written by hand on Windows may quote values; its profile functions drop the quotes.
-    if (found && found->size() >= 2 && (found->front() == '"' || found->front() == '\'') &&
-        found->back() == found->front()) {
-        *found = found->substr(1, found->size() - 2);
+    std::vector<std::string> values;
+    values.reserve(keys.size());
+    for (auto& value : found) {
+        values.push_back(finishValue(std::move(value), {}, bufferChars));
     }
-    const std::string value = found ? *found : utf::sanitize(def);
-    return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
+    return values;
+}
+
+std::string ProfileIni::problem() const {
+    Cache::current(path_, cache_);
+    if (cache_->unreadable) {
+        return "cannot read " + path_.string();
+    }
+    const std::string encoding = cache_->document.encodingProblem();
+    return encoding.empty() ? std::string() : path_.string() + " " + encoding;
 }
 
 std::vector<std::pair<std::string, std::string>> ProfileIni::readSection(std::string_view section,
@@ -127,37 +183,58 @@ std::vector<std::string> ProfileIni::sectionNames(std::size_t bufferChars) const
 }
 
 bool ProfileIni::writeString(std::string_view section, std::string_view key, std::string_view value) {
-    IniDocument document = Cache::current(path_, cache_);
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
+    IniDocument& document = Cache::edit(path_, cache_);
     document.set(section, key, value);
-    return Cache::store(*this, std::move(document));
+    return Cache::store(*this);
 }
 
 bool ProfileIni::writeStrings(std::string_view section,
                               const std::vector<std::pair<std::string, std::string>>& keysAndValues) {
-    IniDocument document = Cache::current(path_, cache_);
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
+    IniDocument& document = Cache::edit(path_, cache_);
     for (const auto& [key, value] : keysAndValues) {
         document.set(section, key, value);
     }
-    return Cache::store(*this, std::move(document));
+    return Cache::store(*this);
 }
 
 bool ProfileIni::replaceSection(std::string_view section,
                                 const std::vector<std::pair<std::string, std::string>>& keysAndValues) {
-    IniDocument document = Cache::current(path_, cache_);
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
+    IniDocument& document = Cache::edit(path_, cache_);
     document.removeSection(section);
     for (const auto& [key, value] : keysAndValues) {
         document.set(section, key, value);
     }
-    return Cache::store(*this, std::move(document));
+    return Cache::store(*this);
 }
 
 bool ProfileIni::deleteSection(std::string_view section) {
-    IniDocument document = Cache::current(path_, cache_);
-    if (!document.removeSection(section) && !cache_->unreadable) {
+    const FolderLock lock(FolderLock::FolderOf(path_));
+    if (lock.busy()) {
+        lastError_ = lock.message();
+        return false;
+    }
+    IniDocument& document = Cache::edit(path_, cache_);
+    if (!document.removeSection(section) && !cache_->unreadable &&
+        document.encoding() != IniDocument::Encoding::Unsupported) {
         lastError_.clear();
         return true;
     }
-    return Cache::store(*this, std::move(document));
+    return Cache::store(*this);
 }
 
 const IniDocument& ProfileIni::Cache::current(const std::filesystem::path& path, std::shared_ptr<Cache>& cache) {
@@ -170,7 +247,7 @@ const IniDocument& ProfileIni::Cache::current(const std::filesystem::path& path,
     bool unreadable = false;
     if (now.present) {
         if (now.size <= kMaxFileBytes && readWhole(path, bytes)) {
-            document = IniDocument::parse(bytes);
+            document = IniDocument::parse(std::move(bytes));
         } else {
             unreadable = true;
         }
@@ -179,18 +256,35 @@ const IniDocument& ProfileIni::Cache::current(const std::filesystem::path& path,
     return cache->document;
 }
 
-bool ProfileIni::Cache::store(ProfileIni& ini, IniDocument document) {
-    if (ini.cache_ && ini.cache_->unreadable) {
+IniDocument& ProfileIni::Cache::edit(const std::filesystem::path& path, std::shared_ptr<Cache>& cache) {
+    current(path, cache);
+    // A copy of this ProfileIni shares the cache; it must not see an edit that was never stored.
+    if (cache.use_count() > 1) {
+        cache = std::make_shared<Cache>(*cache);
+    }
+    return cache->document;
+}
+
+bool ProfileIni::Cache::store(ProfileIni& ini) {
+    Cache& cache = *ini.cache_;
+    if (cache.unreadable) {
         ini.lastError_ = "cannot read " + ini.path_.string() + ", so it is left unchanged";
+        ini.cache_.reset();
         return false;
     }
-    const AtomicFile::Result result = AtomicFile::write(ini.path_, document.serialise());
+    if (const std::string problem = cache.document.encodingProblem(); !problem.empty()) {
+        ini.lastError_ = ini.path_.string() + " " + problem + "; it is left unchanged";
+        ini.cache_.reset();
+        return false;
+    }
+    const AtomicFile::Result result = AtomicFile::write(ini.path_, cache.document.serialise());
     if (!result.ok) {
         ini.lastError_ = result.message;
+        ini.cache_.reset();
         return false;
     }
     ini.lastError_.clear();
-    ini.cache_ = std::make_shared<Cache>(Cache{identityOf(ini.path_), std::move(document), false});
+    cache.identity = identityOf(ini.path_);
     return true;
 }
 

@@ -15,10 +15,15 @@ namespace vexo {
 // values are trimmed of surrounding blanks; a new key is appended at the end of its section and a
 // new section at the end of the file; everything else in the file (order, comments, unknown lines)
 // is kept. Reads accept UTF-8 with or without BOM and UTF-16LE with BOM; new files are written as
-// UTF-8 and an existing UTF-16LE file stays UTF-16LE. All strings here are UTF-8.
+// UTF-8 and an existing UTF-16LE file stays UTF-16LE; a file in another encoding is neither read
+// nor written (see problem()). All strings here are UTF-8. Memory stays within a few times the
+// file's size.
 //
 // Reads always reflect the file on disk (it is parsed again when its size, modification time or
-// identity changed). Every write replaces the file atomically; a failed write leaves it as it was.
+// identity changed). Every write holds the lock of the file's folder (FolderLock) while it reads the
+// file again, edits it and replaces it atomically, so a change another program saved meanwhile is
+// kept; a failed write leaves the file as it was, and a folder kept busy by another program fails
+// the write with that reason.
 class ProfileIni {
 public:
     explicit ProfileIni(std::filesystem::path file);
@@ -36,6 +41,16 @@ public:
     // Sets key in section, creating either as needed. A value is written only up to its first line
     // break, so that no value can add lines to the file. Returns false (see lastError()) on failure.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // The values of several keys of one section, in the order of keys, each as readString would
+    // return it with an empty default; one pass over the section instead of one search per key.
+    std::vector<std::string> readStrings(std::string_view section, const std::vector<std::string>& keys,
+                                         std::size_t bufferChars = 1024) const;
+
+    // Why the file, which exists, cannot be used: it cannot be read, or it is in an encoding that
+    // cannot be kept (UTF-16 big-endian or without a byte-order mark). Such a file reads as empty
+    // and every write to it is refused. Empty when the file is fine or missing.
+    std::string problem() const;
 
     // Every key of the first section of that name with its value, in file order (a key that
     // appears twice is listed twice; lookups by readString see the first). Each value is limited

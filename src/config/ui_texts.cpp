@@ -82,6 +82,7 @@ const std::array<TextRow, kTextSlots> kTable{{
     {"m_strExit", &UiTexts::m_strExit, {"退出", "退出", "Exit"}},
     {"m_strNoMouse", &UiTexts::m_strNoMouse, {"系统没有检测到游戏鼠标！", "系統沒有檢測到遊戲滑鼠！", "The system did not detect the gaming mouse!"}},
     {"m_strMouseFound", &UiTexts::m_strMouseFound, {"系统检测到游戏鼠标。", "系統檢測到遊戲滑鼠。", "The system detect the gaming mouse."}},
+    {"m_strMouseAbsent", &UiTexts::m_strMouseAbsent, {"未连接游戏鼠标，插入鼠标后即可进行设置。", "未連接遊戲滑鼠，插入滑鼠後即可進行設置。", "No gaming mouse is connected. Plug the mouse in to change its settings."}},
     {"m_strMouseSpeed", &UiTexts::m_strMouseSpeed, {"鼠标移动速度", "滑鼠移動速度", "Mouse Speed"}},
     {"m_strScrollSpeed", &UiTexts::m_strScrollSpeed, {"鼠标滚动速度", "滑鼠滾動速度", "Scrolling Speed"}},
     {"m_strDoubleClickSpeed", &UiTexts::m_strDoubleClickSpeed, {"鼠标双击速度", "滑鼠雙擊速度", "Double-Click Speed"}},

@@ -94,6 +94,7 @@ struct UiTexts {
     std::string m_strExit;
     std::string m_strNoMouse;
     std::string m_strMouseFound;
+    std::string m_strMouseAbsent;
     std::string m_strMouseSpeed;
     std::string m_strScrollSpeed;
     std::string m_strDoubleClickSpeed;
@@ -128,7 +129,7 @@ struct TextRow {
     std::array<const char*, 3> text;
 };
 
-inline constexpr std::size_t kTextSlots = 101;
+inline constexpr std::size_t kTextSlots = 102;
 
 // All slots in the order they are filled.
 std::span<const TextRow, kTextSlots> TextTable();

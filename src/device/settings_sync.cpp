@@ -7,6 +7,7 @@
 
 #include "config/application_title.h"
 #include "config/dpi_table.h"
+#include "config/folder_lock.h"
 #include "config/key_entry.h"
 #include "config/ui_texts.h"
 
@@ -80,6 +81,19 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     ApplyResult result;
     if (!session_.mousePresent()) {
         return result;
+    }
+    // Held from the reload to the save, so another program's save lands either before it (and is
+    // taken in) or after it, never in between to be overwritten.
+    const FolderLock lock(FolderLock::FolderOf(store_.path()));
+    if (lock.busy()) {
+        result.folderBusy = true;
+        prompter_.message(kFolderBusyText + lock.message() + ".", std::string(kApplicationTitle));
+        return result;
+    }
+    const ConfigStore::MergeResult merged = store_.MergeChangesOnDisk();
+    result.mergedFromDisk = merged.changedOnDisk;
+    if (merged.conflicts > 0) {
+        prompter_.message(kChangedOnDiskText, std::string(kApplicationTitle));
     }
     const ConfigRecord& record = store_.record();
     DeviceImage& image = session_.image();

@@ -28,6 +28,10 @@ public:
         bool readBack = false;
         // Every command went through whole and every read answered what was asked.
         bool complete() const { return sent && readBack && failedCalls == 0; }
+        // Another program kept the configuration folder locked: nothing was sent or saved.
+        bool folderBusy = false;
+        // config.bin had been changed by another program; its changes were taken in first.
+        bool mergedFromDisk = false;
     };
 
     SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);
@@ -53,12 +57,21 @@ public:
     // lighting block, the LED sets or the colour blocks cannot be read whole, none of the three is
     // written back (what was not read would reach the mouse as zeros); the rest is still sent.
     // Labels that cannot be saved are reported like those of SyncOnConnect.
+    // The configuration folder is locked from start to end (FolderLock); when another program keeps
+    // it busy, kFolderBusyText is shown and nothing is sent or saved. What another program saved in
+    // config.bin since it was read is taken in first (ConfigStore::MergeChangesOnDisk), so the
+    // mouse gets what is saved; where both changed a setting, this program's stays and
+    // kChangedOnDiskText tells the user.
     ApplyResult ApplyConfig();
 
     // The sensor type the DPI block is built for: the one read at the last connection.
     std::uint8_t sensorType() const;
 
     static constexpr const char* kLabelsNotSavedText = "The button labels could not be saved: ";
+    static constexpr const char* kFolderBusyText = "Nothing was sent to the mouse or saved: ";
+    static constexpr const char* kChangedOnDiskText =
+        "Another program changed config.bin while this window was open. Its changes were taken in; "
+        "where both changed the same setting, the one shown here was sent and saved.";
 
 private:
     void adjustLighting();

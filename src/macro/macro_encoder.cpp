@@ -24,9 +24,12 @@ std::size_t EncodeSection(const MacroSection& section, MacroBlock block) {
     }
     MacroBlockWriter writer(block, loopTimes);
     // Lines past the last one present are all empty: neither events nor delays, and an empty line
-    // after an event means delay 0, as no line does. So a damaged ItemCount costs nothing.
+    // after an event means delay 0, as no line does. A store never keeps more than kMaxMacroLines
+    // lines either, so whatever ItemCount and the highest "Item" key claim, at most that many lines
+    // are looked at.
     const std::size_t lineCount =
-        itemCount > 0 ? std::min(static_cast<std::size_t>(itemCount), section.lineBound()) : std::size_t{0};
+        itemCount > 0 ? std::min({static_cast<std::size_t>(itemCount), section.lineBound(), kMaxMacroLines})
+                      : std::size_t{0};
 
     std::size_t dropped = 0;
     for (std::size_t j = 0; j < lineCount; ++j) {

@@ -25,7 +25,8 @@ struct MacroEncodeResult {
 // names encode as 0; delays above 25599 ms, the longest a block can carry, encode as 25599.
 // Only the blocks of listed sections (at most ten) are written, never a byte outside them; events
 // that do not fit are dropped from the end and counted in droppedEvents. When the store does not
-// exist the area is left as it is.
+// exist the area is left as it is. Only the first kMaxMacroLines lines of a section are read, as
+// the store keeps no more, so the work is bounded by the file's size whatever ItemCount says.
 MacroEncodeResult EncodeMacroStore(const ProfileIni& store, MacroArea area);
 
 // Writes loop times (0 becomes 1) into bytes 0 and 1 of the slot's block. False for a slot >= 10.

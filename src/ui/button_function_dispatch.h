@@ -4,14 +4,20 @@
 namespace vexo {
 
 class ConfigRecord;
+class FunctionDialogs;
 struct UiTexts;
 
-// The function dispatch over the edited record: rows that need no parameters and the Shift rule.
-// Rows whose parameters come from a key-assignment dialog (8-13) change nothing yet.
+// The function dispatch over the edited record. Rows without parameters are stored at once; Shift
+// follows the one-Shift-per-mode rule; rows 8-13 ask their dialog and store its result only when
+// it ends with OK. A cancelled dialog leaves the button exactly as it was: function code,
+// parameters and labels.
 class ButtonFunctionDispatch : public FunctionDispatch {
 public:
-    // record and texts must outlive the dispatch.
-    ButtonFunctionDispatch(ConfigRecord& record, const UiTexts& texts) : record_(record), texts_(texts) {}
+    // record, texts and dialogs must outlive the dispatch.
+    ButtonFunctionDispatch(ConfigRecord& record, const UiTexts& texts, FunctionDialogs& dialogs)
+        : record_(record), texts_(texts), dialogs_(dialogs)
+    {
+    }
 
     void AssignButtonFunction(int row, std::size_t button, KeyMode mode, std::string& edited,
                               std::string& other) override;
@@ -19,6 +25,7 @@ public:
 private:
     ConfigRecord& record_;
     const UiTexts& texts_;
+    FunctionDialogs& dialogs_;
 };
 
 } // namespace vexo

@@ -15,8 +15,15 @@ DropDownList::DropDownList(QWidget* owner, Layout layout, Entries entries, Chose
 
 DropDownList::~DropDownList()
 {
-    if (list_)
-        delete list_.data();
+    if (list_) {
+        // The list's viewport sends events while it is destroyed; this filter must not see them.
+        QListWidget* list = list_.data();
+        list_.clear();
+        list->viewport()->removeEventFilter(this);
+        delete list;
+    }
+    if (parked_)
+        parked_->deleteLater();
 }
 
 void DropDownList::clickBox()
@@ -33,6 +40,8 @@ void DropDownList::clickBox()
 void DropDownList::open()
 {
     if (!list_) {
+        // Opening is a click outside any list: the closed one is no longer delivering anything.
+        delete parked_.data();
         auto* list = new QListWidget(owner_);
         list->setObjectName(QString::number(layout_.controlId));
         list->setGeometry(layout_.listRect);
@@ -79,8 +88,13 @@ void DropDownList::close()
         list->disconnect(this);
         list->viewport()->removeEventFilter(this);
         list->hide();
-        // The list may be in the middle of delivering the signal that closed it.
-        list->deleteLater();
+        // The list may be in the middle of delivering the signal that closed it, and the choice
+        // may open a modal dialog whose event loop would run a deferred delete at once, under the
+        // list's feet. So it is kept, hidden and nameless, until the next list opens or this
+        // object goes.
+        list->setObjectName(QString());
+        delete parked_.data();
+        parked_ = list;
     }
     open_ = false;
 }

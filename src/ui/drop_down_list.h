@@ -15,12 +15,14 @@ class QWidget;
 namespace vexo {
 
 // A drop-down of a skinned page: a drawn box (a region of the page), an open flag and a list
-// control that exists only while the list is open. Written once for every list of every page:
-// the page supplies the entries, the rectangle and what a choice does.
+// control that is shown only while the list is open (a closed list is hidden, loses its id and is
+// deleted when the next one opens, since the choice handler may run a modal dialog while the list
+// is still delivering the click). Written once for every list of every page: the page supplies the
+// entries, the rectangle and what a choice does.
 //
 // While open, the entry under the pointer is selected as the pointer moves, before any click.
 // A click on an entry (or a double click, when the list reports them) chooses it: the list is
-// destroyed, the open flag cleared, then the page's chosen handler runs with the entry's row.
+// closed, the open flag cleared, then the page's chosen handler runs with the entry's row.
 class DropDownList : public QObject {
     Q_OBJECT
 public:
@@ -81,6 +83,7 @@ private:
     Hovered hovered_;
     QFont font_;
     QPointer<QListWidget> list_;
+    QPointer<QListWidget> parked_;  // the last closed list, kept until it cannot be in use
     bool open_ = false;
 };
 

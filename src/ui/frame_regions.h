@@ -15,6 +15,9 @@ inline constexpr Region kApply{617, 609, 722, 630};
 inline constexpr Region kCancel{721, 609, 826, 630};
 inline constexpr Region kWebLink{138, 629, 310, 644};
 inline constexpr Region kPageTitle{120, 50, 352, 100};
+// The free strip between the header and the panels of both pages: where the window says that no
+// mouse is connected.
+inline constexpr Region kMouseAbsentLine{20, 112, 860, 146};
 
 // The page backgrounds of a skin; the basic page's also gives the window its size.
 inline constexpr const char* kBasicBackground = "/BasicSet2.png";

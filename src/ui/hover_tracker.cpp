@@ -1,6 +1,7 @@
 #include "ui/hover_tracker.h"
 
 #include "ui/mem_dc.h"
+#include "ui/skin_draw_extent.h"
 
 namespace vexo {
 
@@ -54,22 +55,53 @@ const HoverTracker::Item* HoverTracker::item(int id) const
     return nullptr;
 }
 
+void HoverTracker::drawOver(CMemDC& dc, Item& item)
+{
+    SkinDrawExtent extent;
+    if (dc.painter() != nullptr && item.draw)
+        item.draw(*dc.painter(), true);
+    item.covered = item.region.rect() | extent.rect();
+    dc.addDirty(item.covered);
+    item.pointerOver = item.overShown = true;
+}
+
+void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip)
+{
+    if (dc.painter() == nullptr || area.isEmpty())
+        return;
+    restore_(*dc.painter(), area);
+    for (const QRect& part : area)
+        dc.addDirty(part);
+    // The first look under area hid whatever over look of another group reached into it.
+    forEach([&](Item& item) {
+        if (&item != skip && item.overShown && area.intersects(item.covered))
+            drawOver(dc, item);
+    });
+}
+
 bool HoverTracker::move(QPoint p)
 {
     if (sensitiveAt(p))
         return true;
     std::unique_ptr<CMemDC> dc;
+    QRegion area;
     forEach([&](Item& item) {
         item.pointerOver = false;
         if (!item.overShown)
             return;
         if (!dc)
             dc = open_();
-        if (dc->painter() != nullptr && item.draw)
-            item.draw(*dc->painter(), false);
-        dc->addDirty(item.region.rect());
         item.overShown = false;
+        if (restore_) {
+            area += item.covered;
+        } else {
+            if (dc->painter() != nullptr && item.draw)
+                item.draw(*dc->painter(), false);
+            dc->addDirty(item.region.rect());
+        }
     });
+    if (dc)
+        restore(*dc, area, nullptr);
     return false;
 }
 
@@ -80,20 +112,26 @@ void HoverTracker::hover(QPoint p)
         return;
     std::unique_ptr<CMemDC> dc = open_();
     QPainter* canvas = dc->painter();
-    if (canvas != nullptr && target->draw)
-        target->draw(*canvas, true);
-    dc->addDirty(target->region.rect());
-    target->pointerOver = target->overShown = true;
+    // The rest of the group goes back to normal first, so that restoring it cannot cut into the
+    // over look drawn next (OK and Apply share a column of pixels).
+    QRegion area;
     forEach([&](Item& other) {
         if (&other == target || other.group != target->group || !other.overShown)
             return;
-        if (canvas != nullptr && other.draw)
-            other.draw(*canvas, false);
-        dc->addDirty(other.region.rect());
+        if (restore_) {
+            area += other.covered;
+        } else {
+            if (canvas != nullptr && other.draw)
+                other.draw(*canvas, false);
+            dc->addDirty(other.region.rect());
+        }
         // Clearing pointer-over too lets the pointer come back to this region and light it again;
         // otherwise OK -> Apply -> OK would leave OK dark while the pointer is on it.
         other.overShown = other.pointerOver = false;
     });
+    if (restore_)
+        restore(*dc, area, target);
+    drawOver(*dc, *target);
 }
 
 } // namespace vexo

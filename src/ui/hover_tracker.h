@@ -1,5 +1,7 @@
 #pragma once
 #include <QPoint>
+#include <QRect>
+#include <QRegion>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,12 +19,18 @@ class CMemDC;
 // over-shown (its over image is on screen). Regions belong to groups; at most one region of a group
 // shows its over image. A region returns to normal when the pointer moves onto a point that is not
 // hover-sensitive, or onto another region of its group.
+//
+// A region returns to normal by restoring the window's first look under everything its over look
+// covered (the Restore callback), not by drawing its normal picture over the over picture: a normal
+// picture need not cover an over picture's glow, and what it leaves would build up pass by pass.
 class HoverTracker {
 public:
     // Draws the region in its normal (over = false) or over look, caption included.
     using Draw = std::function<void(QPainter& canvas, bool over)>;
     // Opens one redraw of the window (copied to the screen when destroyed).
     using OpenCanvas = std::function<std::unique_ptr<CMemDC>()>;
+    // Draws the window's first look (every region normal) clipped to area.
+    using Restore = std::function<void(QPainter& canvas, const QRegion& area)>;
 
     struct Item {
         int id = 0;
@@ -31,9 +39,14 @@ public:
         Draw draw;
         bool pointerOver = false;
         bool overShown = false;
+        // What the last over look covered: the region and every skin picture drawn for it.
+        QRect covered{};
     };
 
-    explicit HoverTracker(OpenCanvas open) : open_(std::move(open)) {}
+    // Without a restore callback a region returns to normal by drawing its normal look over the
+    // over look.
+    explicit HoverTracker(OpenCanvas open, Restore restore = nullptr)
+        : open_(std::move(open)), restore_(std::move(restore)) {}
 
     // Frame regions stay for the window's life; they are tested before the page's regions.
     void addFrameItem(int id, Region region, int group, Draw draw);
@@ -59,8 +72,12 @@ public:
 private:
     Item* find(QPoint p);
     template <typename F> void forEach(F f);
+    void drawOver(CMemDC& dc, Item& item);
+    // Returns the items in area to normal, then draws again the over looks area touched.
+    void restore(CMemDC& dc, const QRegion& area, const Item* skip);
 
     OpenCanvas open_;
+    Restore restore_;
     std::vector<Item> frame_;
     std::vector<Item> page_;
 };

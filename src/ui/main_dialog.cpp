@@ -25,7 +25,13 @@ constexpr int kDesignHeight = 650;
 
 CMainDialog::CMainDialog(FrameActions& actions, bool trayAvailable, QWidget* parent)
     : QWidget(parent, trayAvailable ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window | Qt::FramelessWindowHint),
-      m_actions(actions), m_bTrayAvailable(trayAvailable), m_hover([this] { return OpenCanvas(); })
+      m_actions(actions), m_bTrayAvailable(trayAvailable), m_hover([this] { return OpenCanvas(); },
+              [this](QPainter& canvas, const QRegion& area) {
+                  canvas.save();
+                  canvas.setClipRegion(area);
+                  DrawPageLook(canvas);
+                  canvas.restore();
+              })
 {
     g_textColor = TextColour{0, 255, 0};
     setObjectName("T58SSOP28DPIVerGMClass");
@@ -64,16 +70,18 @@ void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegi
 bool CMainDialog::LoadBackground()
 {
     const QImage image = SkinImages().load(QString::fromStdString(g_strSkinDir), frame::kBasicBackground);
-    if (image.isNull()) {
-        m_hCanvas = QImage();
-        setFixedSize(kDesignWidth, kDesignHeight);
-        return false;
+    m_bPlainLook = image.isNull();
+    if (m_bPlainLook) {
+        // Without a background the window still has a face to draw its buttons and texts on.
+        m_hCanvas = QImage(kDesignWidth, kDesignHeight, QImage::Format_ARGB32_Premultiplied);
+        m_hCanvas.fill(kPlainBackground);
+    } else {
+        m_hCanvas = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
-    m_hCanvas = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    setFixedSize(image.size());
+    setFixedSize(m_hCanvas.size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    return true;
+    return !m_bPlainLook;
 }
 
 PageContent* CMainDialog::Content(int page) const
@@ -148,6 +156,23 @@ void CMainDialog::MinimiseWindow()
         showMinimized();
 }
 
+bool CMainDialog::HandleDrag(QPoint p, Qt::MouseButtons buttons)
+{
+    if (!m_bMovePending)
+        return false;
+    if (!(buttons & Qt::LeftButton)) {
+        m_bMovePending = false;
+        return false;
+    }
+    // A click that does not move is only a click: a system move started for it can leave the
+    // window stuck to the pointer under some window managers.
+    if ((p - m_ptPress).manhattanLength() >= QApplication::startDragDistance()) {
+        m_bMovePending = false;
+        StartWindowMove(m_ptPress);
+    }
+    return true;
+}
+
 void CMainDialog::BringToFront()
 {
     if (isMinimized())
@@ -188,13 +213,15 @@ void CMainDialog::mouseMoveEvent(QMouseEvent* event)
         move(event->globalPosition().toPoint() - m_ptDragOffset);
         return;
     }
+    if (HandleDrag(event->position().toPoint(), event->buttons()))
+        return;
     HandleMouseMove(event->position().toPoint());
 }
 
 void CMainDialog::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        m_bManualDrag = false;
+        m_bManualDrag = m_bMovePending = false;
 }
 
 void CMainDialog::HandleMouseMove(QPoint p)
@@ -228,6 +255,12 @@ void CMainDialog::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    if (!m_bTrayAvailable) {
+        // No icon could bring a hidden window back: closing it ends the program as Exit does.
+        m_actions.shutdown();
+        event->accept();
+        return;
+    }
     // Closing only hides: the program lives on behind its notification-area icon.
     event->ignore();
     hide();
@@ -250,7 +283,7 @@ bool CMainDialog::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool mine = widget == this || isAncestorOf(widget);
         if (mine && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
-            hide();
+            MinimiseWindow();
             emit hiddenByKey();
             return true;
         }

@@ -33,10 +33,12 @@ public:
     explicit CMainDialog(FrameActions& actions, bool trayAvailable = true, QWidget* parent = nullptr);
     ~CMainDialog() override;
 
-    // Loads "/BasicSet2.png" of the current skin into the back buffer and sizes the window to it.
-    // Returns false when it cannot be loaded: the window then keeps the design size and nothing
-    // drawn reaches the screen (regions still react to clicks).
+    // Loads "/BasicSet2.png" of the current skin into the back buffer, sizes the window to it and
+    // centres it on the screen. Returns false when it cannot be loaded: the window then keeps the
+    // design size, still centred, and is drawn in plain colours with its texts (PlainLook()), so
+    // that it can be used and closed.
     bool LoadBackground();
+    bool PlainLook() const { return m_bPlainLook; }
 
     // The page functions: each does nothing when its page is shown already; otherwise it sets
     // g_nCurrentPage, tears the other page down, builds its controls and draws the page.
@@ -48,7 +50,9 @@ public:
     // Rebuilds the page shown (after a skin change or a restore): both pages' protocol applied
     // through g_nCurrentPage so that the page function runs again. Nothing when no page is shown.
     void RebuildCurrentPage();
-    // Draws the whole page shown into the back buffer and copies it to the screen.
+    // Draws the whole page shown into the back buffer and copies it to the screen. With no page
+    // shown this is the frame alone: background, frame buttons and the basic page's title. While no
+    // mouse is present a line on the page says so.
     void DrawPage();
 
     // The content of page 1 (basic) or 2 (advanced); the window does not own it. Without one the
@@ -60,13 +64,23 @@ public:
     // Pointer moved to p / rested at p (the hover notice).
     void HandleMouseMove(QPoint p);
     void HandleHover(QPoint p);
+    // Pointer moved to p with these buttons held, after a click no region took: once it is
+    // QApplication::startDragDistance() away from the press with the left button still held, the
+    // system moves the window. Returns true while such a click is pending (the move is not hover).
+    bool HandleDrag(QPoint p, Qt::MouseButtons buttons);
+    // A click no region took waits for the pointer to move before it moves the window.
+    bool MovePending() const { return m_bMovePending; }
 
-    // Hides the window, or minimises it where there is no notification-area icon to bring it back.
+    // Hides the window, or minimises it where there is no notification-area icon to bring it back:
+    // Minimise, OK, Cancel, Enter and Esc all come here, so the window is never lost.
     void MinimiseWindow();
     // Brings the window to the front and shows it.
     void BringToFront();
     // Lets the window really close (at shutdown) instead of hiding.
     void AllowClose() { m_bClosing = true; }
+
+    // The face of a window whose skin has no background.
+    static constexpr QRgb kPlainBackground = 0xff202428;
 
     const QImage& BackBuffer() const { return m_hCanvas; }
     const HoverTracker& Hover() const { return m_hover; }
@@ -81,6 +95,7 @@ public:
     QString m_strBasicSettings, m_strAdvancedSettings, m_strColorSetting;
     QString m_strOk, m_strApply, m_strCancel;
     QString m_strWebAddress;
+    QString m_strMouseAbsent;
     QFont m_fontText, m_fontTitle;
     // Macro recording state (recording flag, key count), kept here because leaving the advanced page
     // must stop a recording.
@@ -104,8 +119,12 @@ protected:
 
 private:
     void AddFrameHoverItems();
+    // Everything of the page shown in its normal look, drawn onto canvas (clipped as it is).
+    void DrawPageLook(QPainter& canvas);
     void DrawFrameButtons(QPainter& canvas);
     void DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over);
+    void DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph,
+                         bool over);
     void ShowPage(int page);
     void RunApply();
     void StartWindowMove(QPoint p);
@@ -114,6 +133,7 @@ private:
     FrameActions& m_actions;
     bool m_bTrayAvailable;
     bool m_bClosing = false;
+    bool m_bPlainLook = false;
     // The persistent drawing surface (premultiplied ARGB): every redraw draws what changed into it,
     // and painting only copies it to the screen.
     QImage m_hCanvas;
@@ -123,6 +143,9 @@ private:
     QPoint m_ptLastClick;
     PageContent* m_pBasicContent = nullptr;
     PageContent* m_pAdvancedContent = nullptr;
+    // A click no region took, waiting for the pointer to leave the drag distance.
+    bool m_bMovePending = false;
+    QPoint m_ptPress;
     // Where a system move is not available, the window follows the pointer itself.
     bool m_bManualDrag = false;
     QPoint m_ptDragOffset;

@@ -15,19 +15,39 @@ namespace vexo {
 
 namespace {
 
-HoverTracker::Draw ImageButton(Region region, QString normal, QString over)
+// The plain look of a window whose skin has no background: flat buttons, lighter under the pointer.
+constexpr QRgb kPlainButton = 0xff3a4048;
+constexpr QRgb kPlainButtonOver = 0xff5a6470;
+constexpr QRgb kPlainEdge = 0xff8a949e;
+
+void DrawPlainButton(QPainter& canvas, const Region& region, bool over)
 {
-    return [region, normal, over](QPainter& canvas, bool isOver) {
-        DrawSkinImage(&canvas, isOver ? over : normal, region.left, region.top);
-    };
+    canvas.fillRect(region.rect(), QColor::fromRgb(over ? kPlainButtonOver : kPlainButton));
+    canvas.setPen(QColor::fromRgb(kPlainEdge));
+    canvas.drawRect(region.rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace
 
 void CMainDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over)
 {
-    DrawSkinImage(&canvas, over ? "/button-over.png" : "/button-normal.png", region.left, region.top);
+    if (m_bPlainLook)
+        DrawPlainButton(canvas, region, over);
+    else
+        DrawSkinImage(&canvas, over ? "/button-over.png" : "/button-normal.png", region.left, region.top);
     DrawSkinText(canvas, region.rect(), caption, m_fontText, InterfaceTextColour(), TextLayout::Centre);
+}
+
+void CMainDialog::DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph,
+                                  bool over)
+{
+    if (!m_bPlainLook) {
+        DrawSkinImage(&canvas, QString("/button-%1-%2.png").arg(image, over ? "over" : "normal"), region.left,
+                      region.top);
+        return;
+    }
+    DrawPlainButton(canvas, region, over);
+    DrawSkinText(canvas, region.rect(), glyph, m_fontText, Qt::white, TextLayout::Centre);
 }
 
 void CMainDialog::AddFrameHoverItems()
@@ -40,45 +60,53 @@ void CMainDialog::AddFrameHoverItems()
                          [this](QPainter& c, bool over) { DrawTextButton(c, kApply, m_strApply, over); });
     m_hover.addFrameItem(kHoverCancel, kCancel, kGroupTextButtons,
                          [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
-    m_hover.addFrameItem(kHoverSkins, kSkins, kGroupSkins,
-                         ImageButton(kSkins, "/button-Skins-normal.png", "/button-Skins-over.png"));
-    m_hover.addFrameItem(kHoverClose, kClose, kGroupClose,
-                         ImageButton(kClose, "/button-close-normal.png", "/button-close-over.png"));
-    m_hover.addFrameItem(kHoverMinimise, kMinimise, kGroupMinimise,
-                         ImageButton(kMinimise, "/button-min-normal.png", "/button-min-over.png"));
-    m_hover.addFrameItem(kHoverPreviousPage, kPreviousPage, kGroupPreviousPage,
-                         ImageButton(kPreviousPage, "/button-PrePage-normal.png", "/button-PrePage-over.png"));
-    m_hover.addFrameItem(kHoverNextPage, kNextPage, kGroupNextPage,
-                         ImageButton(kNextPage, "/button-NextPage-normal.png", "/button-NextPage-over.png"));
+    const auto image = [this](Region region, QString name, QString glyph) {
+        return [this, region, name, glyph](QPainter& c, bool over) { DrawImageButton(c, region, name, glyph, over); };
+    };
+    m_hover.addFrameItem(kHoverSkins, kSkins, kGroupSkins, image(kSkins, "Skins", "S"));
+    m_hover.addFrameItem(kHoverClose, kClose, kGroupClose, image(kClose, "close", "x"));
+    m_hover.addFrameItem(kHoverMinimise, kMinimise, kGroupMinimise, image(kMinimise, "min", "_"));
+    m_hover.addFrameItem(kHoverPreviousPage, kPreviousPage, kGroupPreviousPage, image(kPreviousPage, "PrePage", "<"));
+    m_hover.addFrameItem(kHoverNextPage, kNextPage, kGroupNextPage, image(kNextPage, "NextPage", ">"));
 }
 
 void CMainDialog::DrawFrameButtons(QPainter& canvas)
 {
     using namespace frame;
-    DrawSkinImage(&canvas, "/button-min-normal.png", kMinimise.left, kMinimise.top);
-    DrawSkinImage(&canvas, "/button-close-normal.png", kClose.left, kClose.top);
-    DrawSkinImage(&canvas, "/button-Skins-normal.png", kSkins.left, kSkins.top);
-    DrawSkinImage(&canvas, "/button-PrePage-normal.png", kPreviousPage.left, kPreviousPage.top);
-    DrawSkinImage(&canvas, "/button-NextPage-normal.png", kNextPage.left, kNextPage.top);
+    DrawImageButton(canvas, kMinimise, "min", "_", false);
+    DrawImageButton(canvas, kClose, "close", "x", false);
+    DrawImageButton(canvas, kSkins, "Skins", "S", false);
+    DrawImageButton(canvas, kPreviousPage, "PrePage", "<", false);
+    DrawImageButton(canvas, kNextPage, "NextPage", ">", false);
     DrawTextButton(canvas, kOk, m_strOk, false);
     DrawTextButton(canvas, kApply, m_strApply, false);
     DrawTextButton(canvas, kCancel, m_strCancel, false);
 }
 
-void CMainDialog::DrawPage()
+void CMainDialog::DrawPageLook(QPainter& canvas)
 {
     const int page = g_nCurrentPage;
+    if (m_bPlainLook)
+        canvas.fillRect(m_hCanvas.rect(), QColor::fromRgb(kPlainBackground));
+    else
+        DrawSkinImage(&canvas, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0, 0);
+    DrawFrameButtons(canvas);
+    // The background without a page is the basic page's, and so is the title.
+    const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
+    DrawSkinText(canvas, frame::kPageTitle.rect(), title, m_fontTitle, Qt::white, TextLayout::LeftMiddle);
+    if (!m_actions.mousePresent())
+        DrawSkinText(canvas, frame::kMouseAbsentLine.rect(), m_strMouseAbsent, m_fontText, InterfaceTextColour(),
+                     TextLayout::LeftMiddle);
+    if (PageContent* content = Content(page))
+        content->draw(canvas);
+}
+
+void CMainDialog::DrawPage()
+{
     {
         std::unique_ptr<CMemDC> dc = OpenCanvas();
-        if (QPainter* canvas = dc->painter()) {
-            DrawSkinImage(canvas, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0, 0);
-            DrawFrameButtons(*canvas);
-            const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
-            if (page == kBasicPage || page == kAdvancedPage)
-                DrawSkinText(*canvas, frame::kPageTitle.rect(), title, m_fontTitle, Qt::white, TextLayout::LeftMiddle);
-            if (PageContent* content = Content(page))
-                content->draw(*canvas);
-        }
+        if (QPainter* canvas = dc->painter())
+            DrawPageLook(*canvas);
     }
     // Every region is now drawn normal; a pointer resting on one lights it again at the next notice.
     m_hover.resetFlags();
@@ -98,7 +126,7 @@ void CMainDialog::HandleClick(QPoint p)
     // OK, Apply and Skins are tested independently of the rest, in this order.
     if (kOk.contains(p) && m_actions.mousePresent()) {
         RunApply();
-        hide();
+        MinimiseWindow();
     }
     if (kApply.contains(p) && m_actions.mousePresent())
         RunApply();
@@ -124,7 +152,7 @@ void CMainDialog::HandleClick(QPoint p)
     if (kCancel.contains(p)) {
         m_actions.restoreSnapshot();
         g_bReloadOnRestore = true;
-        hide();
+        MinimiseWindow();
         return;
     }
     // OK, Apply and Skins are buttons even while they do nothing: a click on them never drags.
@@ -142,8 +170,10 @@ void CMainDialog::HandleClick(QPoint p)
             list->closeIfOutside(p);
         taken = content->click(p);
     }
-    if (!taken)
-        StartWindowMove(p);
+    if (!taken) {
+        m_bMovePending = true;
+        m_ptPress = p;
+    }
 }
 
 } // namespace vexo

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "platform/prompter.h"
+#include "ui/skin_draw_extent.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
@@ -23,6 +24,7 @@ bool DrawSkinImage(QPainter* canvas, const QString& name, int x, int y)
     // Premultiplied pictures blend source-over; opaque ones simply cover what is below.
     canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
     canvas->drawImage(x, y, image);
+    SkinDrawExtent::note(QRect(QPoint(x, y), image.size()));
     return true;
 }
 
@@ -37,6 +39,7 @@ bool DrawSkinImageArea(QPainter* canvas, const QString& name, const QRect& area)
     canvas->setCompositionMode(QPainter::CompositionMode_Source);
     canvas->drawImage(part.topLeft(), image, part);
     canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SkinDrawExtent::note(part);
     return true;
 }
 
@@ -61,7 +64,8 @@ void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, cons
     case TextLayout::TopCentre: flags |= Qt::AlignHCenter | Qt::AlignTop; break;
     }
     canvas.save();
-    canvas.setClipRect(rect);
+    // Within whatever clip the caller set: a redraw of part of the window must not touch the rest.
+    canvas.setClipRect(rect, canvas.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     canvas.setFont(font);
     canvas.setPen(colour);
     canvas.setBackgroundMode(Qt::TransparentMode);

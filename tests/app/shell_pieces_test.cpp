@@ -64,8 +64,9 @@ TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
     EXPECT_EQ(NoticeFor(9, 255, t, {}), info("Macro255", 5000));
     EXPECT_FALSE(NoticeFor(9, 0, t, {}));
 
-    EXPECT_EQ(NoticeFor(14, 0, t, {}), info("found", 100));
-    EXPECT_EQ(NoticeFor(15, 0, t, {}), (TrayNotice{"Warning", "none", 100}));
+    // The presence notices stay up as long as a desktop's usual notice, not a tenth of a second.
+    EXPECT_EQ(NoticeFor(14, 0, t, {}), info("found", 5000));
+    EXPECT_EQ(NoticeFor(15, 0, t, {}), (TrayNotice{"Warning", "none", 5000}));
     EXPECT_FALSE(NoticeFor(15, 1, t, {}));
     for (std::uint8_t kind : {0, 1, 6, 10, 13, 16})
         EXPECT_FALSE(NoticeFor(kind, 1, t, {})) << int(kind);

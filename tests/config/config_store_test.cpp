@@ -4,6 +4,7 @@
 
 #include "config/atomic_file.h"
 #include "config/config_store.h"
+#include "config/factory_record.h"
 #include "config/temp_dir.h"
 #include "support/recording_prompter.h"
 
@@ -115,6 +116,69 @@ TEST_F(ConfigStoreTest, SnapshotsCopyTheWholeRecordBothWays) {
     EXPECT_EQ(store.record().functionCode(KeyMode::B, 7), 0);
     EXPECT_EQ(store.record().macro(10)[127], 9);
     EXPECT_EQ(store.record().lightingMode(), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConfigStoreTest, ADamagedFileIsKeptAsideNeverOverwritingAnEarlierCopyAndTheDefaultsAreUsed) {
+    const std::string damaged(100, '\x42');
+    TempDir::put(file, damaged);
+    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    const std::filesystem::path kept = store.RecoverFromDamagedFile();
+    EXPECT_EQ(kept, dir / "config.bin.damaged");
+    EXPECT_EQ(TempDir::take(kept), damaged);
+    EXPECT_EQ(store.record().bytes()[ConfigRecord::kReportRate], vexo::FactoryRecord().reportRate());
+    EXPECT_TRUE(std::equal(store.record().bytes().begin(), store.record().bytes().end(),
+                           vexo::FactoryRecord().bytes().begin()))
+        << "the delivered defaults, not zeros";
+    EXPECT_FALSE(store.isFirstRun()) << "the labels in str.ini stay the user's";
+
+    // The same damaged file at the next start is not kept twice.
+    ConfigStore again(file);
+    ASSERT_EQ(again.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    EXPECT_EQ(again.RecoverFromDamagedFile(), kept);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config.bin.damaged.1"));
+
+    // Saving replaces config.bin, and the copy stays; a later damaged file goes beside it.
+    ASSERT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(std::filesystem::file_size(file), ConfigStore::kFileSize);
+    EXPECT_EQ(TempDir::take(kept), damaged);
+    TempDir::put(file, std::string(5000, '\x17'));
+    ConfigStore later(file);
+    ASSERT_EQ(later.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    EXPECT_EQ(later.RecoverFromDamagedFile(), dir / "config.bin.damaged.1");
+    EXPECT_EQ(TempDir::take(kept), damaged) << "an earlier copy was overwritten";
+    EXPECT_EQ(TempDir::take(dir / "config.bin.damaged.1"), std::string(5000, '\x17'));
+}
+
+TEST_F(ConfigStoreTest, ChangesSavedByAnotherProgramAreTakenInWhereTheRecordKeptTheOldValue) {
+    std::string original = configFile(1, 0);
+    TempDir::put(file, original);
+    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    EXPECT_FALSE(store.MergeChangesOnDisk().changedOnDisk);
+
+    // Here: the report rate and macro 2 are edited. There: the DPI value of stage 1, macro 1, macro 2
+    // and the report rate.
+    store.record().setReportRate(2);
+    store.record().macro(2)[5] = 0x11;
+    std::string theirs = original;
+    theirs[1 + ConfigRecord::kDpiValues] = 7;
+    theirs[1 + ConfigRecord::kMacroArea + 3] = 0x22;
+    theirs[1 + ConfigRecord::kMacroArea + ConfigRecord::kMacroSize + 9] = 0x33;
+    theirs[1 + ConfigRecord::kReportRate] = 4;
+    TempDir::put(file, theirs);
+    const ConfigStore::MergeResult merged = store.MergeChangesOnDisk();
+    EXPECT_TRUE(merged.changedOnDisk);
+    EXPECT_EQ(merged.conflicts, 2u) << "the rate and macro 2";
+    EXPECT_EQ(store.record().dpiValues()[0], 7);
+    EXPECT_EQ(store.record().macro(1)[3], 0x22);
+    EXPECT_EQ(store.record().macro(2)[5], 0x11) << "macro 2 stays whole as edited here";
+    EXPECT_EQ(store.record().macro(2)[9], 0) << "no half of their macro 2";
+    EXPECT_EQ(store.record().reportRate(), 2);
+    // The file's content is now what later merges start from.
+    EXPECT_FALSE(store.MergeChangesOnDisk().changedOnDisk);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <tuple>
 
@@ -156,6 +157,20 @@ TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
     EXPECT_EQ(where.skinFolder("Mine"), own / "Mine");
     EXPECT_EQ(where.skinFolder("Missing"), delivered / "Missing") << "nothing found draws nothing";
     EXPECT_EQ(where.skinFolder(""), delivered) << "no name: the skins folder itself";
+
+    // A name from a Windows str.ini finds its folder in another letter case; an exact name first.
+    EXPECT_EQ(where.findSkin("black"), delivered / "Black");
+    EXPECT_EQ(where.findSkin("MINE"), own / "Mine");
+    std::filesystem::create_directories(own / "mine");
+    EXPECT_EQ(where.findSkin("mine"), own / "mine");
+    EXPECT_EQ(where.skinFolder("BLACK"), delivered / "Black");
+    // Only folders are skins, and a name never leaves the skins folders.
+    std::ofstream(delivered / "Plain").put('x');
+    EXPECT_EQ(where.findSkin("plain"), std::nullopt);
+    EXPECT_EQ(where.findSkin("Missing"), std::nullopt);
+    EXPECT_EQ(where.findSkin(""), std::nullopt);
+    EXPECT_EQ(where.findSkin(".."), std::nullopt);
+    EXPECT_EQ(where.findSkin("../share"), std::nullopt);
 }
 
 } // namespace

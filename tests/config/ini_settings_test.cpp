@@ -4,6 +4,9 @@
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
 #include "config/ui_texts.h"
+#include "support/bounded_run.h"
+
+#include <fstream>
 
 using vexo::IniSettings;
 using vexo::KeyMode;
@@ -120,6 +123,42 @@ TEST_F(IniSettingsTest, AFailedSaveLeavesTheFileAndSaysWhy) {
     EXPECT_FALSE(s.SaveButtonLabels());
     EXPECT_FALSE(s.lastError().empty());
     EXPECT_FALSE(s.SaveSkinSettings({1, 2, 3}));
+}
+
+} // namespace
+
+namespace {
+
+// The peak resident memory of this process in bytes since the last reset (VmHWM).
+std::size_t PeakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+TEST_F(IniSettingsTest, AHugeFileOfEmptyLinesCostsMemoryInProportionToItsSize) {
+    // Sixteen million empty lines, then the labels: every line used to cost about a hundred bytes.
+    constexpr std::size_t kLines = 16u << 20;
+    TempDir::put(file, std::string(kLines, '\n') + "[Setting-EN]\nItem1=Left\n[Skins]\nRColor=300\n");
+    const auto outcome = vexo::test::RunBounded(std::chrono::seconds(120), [&] {
+        // The peak from here on, over the memory already in use.
+        if (!(std::ofstream("/proc/self/clear_refs") << "5")) return 10;
+        const std::size_t before = PeakResidentBytes();
+        IniSettings s = settingsFor("EN");
+        s.LoadIniSettings();
+        if (s.m_strButtonLabelA[0] != "Left" || s.TextColour().red != 44) return 1;
+        s.m_strButtonLabelB[0] = "Right";
+        if (!s.SaveButtonLabels()) return 2;
+        const std::size_t used = PeakResidentBytes() - before;
+        // Reading, editing and writing the file: a few copies of it at most.
+        return used <= 5 * kLines ? 0 : 3;
+    });
+    ASSERT_FALSE(outcome.timedOut());
+    EXPECT_EQ(outcome.status, 0) << "1: misread, 2: not saved, 3: too much memory, 10: cannot measure";
+    EXPECT_EQ(ProfileIni(file).readString("Setting-EN", "Item13"), "Right");
 }
 
 } // namespace

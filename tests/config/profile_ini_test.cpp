@@ -6,6 +6,7 @@
 #include "config/atomic_file.h"
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
+#include "support/bounded_run.h"
 
 using vexo::AtomicFile;
 using vexo::ProfileIni;
@@ -275,6 +276,63 @@ TEST_F(ProfileIniTest, HostileContentGivesSensibleValues) {
     ASSERT_TRUE(ini.writeString("Macro2500", "ItemCount", "x"));
     EXPECT_EQ(ini.readString("Macro2500", "ItemCount"), "x");
     EXPECT_EQ(ini.readString("Macro2501", "ItemCount"), "2501");
+}
+
+} // namespace
+
+namespace {
+
+// UTF-16 bytes of an ASCII text, big- or little-endian, without a byte-order mark.
+std::string utf16Units(std::string_view text, bool bigEndian) {
+    std::string out;
+    for (char c : text) {
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return out;
+}
+
+TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritten) {
+    const std::string text = "[Skins]\r\nLan=CHS\r\n[Setting-EN]\r\nItem1=Left\r\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"UTF-16 big-endian", "\xFE\xFF" + utf16Units(text, true)},
+        {"UTF-16 big-endian without a byte-order mark", utf16Units(text, true)},
+        {"UTF-16 without a byte-order mark", utf16Units(text, false)},
+    };
+    for (const auto& [kind, bytes] : cases) {
+        TempDir::put(file, bytes);
+        ProfileIni ini(file);
+        EXPECT_EQ(ini.problem(), file.string() + " is in " + kind + ", which this program cannot keep: it is neither read nor written");
+        EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "") << kind;
+        EXPECT_FALSE(ini.writeString("Setting-EN", "Item1", "Right")) << kind;
+        EXPECT_FALSE(ini.replaceSection("m", {{"ItemCount", "0"}})) << kind;
+        EXPECT_FALSE(ini.deleteSection("Skins")) << kind;
+        EXPECT_NE(ini.lastError().find("left unchanged"), std::string::npos) << ini.lastError();
+        EXPECT_EQ(TempDir::take(file), bytes) << kind << ": no line in another encoding may be added";
+    }
+    // Binary bytes that merely start with a NUL are no UTF-16 and stay readable.
+    TempDir::put(file, std::string("\x00\x01\n[Skins]\nLan=EN\n", 18));
+    EXPECT_EQ(ProfileIni(file).problem(), "");
+    EXPECT_EQ(ProfileIni(file).readString("Skins", "Lan"), "EN");
+}
+
+TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {
+    TempDir::put(file, "[Skins]\nPath=Black\n");
+    ::chmod(file.c_str(), 0200);
+    ::chmod(dir.path.c_str(), 0777);
+    // As root every file is readable, so the check runs as the user nobody.
+    const auto outcome = vexo::test::RunBounded(
+        std::chrono::seconds(20),
+        [&] {
+            ProfileIni ini(file);
+            if (ini.problem() != "cannot read " + file.string()) return 1;
+            if (ini.readString("Skins", "Path") != "") return 2;
+            return ini.writeString("Skins", "Lan", "CHS") ? 3 : 0;
+        },
+        /*asRoot=*/false);
+    ASSERT_FALSE(outcome.timedOut());
+    EXPECT_EQ(outcome.status, 0) << "1: not reported, 2: read anyway, 3: replaced, 99: cannot drop privileges";
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(TempDir::take(file), "[Skins]\nPath=Black\n");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "config/ui_texts.h"
 #include "device/settings_sync.h"
 #include "device/sim_rig.h"
+#include "support/lock_holder.h"
 #include "support/threads_cannot_start.h"
 
 namespace vexo::test {
@@ -371,6 +372,61 @@ TEST_F(SettingsSyncTest, ASensorBlockThatIsNotReadWholeIsNotWrittenBack) {
     EXPECT_EQ(sync.sensorType(), 3); // the last good reading
     rig.mouse->setFaults(SimFaults());
     EXPECT_TRUE(sync.ConnectSensor());
+}
+
+} // namespace
+} // namespace vexo::test
+
+namespace vexo::test {
+namespace {
+
+TEST_F(SettingsSyncTest, ApplyTakesInWhatAnotherProgramSavedSinceTheFileWasRead) {
+    sync.ConnectSensor();
+    // Since the load (all zero), the window changed the record to the factory settings, and another
+    // program saved macro 1, a reserved byte and a report rate of its own.
+    std::string theirs(ConfigStore::kFileSize, '\0');
+    theirs[0] = 1;
+    for (std::size_t i = 0; i < 6; ++i) theirs[1 + ConfigRecord::kMacroArea + i] = "\x00\x03\x05\x04\x80\x04"[i];
+    theirs[1 + ConfigRecord::kReservedAfterMacros] = 0x5A;
+    theirs[1 + ConfigRecord::kReportRate] = 8;
+    TempDir::put(dir / "config.bin", theirs);
+    ASSERT_EQ(store.record().macro(1)[0], 0) << "the factory record has no macro 1";
+
+    const SettingsSync::ApplyResult result = sync.ApplyConfig();
+    EXPECT_TRUE(result.sent);
+    EXPECT_TRUE(result.mergedFromDisk);
+    const std::string saved = TempDir::take(dir / "config.bin");
+    ASSERT_EQ(saved.size(), ConfigStore::kFileSize);
+    EXPECT_EQ(saved.substr(1 + ConfigRecord::kMacroArea, 6), theirs.substr(1 + ConfigRecord::kMacroArea, 6));
+    EXPECT_EQ(saved[1 + ConfigRecord::kReservedAfterMacros], 0x5A);
+    // Both changed the rate: the window's choice was sent and saved, and the user is told.
+    EXPECT_EQ(saved[1 + ConfigRecord::kReportRate], static_cast<char>(FactoryRecord().reportRate()));
+    EXPECT_EQ(rig.mouse->blocks().macros[0][1], 3) << "the mouse got the merged macros";
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, SettingsSync::kChangedOnDiskText);
+
+    // Nothing changed since this save: nothing more is taken in and nothing is said.
+    const SettingsSync::ApplyResult again = sync.ApplyConfig();
+    EXPECT_FALSE(again.mergedFromDisk);
+    EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(SettingsSyncTest, ApplyWithTheFolderKeptBusyNeitherSendsNorSaves) {
+    const std::string before = TempDir::take(dir / "config.bin");
+    // Another program holds the folder's lock for longer than Apply waits.
+    LockHolder other(dir.path);
+    ASSERT_TRUE(other.held());
+    rig.mouse->clearExchanges();
+    const SettingsSync::ApplyResult result = sync.ApplyConfig();
+    other.release();
+    EXPECT_TRUE(result.folderBusy);
+    EXPECT_FALSE(result.sent);
+    EXPECT_TRUE(rig.mouse->exchanges().empty());
+    EXPECT_EQ(TempDir::take(dir / "config.bin"), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text.rfind(SettingsSync::kFolderBusyText, 0), 0u) << prompter.shown[0].text;
+    EXPECT_NE(prompter.shown[0].text.find("is busy"), std::string::npos);
 }
 
 } // namespace

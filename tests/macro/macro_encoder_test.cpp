@@ -5,6 +5,7 @@
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "macro_test_support.h"
+#include "support/bounded_run.h"
 
 namespace vexo {
 namespace {
@@ -117,6 +118,19 @@ TEST_F(EncodeMacroStoreTest, ItemCountFarBeyondTheLinesPresent) {
     const auto result = encode(Section("m", "2", {"A   Dn", "40 ms", "A   Up"}, "2000000000"));
     EXPECT_EQ(block(0), BlockOf({0x00, 0x02, 0x04, 0x04, 0x80, 0x04}));
     EXPECT_EQ(result.totalDropped(), 0u);
+}
+
+TEST_F(EncodeMacroStoreTest, HugeLineNumbersCostNoMoreThanTheStoreKeeps) {
+    // ItemCount and the last key both near 10^18: the encoder must not walk the numbers between.
+    const std::string text = "[m]\r\nItemCount=999999999999999999\r\nItem0=A   Dn\r\n"
+                             "Item999999999999999998=A   Up\r\n";
+    test::TempDir::put(file_, text);
+    const test::BoundedOutcome outcome = test::RunBounded(std::chrono::seconds(20), [&] {
+        const auto result = EncodeMacroStore(ProfileIni(file_), guarded_.area());
+        return result.slotsEncoded == 1 && guarded_.block(0) == BlockOf({0x00, 0x01, 0x00, 0x04}) ? 0 : 1;
+    });
+    ASSERT_FALSE(outcome.timedOut()) << "encoding did not end";
+    EXPECT_EQ(outcome.status, 0) << "only the press of line 0 lies within the lines a store keeps";
 }
 
 TEST_F(EncodeMacroStoreTest, KeysFollowTheStoreLookupRules) {

@@ -104,8 +104,7 @@ TEST_F(MainDialogTest, WindowTakesTheBackgroundSizeAndPagesDrawTheirBackground)
 
     g_strSkinDir = "/nonexistent-skin";
     EXPECT_FALSE(window->LoadBackground());
-    EXPECT_TRUE(window->BackBuffer().isNull());
-    // Without a back buffer, page drawing reaches nothing but clicks still work.
+    EXPECT_TRUE(window->PlainLook());
     window->HandleClick(inside(frame::kNextPage));
     EXPECT_EQ(g_nCurrentPage, kAdvancedPage);
 }
@@ -246,24 +245,51 @@ TEST_F(MainDialogTest, EveryOtherFrameRegionDoesItsOwnThing)
     EXPECT_EQ(window->LastClick(), inside(frame::kCancel));
 }
 
-TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindow)
+TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
 {
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
-    window->HandleClick(inside(RecordingPage::kTaken));
-    window->HandleClick(QPoint(frame::kClose.right, frame::kClose.top));  // right edge is outside
+    const int distance = QApplication::startDragDistance();
+    const auto drag = [&](QPoint from) {
+        window->HandleClick(from);
+        window->HandleDrag(from + QPoint(distance, 0), Qt::LeftButton);
+    };
+    drag(inside(RecordingPage::kTaken));
+    EXPECT_FALSE(window->MovePending());
+    drag(QPoint(frame::kClose.right, frame::kClose.top));  // right edge is outside
     EXPECT_EQ(moves.count(), 1);
+    // A click that does not move is only a click.
     window->HandleClick(QPoint(500, 300));
+    EXPECT_TRUE(window->MovePending());
+    EXPECT_TRUE(window->HandleDrag(QPoint(500 + distance - 1, 300), Qt::LeftButton));
+    EXPECT_EQ(moves.count(), 1);
+    // The button let go before the pointer went far enough: no move, now or later.
+    EXPECT_FALSE(window->HandleDrag(QPoint(500 + 5 * distance, 300), Qt::NoButton));
+    EXPECT_FALSE(window->MovePending());
+    EXPECT_FALSE(window->HandleDrag(QPoint(500 + 6 * distance, 300), Qt::LeftButton));
+    EXPECT_EQ(moves.count(), 1);
+    drag(QPoint(500, 300));
     EXPECT_EQ(moves.count(), 2);
     // With no page shown every click outside the frame drags.
     window->SetPageContent(kBasicPage, nullptr);
     window->RebuildCurrentPage();
-    window->HandleClick(inside(RecordingPage::kTaken));
+    drag(inside(RecordingPage::kTaken));
     EXPECT_EQ(moves.count(), 3);
-    // A real press goes through the same dispatch.
+    // Real events go the same way: press, a short move, release is a click; a long move drags.
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(600, 400));
+    QMouseEvent shortMove(QEvent::MouseMove, QPointF(601, 400), window->mapToGlobal(QPointF(601, 400)), Qt::NoButton,
+                          Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &shortMove);
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(601, 400));
+    EXPECT_EQ(moves.count(), 3);
+    EXPECT_FALSE(window->MovePending());
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(600, 400));
+    QMouseEvent longMove(QEvent::MouseMove, QPointF(600, 400 + distance), window->mapToGlobal(QPointF(600, 400 + distance)),
+                         Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &longMove);
     EXPECT_EQ(moves.count(), 4);
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(600, 400 + distance));
     QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(600, 400));
-    EXPECT_EQ(moves.count(), 4);
+    EXPECT_FALSE(window->MovePending());
 }
 
 TEST_F(MainDialogTest, HoverShowsOneOverImagePerGroup)

@@ -10,7 +10,7 @@ namespace {
 
 int runApply(CommandContext& context, const std::vector<std::string>& args) {
     if (!args.empty()) throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl apply --help)");
-    DeviceEnvironment environment(context);
+    DeviceEnvironment environment(context, DeviceEnvironment::Trace::Later);
     SilentListener listener;
     DeviceSession& session = environment.session(listener);
     if (!ConnectMouse(session)) {
@@ -19,11 +19,18 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
     }
     // Only now the files: on an installed program's first use even finding them fills the user's
     // folder, and without a mouse no file may change. The handshake changed nothing on the mouse.
-    SettingsFiles files(context);
-    StreamPrompter prompter(context.err);
+    SettingsFiles files(context, SettingsFiles::Use::Modify);
+    // Only now the trace: a trace file can then never be written before the data files are read.
+    environment.startTrace();
+    // Every outcome is reported below in plain words; the window's message boxes would repeat it.
+    SilentPrompter prompter;
     SettingsSync sync(session, files.store, files.settings, prompter);
     const bool sensorConnected = sync.ConnectSensor();
     const SettingsSync::ApplyResult result = sync.ApplyConfig();
+    if (result.folderBusy) {
+        context.err << "vexoctl apply: another program keeps the folder busy; nothing was sent or saved\n";
+        return kExitFailure;
+    }
     if (!result.sent) {
         context.err << "vexoctl apply: the mouse went away before anything was sent; no file was changed\n";
         return kExitNoMouse;
@@ -68,10 +75,12 @@ const CommandRegistration registration({
     "connection bit set, then sends the whole configuration of config.bin (report rate, lighting,\n"
     "DPI stage colours and codes, macros, key matrices) and saves config.bin and the button labels.\n"
     "Without a usable mouse: exit status 2 and no file is changed. A missing or damaged config.bin\n"
-    "is reported with exit status 1 before anything is sent. An exchange that fails or comes back\n"
-    "short, or a block read answered for another index or length, gives exit status 1; blocks that\n"
-    "could not be read are then not written back.\n",
+    "is reported with exit status 1 before anything is sent, and so is a folder that another\n"
+    "program keeps busy for more than 5 seconds. An exchange that fails or comes back short, or a\n"
+    "block read answered for another index or length, gives exit status 1; blocks that could not\n"
+    "be read are then not written back.\n",
     runApply,
+    "",
 });
 
 } // namespace

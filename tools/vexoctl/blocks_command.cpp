@@ -49,6 +49,7 @@ const CommandRegistration registration({
     "Bytes are two-digit upper-case hex separated by single spaces. --sensor N (0-3) gives the\n"
     "sensor type; without it the type is read from the mouse (exit status 2 without a mouse).\n",
     runBlocks,
+    "[--sensor N]",
 });
 
 } // namespace

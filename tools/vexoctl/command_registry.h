@@ -26,6 +26,8 @@ struct CommandContext {
     std::map<std::string, std::string> globals;
     std::ostream& out;
     std::ostream& err;
+    // Set when writing the trace file failed (the reason); main() then ends with a failure.
+    std::string traceFailure;
 
     bool has(const std::string& option) const { return globals.count(option) != 0; }
     std::optional<std::string> global(const std::string& option) const;
@@ -41,6 +43,8 @@ struct Command {
     // Runs the command with the arguments after its name ("--help" is handled before). Returns the
     // exit status; unknown arguments should print a message to err and return kExitUsage.
     std::function<int(CommandContext&, const std::vector<std::string>& args)> run;
+    // The command's arguments as the tool's --help lists them ("[--json] [--sensor N]").
+    std::string arguments;
 };
 
 // A global option that comes before the command name.

@@ -1,8 +1,16 @@
 #include "device_environment.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
+#include "config/file_locations.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
 #include "sim/recording_pauser.h"
@@ -26,6 +34,25 @@ public:
     }
 };
 
+// The data file (config.bin, str.ini or record.ini of the folder the command works on) that a
+// path names, by its name or, for a file that exists, by its identity (a link or a hard link).
+std::optional<std::filesystem::path> DataFileNamed(const CommandContext& context, const std::string& path) {
+    const auto dir = context.global("--data");
+    const FileLocations locations = dir ? FileLocations::inFolder(*dir) : FileLocations::detect();
+    std::error_code ec;
+    const std::filesystem::path wanted = std::filesystem::weakly_canonical(path, ec);
+    struct stat traced {};
+    const bool exists = ::stat(path.c_str(), &traced) == 0;
+    for (const std::filesystem::path& file : {locations.configBin(), locations.strIni(), locations.recordIni()}) {
+        std::error_code fileEc;
+        if (!ec && std::filesystem::weakly_canonical(file, fileEc) == wanted && !fileEc) return file;
+        struct stat data {};
+        if (exists && ::stat(file.c_str(), &data) == 0 && data.st_dev == traced.st_dev && data.st_ino == traced.st_ino)
+            return file;
+    }
+    return std::nullopt;
+}
+
 std::uint8_t sensorTypeOf(const std::string& value) {
     if (value.empty()) return 3;
     if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') return static_cast<std::uint8_t>(value[0] - '0');
@@ -34,7 +61,15 @@ std::uint8_t sensorTypeOf(const std::string& value) {
 
 } // namespace
 
-DeviceEnvironment::DeviceEnvironment(const CommandContext& context) : prompter_(std::make_unique<ConsolePrompter>()) {
+void RefuseTraceOverDataFiles(const CommandContext& context) {
+    const auto trace = context.global("--trace");
+    if (!trace) return;
+    if (const auto file = DataFileNamed(context, *trace))
+        throw UsageError("--trace " + *trace + " names " + file->string() + ", a data file it would destroy");
+}
+
+DeviceEnvironment::DeviceEnvironment(CommandContext& context, Trace when)
+    : context_(context), prompter_(std::make_unique<ConsolePrompter>()) {
     if (const auto simulate = context.global("--simulate")) {
         simMouse_ = std::make_shared<SimMouse>(sensorTypeOf(*simulate));
         // The simulated mouse keeps its own record of the wire; a long watch should not grow it.
@@ -47,21 +82,59 @@ DeviceEnvironment::DeviceEnvironment(const CommandContext& context) : prompter_(
         pauser_ = std::make_unique<SleepPauser>();
     }
     if (const auto trace = context.global("--trace")) {
-        trace_.open(*trace, std::ios::out | std::ios::trunc);
-        if (!trace_) throw std::runtime_error("cannot write the trace file '" + *trace + "'");
-        tracing_ = true;
+        RefuseTraceOverDataFiles(context);
+        tracePath_ = *trace;
+        if (when == Trace::Now) startTrace();
     }
 }
 
 DeviceEnvironment::~DeviceEnvironment() {
     if (session_) session_->shutdown();
+    if (tracePath_ && traceFd_ < 0 && context_.traceFailure.empty()) {
+        try {
+            startTrace();
+        } catch (const std::exception& e) {
+            context_.traceFailure = e.what();
+        }
+    }
+    if (traceFd_ >= 0 && ::close(traceFd_) != 0 && context_.traceFailure.empty())
+        context_.traceFailure = "cannot write the trace file '" + *tracePath_ + "': " + std::strerror(errno);
+}
+
+void DeviceEnvironment::startTrace() {
+    if (!tracePath_ || traceFd_ >= 0) return;
+    traceFd_ = ::open(tracePath_->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644);
+    if (traceFd_ < 0)
+        throw std::runtime_error("cannot write the trace file '" + *tracePath_ + "': " + std::strerror(errno));
+    std::string pending;
+    pending.swap(pendingTrace_);
+    writeTrace(pending);
+}
+
+void DeviceEnvironment::writeTrace(const std::string& text) {
+    if (traceFd_ < 0) {
+        pendingTrace_ += text;
+        return;
+    }
+    // After the first failure the rest is dropped; the command then ends with a failure.
+    if (!context_.traceFailure.empty()) return;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(traceFd_, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            context_.traceFailure =
+                "cannot write the trace file '" + *tracePath_ + "': " + std::strerror(n < 0 ? errno : EIO);
+            return;
+        }
+        done += static_cast<std::size_t>(n);
+    }
 }
 
 DeviceSession& DeviceEnvironment::session(DeviceNoticeListener& listener) {
     if (session_) throw std::logic_error("one session per environment");
     session_ = std::make_unique<DeviceSession>(*backend_, *pauser_, *prompter_, listener, "VEXO T58");
-    if (tracing_)
-        session_->transport().setTraceHook([this](const std::string& line) { trace_ << line << '\n' << std::flush; });
+    if (tracePath_) session_->transport().setTraceHook([this](const std::string& line) { writeTrace(line + '\n'); });
     return *session_;
 }
 

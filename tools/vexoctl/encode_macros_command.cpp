@@ -4,18 +4,20 @@
 
 #include "command_registry.h"
 #include "config/config_store.h"
+#include "config/folder_lock.h"
 #include "config/profile_ini.h"
 #include "macro/macro_area.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "macro_files.h"
+#include "text_escape.h"
 
 namespace vexo::cli {
 namespace {
 
 constexpr const char* kName = "encode-macros";
 
-bool LoadRecord(ConfigStore& config, StreamPrompter& prompter, std::ostream& err) {
+bool LoadRecord(ConfigStore& config, Prompter& prompter, std::ostream& err) {
     switch (config.LoadConfig(prompter)) {
     case ConfigStore::LoadResult::Loaded: return true;
     case ConfigStore::LoadResult::Missing:
@@ -36,7 +38,7 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
     const auto names = ReadMacroSectionNames(store);
     for (std::size_t slot = 0; slot < result.slotsEncoded; ++slot) {
         if (result.droppedEvents[slot] == 0) continue;
-        err << "vexoctl " << kName << ": warning: macro" << slot + 1 << " \"" << names[slot] << "\": "
+        err << "vexoctl " << kName << ": warning: macro" << slot + 1 << " \"" << PrintableText(names[slot]) << "\": "
             << result.droppedEvents[slot] << " event(s) at its end do not fit the mouse's block and were left out\n";
     }
     if (result.sectionsIgnored > 0) {
@@ -57,7 +59,15 @@ int runEncodeMacros(CommandContext& context, const std::vector<std::string>& arg
     const std::optional<FileLocations> located = PrepareMacroCommand(context, args, kName, status);
     if (!located) return status;
     const FileLocations& locations = *located;
-    StreamPrompter prompter(context.err);
+    // From reading config.bin to saving it, so that no other program's save falls in between and
+    // is overwritten (or overwrites this one).
+    const FolderLock lock(locations.dataDir());
+    if (lock.busy()) {
+        context.err << "vexoctl " << kName << ": " << lock.message() << "; nothing was changed\n";
+        return kExitFailure;
+    }
+    // The messages below say what happened; the window's message boxes would only repeat it.
+    SilentPrompter prompter;
     ConfigStore config(locations.configBin());
     if (!LoadRecord(config, prompter, context.err)) return kExitFailure;
 
@@ -85,8 +95,10 @@ const CommandRegistration registration({
     "(slot = position of its section in the file; blocks of slots without a section keep their\n"
     "content), saves config.bin and prints the ten blocks as lines macro1 .. macro10, 128 bytes\n"
     "each in upper-case hex. Events that do not fit a block are left out with a warning.\n"
-    "Exit status 1 when a file is missing, unreadable, of the wrong size or cannot be saved.\n",
+    "Exit status 1 when a file is missing, unreadable, not a regular file, of the wrong size or\n"
+    "cannot be saved, or when another program keeps the folder busy for more than 5 seconds.\n",
     runEncodeMacros,
+    "",
 });
 
 } // namespace

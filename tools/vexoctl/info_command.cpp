@@ -51,6 +51,7 @@ const CommandRegistration registration({
     "  present: yes\n  scrambling: on\n  sensor: TT RR O1 O2   (Sensor Type, Rate, Option1, Option2 in hex)\n"
     "or, when no usable mouse is there, 'present: no' with exit status 2.\n",
     runInfo,
+    "",
 });
 
 } // namespace

@@ -30,7 +30,7 @@ bool CheckMacroStoreReadable(const std::filesystem::path& recordIni, const std::
         return false;
     }
     if (!std::filesystem::is_regular_file(status)) {
-        err << "vexoctl " << command << ": " << recordIni << " is not a file\n";
+        err << "vexoctl " << command << ": " << recordIni << " is not a regular file\n";
         return false;
     }
     // The store reads an unreadable file as empty; here that would look like a store without macros.

@@ -22,6 +22,12 @@ std::optional<FileLocations> PrepareMacroCommand(CommandContext& context, const 
 // Bytes as two-digit upper-case hex separated by single spaces.
 std::string HexBytes(std::span<const std::uint8_t> bytes);
 
+// For code whose message boxes only repeat what the command reports itself in plain words.
+class SilentPrompter final : public Prompter {
+public:
+    void message(const std::string&, const std::string&) override {}
+};
+
 // Message boxes of the configuration code become "CAPTION: TEXT" lines on err.
 class StreamPrompter final : public Prompter {
 public:

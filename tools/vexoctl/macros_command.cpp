@@ -7,6 +7,7 @@
 #include "macro/macro_line.h"
 #include "macro/macro_store.h"
 #include "macro_files.h"
+#include "text_escape.h"
 
 namespace vexo::cli {
 namespace {
@@ -22,12 +23,12 @@ int runMacros(CommandContext& context, const std::vector<std::string>& args) {
     const auto names = ReadMacroSectionNames(store);
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
         const StoredMacro macro = LoadMacro(store, names[slot]);
-        context.out << "macro" << slot + 1 << " \"" << names[slot] << "\" loop " << ParseLoopTimes(macro.loopTimesText)
+        context.out << "macro" << slot + 1 << " \"" << PrintableText(names[slot]) << "\" loop " << ParseLoopTimes(macro.loopTimesText)
                     << " lines " << macro.lines.size();
         if (slot >= kMacroSlotCount) context.out << " (no block in the mouse)";
         if (macro.truncated) context.out << " (cut to " << kMaxMacroLines << " lines)";
         context.out << "\n";
-        for (const std::string& line : macro.lines) context.out << "  " << line << "\n";
+        for (const std::string& line : macro.lines) context.out << "  " << PrintableText(line) << "\n";
     }
     return kExitOk;
 }
@@ -39,8 +40,10 @@ const CommandRegistration registration({
     "Lists the macros of record.ini in slot order: a line\n"
     "  macroN \"NAME\" loop LOOPTIMES lines COUNT\n"
     "followed by each stored line indented by two blanks (\"A   Dn\", \"50 ms\", \"A   Up\").\n"
+    "Control characters in names and lines are shown as \\xNN, a backslash as \\\\.\n"
     "Exit status 1 when record.ini is missing or unreadable.\n",
     runMacros,
+    "",
 });
 
 } // namespace

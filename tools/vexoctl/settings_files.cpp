@@ -18,17 +18,22 @@ FileLocations locationsOf(const CommandContext& context) {
 
 } // namespace
 
-SettingsFiles::SettingsFiles(const CommandContext& context)
+SettingsFiles::SettingsFiles(const CommandContext& context, Use use)
     : locations(locationsOf(context)), store(locations.configBin()) {
-    StreamPrompter prompter(context.err);
+    if (use == Use::Modify) {
+        lock = std::make_unique<FolderLock>(locations.dataDir());
+        if (lock->busy()) throw std::runtime_error(lock->message() + "; nothing was changed");
+    }
+    // The reasons thrown below say it all; the window's message box would only repeat them.
+    SilentPrompter prompter;
     switch (store.LoadConfig(prompter)) {
     case ConfigStore::LoadResult::Loaded: break;
     case ConfigStore::LoadResult::Missing: throw std::runtime_error("no configuration: " + store.lastError());
     case ConfigStore::LoadResult::WrongSize:
     case ConfigStore::LoadResult::Unreadable: throw std::runtime_error("unusable configuration: " + store.lastError());
     }
-    texts = SelectTexts(IniSettings::ReadLanguage(locations.strIni()));
     settings.m_strStrIniPath = locations.strIni();
+    texts = SelectTexts(settings.ReadLanguage());
     settings.m_strSettingSection = texts.m_strSettingSection;
     settings.LoadIniSettings();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "command_registry.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
+#include "config/folder_lock.h"
 #include "config/ini_settings.h"
 #include "config/ui_texts.h"
 #include "device/device_session.h"
@@ -16,14 +18,20 @@ namespace vexo::cli {
 // config.bin and str.ini as the configuration commands use them: found by --data DIR or the
 // program's own rule (an installed program's user folder is filled on first use).
 struct SettingsFiles {
+    enum class Use { Read, Modify };
+
     FileLocations locations;
+    // Use::Modify: the folder's lock, held from before the files are read until this is destroyed,
+    // so that a read-modify-write never undoes another program's save.
+    std::unique_ptr<FolderLock> lock;
     ConfigStore store;
     IniSettings settings;
     UiTexts texts;
 
-    // Throws std::runtime_error with a readable reason when config.bin is missing, not 2042 bytes or
-    // unreadable, or the user's folder cannot be prepared.
-    explicit SettingsFiles(const CommandContext& context);
+    // Throws std::runtime_error with a readable reason when config.bin is missing, not 2042 bytes,
+    // not a regular file or unreadable, the user's folder cannot be prepared, or (Use::Modify)
+    // another program keeps the folder busy.
+    explicit SettingsFiles(const CommandContext& context, Use use = Use::Read);
 };
 
 // Parses "--sensor N" out of args (N 0-3), removing it; nullopt when absent. UsageError otherwise.

@@ -8,6 +8,7 @@
 #include "device_environment.h"
 #include "macro_files.h"
 #include "settings_files.h"
+#include "text_escape.h"
 
 namespace vexo::cli {
 namespace {
@@ -41,16 +42,6 @@ std::string hex2(unsigned v) {
 
 std::string colourText(Rgb c) { return "#" + hex2(c.red) + hex2(c.green) + hex2(c.blue); }
 
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') out += '\\', out += static_cast<char>(c);
-        else if (c < 0x20) out += "\\u00" + hex2(c);
-        else out += static_cast<char>(c);
-    }
-    return out + "\"";
-}
-
 // The parameters of a button's function as name/value pairs (numbers as given).
 std::vector<std::pair<std::string, std::string>> parametersOf(const ConfigRecord& r, KeyMode mode, std::size_t b) {
     const auto f = [&](ButtonArray a) { return std::to_string(r.buttons(mode, a)[b]); };
@@ -74,9 +65,9 @@ std::vector<std::pair<std::string, std::string>> parametersOf(const ConfigRecord
 
 void showText(std::ostream& out, const SettingsFiles& files, std::optional<std::uint8_t> sensor) {
     const ConfigRecord& r = files.store.record();
-    out << "file: " << files.store.path().string() << "\n"
+    out << "file: " << PrintableText(files.store.path().string()) << "\n"
         << "first run: " << (files.store.firstRunFlag() == 0 ? "yes" : "no") << "\n"
-        << "labels: " << files.settings.m_strStrIniPath.string() << " [" << files.settings.m_strSettingSection << "]\n"
+        << "labels: " << PrintableText(files.settings.m_strStrIniPath.string()) << " [" << files.settings.m_strSettingSection << "]\n"
         << "report rate: " << (r.reportRate() ? std::to_string(1000 / r.reportRate()) + " Hz" : "invalid")
         << " (interval " << int(r.reportRate()) << ")\n"
         << "page shows mode: " << (r.editedMode() == KeyMode::A ? "A" : "B") << "\n";
@@ -86,7 +77,7 @@ void showText(std::ostream& out, const SettingsFiles& files, std::optional<std::
         for (std::size_t b = 0; b < ConfigRecord::kButtons; ++b) {
             out << "  " << b + 1 << (b < 9 ? "  " : " ") << functionName(r.functionCode(mode, b));
             for (const auto& [name, value] : parametersOf(r, mode, b)) out << " " << name << "=" << value;
-            out << "  entry " << HexBytes(KeyEntry(r, mode, b)) << "  label \"" << labels[b] << "\"\n";
+            out << "  entry " << HexBytes(KeyEntry(r, mode, b)) << "  label \"" << PrintableText(labels[b]) << "\"\n";
         }
     }
     out << "DPI stages (sensor type " << (sensor ? std::to_string(*sensor) : std::string("unknown")) << "):\n";
@@ -111,7 +102,7 @@ void showText(std::ostream& out, const SettingsFiles& files, std::optional<std::
 
 void showJson(std::ostream& out, const SettingsFiles& files, std::optional<std::uint8_t> sensor) {
     const ConfigRecord& r = files.store.record();
-    out << "{\n  \"file\": " << jsonString(files.store.path().string()) << ",\n"
+    out << "{\n  \"file\": " << JsonString(files.store.path().string()) << ",\n"
         << "  \"firstRun\": " << (files.store.firstRunFlag() == 0 ? "true" : "false") << ",\n"
         << "  \"reportRateInterval\": " << int(r.reportRate()) << ",\n"
         << "  \"reportRateHz\": " << (r.reportRate() ? std::to_string(1000 / r.reportRate()) : "null") << ",\n"
@@ -122,14 +113,14 @@ void showJson(std::ostream& out, const SettingsFiles& files, std::optional<std::
         out << (mode == KeyMode::A ? "\n" : ",\n") << "    \"" << (mode == KeyMode::A ? "A" : "B") << "\": [";
         for (std::size_t b = 0; b < ConfigRecord::kButtons; ++b) {
             out << (b ? ",\n" : "\n") << "      {\"button\": " << b + 1 << ", \"code\": " << int(r.functionCode(mode, b))
-                << ", \"function\": " << jsonString(functionName(r.functionCode(mode, b))) << ", \"parameters\": {";
+                << ", \"function\": " << JsonString(functionName(r.functionCode(mode, b))) << ", \"parameters\": {";
             bool first = true;
             for (const auto& [name, value] : parametersOf(r, mode, b)) {
                 const bool numeric = value.find_first_not_of("0123456789") == std::string::npos;
-                out << (first ? "" : ", ") << jsonString(name) << ": " << (numeric ? value : jsonString(value));
+                out << (first ? "" : ", ") << JsonString(name) << ": " << (numeric ? value : JsonString(value));
                 first = false;
             }
-            out << "}, \"entry\": " << jsonString(HexBytes(KeyEntry(r, mode, b))) << ", \"label\": " << jsonString(labels[b])
+            out << "}, \"entry\": " << JsonString(HexBytes(KeyEntry(r, mode, b))) << ", \"label\": " << JsonString(labels[b])
                 << "}";
         }
         out << "\n    ]";
@@ -139,14 +130,14 @@ void showJson(std::ostream& out, const SettingsFiles& files, std::optional<std::
         const auto value = sensor ? DpiValue(*sensor, r.dpiValues()[s]) : std::nullopt;
         out << (s ? ",\n" : "\n") << "    {\"stage\": " << s + 1 << ", \"enabled\": " << (r.stageEnabled(s) ? "true" : "false")
             << ", \"row\": " << int(r.dpiValues()[s]) << ", \"dpi\": " << (value ? std::to_string(*value) : "null")
-            << ", \"colour\": " << jsonString(colourText(r.dpiColour(s))) << "}";
+            << ", \"colour\": " << JsonString(colourText(r.dpiColour(s))) << "}";
     }
-    out << "\n  ],\n  \"lighting\": {\"mode\": " << int(r.lightingMode()) << ", \"name\": " << jsonString(lightingName(r.lightingMode()))
+    out << "\n  ],\n  \"lighting\": {\"mode\": " << int(r.lightingMode()) << ", \"name\": " << JsonString(lightingName(r.lightingMode()))
         << ", \"parameters\": [";
     for (std::size_t m = 1; m <= 3; ++m)
         out << (m > 1 ? ", " : "") << "{\"parameter\": " << int(r.lightingParameter1(m)) << ", \"effect\": " << int(r.lightingParameter2(m)) << "}";
     out << "]},\n  \"loopColours\": [";
-    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i) out << (i ? ", " : "") << jsonString(colourText(r.loopColour(i)));
+    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i) out << (i ? ", " : "") << JsonString(colourText(r.loopColour(i)));
     const DesktopBytes d = r.desktop();
     out << "],\n  \"dpiMarkBits\": " << r.dpiMarkBits() << ",\n"
         << "  \"desktop\": {\"enhancePrecision\": " << int(d.enhancePrecision) << ", \"scrollOneScreen\": " << int(d.scrollOneScreen)
@@ -163,6 +154,8 @@ int runShow(CommandContext& context, const std::vector<std::string>& arguments) 
         else throw UsageError("unexpected argument '" + arg + "' (see vexoctl show --help)");
     }
     SettingsFiles files(context);
+    if (const std::string problem = files.settings.FileProblem(); !problem.empty())
+        context.err << "vexoctl show: warning: " << problem << "; the button labels are shown empty\n";
     if (!sensor) {
         // The mouse, when there is one, tells its sensor type; without one the values stay open.
         DeviceEnvironment environment(context);
@@ -187,6 +180,7 @@ const CommandRegistration registration({
     "desktop values. The DPI values are those of sensor type N (0-3), or of the mouse's sensor\n"
     "when --sensor is not given and a mouse is there. --json prints the same as JSON.\n",
     runShow,
+    "[--json] [--sensor N]",
 });
 
 } // namespace

@@ -144,6 +144,7 @@ const CommandRegistration registration({
     "  --no-script   with --simulate: the simulated mouse stays silent\n"
     "  --once        with --simulate: end when the script has played\n",
     runWatch,
+    "[--no-script | --once]",
 });
 
 } // namespace

@@ -35,14 +35,15 @@ bool QtKeyboardHook::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && handler_ && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        // An event no widget took travels on to the parents, through this filter each time; only
-        // its first delivery is a key of its own.
-        if (event == lastEvent_ && lastReceiver_ && widget != lastReceiver_ && widget->isAncestorOf(lastReceiver_))
-            return false;
-        lastEvent_ = event;
-        lastReceiver_ = widget;
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const quint32 native = keyEvent->nativeScanCode();
+        const Delivery delivery{event, static_cast<int>(type), native, keyEvent->timestamp(), keyEvent->isAutoRepeat()};
+        // An event no widget took travels on to the parents, through this filter each time; only
+        // its first delivery is a key of its own.
+        if (delivery == last_ && lastReceiver_ && widget != lastReceiver_ && widget->isAncestorOf(lastReceiver_))
+            return false;
+        last_ = delivery;
+        lastReceiver_ = widget;
         Key key;
         key.evdevCode = native >= kXkbKeycodeOffset ? native - kXkbKeycodeOffset : 0;
         key.name = KeyNameOf(key.evdevCode);

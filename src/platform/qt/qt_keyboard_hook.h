@@ -25,8 +25,18 @@ protected:
 
 private:
     Handler handler_;
-    // The last key event handled and the widget it was first delivered to.
-    const QEvent* lastEvent_ = nullptr;
+    // The last key event handled and the widget it was first delivered to. Events live on the
+    // stack of the code that delivers them, so the next key usually has the same address: the
+    // event's own fields tell a new key from the same one travelling on to the parents.
+    struct Delivery {
+        const QEvent* event = nullptr;
+        int type = 0;
+        quint32 nativeScanCode = 0;
+        quint64 timestamp = 0;
+        bool autoRepeat = false;
+        bool operator==(const Delivery&) const = default;
+    };
+    Delivery last_;
     QPointer<QWidget> lastReceiver_;
 };
 

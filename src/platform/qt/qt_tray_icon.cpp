@@ -5,6 +5,12 @@
 
 namespace vexo {
 
+namespace {
+// How long a notice may wait for its icon to be placed, and how often it looks.
+constexpr qint64 kPlacementWaitMs = 1000;
+constexpr int kPlacementPollMs = 50;
+} // namespace
+
 QtTrayIcon::QtTrayIcon(const QIcon& icon, QObject* parent)
     : QObject(parent), menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>(icon)) {
     menuItem_ = menu_->addAction(QString());
@@ -13,6 +19,8 @@ QtTrayIcon::QtTrayIcon(const QIcon& icon, QObject* parent)
             menuHandler_();
     });
     icon_->setContextMenu(menu_.get());
+    placement_.setInterval(kPlacementPollMs);
+    connect(&placement_, &QTimer::timeout, this, &QtTrayIcon::showPending);
     connect(icon_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (const auto click = clickOf(reason); click && clickHandler_)
             clickHandler_(*click);
@@ -31,16 +39,36 @@ bool QtTrayIcon::available() const {
 void QtTrayIcon::show(const std::string& tip) {
     icon_->setToolTip(QString::fromStdString(tip));
     icon_->show();
+    sinceShown_.start();
 }
 
 void QtTrayIcon::hide() {
+    placement_.stop();
+    pending_.reset();
     icon_->hide();
 }
 
 void QtTrayIcon::notice(const std::string& title, const std::string& text, int timeoutMs) {
+    // A newer notice replaces one still waiting, as it replaces a balloon on screen.
+    pending_ = Pending{QString::fromStdString(title), QString::fromStdString(text), timeoutMs};
+    showPending();
+}
+
+void QtTrayIcon::showPending() {
+    if (!pending_)
+        return;
+    // Until the notification area has taken the icon in, it has no place or sits at the origin.
+    const QRect place = icon_->geometry();
+    const bool placing = icon_->isVisible() && (place.isEmpty() || place.topLeft() == QPoint(0, 0)) &&
+                         sinceShown_.isValid() && sinceShown_.elapsed() < kPlacementWaitMs;
+    if (placing) {
+        placement_.start();
+        return;
+    }
+    placement_.stop();
     // Even the warning that no mouse was found carries the information icon; only its title differs.
-    icon_->showMessage(QString::fromStdString(title), QString::fromStdString(text), QSystemTrayIcon::Information,
-                       timeoutMs);
+    icon_->showMessage(pending_->title, pending_->text, QSystemTrayIcon::Information, pending_->timeoutMs);
+    pending_.reset();
 }
 
 void QtTrayIcon::onClick(std::function<void(Click)> handler) {

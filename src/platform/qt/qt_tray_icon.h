@@ -1,7 +1,9 @@
 #pragma once
 #include <QIcon>
 #include <QObject>
+#include <QElapsedTimer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -23,6 +25,9 @@ public:
     bool available() const override;
     void show(const std::string& tip) override;
     void hide() override;
+    // Where the icon is still being placed in the notification area (just after show()), the
+    // notice waits for it, up to a second: a balloon placed before the icon is, lands in a corner
+    // of the screen far from it.
     void notice(const std::string& title, const std::string& text, int timeoutMs) override;
     void onClick(std::function<void(Click)> handler) override;
     void setMenuItem(const std::string& text, std::function<void()> handler) override;
@@ -40,6 +45,15 @@ private:
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::function<void(Click)> clickHandler_;
     std::function<void()> menuHandler_;
+    struct Pending {
+        QString title;
+        QString text;
+        int timeoutMs = 0;
+    };
+    void showPending();
+    std::optional<Pending> pending_;
+    QTimer placement_;
+    QElapsedTimer sinceShown_;
 };
 
 } // namespace vexo

@@ -1,0 +1,180 @@
+// The key-assignment dialogs: opening each one until its first paint has been delivered (with the
+// skin pictures decoded from disk, as on the first opening in a run, and from the picture cache, as
+// on every later one), and a key capture from the key event until the captured name is on screen.
+// Uses the generated Black skin of the build (build/bin/Skins/Black).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "platform/prompter.h"
+#include "platform/qt/qt_keyboard_hook.h"
+#include "ui/combo_dialog.h"
+#include "ui/delay_time_dialog.h"
+#include "ui/fire_key_dialog.h"
+#include "ui/macro_dialog.h"
+#include "ui/media_dialog.h"
+#include "ui/single_dialog.h"
+#include "ui/skin_drawing.h"
+#include "ui/ui_globals.h"
+#include "ui/windows_dialog.h"
+
+namespace {
+
+using namespace vexo;
+using Clock = std::chrono::steady_clock;
+
+class SilentPrompter final : public Prompter {
+public:
+    void message(const std::string&, const std::string&) override {}
+};
+
+// Notes when a widget has received a paint event.
+class PaintWatch final : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+bool UseSkin()
+{
+    const QString skin = QCoreApplication::applicationDirPath() + "/Skins/Black";
+    g_strSkinDir = skin.toStdString();
+    g_strLanguage = "EN";
+    g_textColor = TextColour{0, 255, 0};
+    return QFileInfo::exists(skin + "/single-key.png");
+}
+
+// Processes events until the watch saw a paint, or a second has passed.
+bool WaitForPaint(const PaintWatch& watch)
+{
+    QElapsedTimer limit;
+    limit.start();
+    while (!watch.painted && limit.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return watch.painted;
+}
+
+using Factory = std::function<std::unique_ptr<QDialog>(Prompter&, KeyboardHook&, const std::string&)>;
+
+void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
+{
+    if (!UseSkin()) {
+        state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
+        return;
+    }
+    SilentPrompter prompter;
+    QtKeyboardHook hook;
+    QTemporaryDir dir;
+    const std::string recordIni = (dir.path() + "/record.ini").toStdString();
+    SkinImages().clear();
+    for (auto _ : state) {
+        if (!cached)
+            SkinImages().clear();
+        const auto start = Clock::now();
+        std::unique_ptr<QDialog> dialog = make(prompter, hook, recordIni);
+        PaintWatch watch;
+        dialog->installEventFilter(&watch);
+        dialog->show();
+        if (!WaitForPaint(watch)) {
+            state.SkipWithError("the dialog was never painted");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        dialog->removeEventFilter(&watch);
+        dialog->hide();
+    }
+}
+
+template <typename D> Factory Plain()
+{
+    return [](Prompter& prompter, KeyboardHook&, const std::string&) { return std::make_unique<D>(prompter); };
+}
+template <typename D> Factory Capturing()
+{
+    return [](Prompter& prompter, KeyboardHook& hook, const std::string&) { return std::make_unique<D>(hook, prompter); };
+}
+Factory Macro()
+{
+    return [](Prompter& prompter, KeyboardHook&, const std::string& recordIni) {
+        return std::make_unique<CMacroDialog>(recordIni, prompter);
+    };
+}
+
+#define DIALOG_BENCH(name, factory)                                                                                    \
+    BENCHMARK_CAPTURE(OpenToFirstPaint, name##_decoding, factory, false)->UseManualTime()->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(OpenToFirstPaint, name##_cached, factory, true)->UseManualTime()->Unit(benchmark::kMillisecond)
+
+DIALOG_BENCH(single_key, Capturing<CSingleDialog>());
+DIALOG_BENCH(combo_key, Capturing<CComboDialog>());
+DIALOG_BENCH(fire_key, Plain<CFireKeyDialog>());
+DIALOG_BENCH(delay_time, Plain<CDelayTimeDialog>());
+DIALOG_BENCH(media_key, Plain<CMediaDialog>());
+DIALOG_BENCH(windows_key, Plain<CWindowsDialog>());
+DIALOG_BENCH(macro_key, Macro());
+
+// From the key event entering the program to the captured name painted in the dialog's field.
+void KeyCaptureToNameShown(benchmark::State& state)
+{
+    if (!UseSkin()) {
+        state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
+        return;
+    }
+    SilentPrompter prompter;
+    QtKeyboardHook hook;
+    CSingleDialog dialog(hook, prompter);
+    PaintWatch opened;
+    dialog.installEventFilter(&opened);
+    dialog.show();
+    WaitForPaint(opened);
+    dialog.removeEventFilter(&opened);
+    auto* field = dialog.findChild<QLabel*>(QString::number(CSingleDialog::kKeyStaticId));
+    QWindow* window = dialog.windowHandle();
+    // Two keys in turn, so that every capture changes the text shown.
+    const int keys[2][2] = {{Qt::Key_A, 30}, {Qt::Key_B, 48}};
+    int k = 0;
+    for (auto _ : state) {
+        PaintWatch watch;
+        field->installEventFilter(&watch);
+        const auto start = Clock::now();
+        QKeyEvent press(QEvent::KeyPress, keys[k][0], Qt::NoModifier, quint32(keys[k][1] + 8), keys[k][0], 0);
+        QCoreApplication::sendEvent(window, &press);
+        if (!WaitForPaint(watch)) {
+            state.SkipWithError("the name was never painted");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        field->removeEventFilter(&watch);
+        k = 1 - k;
+    }
+    if (dialog.m_strKeyName != "A" && dialog.m_strKeyName != "B")
+        state.SkipWithError("no key was captured");
+}
+BENCHMARK(KeyCaptureToNameShown)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Offscreen unless the caller chose a platform, so the figures do not depend on a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,142 @@
+// Data files that are not what they should be: FIFOs, devices, links to what is not ours. Every
+// case runs in a child process with a time limit, so a program that blocks fails the test.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "config/atomic_file.h"
+#include "config/config_store.h"
+#include "config/profile_ini.h"
+#include "config/temp_dir.h"
+#include "support/bounded_run.h"
+#include "support/recording_prompter.h"
+
+namespace fs = std::filesystem;
+using vexo::AtomicFile;
+using vexo::ConfigStore;
+using vexo::ProfileIni;
+using vexo::test::RunBounded;
+using vexo::test::TempDir;
+
+namespace {
+
+constexpr std::chrono::seconds kLimit{20};
+constexpr uid_t kNobody = 65534;
+
+// Things that may stand where a data file should: a FIFO, and where we may make them (root) a
+// character device (the null device) and a block device (a loop device that need not exist).
+std::vector<std::pair<std::string, fs::path>> MakeNonRegular(const TempDir& dir) {
+    std::vector<std::pair<std::string, fs::path>> made;
+    if (::mkfifo((dir / "fifo").c_str(), 0600) == 0) made.emplace_back("FIFO", dir / "fifo");
+    if (::geteuid() == 0) {
+        if (::mknod((dir / "chardev").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0)
+            made.emplace_back("character device", dir / "chardev");
+        if (::mknod((dir / "blockdev").c_str(), S_IFBLK | 0600, ::makedev(7, 200)) == 0)
+            made.emplace_back("block device", dir / "blockdev");
+    }
+    return made;
+}
+
+TEST(HostileFiles, AConfigBinThatIsNoRegularFileIsReportedWithoutBlocking) {
+    TempDir dir{"hostile-load"};
+    const auto made = MakeNonRegular(dir);
+    ASSERT_FALSE(made.empty());
+    for (const auto& [kind, node] : made) {
+        for (const bool asLink : {false, true}) {
+            const fs::path config = dir / "config.bin";
+            fs::remove(config);
+            if (asLink) fs::create_symlink(node, config);
+            else fs::rename(node, config);
+            const auto outcome = RunBounded(kLimit, [&] {
+                ConfigStore store(config);
+                vexo::test::RecordingPrompter prompter;
+                store.record().setReportRate(4);
+                if (store.LoadConfig(prompter) != ConfigStore::LoadResult::Unreadable) return 1;
+                if (store.lastError().find("not a regular file") == std::string::npos) return 2;
+                if (store.record().reportRate() != 4) return 3;
+                // Saving must not put a regular file in its place either.
+                return store.WriteConfigFile() == ConfigStore::SaveResult::Failed ? 0 : 4;
+            });
+            ASSERT_FALSE(outcome.timedOut()) << kind << (asLink ? " behind a link" : "") << ": loading hangs";
+            EXPECT_EQ(outcome.status, 0) << kind << (asLink ? " behind a link" : "");
+            struct stat st {};
+            ASSERT_EQ(::lstat(config.c_str(), &st), 0);
+            EXPECT_EQ(S_ISLNK(st.st_mode), asLink) << kind;
+            if (!asLink) {
+                EXPECT_FALSE(S_ISREG(st.st_mode)) << kind << " was replaced";
+                fs::rename(config, node);
+            } else {
+                EXPECT_FALSE(fs::is_regular_file(node)) << kind << " was replaced through the link";
+            }
+        }
+    }
+}
+
+TEST(HostileFiles, SettingsFilesThatAreNoRegularFilesReadAsMissingAndAreNeverReplaced) {
+    TempDir dir{"hostile-ini"};
+    for (const auto& [kind, node] : MakeNonRegular(dir)) {
+        const fs::path ini = dir / ("str-" + node.filename().string() + ".ini");
+        fs::create_symlink(node, ini);
+        const auto outcome = RunBounded(kLimit, [&] {
+            ProfileIni file(ini);
+            if (!file.readString("Skins", "Lan").empty()) return 1;
+            if (file.writeString("Skins", "Lan", "EN")) return 2;
+            ProfileIni direct(node);
+            return direct.writeString("Skins", "Lan", "EN") ? 3 : 0;
+        });
+        ASSERT_FALSE(outcome.timedOut()) << kind << ": hangs";
+        EXPECT_EQ(outcome.status, 0) << kind << " (1: read something, 2: replaced through the link, 3: replaced)";
+        EXPECT_TRUE(fs::is_symlink(ini)) << kind;
+        EXPECT_FALSE(fs::is_regular_file(node)) << kind;
+    }
+}
+
+TEST(HostileFiles, ALinkIsFollowedOnlyToARegularFileOfOurOwnUser) {
+    TempDir dir{"hostile-link"};
+    fs::permissions(dir.path, fs::perms::all);
+    TempDir::put(dir / "theirs.ini", "[Skins]\nLan=CHS\n");
+    TempDir::put(dir / "mine.ini", "[Skins]\nLan=CHT\n");
+    const bool root = ::geteuid() == 0;
+    // As root the other user is nobody; as a user, root's files serve.
+    if (root) ASSERT_EQ(::chown((dir / "theirs.ini").c_str(), kNobody, kNobody), 0);
+    else ASSERT_EQ(fs::exists("/etc/hostname"), true);
+    const fs::path theirs = root ? dir / "theirs.ini" : fs::path("/etc/hostname");
+    const std::string theirsBefore = TempDir::take(theirs);
+    fs::create_symlink(theirs, dir / "str.ini");
+    fs::create_symlink(dir / "mine.ini", dir / "record.ini");
+    fs::create_symlink(dir / "nothing.ini", dir / "dangling.ini");
+
+    const auto r = AtomicFile::write(dir / "str.ini", std::string("[Skins]\nLan=EN\n"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, EPERM);
+    EXPECT_NE(r.message.find("another user"), std::string::npos) << r.message;
+    EXPECT_EQ(TempDir::take(theirs), theirsBefore);
+    EXPECT_TRUE(fs::is_symlink(dir / "str.ini"));
+
+    EXPECT_TRUE(AtomicFile::write(dir / "record.ini", std::string("[m]\n")).ok) << "our own file behind a link";
+    EXPECT_EQ(TempDir::take(dir / "mine.ini"), "[m]\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "record.ini"));
+
+    const auto dangling = AtomicFile::write(dir / "dangling.ini", std::string("x"));
+    EXPECT_FALSE(dangling.ok);
+    EXPECT_FALSE(fs::exists(dir / "nothing.ini")) << "a link to nothing must not create its target";
+
+    // The user nobody may not follow a link to root's file either (the owner is what counts, not
+    // whether the file could be written).
+    if (root) {
+        TempDir::put(dir / "roots.ini", "root");
+        fs::permissions(dir / "roots.ini", fs::perms::all);
+        fs::create_symlink(dir / "roots.ini", dir / "config.ini");
+        const auto outcome = RunBounded(
+            kLimit, [&] { return AtomicFile::write(dir / "config.ini", std::string("nobody")).ok ? 1 : 0; },
+            /*asRoot=*/false);
+        ASSERT_FALSE(outcome.timedOut());
+        EXPECT_EQ(outcome.status, 0) << "1: written, 99: cannot drop privileges";
+        EXPECT_EQ(TempDir::take(dir / "roots.ini"), "root");
+    }
+}
+
+} // namespace
