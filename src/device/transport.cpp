@@ -150,8 +150,9 @@ void Transport::PerformHandshake() {
     }
     if (scrambledAnswered) {
         link_.scramblingOn = 1;
-        link_.listener().deviceNotice(kNoticeMousePresent, 0);
+        // Present before it is announced: whoever handles the notice may use the mouse at once.
         link_.setMousePresent(1);
+        link_.listener().deviceNotice(kNoticeMousePresent, 0);
     } else {
         link_.scramblingOn = 0;
         link_.listener().deviceNotice(kNoticeNoMouse, 0);

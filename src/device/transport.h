@@ -52,7 +52,7 @@ public:
     bool TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buffer);
 
     // Probes the mouse: plain first, then scrambled with HandshakeKey installed. Only a mouse that
-    // answers the scrambled probe is usable: then scramblingOn = 1, notice 14, mousePresent = 1;
+    // answers the scrambled probe is usable: then scramblingOn = 1, mousePresent = 1, notice 14;
     // otherwise scramblingOn = 0, notice 15, mousePresent = 0. An attempt whose probe could not be
     // set counts as unanswered.
     void PerformHandshake();
