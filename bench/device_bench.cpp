@@ -20,7 +20,7 @@ using namespace vexo;
 // Answers every call at once with nothing, so only the transport's own work is measured.
 class NullDevice final : public HidDevice {
 public:
-    bool setFeature(std::span<const std::uint8_t>) override { return true; }
+    int setFeature(std::span<const std::uint8_t> report) override { return static_cast<int>(report.size()); }
     int getFeature(std::span<std::uint8_t> report) override { return static_cast<int>(report.size()); }
     int write(std::span<const std::uint8_t> report) override { return static_cast<int>(report.size()); }
     int read(std::span<std::uint8_t> report) override { return static_cast<int>(report.size()); }

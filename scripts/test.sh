@@ -20,3 +20,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd build-asan && ctest --output-on-failure -j"$jobs")
+
+echo "== kernel path (a VM with the real HID stack, both interface orders)"
+scripts/kernel-path-check.sh build

@@ -11,6 +11,7 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/app_shell.h"
+#include "app/console_prompter.h"
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
 #include "config/application_title.h"
@@ -63,6 +64,8 @@ int CMouseApp::run()
     if (const auto status = AppOptions::answerEarly(args))
         return *status;
     const bool capture = !options->screenshot.empty();
+    // A shot or a timing run has nobody to click a message away: every message goes to stderr.
+    const bool unattended = capture || options->quitAfterStart;
     // A trace with lines missing is no help to anyone reading it: the run then fails.
     TraceFile* traceFile = nullptr;
     const auto finish = [&traceFile](int status) {
@@ -87,9 +90,11 @@ int CMouseApp::run()
     connect(&termination, &TerminationSignals::terminationRequested, this, [&end](int) { end(0); });
 
     QtTrayIcon tray(windowIcon());
-    QtPrompter prompter;
+    QtPrompter boxes;
+    ConsolePrompter console(std::cerr);
+    Prompter& prompter = unattended ? static_cast<Prompter&>(console) : boxes;
     // A shot or a timing run must not meet a running copy of the program.
-    SingleInstance instance(capture || options->quitAfterStart ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
+    SingleInstance instance(unattended ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
                                                               : QString(SingleInstance::kDefaultName));
     switch (instance.tryLock()) {
     case SingleInstance::Lock::Taken:
@@ -101,13 +106,10 @@ int CMouseApp::run()
         return 0;
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
-        // only risks a second copy. A shot or a timing run has nobody to click the message away.
+        // only risks a second copy.
         const std::string why = "Cannot make the single-instance lock: " + instance.errorString().toStdString() +
                                 ".\nThe program runs all the same, but a later start will not find this one.";
-        if (capture || options->quitAfterStart)
-            std::cerr << "vexo: " << why << "\n";
-        else
-            prompter.message(why, std::string(kApplicationTitle));
+        prompter.message(why, std::string(kApplicationTitle));
         break;
     }
     }

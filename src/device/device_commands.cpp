@@ -7,106 +7,123 @@ namespace vexo {
 
 DeviceCommands::DeviceCommands(Transport& transport, DeviceImage& image) : transport_(transport), image_(image) {}
 
-void DeviceCommands::WriteReportRate(std::uint8_t rate) {
+bool DeviceCommands::WriteReportRate(std::uint8_t rate) {
     image_.reportRate = rate;
     CommandPacket packet(kWriteReportRate, rate);
-    transport_.SendCommand(packet);
+    return transport_.SendCommand(packet);
 }
 
-void DeviceCommands::ReadSensorBlock() {
+bool DeviceCommands::ReadSensorBlock() {
     CommandPacket packet(kReadSensorBlock);
-    transport_.SendCommand(packet);
+    if (!transport_.SendCommand(packet)) return false;
     std::copy_n(packet.bytes.begin() + 1, image_.sensor.size(), image_.sensor.begin());
+    return true;
 }
 
-void DeviceCommands::WriteSensorBlock() {
+bool DeviceCommands::WriteSensorBlock() {
     CommandPacket packet(kWriteSensorBlock);
     std::copy(image_.sensor.begin(), image_.sensor.end(), packet.bytes.begin() + 1);
-    transport_.SendCommand(packet);
+    return transport_.SendCommand(packet);
 }
 
-void DeviceCommands::ReadLightingBlock() {
+bool DeviceCommands::ReadLightingBlock() {
     CommandPacket packet(kReadLightingBlock);
-    transport_.SendCommand(packet);
+    if (!transport_.SendCommand(packet)) return false;
     std::copy_n(packet.bytes.begin() + 1, image_.lighting.size(), image_.lighting.begin());
+    return true;
 }
 
-void DeviceCommands::WriteLightingBlock() {
+bool DeviceCommands::WriteLightingBlock() {
     CommandPacket packet(kWriteLightingBlock);
     std::copy(image_.lighting.begin(), image_.lighting.end(), packet.bytes.begin() + 1);
-    transport_.SendCommand(packet);
+    return transport_.SendCommand(packet);
 }
 
-void DeviceCommands::ReadLedSets() {
+bool DeviceCommands::ReadLedSets() {
     // One packet for both indexes: the mouse sees bytes 2-6 of its previous answer again, as it always has.
     CommandPacket packet;
+    bool all = true;
     for (std::uint8_t index = 0; index < DeviceImage::kLedSetCount; ++index) {
         packet[CommandPacket::kOpcodeByte] = kReadLedSet;
         packet[CommandPacket::kIndexByte] = index;
-        transport_.SendCommand(packet);
-        const std::uint8_t answered = packet.index();
-        if (answered < DeviceImage::kLedSetCount)
-            std::copy_n(packet.bytes.begin() + 2, DeviceImage::kLedSetSize, image_.ledSets[answered].begin());
+        // An answer for another set would leave this one unread, and a write-back would then send
+        // whatever the image held before.
+        if (transport_.SendCommand(packet) && packet.index() == index)
+            std::copy_n(packet.bytes.begin() + 2, DeviceImage::kLedSetSize, image_.ledSets[index].begin());
+        else
+            all = false;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
-void DeviceCommands::WriteLedSets() {
+bool DeviceCommands::WriteLedSets() {
+    bool all = true;
     for (std::uint8_t index = 0; index < DeviceImage::kLedSetCount; ++index) {
         CommandPacket packet(kWriteLedSet, index);
         std::copy(image_.ledSets[index].begin(), image_.ledSets[index].end(), packet.bytes.begin() + 2);
-        transport_.SendCommand(packet);
+        all = transport_.SendCommand(packet) && all;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
-void DeviceCommands::ReadColourBlocks() {
+bool DeviceCommands::ReadColourBlocks() {
     std::array<std::uint8_t, Transport::kReadBufferSize> buffer{};
+    bool all = true;
     for (std::uint8_t index = 0; index < DeviceImage::kColourBlockCount; ++index) {
         CommandPacket packet(kReadColourBlock, index);
-        transport_.TransferBlock(packet, buffer);
-        const std::uint8_t answered = packet.index();
-        if (answered < DeviceImage::kColourBlockCount) {
-            std::span<std::uint8_t> block = image_.colourBlock(answered);
-            const std::size_t n = std::min<std::size_t>({packet.blockLength(), block.size(), buffer.size()});
-            std::copy_n(buffer.begin(), n, block.begin());
-        }
+        const bool whole = transport_.TransferBlock(packet, buffer);
+        std::span<std::uint8_t> block = image_.colourBlock(index);
+        // Another index, or another length than the block's, is not the block asked for: a shorter
+        // one would leave the rest of it as zeros that the next write-back sends to the mouse.
+        if (whole && packet.index() == index && packet.blockLength() == block.size())
+            std::copy_n(buffer.begin(), block.size(), block.begin());
+        else
+            all = false;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
-void DeviceCommands::WriteColourBlocks() {
+bool DeviceCommands::WriteColourBlocks() {
+    bool all = true;
     for (std::uint8_t index = 0; index < DeviceImage::kColourBlockCount; ++index) {
         const std::span<const std::uint8_t> block = image_.colourBlock(index);
         std::array<std::uint8_t, Transport::kBlockDataSize> buffer{};
         std::copy(block.begin(), block.end(), buffer.begin());
         CommandPacket packet(kWriteColourBlock, index, static_cast<std::uint8_t>(block.size()));
-        transport_.TransferBlock(packet, buffer);
+        all = transport_.TransferBlock(packet, buffer) && all;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
-void DeviceCommands::WriteDpiBlock() {
+bool DeviceCommands::WriteDpiBlock() {
     std::array<std::uint8_t, Transport::kBlockDataSize> buffer{};
     std::copy(image_.dpi.begin(), image_.dpi.end(), buffer.begin());
     CommandPacket packet(kWriteDpiBlock, kDpiBlockIndex, DeviceImage::kDpiBlockSize);
-    transport_.TransferBlock(packet, buffer);
+    return transport_.TransferBlock(packet, buffer);
 }
 
-void DeviceCommands::WriteKeyMatrices() {
+bool DeviceCommands::WriteKeyMatrices() {
+    bool all = true;
     for (std::uint8_t matrix = 1; matrix <= DeviceImage::kKeyMatrixCount; ++matrix) {
         CommandPacket packet(kWriteKeyMatrix, matrix, DeviceImage::kKeyMatrixSize);
-        transport_.TransferBlock(packet, image_.keyMatrices[matrix - 1]);
+        all = transport_.TransferBlock(packet, image_.keyMatrices[matrix - 1]) && all;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
-void DeviceCommands::WriteMacros() {
+bool DeviceCommands::WriteMacros() {
+    bool all = true;
     for (std::uint8_t macro = 1; macro <= DeviceImage::kMacroCount; ++macro) {
         CommandPacket packet(kWriteMacro, macro, DeviceImage::kMacroSize);
-        transport_.TransferBlock(packet, image_.macros[macro - 1]);
+        all = transport_.TransferBlock(packet, image_.macros[macro - 1]) && all;
         transport_.pause(kIndexPauseMs);
     }
+    return all;
 }
 
 } // namespace vexo

@@ -8,8 +8,12 @@ namespace vexo {
 
 // Every command the program sends to the mouse, each moving data between the mouse and the
 // DeviceImage. Multi-index commands go out one index at a time in ascending order with a 2 ms pause
-// after each (after its block reports); single commands make no pause of their own. No command
-// reports failure: a mouse that does not answer leaves zeros in the image.
+// after each (after its block reports); single commands make no pause of their own.
+//
+// Each returns true when every exchange of it went through whole. A read keeps in the image only
+// answers that came whole and fit the request (the index asked for, the block's own length); what
+// did not leaves that part of the image as it was and makes the read return false, so that callers
+// never write back to the mouse what it did not say.
 class DeviceCommands {
 public:
     static constexpr std::uint8_t kWriteReportRate = 0x01;
@@ -31,25 +35,26 @@ public:
     DeviceCommands(Transport& transport, DeviceImage& image);
 
     // 0x01: the report-rate code (1, 2, 4 or 8); also kept in the image.
-    void WriteReportRate(std::uint8_t rate);
+    bool WriteReportRate(std::uint8_t rate);
     // 0x83 / 0x03: Sensor Type, Rate, Option1, Option2.
-    void ReadSensorBlock();
-    void WriteSensorBlock();
+    bool ReadSensorBlock();
+    bool WriteSensorBlock();
     // 0x8D / 0x0D: Effect, Option1, Option2.
-    void ReadLightingBlock();
-    void WriteLightingBlock();
-    // 0x87 / 0x07, indexes 0 and 1. A read answer for another index changes nothing.
-    void ReadLedSets();
-    void WriteLedSets();
-    // 0x90 / 0x10, indexes 0, 1, 2. A read copies at most the block's size of what the mouse announced.
-    void ReadColourBlocks();
-    void WriteColourBlocks();
+    bool ReadLightingBlock();
+    bool WriteLightingBlock();
+    // 0x87 / 0x07, indexes 0 and 1. A read answer for another index changes nothing and fails.
+    bool ReadLedSets();
+    bool WriteLedSets();
+    // 0x90 / 0x10, indexes 0, 1, 2. A read answer for another index, or announcing another length
+    // than the block's, changes nothing and fails.
+    bool ReadColourBlocks();
+    bool WriteColourBlocks();
     // 0x11: the eight DPI bytes.
-    void WriteDpiBlock();
+    bool WriteDpiBlock();
     // 0x12: matrices 1 to 4, 64 bytes each, zero matrices included.
-    void WriteKeyMatrices();
+    bool WriteKeyMatrices();
     // 0x13: macros 1 to 10, 128 bytes each.
-    void WriteMacros();
+    bool WriteMacros();
 
     DeviceImage& image() { return image_; }
     Transport& transport() { return transport_; }

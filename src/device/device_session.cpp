@@ -29,11 +29,11 @@ void DeviceSession::markAbsent() {
     link_.setMousePresent(0);
 }
 
-void DeviceSession::connectSensorBlock() {
-    commands_.ReadSensorBlock();
+bool DeviceSession::connectSensorBlock() {
+    if (!commands_.ReadSensorBlock()) return false;
     sensorType_ = image_.sensor[DeviceImage::kSensorTypeByte];
     image_.sensor[DeviceImage::kSensorOption2Byte] |= DeviceImage::kOption2ConnectBit;
-    commands_.WriteSensorBlock();
+    return commands_.WriteSensorBlock();
 }
 
 void DeviceSession::handleDeviceChange(const DeviceChange& change) {

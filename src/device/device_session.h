@@ -43,8 +43,10 @@ public:
     // The sensor type byte of the last sensor block read (for the DPI tables), if any.
     std::optional<std::uint8_t> sensorType() const { return sensorType_; }
     // The connection steps every arrival and the first showing run: reads the sensor block, keeps
-    // its sensor type, sets the connected bit of Option2 and writes the block back.
-    void connectSensorBlock();
+    // its sensor type, sets the connected bit of Option2 and writes the block back. A read that does
+    // not come back whole writes nothing (the block would go back as zeros) and keeps the sensor
+    // type of the last good read; returns false then, or when the write failed.
+    bool connectSensorBlock();
 
     HidLink& link() { return link_; }
     Transport& transport() { return transport_; }

@@ -41,7 +41,7 @@ void HidLink::replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16
     notifyReportLength = reportLength;
 }
 
-int HidLink::openFailed(const std::string& path) {
+void HidLink::openFailed(const std::string& path) {
     // Otherwise the user only hears that no mouse was found, with the mouse in plain sight.
     const int error = backend_.lastOpenError();
     if ((error == EACCES || error == EPERM) && !permissionReported_) {
@@ -50,44 +50,66 @@ int HidLink::openFailed(const std::string& path) {
                               ".\nInstall the program's udev rule (see README), then plug the mouse in again.",
                           applicationTitle_);
     }
+}
+
+int HidLink::closeMouse() {
+    replaceNotifyDevice(nullptr, 0);
+    commandDevice_.reset();
     return 0;
 }
 
 int HidLink::OpenMouse() {
+    // Whatever was open belongs to the mouse as it was; until the handshake passes on what is opened
+    // now, no mouse counts as present.
+    setMousePresent(0);
     const std::vector<HidCollectionInfo> collections = backend_.enumerate();
+    const HidCollectionInfo* notify = nullptr;
+    const HidCollectionInfo* command = nullptr;
+    // Both collections are looked for in the whole list: the system may list the command collection
+    // first (Linux lists hidraw nodes in sysfs order), and stopping there would lose every notice.
     for (const HidCollectionInfo& info : collections) {
         devicePath_ = info.path;
         if (info.vendorId != kVendorId || info.productId != kProductId) continue;
         if (info.failure == HidCollectionInfo::Failure::Descriptor) {
             prompter_.message(kPreparsedFailedText, applicationTitle_);
-            return 0;
+            return closeMouse();
         }
         if (info.failure == HidCollectionInfo::Failure::Capabilities) {
             prompter_.message(kCapsFailedText, applicationTitle_);
-            return 0;
+            return closeMouse();
         }
         if (info.usagePage == kNotifyUsagePage && info.usage == kNotifyUsage && info.inputReportLength != 0) {
-            if (info.inputReportLength > InputThread::kBufferSize) continue;
-            auto device = backend_.open(info.path, HidBackend::Access::Read);
-            if (!device) return openFailed(info.path);
-            replaceNotifyDevice(std::move(device), info.inputReportLength);
+            if (notify == nullptr && info.inputReportLength <= InputThread::kBufferSize) notify = &info;
             continue;
         }
         if (info.usagePage == kCommandUsagePage && info.usage == kCommandUsage && info.featureReportLength != 0) {
-            if (info.featureReportLength > kFeatureBufferSize || info.inputReportLength > kBlockBufferSize ||
-                info.outputReportLength > kBlockBufferSize)
-                continue;
-            setMousePresent(1);
-            auto device = backend_.open(info.path, HidBackend::Access::ReadWrite);
-            if (!device) return openFailed(info.path);
-            commandDevice_ = std::move(device);
-            featureReportLength = info.featureReportLength;
-            inputReportLength = info.inputReportLength;
-            outputReportLength = info.outputReportLength;
-            return 1;
+            if (command == nullptr && info.featureReportLength <= kFeatureBufferSize &&
+                info.inputReportLength <= kBlockBufferSize && info.outputReportLength <= kBlockBufferSize)
+                command = &info;
         }
     }
-    return 0;
+    if (command == nullptr) return closeMouse();
+
+    devicePath_ = command->path;
+    auto device = backend_.open(command->path, HidBackend::Access::ReadWrite);
+    if (!device) {
+        // The notification collection alone would make a mouse that cannot be configured look present.
+        openFailed(command->path);
+        return closeMouse();
+    }
+    commandDevice_ = std::move(device);
+    featureReportLength = command->featureReportLength;
+    inputReportLength = command->inputReportLength;
+    outputReportLength = command->outputReportLength;
+
+    std::unique_ptr<HidDevice> notifyDevice;
+    if (notify != nullptr) {
+        notifyDevice = backend_.open(notify->path, HidBackend::Access::Read);
+        if (!notifyDevice) openFailed(notify->path);
+    }
+    const std::uint16_t notifyLength = notifyDevice ? notify->inputReportLength : 0;
+    replaceNotifyDevice(std::move(notifyDevice), notifyLength);
+    return 1;
 }
 
 } // namespace vexo

@@ -44,12 +44,14 @@ public:
     HidLink(const HidLink&) = delete;
     HidLink& operator=(const HidLink&) = delete;
 
-    // Looks for the mouse's collections in enumeration order. A notification collection met on the way
-    // is opened for reading and handed to the input thread; the first command collection is opened for
-    // reading and writing and ends the search. Returns 1 when the command collection was opened, else 0
-    // (nothing found, an open failed, or its capabilities could not be read, which is also shown in a
-    // message box). Collections whose announced report lengths exceed the transport's buffers are not
-    // this mouse and are passed over. Sets mousePresent to 1 when the command collection is opened.
+    // Looks for the mouse's two collections by usage page and usage, in whatever order the system
+    // lists them: the first command collection is opened for reading and writing, the first
+    // notification collection for reading, handed to the input thread. Returns 1 when the command
+    // collection was opened, else 0 (none found, it could not be opened, or a collection's
+    // capabilities could not be read, which is also shown in a message box); with 0 no collection
+    // stays open. A notification collection that cannot be opened costs only the notices.
+    // Collections whose announced report lengths exceed the transport's buffers are not this mouse
+    // and are passed over. mousePresent is 0 afterwards: only the handshake makes the mouse present.
     // A collection the user may not open is also shown in a message box (kNoPermissionText), once.
     int OpenMouse();
 
@@ -82,8 +84,10 @@ public:
 
 private:
     void replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16_t reportLength);
-    // An open of path failed: tells the user when it was for want of permission; returns 0.
-    int openFailed(const std::string& path);
+    // An open of path failed: tells the user when it was for want of permission.
+    void openFailed(const std::string& path);
+    // Closes both collections: no usable mouse.
+    int closeMouse();
 
     HidBackend& backend_;
     bool permissionReported_ = false;

@@ -9,7 +9,9 @@ namespace vexo {
 
 // Receives one line per exchange with the mouse: "SET ..." (packet as built, checksum included,
 // before scrambling), "GET ..." (answer after unscrambling), "OUT ..."/"IN ..." (32 data bytes of a
-// block report), "PAUSE n" (milliseconds). Bytes are two-digit upper-case hex separated by spaces.
+// block report), "PAUSE n" (milliseconds). A get or a block read that failed or came back short is
+// "GET-FAILED ..." (the zeros the answer then counts as) or "IN-FAILED ..." (what had arrived).
+// Bytes are two-digit upper-case hex separated by spaces.
 using TraceHook = std::function<void(const std::string& line)>;
 
 // "TAG B0 B1 ..." in the trace format.

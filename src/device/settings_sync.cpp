@@ -31,10 +31,11 @@ std::uint8_t SettingsSync::sensorType() const {
     return session_.sensorType().value_or(store_.sensorType());
 }
 
-void SettingsSync::ConnectSensor() {
+bool SettingsSync::ConnectSensor() {
     // The same steps as at every arrival, so that one reading cannot outlive a later one.
-    session_.connectSensorBlock();
+    const bool connected = session_.connectSensorBlock();
     if (const auto type = session_.sensorType()) store_.setSensorType(*type);
+    return connected;
 }
 
 void SettingsSync::SyncOnConnect(const UiTexts& texts) {
@@ -116,14 +117,18 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     }
 
     commands.WriteReportRate(record.reportRate());
-    commands.ReadLightingBlock();
-    commands.ReadLedSets();
+    // Every read runs, so that the command sequence stays the same; only whole answers count.
+    const bool lightingRead = commands.ReadLightingBlock();
+    const bool ledSetsRead = commands.ReadLedSets();
     adjustLighting();
-    commands.ReadColourBlocks();
-    std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
-    commands.WriteColourBlocks();
-    commands.WriteLedSets();
-    commands.WriteLightingBlock();
+    const bool coloursRead = commands.ReadColourBlocks();
+    result.readBack = lightingRead && ledSetsRead && coloursRead;
+    if (result.readBack) {
+        std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
+        commands.WriteColourBlocks();
+        commands.WriteLedSets();
+        commands.WriteLightingBlock();
+    }
 
     image.dpi = DpiImage(record, sensorType());
     commands.WriteDpiBlock();

@@ -20,9 +20,14 @@ public:
         bool sent = false;  // false: no mouse, nothing was sent and nothing saved
         ConfigStore::SaveResult configSaved = ConfigStore::SaveResult::Missing;
         bool labelsSaved = false;
-        // HID calls the Apply made on the mouse, and how many failed: 0 when it all arrived.
+        // HID calls the Apply made on the mouse, and how many failed or moved less than a whole report.
         std::size_t calls = 0;
         std::size_t failedCalls = 0;
+        // The lighting block, LED sets and colour blocks were read whole and as asked, and so written
+        // back; when not, they were left alone on the mouse rather than overwritten with guesses.
+        bool readBack = false;
+        // Every command went through whole and every read answered what was asked.
+        bool complete() const { return sent && readBack && failedCalls == 0; }
         // Another program kept the configuration folder locked: nothing was sent or saved.
         bool folderBusy = false;
         // config.bin had been changed by another program; its changes were taken in first.
@@ -32,8 +37,9 @@ public:
     SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);
 
     // The part of the connection that runs at every arrival: read the sensor block, remember its
-    // sensor type (for the DPI lists), set bit 6 of Option2 and write the block back.
-    void ConnectSensor();
+    // sensor type (for the DPI lists), set bit 6 of Option2 and write the block back. False when the
+    // block could not be read whole (nothing is written then) or not written.
+    bool ConnectSensor();
 
     // The first synchronisation after start: ConnectSensor; then, when config.bin marks a first
     // run, the labels that match the key defaults in both modes, saved to str.ini at once; then the
@@ -47,7 +53,9 @@ public:
     // config.bin and the button labels; the files are written on a second thread while the
     // commands run, and any message is shown on the calling thread before it returns. The record
     // and the labels must not change meanwhile. Without a mouse it does nothing at all, not even save.
-    // A mouse lost half-way makes the remaining commands fail quietly; the files are still saved.
+    // A mouse lost half-way makes the remaining commands fail; the files are still saved. When the
+    // lighting block, the LED sets or the colour blocks cannot be read whole, none of the three is
+    // written back (what was not read would reach the mouse as zeros); the rest is still sent.
     // Labels that cannot be saved are reported like those of SyncOnConnect.
     // The configuration folder is locked from start to end (FolderLock); when another program keeps
     // it busy, kFolderBusyText is shown and nothing is sent or saved. What another program saved in

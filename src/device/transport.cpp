@@ -28,6 +28,14 @@ void Transport::pause(unsigned milliseconds) {
     pauser_.pause(milliseconds);
 }
 
+std::size_t Transport::featureLength() const {
+    return std::min<std::size_t>(link_.featureReportLength, featureBuffer_.size());
+}
+
+std::size_t Transport::blockLength(std::uint16_t announced) const {
+    return std::min<std::size_t>(announced, blockBuffer_.size());
+}
+
 bool Transport::setFeature(const CommandPacket& packet, bool scramble) {
     traceLine("SET", packet.bytes);
     auto wire = packet.bytes;
@@ -36,9 +44,10 @@ bool Transport::setFeature(const CommandPacket& packet, bool scramble) {
     featureBuffer_[0] = kReportId;
     std::copy(wire.begin(), wire.end(), featureBuffer_.begin() + 1);
     HidDevice* device = link_.commandDevice();
-    if (device == nullptr) return counted(false);
-    const std::size_t length = std::min<std::size_t>(link_.featureReportLength, featureBuffer_.size());
-    return counted(device->setFeature(std::span(featureBuffer_.data(), length)));
+    const std::size_t length = featureLength();
+    // A report too short for the packet cannot carry it, whatever the call says.
+    if (device == nullptr || length < kMinFeatureReport) return counted(false);
+    return counted(device->setFeature(std::span(featureBuffer_.data(), length)) == static_cast<int>(length));
 }
 
 bool Transport::counted(bool ok) {
@@ -47,24 +56,23 @@ bool Transport::counted(bool ok) {
     return ok;
 }
 
-CommandPacket Transport::getFeature(bool scramble) {
+bool Transport::getFeature(bool scramble, CommandPacket& answer) {
     featureBuffer_.fill(0);
     featureBuffer_[0] = kReportId;
     bool received = false;
-    if (HidDevice* device = link_.commandDevice()) {
-        const std::size_t length = std::min<std::size_t>(link_.featureReportLength, featureBuffer_.size());
-        received = device->getFeature(std::span(featureBuffer_.data(), length)) >= 0;
-    }
+    const std::size_t length = featureLength();
+    if (HidDevice* device = link_.commandDevice(); device != nullptr && length >= kMinFeatureReport)
+        received = device->getFeature(std::span(featureBuffer_.data(), length)) == static_cast<int>(length);
     counted(received);
-    // A mouse that answered nothing (gone, or the call failed) yields a zero answer; unscrambling the
-    // empty buffer would turn it into noise that lands in the image as if the mouse had sent it.
-    CommandPacket answer;
+    // A missing or short answer yields zeros, never the part that came: unscrambling a partial
+    // buffer would turn it into noise that looks like something the mouse said.
+    answer = CommandPacket();
     if (received) {
         std::copy(featureBuffer_.begin() + 1, featureBuffer_.begin() + 1 + CommandPacket::kSize, answer.bytes.begin());
         if (scramble) UnscramblePacket(answer.bytes, link_.handshakeKey);
     }
-    traceLine("GET", answer.bytes);
-    return answer;
+    traceLine(received ? "GET" : "GET-FAILED", answer.bytes);
+    return received;
 }
 
 bool Transport::SendCommand(CommandPacket& packet) {
@@ -72,23 +80,23 @@ bool Transport::SendCommand(CommandPacket& packet) {
     const bool scramble = link_.scramblingOn != 0;
     const bool sent = setFeature(packet, scramble);
     if (!packet.isRead()) return sent;
-    packet = getFeature(scramble);
-    return true;
+    const bool received = getFeature(scramble, packet);
+    return sent && received;
 }
 
-void Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buffer) {
+bool Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buffer) {
     packet.fillChecksum();
     const bool scramble = link_.scramblingOn != 0;
     HidDevice* device = link_.commandDevice();
     // Reports of an earlier read that came too late, or beyond what it took, would otherwise be
     // read as this block's and shift it.
     if (device != nullptr && packet.isRead()) device->discardInput();
-    setFeature(packet, scramble);
+    bool whole = setFeature(packet, scramble);
 
     if (!packet.isRead()) {
         const std::size_t reports = reportCount(packet.blockLength(), kBlockDataSize);
-        const std::size_t length = std::min<std::size_t>(link_.outputReportLength, blockBuffer_.size());
-        for (std::size_t r = 0; r < reports; ++r) {
+        const std::size_t length = blockLength(link_.outputReportLength);
+        for (std::size_t r = 0; whole && r < reports; ++r) {
             blockBuffer_.fill(0);
             blockBuffer_[0] = kReportId;
             const std::size_t offset = r * kBlockDataSize;
@@ -97,33 +105,41 @@ void Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buf
                 std::memcpy(blockBuffer_.data() + 1, buffer.data() + offset, n);
             }
             traceLine("OUT", std::span(blockBuffer_.data() + 1, kBlockDataSize));
-            counted(device != nullptr && device->write(std::span(blockBuffer_.data(), length)) >= 0);
+            whole = counted(device != nullptr && length >= kMinBlockReport &&
+                            device->write(std::span(blockBuffer_.data(), length)) == static_cast<int>(length));
             pause(kOutputReportPauseMs);
         }
-        return;
+        return whole;
     }
 
     std::fill(buffer.begin(), buffer.end(), 0);
-    packet = getFeature(scramble);
+    whole = getFeature(scramble, packet) && whole;
+    // Without a whole answer its length byte is no length at all.
     const std::size_t reports =
-        std::min(reportCount(packet.blockLength(), kBlockDataSize), buffer.size() / kBlockDataSize);
-    const std::size_t length = std::min<std::size_t>(link_.inputReportLength, blockBuffer_.size());
-    for (std::size_t r = 0; r < reports; ++r) {
+        whole ? std::min(reportCount(packet.blockLength(), kBlockDataSize), buffer.size() / kBlockDataSize) : 0;
+    const std::size_t length = blockLength(link_.inputReportLength);
+    for (std::size_t r = 0; whole && r < reports; ++r) {
         blockBuffer_.fill(0);
-        // A failed read is not examined: its report counts as zeros.
-        if (!counted(device != nullptr && device->read(std::span(blockBuffer_.data(), length)) >= 0)) blockBuffer_.fill(0);
+        whole = counted(device != nullptr && length >= kMinBlockReport &&
+                        device->read(std::span(blockBuffer_.data(), length)) == static_cast<int>(length));
+        if (!whole) {
+            traceLine("IN-FAILED", std::span(blockBuffer_.data() + 1, kBlockDataSize));
+            break;
+        }
         std::memcpy(buffer.data() + r * kBlockDataSize, blockBuffer_.data() + 1, kBlockDataSize);
         traceLine("IN", std::span(blockBuffer_.data() + 1, kBlockDataSize));
     }
+    return whole;
 }
 
 bool Transport::probeAnswered(bool scramble) {
     const bool delivered = setFeature(probePacket(), scramble);
     pause(kHandshakePauseMs);
-    const CommandPacket answer = getFeature(scramble);
+    CommandPacket answer;
+    const bool answered = getFeature(scramble, answer);
     // A probe that never reached the mouse cannot have been answered, whatever stale answer the get
     // returns.
-    return delivered && std::equal(kProbeBytes.begin(), kProbeBytes.end(), answer.bytes.begin() + 1);
+    return delivered && answered && std::equal(kProbeBytes.begin(), kProbeBytes.end(), answer.bytes.begin() + 1);
 }
 
 void Transport::PerformHandshake() {
@@ -134,8 +150,9 @@ void Transport::PerformHandshake() {
     }
     if (scrambledAnswered) {
         link_.scramblingOn = 1;
-        link_.listener().deviceNotice(kNoticeMousePresent, 0);
+        // Present before it is announced: whoever handles the notice may use the mouse at once.
         link_.setMousePresent(1);
+        link_.listener().deviceNotice(kNoticeMousePresent, 0);
     } else {
         link_.scramblingOn = 0;
         link_.listener().deviceNotice(kNoticeNoMouse, 0);

@@ -10,10 +10,12 @@ class HidDevice {
 public:
     virtual ~HidDevice() = default;
 
-    // Sends a feature report. Returns false when the device refused or is gone.
-    virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
+    // Sends a feature report. Returns the number of bytes the device took (fewer than the report's
+    // length: a short transfer), or -1 when the device refused or is gone.
+    virtual int setFeature(std::span<const std::uint8_t> report) = 0;
     // Fetches a feature report; report[0] holds the wanted report ID on entry.
-    // Returns the number of bytes received, or -1 on failure (the buffer is then unspecified).
+    // Returns the number of bytes received (report ID included; fewer than the buffer's length: a
+    // short answer), or -1 on failure (the buffer is then unspecified).
     virtual int getFeature(std::span<std::uint8_t> report) = 0;
     // Writes one output report. Returns the bytes written, or -1 on failure.
     virtual int write(std::span<const std::uint8_t> report) = 0;

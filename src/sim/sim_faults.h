@@ -23,6 +23,13 @@ struct SimFaults {
     bool failGet = false;
     bool failRead = false;
     bool failWrite = false;
+    // Short transfers on the command collection, as a driver reports them: when >= 0, the call moves
+    // only this many bytes (report ID included) and returns that count instead of the whole report.
+    // A short set or write does not reach the firmware; a short get or read hands over the first bytes.
+    int shortSet = -1;
+    int shortGet = -1;
+    int shortRead = -1;
+    int shortWrite = -1;
     // When >= 0: the mouse is unplugged once this many feature reports have been set since the faults
     // were installed (the next set fails).
     int unplugAfterSets = -1;

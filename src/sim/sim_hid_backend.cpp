@@ -13,8 +13,8 @@ std::vector<HidCollectionInfo> SimHidBackend::enumerate() { return mouse_->enume
 
 std::unique_ptr<HidDevice> SimHidBackend::open(const std::string& path, Access access) {
     ++opens_;
-    lastOpenError_ = openError_;
-    if (openError_ != 0) return nullptr;
+    lastOpenError_ = openError_ != 0 ? openError_ : access == Access::ReadWrite ? readWriteOpenError_ : 0;
+    if (lastOpenError_ != 0) return nullptr;
     for (const HidCollectionInfo& info : mouse_->enumerate()) {
         if (info.path != path || info.vendorId != HidLink::kVendorId) continue;
         SimMouse::Collection collection = SimMouse::Collection::Pointer;

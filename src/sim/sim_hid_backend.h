@@ -18,11 +18,14 @@ public:
     // Makes every open() fail from now on with this errno value (EACCES: no permission), or work
     // again (0).
     void setOpenError(int error) { openError_ = error; }
+    // The same for opens for reading and writing only (a node the user may read but not write).
+    void setReadWriteOpenError(int error) { readWriteOpenError_ = error; }
     int opens() const { return opens_; }
 
 private:
     std::shared_ptr<SimMouse> mouse_;
     int openError_ = 0;
+    int readWriteOpenError_ = 0;
     int lastOpenError_ = 0;
     int opens_ = 0;
 };

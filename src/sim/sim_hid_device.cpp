@@ -7,8 +7,8 @@ SimHidDevice::SimHidDevice(std::shared_ptr<SimMouse> mouse, SimMouse::Collection
 
 SimHidDevice::~SimHidDevice() { mouse_->noteHandleClosed(reading_.load() > 0); }
 
-bool SimHidDevice::setFeature(std::span<const std::uint8_t> report) {
-    if (!isCommand() || access_ != HidBackend::Access::ReadWrite) return false;
+int SimHidDevice::setFeature(std::span<const std::uint8_t> report) {
+    if (!isCommand() || access_ != HidBackend::Access::ReadWrite) return -1;
     return mouse_->setFeature(epoch_, report);
 }
 

@@ -15,7 +15,7 @@ public:
     SimHidDevice(std::shared_ptr<SimMouse> mouse, SimMouse::Collection collection, HidBackend::Access access);
     ~SimHidDevice() override;
 
-    bool setFeature(std::span<const std::uint8_t> report) override;
+    int setFeature(std::span<const std::uint8_t> report) override;
     int getFeature(std::span<std::uint8_t> report) override;
     int write(std::span<const std::uint8_t> report) override;
     int read(std::span<std::uint8_t> report) override;

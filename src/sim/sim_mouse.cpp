@@ -161,7 +161,16 @@ void SimMouse::record(SimExchange::Kind kind, std::size_t length, bool ok, std::
     exchanges_.push_back(SimExchange{kind, length, ok, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
 }
 
-bool SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> report) {
+namespace {
+
+// What a short transfer of the given fault moves instead of the whole length, or the length itself.
+std::size_t shortened(int fault, std::size_t length) {
+    return fault >= 0 ? std::min(length, static_cast<std::size_t>(fault)) : length;
+}
+
+} // namespace
+
+int SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> report) {
     std::lock_guard lock(mutex_);
     bool ok = aliveLocked(epoch) && !faults_.failSet && report.size() >= 1 + CommandPacket::kSize;
     if (ok && faults_.unplugAfterSets >= 0 && setsSeen_ >= faults_.unplugAfterSets) {
@@ -169,8 +178,10 @@ bool SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> rep
         ok = false;
     }
     record(SimExchange::Kind::SetFeature, report.size(), ok, report);
-    if (!ok) return false;
+    if (!ok) return -1;
     ++setsSeen_;
+    if (faults_.shortSet >= 0) return static_cast<int>(shortened(faults_.shortSet, report.size()));
+    const int whole = static_cast<int>(report.size());
 
     CommandPacket packet;
     std::copy_n(report.begin() + 1, CommandPacket::kSize, packet.bytes.begin());
@@ -183,9 +194,9 @@ bool SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> rep
         // Every handshake starts plain. This firmware refuses the plain probe; an unsupported one echoes it.
         scrambling_ = false;
         if (faults_.echoPlainProbe) answer_ = packet;
-        return true;
+        return whole;
     }
-    if (faults_.echoPlainProbe) return true;
+    if (faults_.echoPlainProbe) return whole;
     const HandshakeKeyBlock key = installedHandshakeKey();
     UnscramblePacket(packet.bytes, key);
     if (!scrambling_) {
@@ -194,14 +205,14 @@ bool SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> rep
             answer_ = packet;
         }
         // Before the handshake nothing else is understood.
-        return true;
+        return whole;
     }
     if (!packet.checksumValid()) {
         ++badChecksums_;
-        return true;
+        return whole;
     }
     handlePacketLocked(packet);
-    return true;
+    return whole;
 }
 
 void SimMouse::handlePacketLocked(const CommandPacket& p) {
@@ -300,7 +311,7 @@ int SimMouse::getFeature(std::uint64_t epoch, std::span<std::uint8_t> report) {
     std::copy(packet.begin(), packet.end(), wire.begin() + 1);
     if (faults_.garbageAnswers)
         for (auto& b : wire) b = static_cast<std::uint8_t>(random_());
-    const std::size_t n = std::min(report.size(), wire.size());
+    const std::size_t n = shortened(faults_.shortGet, std::min(report.size(), wire.size()));
     std::copy_n(wire.begin(), n, report.begin());
     record(SimExchange::Kind::GetFeature, report.size(), true, std::span(wire.data(), n));
     return static_cast<int>(n);
@@ -311,6 +322,7 @@ int SimMouse::writeOutput(std::uint64_t epoch, std::span<const std::uint8_t> rep
     const bool ok = aliveLocked(epoch) && !faults_.failWrite && !report.empty();
     record(SimExchange::Kind::Write, report.size(), ok, report);
     if (!ok) return -1;
+    if (faults_.shortWrite >= 0) return static_cast<int>(shortened(faults_.shortWrite, report.size()));
     if (pendingWrite_) {
         const auto data = report.subspan(1, std::min(kData, report.size() - 1));
         pendingWrite_->data.insert(pendingWrite_->data.end(), data.begin(), data.end());
@@ -331,7 +343,7 @@ int SimMouse::readInput(std::uint64_t epoch, std::span<std::uint8_t> report) {
     blockReports_.pop_front();
     if (faults_.garbageAnswers)
         for (auto& b : next) b = static_cast<std::uint8_t>(random_());
-    const std::size_t n = std::min(report.size(), next.size());
+    const std::size_t n = shortened(faults_.shortRead, std::min(report.size(), next.size()));
     std::copy_n(next.begin(), n, report.begin());
     record(SimExchange::Kind::Read, report.size(), true, std::span(next.data(), n));
     return static_cast<int>(n);

@@ -63,7 +63,8 @@ public:
     std::size_t pendingNotices() const;
 
     // Wire calls of the handles (SimHidDevice); epoch is the handle's.
-    bool setFeature(std::uint64_t epoch, std::span<const std::uint8_t> report);
+    // Each returns the bytes moved, or -1 when the call failed.
+    int setFeature(std::uint64_t epoch, std::span<const std::uint8_t> report);
     int getFeature(std::uint64_t epoch, std::span<std::uint8_t> report);
     int writeOutput(std::uint64_t epoch, std::span<const std::uint8_t> report);
     int readInput(std::uint64_t epoch, std::span<std::uint8_t> report);

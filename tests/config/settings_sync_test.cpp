@@ -312,6 +312,68 @@ TEST_F(SettingsSyncTest, AMouseLostHalfWayStillGetsTheFilesSaved) {
     EXPECT_EQ(whole.failedCalls, 0u);
 }
 
+TEST_F(SettingsSyncTest, ReadsThatDoNotComeBackAsAskedAreNeverWrittenBackAsZeros) {
+    // The mouse's own lighting, LED and colour blocks, which the program only partly owns.
+    DeviceImage mine = rig.mouse->blocks();
+    mine.lighting = {1, 4, 2};
+    mine.ledSets = {{{7, 8, 9}, {10, 11, 12}}};
+    for (auto& b : mine.colourBlock0) b = 0x42;
+    mine.colourBlock2 = {5, 6, 7, 8};
+    rig.mouse->setBlocks(mine);
+    store.record().setLightingMode(0); // written back as read, when it was read
+    const auto colours = store.record().dpiColourBytes();
+
+    SimFaults reads;
+    reads.shortRead = 10; // 10 of 33 bytes
+    SimFaults gets;
+    gets.shortGet = 1;
+    SimFaults index;
+    index.answeredIndex = 1;
+    SimFaults length;
+    length.announcedBlockLength = 16;
+    for (const SimFaults& faults : {reads, gets, index, length}) {
+        rig.mouse->setFaults(faults);
+        rig.session.image() = DeviceImage();
+        const auto result = sync.ApplyConfig();
+        EXPECT_TRUE(result.sent);
+        EXPECT_FALSE(result.readBack);
+        EXPECT_FALSE(result.complete());
+        const DeviceImage after = rig.mouse->blocks();
+        EXPECT_EQ(after.lighting, mine.lighting);
+        EXPECT_EQ(after.ledSets, mine.ledSets);
+        EXPECT_EQ(after.colourBlock0, mine.colourBlock0);
+        EXPECT_EQ(after.colourBlock1, mine.colourBlock1);
+        EXPECT_EQ(after.colourBlock2, mine.colourBlock2);
+        // What does not depend on a read still goes out, and the files are saved.
+        if (faults.shortGet < 0) {
+            EXPECT_EQ(after.dpi, DpiImage(store.record(), sync.sensorType()));
+            EXPECT_EQ(after.keyMatrices, KeyMatrixImage(store.record()));
+        }
+        EXPECT_EQ(result.configSaved, ConfigStore::SaveResult::Saved);
+    }
+
+    rig.mouse->setFaults(SimFaults());
+    const auto whole = sync.ApplyConfig();
+    EXPECT_TRUE(whole.complete());
+    EXPECT_EQ(rig.mouse->blocks().colourBlock0, mine.colourBlock0);
+    EXPECT_TRUE(std::equal(colours.begin(), colours.end(), rig.mouse->blocks().colourBlock1.begin()));
+}
+
+TEST_F(SettingsSyncTest, ASensorBlockThatIsNotReadWholeIsNotWrittenBack) {
+    ASSERT_TRUE(sync.ConnectSensor());
+    DeviceImage before = rig.mouse->blocks();
+    before.sensor = {1, 0x12, 0x34, 0x05};
+    rig.mouse->setBlocks(before);
+    SimFaults faults;
+    faults.shortGet = 5;
+    rig.mouse->setFaults(faults);
+    EXPECT_FALSE(sync.ConnectSensor());
+    EXPECT_EQ(rig.mouse->blocks().sensor, before.sensor);
+    EXPECT_EQ(sync.sensorType(), 3); // the last good reading
+    rig.mouse->setFaults(SimFaults());
+    EXPECT_TRUE(sync.ConnectSensor());
+}
+
 } // namespace
 } // namespace vexo::test
 

@@ -102,39 +102,97 @@ TEST_F(CommandSetTest, ColourBlocksRoundTripWithTheirLengthsAndPauses) {
     EXPECT_EQ(packets[2][2], 4);
 }
 
-TEST_F(CommandSetTest, ColourReadAnswersForOtherIndexesOrLongerBlocksAreBounded) {
+TEST_F(CommandSetTest, ReadAnswersForAnotherIndexOrLengthFailAndChangeNothing) {
     // Answers for index 5 change nothing, for colour blocks and LED sets alike.
     SimFaults faults;
     faults.answeredIndex = 5;
     rig.mouse->setFaults(faults);
-    commands().ReadColourBlocks();
-    commands().ReadLedSets();
+    EXPECT_FALSE(commands().ReadColourBlocks());
+    EXPECT_FALSE(commands().ReadLedSets());
     EXPECT_EQ(image(), DeviceImage());
-    // Answers for another valid index land there.
-    faults.answeredIndex = 2;
+    // Answers for another valid index do not land there either: only the index asked for counts.
+    faults.answeredIndex = 1;
     rig.mouse->setFaults(faults);
-    commands().ReadColourBlocks();
+    EXPECT_FALSE(commands().ReadColourBlocks());
+    EXPECT_FALSE(commands().ReadLedSets());
     EXPECT_EQ(image().colourBlock0, DeviceImage().colourBlock0);
-    EXPECT_EQ(image().colourBlock2, rig.mouse->blocks().colourBlock2);
+    EXPECT_EQ(image().colourBlock1, rig.mouse->blocks().colourBlock1);
+    EXPECT_EQ(image().colourBlock2, DeviceImage().colourBlock2);
+    EXPECT_EQ(image().ledSets[0], DeviceImage().ledSets[0]);
+    EXPECT_EQ(image().ledSets[1], rig.mouse->blocks().ledSets[1]);
 
-    image().colourBlock2 = {1, 1, 1, 1};
-    faults = SimFaults();
-    faults.announcedBlockLength = 200; // more than the block and more than the 128-byte buffer
-    rig.mouse->setFaults(faults);
-    commands().ReadColourBlocks();
-    const DeviceImage fromMouse = rig.mouse->blocks();
-    EXPECT_EQ(image().colourBlock0, fromMouse.colourBlock0);
-    EXPECT_EQ(image().colourBlock2, fromMouse.colourBlock2); // only 4 bytes copied, the rest ignored
-    EXPECT_EQ(rig.exchangesOf(Kind::Read).size(), 3u + 3u + 12u); // four reports per index, never more
+    // A length other than the block's, longer or shorter: the block is not what was asked for.
+    for (const std::uint8_t announced : {200, 25, 23, 3}) {
+        SCOPED_TRACE(int(announced));
+        image() = DeviceImage();
+        image().colourBlock2 = {1, 1, 1, 1};
+        faults = SimFaults();
+        faults.announcedBlockLength = announced;
+        rig.mouse->setFaults(faults);
+        rig.mouse->clearExchanges();
+        EXPECT_FALSE(commands().ReadColourBlocks());
+        EXPECT_EQ(image().colourBlock0, DeviceImage().colourBlock0);
+        EXPECT_EQ(image().colourBlock2, (std::array<std::uint8_t, 4>{1, 1, 1, 1}));
+        if (announced == 200) EXPECT_EQ(rig.exchangesOf(Kind::Read).size(), 12u); // four reports per index, never more
+    }
 
-    // A device whose queue keeps what was not read: each block still gets its own reports.
-    image() = DeviceImage();
+    // A device whose queue keeps what was not read: the next reads still get their own reports.
+    faults.announcedBlockLength = 200;
     faults.keepUnreadReports = true;
     rig.mouse->setFaults(faults);
-    commands().ReadColourBlocks();
+    EXPECT_FALSE(commands().ReadColourBlocks());
+    faults.announcedBlockLength = 0;
+    rig.mouse->setFaults(faults);
+    EXPECT_TRUE(commands().ReadColourBlocks());
+    const DeviceImage fromMouse = rig.mouse->blocks();
     EXPECT_EQ(image().colourBlock0, fromMouse.colourBlock0);
     EXPECT_EQ(image().colourBlock1, fromMouse.colourBlock1);
     EXPECT_EQ(image().colourBlock2, fromMouse.colourBlock2);
+}
+
+TEST_F(CommandSetTest, ShortTransfersFailAndNeverReachTheImage) {
+    ASSERT_TRUE(commands().ReadSensorBlock());
+    const DeviceImage before = image();
+    // What a driver reports for a short transfer: part of the report, one byte, nothing.
+    for (const int moved : {0, 1, 5, 8}) {
+        SCOPED_TRACE(moved);
+        SimFaults faults;
+        faults.shortGet = moved;
+        rig.mouse->setFaults(faults);
+        EXPECT_FALSE(commands().ReadSensorBlock());
+        EXPECT_FALSE(commands().ReadLightingBlock());
+        EXPECT_FALSE(commands().ReadLedSets());
+        EXPECT_FALSE(commands().ReadColourBlocks());
+        EXPECT_EQ(image(), before);
+
+        faults = SimFaults();
+        faults.shortSet = moved;
+        rig.mouse->setFaults(faults);
+        EXPECT_FALSE(commands().WriteSensorBlock());
+        EXPECT_FALSE(commands().WriteReportRate(2));
+        image().reportRate = before.reportRate; // kept as asked for, whatever became of it
+        EXPECT_FALSE(commands().ReadSensorBlock());
+    }
+    for (const int moved : {0, 1, 10, 32}) {
+        SCOPED_TRACE(moved);
+        SimFaults faults;
+        faults.shortRead = moved;
+        rig.mouse->setFaults(faults);
+        EXPECT_FALSE(commands().ReadColourBlocks());
+        EXPECT_EQ(image(), before);
+
+        faults = SimFaults();
+        faults.shortWrite = moved;
+        rig.mouse->setFaults(faults);
+        rig.mouse->clearExchanges();
+        EXPECT_FALSE(commands().WriteMacros());
+        // A block stops at its first short report: one report per macro, not four.
+        EXPECT_EQ(rig.exchangesOf(Kind::Write).size(), 10u);
+        EXPECT_FALSE(commands().WriteDpiBlock());
+    }
+    rig.mouse->setFaults(SimFaults());
+    EXPECT_TRUE(commands().ReadColourBlocks());
+    EXPECT_TRUE(commands().WriteMacros());
 }
 
 TEST_F(CommandSetTest, DpiMatricesAndMacrosGoOutWhole) {
@@ -200,24 +258,21 @@ TEST_F(CommandSetTest, FullApplyMakes24IndexPauses) {
     EXPECT_EQ(rig.pauser.totalMilliseconds(), 24u * 2 + 52u * 3);
 }
 
-TEST_F(CommandSetTest, MissingMouseYieldsZerosInTheImage) {
-    commands().ReadSensorBlock();
-    commands().ReadLightingBlock();
-    commands().ReadColourBlocks();
+TEST_F(CommandSetTest, MissingMouseFailsAndLeavesTheImage) {
+    EXPECT_TRUE(commands().ReadSensorBlock());
+    EXPECT_TRUE(commands().ReadLightingBlock());
+    EXPECT_TRUE(commands().ReadColourBlocks());
     ASSERT_NE(image().sensor, (std::array<std::uint8_t, 4>{}));
-    const auto colours = image().colourBlock1;
+    const DeviceImage before = image();
     rig.mouse->unplug();
     rig.pauser.clear();
-    commands().ReadSensorBlock();
-    commands().ReadLightingBlock();
-    commands().ReadColourBlocks();
-    commands().WriteMacros();
-    EXPECT_EQ(image().sensor, (std::array<std::uint8_t, 4>{}));
-    EXPECT_EQ(image().lighting, (std::array<std::uint8_t, 3>{}));
-    // A zero answer announces no data: the colour blocks keep what they held.
-    EXPECT_EQ(image().colourBlock1, colours);
-    // The protocol's pauses are kept even when nobody listens.
-    EXPECT_EQ(rig.pauser.pauses().size(), 3u + 10 * 5);
+    EXPECT_FALSE(commands().ReadSensorBlock());
+    EXPECT_FALSE(commands().ReadLightingBlock());
+    EXPECT_FALSE(commands().ReadColourBlocks());
+    EXPECT_FALSE(commands().WriteMacros());
+    EXPECT_EQ(image(), before);
+    // The index pauses are kept even when nobody listens.
+    EXPECT_EQ(rig.pauser.pauses(), std::vector<unsigned>(3 + 10, 2));
 }
 
 } // namespace

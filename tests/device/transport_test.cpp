@@ -253,7 +253,7 @@ TEST(TransferBlockTest, FailedReadsLeaveZerosAndLengthsNeverExceedTheBuffers) {
     std::array<std::uint8_t, 128> buffer;
     buffer.fill(0x99);
     CommandPacket p(0x90, 0);
-    rig.session.transport().TransferBlock(p, buffer);
+    EXPECT_FALSE(rig.session.transport().TransferBlock(p, buffer));
     EXPECT_EQ(p.blockLength(), 24);
     EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](auto b) { return b == 0; }));
 
@@ -272,6 +272,63 @@ TEST(TransferBlockTest, FailedReadsLeaveZerosAndLengthsNeverExceedTheBuffers) {
         if (e.kind == Kind::SetFeature || e.kind == Kind::GetFeature) EXPECT_LE(e.length, 16u);
         else EXPECT_LE(e.length, 40u);
     }
+}
+
+TEST(TransportTest, OnlyWholeReportsCountAndShortOnesAreTracedAsFailed) {
+    SimRig rig;
+    ASSERT_TRUE(rig.connect());
+    rig.traceAll();
+    Transport& transport = rig.session.transport();
+    std::array<std::uint8_t, 128> buffer{};
+    // A get that returns 8 of 9 bytes: the answer counts as zeros, not as the part that came.
+    SimFaults faults;
+    faults.shortGet = 8;
+    rig.mouse->setFaults(faults);
+    CommandPacket read(0x83);
+    EXPECT_FALSE(transport.SendCommand(read));
+    EXPECT_EQ(read, CommandPacket());
+    EXPECT_EQ(rig.trace.back(), "GET-FAILED 00 00 00 00 00 00 00 00");
+    CommandPacket block(0x90, 1);
+    EXPECT_FALSE(transport.TransferBlock(block, buffer));
+    EXPECT_TRUE(rig.exchangesOf(Kind::Read).empty()); // no length to read by
+
+    // A block report of 10 of 33 bytes ends the read; the buffer keeps none of it.
+    faults = SimFaults();
+    faults.shortRead = 10;
+    rig.mouse->setFaults(faults);
+    buffer.fill(0x99);
+    CommandPacket colours(0x90, 1);
+    EXPECT_FALSE(transport.TransferBlock(colours, buffer));
+    EXPECT_EQ(colours.blockLength(), 24); // the answer itself came whole
+    EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](auto b) { return b == 0; }));
+    EXPECT_TRUE(rig.trace.back().starts_with("IN-FAILED ")) << rig.trace.back();
+
+    // A set or a write that the driver took only in part is a failed exchange too.
+    faults = SimFaults();
+    faults.shortSet = 1;
+    rig.mouse->setFaults(faults);
+    CommandPacket write(0x01, 2);
+    EXPECT_FALSE(transport.SendCommand(write));
+    faults = SimFaults();
+    faults.shortWrite = 32;
+    rig.mouse->setFaults(faults);
+    CommandPacket macro(0x13, 1, 128);
+    const std::size_t failed = transport.failedCallCount();
+    EXPECT_FALSE(transport.TransferBlock(macro, buffer));
+    EXPECT_EQ(transport.failedCallCount(), failed + 1);
+
+    // And a collection announcing reports too short for a packet or a block cannot carry them.
+    rig.mouse->setFaults(SimFaults());
+    rig.session.link().featureReportLength = 8;
+    CommandPacket tooShort(0x83);
+    EXPECT_FALSE(transport.SendCommand(tooShort));
+    rig.session.link().featureReportLength = 9;
+    rig.session.link().inputReportLength = 32;
+    CommandPacket tooShortBlock(0x90, 0);
+    EXPECT_FALSE(transport.TransferBlock(tooShortBlock, buffer));
+    rig.session.link().inputReportLength = 33;
+    CommandPacket whole(0x90, 0);
+    EXPECT_TRUE(transport.TransferBlock(whole, buffer));
 }
 
 } // namespace

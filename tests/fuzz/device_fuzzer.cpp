@@ -1,7 +1,9 @@
 // Feeds arbitrary mouse behaviour to everything that parses what the mouse sends: the handshake
 // answer, the answers of the read commands, block input reports and notification reports. The
 // collections may announce any report length; the fuzzed device fills whatever span it is given, so a
-// length beyond the transport's buffers shows up as a buffer overflow under AddressSanitizer.
+// length beyond the transport's buffers shows up as a buffer overflow under AddressSanitizer. Every
+// call may also fail or move fewer bytes than asked (a short transfer), in which case the read
+// commands must report failure and leave the image as it was.
 #include <cerrno>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -23,20 +25,28 @@ using namespace vexo;
 class FuzzedDevice final : public HidDevice {
 public:
     explicit FuzzedDevice(FuzzedDataProvider& data) : data_(data) {}
-    bool setFeature(std::span<const std::uint8_t> report) override {
+    int setFeature(std::span<const std::uint8_t> report) override {
         touch(report);
-        return data_.ConsumeBool();
+        return moved(report.size());
     }
     int getFeature(std::span<std::uint8_t> report) override { return fill(report); }
     int write(std::span<const std::uint8_t> report) override {
         touch(report);
-        return data_.ConsumeBool() ? static_cast<int>(report.size()) : -1;
+        return moved(report.size());
     }
     int read(std::span<std::uint8_t> report) override { return fill(report); }
     void discardInput() override {}
     void cancelRead() override {}
 
 private:
+    // The whole report, a short transfer of any length, or a failure.
+    int moved(std::size_t length) {
+        switch (data_.ConsumeIntegralInRange(0, 3)) {
+        case 0: return -1;
+        case 1: return static_cast<int>(data_.ConsumeIntegralInRange<std::size_t>(0, length));
+        default: return static_cast<int>(length);
+        }
+    }
     // Reads every byte handed over, so that a span beyond its buffer is caught.
     void touch(std::span<const std::uint8_t> report) {
         volatile std::uint8_t sink = 0;
@@ -110,12 +120,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         link.handshakeKey = installedHandshakeKey();
     }
     DeviceCommands& commands = session.commands();
+    DeviceImage& image = session.image();
+    // A read that reports failure must have left the image untouched: nothing of a failed or
+    // mismatched answer may reach what is written back to the mouse.
+    auto unchangedOnFailure = [&](auto read) {
+        const DeviceImage before = image;
+        if (!read() && !(image == before)) __builtin_trap();
+    };
     while (data.remaining_bytes() > 0) {
-        switch (data.ConsumeIntegralInRange(0, 6)) {
-        case 0: commands.ReadSensorBlock(); break;
-        case 1: commands.ReadLightingBlock(); break;
+        switch (data.ConsumeIntegralInRange(0, 7)) {
+        case 0: unchangedOnFailure([&] { return commands.ReadSensorBlock(); }); break;
+        case 1: unchangedOnFailure([&] { return commands.ReadLightingBlock(); }); break;
         case 2: commands.ReadLedSets(); break;
         case 3: commands.ReadColourBlocks(); break;
+        case 7: {
+            // The sensor block goes back (a third call) only when its read came whole.
+            const DeviceImage before = image;
+            const std::size_t failedBefore = session.transport().failedCallCount();
+            const std::size_t callsBefore = session.transport().callCount();
+            session.connectSensorBlock();
+            const std::size_t calls = session.transport().callCount() - callsBefore;
+            const bool readFailed = session.transport().failedCallCount() - failedBefore > (calls == 3 ? 1u : 0u);
+            if (calls == 3 && readFailed) __builtin_trap();
+            if (calls == 2 && !(image == before)) __builtin_trap();
+            break;
+        }
         case 4: {
             // A block read into a buffer of any size.
             std::vector<std::uint8_t> buffer(data.ConsumeIntegralInRange<std::size_t>(0, 200));

@@ -127,7 +127,7 @@ TEST(HidapiDeviceReadTest, ReportsWithoutIdsGetAZeroIdByteInFront) {
 
     // Without a handle for commands, the command calls fail instead of pretending.
     const std::array<std::uint8_t, 9> packet{};
-    EXPECT_FALSE(device->setFeature(packet));
+    EXPECT_EQ(device->setFeature(packet), -1);
     std::array<std::uint8_t, 9> answer{};
     EXPECT_EQ(device->getFeature(answer), -1);
     EXPECT_EQ(device->write(packet), -1);

@@ -202,7 +202,7 @@ private:
     public:
         Device(KernelPath& path, UhidBridge& bridge, std::unique_ptr<HidapiDevice> reader)
             : path_(path), bridge_(bridge), reader_(std::move(reader)) {}
-        bool setFeature(std::span<const std::uint8_t> report) override {
+        int setFeature(std::span<const std::uint8_t> report) override {
             uhid_event e{};
             e.type = UHID_SET_REPORT;
             e.u.set_report.id = ++path_.nextId_;
@@ -213,9 +213,9 @@ private:
             const auto reply = path_.request(bridge_, e);
             if (!reply || reply->type != UHID_SET_REPORT_REPLY || reply->u.set_report_reply.id != path_.nextId_) {
                 ++path_.badReplies;
-                return false;
+                return -1;
             }
-            return reply->u.set_report_reply.err == 0;
+            return reply->u.set_report_reply.err == 0 ? static_cast<int>(report.size()) : -1;
         }
         int getFeature(std::span<std::uint8_t> report) override {
             uhid_event e{};
@@ -328,7 +328,7 @@ TEST(VexoSimKernelPathTest, NoticesArriveWithTheirReportIdOnTheNotificationInter
 
     // The notification interface takes no commands.
     const std::array<std::uint8_t, 9> packet{};
-    EXPECT_FALSE(notification->setFeature(packet));
+    EXPECT_EQ(notification->setFeature(packet), -1);
     std::array<std::uint8_t, 9> answer{};
     EXPECT_EQ(notification->getFeature(answer), -1);
 }

@@ -26,13 +26,17 @@ namespace {
 using namespace vexo;
 
 constexpr const char* kUsage =
-    "usage: vexo-sim [--sensor=N]\n"
+    "usage: vexo-sim [--sensor=N] [--order=command-first|notification-first]\n"
     "Creates a virtual VEXO T58 mouse (USB 04D9:A09F) with its command and notification\n"
     "interfaces through /dev/uhid, answered by the simulated firmware, until interrupted.\n"
     "  --sensor=N   sensor type 0-3 the firmware reports (default 3)\n"
+    "  --order=...  which interface is created first, at start and at every plug (default\n"
+    "               command-first); the system lists them in that order\n"
     "Commands on standard input, one a line:\n"
     "  notice KIND VALUE   the mouse sends a notice (kinds 5, 7, 8, 9)\n"
     "  unplug | plug       removes or brings back the virtual device\n"
+    "  fault short-read N  block reports go out with only N bytes (report ID counted), as a\n"
+    "                      short transfer would deliver them; 'fault none' ends it\n"
     "  quit                ends the program (as Ctrl+C does)\n"
     "Needs write access to /dev/uhid (usually root). Install the udev rule so that the user\n"
     "running the utility may open the virtual mouse's hidraw nodes.\n";
@@ -40,12 +44,19 @@ constexpr const char* kUsage =
 struct Devices {
     UhidDevice command;
     UhidDevice notification;
+    // The real mouse's interface order is not known, so the program must cope with both.
+    bool notificationFirst = false;
 
     bool create() {
-        return command.create("VEXO T58 simulated command interface", SimMouse::kVendorId, SimMouse::kProductId,
-                              kCommandInterfaceDescriptor) &&
-               notification.create("VEXO T58 simulated notification interface", SimMouse::kVendorId,
-                                   SimMouse::kProductId, kNotificationInterfaceDescriptor);
+        auto makeCommand = [&] {
+            return command.create("VEXO T58 simulated command interface", SimMouse::kVendorId, SimMouse::kProductId,
+                                  kCommandInterfaceDescriptor);
+        };
+        auto makeNotification = [&] {
+            return notification.create("VEXO T58 simulated notification interface", SimMouse::kVendorId,
+                                       SimMouse::kProductId, kNotificationInterfaceDescriptor);
+        };
+        return notificationFirst ? makeNotification() && makeCommand() : makeCommand() && makeNotification();
     }
     std::string error() const { return !command.error().empty() ? command.error() : notification.error(); }
     void destroy() {
@@ -110,6 +121,7 @@ void drain(UhidDevice& device, UhidBridge& bridge) {
 
 int main(int argc, char** argv) {
     int sensor = 3;
+    bool notificationFirst = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -118,6 +130,10 @@ int main(int argc, char** argv) {
         }
         if (arg.rfind("--sensor=", 0) == 0 && arg.size() == 10 && arg[9] >= '0' && arg[9] <= '3') {
             sensor = arg[9] - '0';
+            continue;
+        }
+        if (arg == "--order=command-first" || arg == "--order=notification-first") {
+            notificationFirst = arg == "--order=notification-first";
             continue;
         }
         std::cerr << "vexo-sim: unknown option '" << arg << "'\n" << kUsage;
@@ -142,6 +158,7 @@ int main(int argc, char** argv) {
 
     auto mouse = std::make_shared<SimMouse>(static_cast<std::uint8_t>(sensor));
     Devices devices;
+    devices.notificationFirst = notificationFirst;
     if (!devices.create()) {
         std::cerr << "vexo-sim: " << devices.error() << "\n";
         return 1;
@@ -155,7 +172,8 @@ int main(int argc, char** argv) {
         devices.notification.send(e);
     });
     NoticeForwarder forwarder(mouse, notificationBridge);
-    std::cout << "vexo-sim: virtual VEXO T58 (04D9:A09F) created; commands: notice KIND VALUE, unplug, plug, quit"
+    std::cout << "vexo-sim: virtual VEXO T58 (04D9:A09F) created, "
+              << (notificationFirst ? "notification" : "command") << " interface first; commands: notice KIND VALUE, unplug, plug, quit"
               << std::endl;
 
     bool stdinOpen = true;
@@ -211,10 +229,23 @@ int main(int argc, char** argv) {
                         notificationBridge.attach();
                         forwarder.replugged();
                     }
+                } else if (word == "fault") {
+                    std::string kind;
+                    int bytes = -1;
+                    line >> kind;
+                    SimFaults faults;
+                    if (kind == "short-read" && (line >> bytes) && bytes >= 0 && bytes <= 33) {
+                        faults.shortRead = bytes;
+                        mouse->setFaults(faults);
+                    } else if (kind == "none") {
+                        mouse->setFaults(faults);
+                    } else {
+                        std::cerr << "vexo-sim: unknown fault (fault short-read N, fault none)\n";
+                    }
                 } else if (word == "quit") {
                     running = false;
                 } else if (!word.empty()) {
-                    std::cerr << "vexo-sim: unknown command '" << word << "' (notice KIND VALUE, unplug, plug, quit)\n";
+                    std::cerr << "vexo-sim: unknown command '" << word << "' (notice KIND VALUE, unplug, plug, fault, quit)\n";
                 }
             }
         }

@@ -21,7 +21,7 @@ void UhidBridge::handle(const UhidRequest& request) {
         // Output reports may come this way too when the kernel has no output channel for them.
         bool ok = false;
         if (command && request.reportType == UhidRequest::ReportType::Feature)
-            ok = mouse_->setFeature(epoch_, request.data);
+            ok = mouse_->setFeature(epoch_, request.data) == static_cast<int>(request.data.size());
         else if (command && request.reportType == UhidRequest::ReportType::Output)
             ok = mouse_->writeOutput(epoch_, request.data) >= 0;
         sink_(UhidCodec::setReportReply(request.id, ok ? 0 : EIO));

@@ -25,7 +25,7 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
     // Every outcome is reported below in plain words; the window's message boxes would repeat it.
     SilentPrompter prompter;
     SettingsSync sync(session, files.store, files.settings, prompter);
-    sync.ConnectSensor();
+    const bool sensorConnected = sync.ConnectSensor();
     const SettingsSync::ApplyResult result = sync.ApplyConfig();
     if (result.folderBusy) {
         context.err << "vexoctl apply: another program keeps the folder busy; nothing was sent or saved\n";
@@ -36,12 +36,20 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
         return kExitNoMouse;
     }
     int status = kExitOk;
-    if (result.failedCalls == 0) {
+    if (!sensorConnected) {
+        context.err << "vexoctl apply: the mouse's sensor block could not be read whole; it was left unchanged\n";
+        status = kExitFailure;
+    }
+    if (result.complete() && sensorConnected) {
         context.out << "sent to the mouse (sensor type " << int(sync.sensorType()) << ")\n";
     } else {
         // The window ignores such failures as the protocol does; a script must not take them for success.
-        context.err << "vexoctl apply: " << result.failedCalls << " of " << result.calls
-                    << " exchanges with the mouse failed; its settings may be incomplete\n";
+        if (result.failedCalls > 0)
+            context.err << "vexoctl apply: " << result.failedCalls << " of " << result.calls
+                        << " exchanges with the mouse failed or came back short; its settings may be incomplete\n";
+        if (!result.readBack)
+            context.err << "vexoctl apply: the mouse's lighting, LED and colour blocks could not be read as asked; "
+                           "they were left unchanged on the mouse\n";
         status = kExitFailure;
     }
     if (result.configSaved == ConfigStore::SaveResult::Saved) {
@@ -68,7 +76,9 @@ const CommandRegistration registration({
     "DPI stage colours and codes, macros, key matrices) and saves config.bin and the button labels.\n"
     "Without a usable mouse: exit status 2 and no file is changed. A missing or damaged config.bin\n"
     "is reported with exit status 1 before anything is sent, and so is a folder that another\n"
-    "program keeps busy for more than 5 seconds.\n",
+    "program keeps busy for more than 5 seconds. An exchange that fails or comes back short, or a\n"
+    "block read answered for another index or length, gives exit status 1; blocks that could not\n"
+    "be read are then not written back.\n",
     runApply,
     "",
 });

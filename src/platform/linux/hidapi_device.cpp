@@ -51,10 +51,11 @@ HidapiDevice::~HidapiDevice() {
         hid_close(handle_);
 }
 
-bool HidapiDevice::setFeature(std::span<const std::uint8_t> report) {
+int HidapiDevice::setFeature(std::span<const std::uint8_t> report) {
     if (handle_ == nullptr || report.empty())
-        return false;
-    return hid_send_feature_report(handle_, report.data(), report.size()) >= 0;
+        return -1;
+    const int n = hid_send_feature_report(handle_, report.data(), report.size());
+    return n < 0 ? -1 : n;
 }
 
 int HidapiDevice::getFeature(std::span<std::uint8_t> report) {

@@ -31,7 +31,7 @@ public:
     static constexpr int kReplyReadTimeoutMs = 1000;
     ~HidapiDevice() override;
 
-    bool setFeature(std::span<const std::uint8_t> report) override;
+    int setFeature(std::span<const std::uint8_t> report) override;
     int getFeature(std::span<std::uint8_t> report) override;
     int write(std::span<const std::uint8_t> report) override;
     int read(std::span<std::uint8_t> report) override;
