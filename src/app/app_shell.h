@@ -59,6 +59,7 @@ class AppShell final : public QObject, public FrameActions, public DeviceNoticeL
     Q_OBJECT
 public:
     static constexpr const char* kTrayTip = "VEXO T58 VuravoVazov";
+    static constexpr const char* kSkinNotSavedText = "The skin and text colour could not be saved: ";
 
     explicit AppShell(ShellParts parts, QObject* parent = nullptr);
     ~AppShell() override;
@@ -106,7 +107,12 @@ public:
     void takeSnapshot() override;
     void restoreSnapshot() override;
     void applyDesktopSettings() override;
+    // Runs the skin picker modally; on OK applies its choice (applySkinChoice).
     void openSkinPicker() override;
+    // A confirmed skin choice: the skin folder, its name and the text colour take effect at once,
+    // are stored in str.ini (a failed save is reported), and the page shown is rebuilt with the
+    // new pictures; then the window comes to the front.
+    void applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour);
     void openUrl(const std::string& url) override;
     void shutdown() override;
 
@@ -119,7 +125,7 @@ private:
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();
-    // Raises an open message box; false when none is open.
+    // Raises an open message box or modal dialog; false when none is open.
     bool raiseOpenBox();
     void showBasicPage();
     void refreshBeforeShowing();
@@ -153,9 +159,9 @@ private:
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    bool starting_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
-    bool starting_ = false;
 };
 
 } // namespace vexo

@@ -42,6 +42,8 @@ CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName("vexo-t58");
     setApplicationDisplayName("VEXO T58");
+    // Lets the desktop match the window to the menu entry and its icon (the Wayland app id).
+    setDesktopFileName("example.vexo_gaming.T58");
     setWindowIcon(AppIcon());
     // The window hides instead of closing; the program lives on behind its icon.
     setQuitOnLastWindowClosed(false);
