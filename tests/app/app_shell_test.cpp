@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <algorithm>
 
 #include "macro/key_name_of.h"
 #include "macro/macro_encoder.h"
@@ -332,42 +331,6 @@ TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirs
     EXPECT_EQ(first.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(lock));
     EXPECT_FALSE(QFile::exists(socket));
-}
-
-// A run nobody watches must end even when start-up has something to say: here the button labels
-// of a first run cannot be saved (str.ini is a folder). The message goes to stderr, not into a box.
-TEST(UnattendedRunTest, MessagesGoToStandardErrorInsteadOfBoxes)
-{
-    test::TestApp();
-    const std::filesystem::path bin = qgetenv("VEXO_BUILD_DIR").toStdString() + "/bin";
-    QTemporaryDir runtime;
-    QTemporaryDir portable;
-    const std::filesystem::path folder = portable.path().toStdString();
-    std::filesystem::copy_file(bin / "vexo", folder / "vexo");
-    std::filesystem::copy_file(bin / "config.bin", folder / "config.bin"); // first run: labels are saved at once
-    if (std::filesystem::exists(bin / "Skins"))
-        std::filesystem::copy(bin / "Skins", folder / "Skins", std::filesystem::copy_options::recursive);
-    std::filesystem::create_directory(folder / "str.ini");
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    const QString shot = portable.path() + "/shot.png";
-    for (const QStringList& args : {QStringList{"--simulate", "--show", "--quit-after-start"},
-                                    QStringList{"--simulate", "--screenshot=" + shot}}) {
-        SCOPED_TRACE(args.join(' ').toStdString());
-        QProcess run;
-        run.setProcessEnvironment(env);
-        run.start(QString::fromStdString((folder / "vexo").string()), args);
-        ASSERT_TRUE(run.waitForStarted());
-        const bool ended = run.waitForFinished(60000);
-        if (!ended) run.kill();
-        ASSERT_TRUE(ended) << "still running after 60 s: waiting for a click?";
-        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(run.exitCode(), 0);
-        const std::string err = run.readAllStandardError().toStdString();
-        EXPECT_NE(err.find("vexo: VEXO T58: The button labels could not be saved: "), std::string::npos) << err;
-    }
-    EXPECT_TRUE(QFile::exists(shot));
 }
 
 } // namespace
