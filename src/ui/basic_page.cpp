@@ -23,6 +23,10 @@ constexpr int kKeyDefaultHoverId = frame::kFirstPageId;
 constexpr int kFirstBoxHoverId = frame::kFirstPageId + 1;
 constexpr int kKeyDefaultGroup = frame::kFirstPageGroup;
 constexpr int kFunctionBoxGroup = frame::kFirstPageGroup + 1;
+// What the DPI rows and the lighting section draw on the back buffer (their fields are controls).
+constexpr Region kDpiRowsArea{506, 322, 564, 568};
+constexpr Region kLightingArea{696, 275, 851, 405};
+
 QRegion AllFunctionBoxes()
 {
     QRegion boxes;
@@ -130,25 +134,38 @@ void BasicPage::drawRateSegment(QPainter& canvas, int segment, bool light)
 
 void BasicPage::draw(QPainter& canvas)
 {
+    // A hover that ends redraws the page clipped to one region: what lies outside costs nothing.
+    const auto visible = [&canvas](const Region& region) {
+        return !canvas.hasClipping() || canvas.clipBoundingRect().intersects(QRectF(region.rect()));
+    };
     const QFont& font = parts_.window.m_fontText;
     const QColor text = InterfaceTextColour();
-    drawKeyDefault(canvas, false);
+    if (visible(basic::kKeyDefault))
+        drawKeyDefault(canvas, false);
     for (int k = 0; k < kButtons; ++k)
-        drawFunctionBox(canvas, k, false);
-    for (int segment = 0; segment < 4; ++segment)
-        drawRateSegment(canvas, segment, false);
-    lighting_.draw(canvas);
-    DrawSkinText(canvas, basic::kKeySettingHeading.rect(), Utf8(parts_.texts.m_strKeySetting), font, text,
-                 TextLayout::Centre);
-    DrawSkinText(canvas, basic::kReportRateHeading.rect(), Utf8(parts_.texts.m_strReportRateSetting), font, text,
-                 TextLayout::Centre);
-    DrawSkinText(canvas, basic::kDpiHeading.rect(), Utf8(parts_.texts.m_strDpiSetting), font, text, TextLayout::Centre);
-    drawModeButtons(canvas);
-    for (int segment = 0; segment < 4; ++segment)
-        DrawSkinText(canvas, basic::RateCaption(basic::kRateSegments[segment]).rect(), kRateCaptions[segment], font,
-                     text, TextLayout::TopCentre);
-    dpiRows_.draw(canvas);
-    drawRateSegment(canvas, RateSegmentOf(parts_.record.reportRate()), true);
+        if (visible(basic::FunctionBox(k)))
+            drawFunctionBox(canvas, k, false);
+    const int selected = RateSegmentOf(parts_.record.reportRate());
+    for (int segment = 0; segment < 4; ++segment) {
+        const Region& region = basic::kRateSegments[segment];
+        if (visible(region))
+            drawRateSegment(canvas, segment, segment == selected);
+        if (visible(basic::RateCaption(region)))
+            DrawSkinText(canvas, basic::RateCaption(region).rect(), kRateCaptions[segment], font, text,
+                         TextLayout::TopCentre);
+    }
+    if (visible(kLightingArea))
+        lighting_.draw(canvas);
+    for (const auto& [region, caption] :
+         {std::pair{basic::kKeySettingHeading, &UiTexts::m_strKeySetting},
+          std::pair{basic::kReportRateHeading, &UiTexts::m_strReportRateSetting},
+          std::pair{basic::kDpiHeading, &UiTexts::m_strDpiSetting}})
+        if (visible(region))
+            DrawSkinText(canvas, region.rect(), Utf8(parts_.texts.*caption), font, text, TextLayout::Centre);
+    if (visible(basic::kModeA) || visible(basic::kModeB))
+        drawModeButtons(canvas);
+    if (visible(kDpiRowsArea))
+        dpiRows_.draw(canvas);
 }
 
 void BasicPage::tearDown()
