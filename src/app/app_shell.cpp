@@ -225,7 +225,7 @@ void AppShell::trayClicked(TrayIcon::Click click)
     window_->BringToFront();
 }
 
-void AppShell::activate()
+void AppShell::activate(bool show)
 {
     // The work that opened a box, or the start-up, is half done: running the catching up now would
     // start it a second time (another exchange with the mouse, another box).
@@ -233,7 +233,7 @@ void AppShell::activate()
         return;
     if (starting_)
         return;
-    if (parts_.tray.available()) {
+    if (parts_.tray.available() && !show) {
         // The icon is the way to the window; one already shown just comes to the front.
         if (window_->isVisible())
             window_->BringToFront();

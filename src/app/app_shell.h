@@ -87,8 +87,9 @@ public:
     // only the box (or the window) comes to the front; otherwise, where there is no notification
     // area, the window is shown, with or without a mouse, after the same catching up as a click on
     // the icon. With a notification area the icon is the way to the window: only a window already
-    // shown comes to the front.
-    void activate();
+    // shown comes to the front, unless show asks for the window (a start from the menu with --show),
+    // which then comes as where there is no notification area.
+    void activate(bool show = false);
     // The tray menu's exit command.
     void exitCommand();
     // A hot-plug notice.

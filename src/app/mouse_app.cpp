@@ -102,7 +102,7 @@ int CMouseApp::run()
     case SingleInstance::Lock::HeldByAnother:
         // The running one comes forward: its open message box, or its window where there is no
         // notification area to reach it from.
-        instance.signalRunningInstance();
+        instance.signalRunningInstance(options->show);
         return 0;
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard

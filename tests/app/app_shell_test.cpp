@@ -181,6 +181,9 @@ TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits)
     EXPECT_FALSE(shell->window().isVisible());
     shell->activate();  // a later start: the icon is the way to the window
     EXPECT_FALSE(shell->window().isVisible());
+    shell->activate(true);  // ... unless it came from the menu with --show
+    EXPECT_TRUE(shell->window().isVisible());
+    shell->window().hide();
     tray.click(TrayIcon::Click::DoubleLeft);
     EXPECT_TRUE(shell->window().isVisible());
 

@@ -74,7 +74,15 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     QSignalSpy spy(&running, &SingleInstance::activationRequested);
     ASSERT_TRUE(later.signalRunningInstance());
     ASSERT_TRUE(spy.wait(5000));
-    EXPECT_EQ(spy.count(), 1);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_FALSE(spy[0][0].toBool());
+    // A start from the menu (--show) asks for the window itself.
+    QSignalSpy shows(&running, &SingleInstance::activationRequested);
+    ASSERT_TRUE(later.signalRunningInstance(true));
+    ASSERT_TRUE(shows.wait(5000));
+    ASSERT_EQ(shows.count(), 1);
+    EXPECT_TRUE(shows[0][0].toBool());
+    spy.removeLast();
 
     // Another client, independent of ours, writing piece by piece.
     const auto send = [](QLocalSocket& socket, const char* text) {

@@ -17,8 +17,11 @@ namespace vexo {
 namespace {
 
 // The one request a later start sends.
+// The two requests have one length, so either is known once that many bytes have come.
 constexpr char kActivate[] = "activate\n";
+constexpr char kShow[] = "showwind\n";
 constexpr std::size_t kActivateLength = sizeof kActivate - 1;
+static_assert(sizeof kShow == sizeof kActivate);
 constexpr int kSendTimeoutSeconds = 2;
 constexpr int kBacklog = 4;
 // Later starts connect, write one line and hang up. Beyond this many open connections the oldest
@@ -149,17 +152,19 @@ void SingleInstance::readRequest(int fd) {
     }
     QByteArray& received = it->second.received;
     received.append(buffer, got);
-    const QByteArray request(kActivate, qsizetype(kActivateLength));
-    // The request may come in pieces; wait while what came so far can still be it.
+    const QByteArray activate(kActivate, qsizetype(kActivateLength));
+    const QByteArray show(kShow, qsizetype(kActivateLength));
+    // The request may come in pieces; wait while what came so far can still be one.
     if (std::size_t(received.size()) < kActivateLength) {
-        if (!request.startsWith(received))
+        if (!activate.startsWith(received) && !show.startsWith(received))
             dropConnection(fd);
         return;
     }
-    const bool activate = received.startsWith(request);
+    const bool activated = received.startsWith(activate);
+    const bool shown = received.startsWith(show);
     dropConnection(fd);
-    if (activate)
-        emit activationRequested();
+    if (activated || shown)
+        emit activationRequested(shown);
 }
 
 void SingleInstance::dropConnection(int fd) {
@@ -173,7 +178,7 @@ void SingleInstance::dropConnection(int fd) {
     ::close(fd);
 }
 
-bool SingleInstance::signalRunningInstance() {
+bool SingleInstance::signalRunningInstance(bool show) {
     sockaddr_un address;
     if (!MakeAddress(socketPath(), address))
         return false;
@@ -185,7 +190,7 @@ bool SingleInstance::signalRunningInstance() {
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     bool delivered = false;
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-        const ssize_t sent = ::send(fd, kActivate, kActivateLength, MSG_NOSIGNAL);
+        const ssize_t sent = ::send(fd, show ? kShow : kActivate, kActivateLength, MSG_NOSIGNAL);
         delivered = sent == ssize_t(kActivateLength);
     }
     // No waiting for the running instance to hang up: it may be this very process's event loop.

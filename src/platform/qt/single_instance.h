@@ -40,16 +40,17 @@ public:
     // Why the last tryLock() answered Unavailable, naming the file; empty otherwise.
     QString errorString() const { return error_; }
 
-    // From a start that lost tryLock(): asks the running instance to show its window. Waits at
-    // most two seconds. True when the request was delivered; false when no instance listens.
-    bool signalRunningInstance();
+    // From a start that lost tryLock(): asks the running instance to come forward, and with show
+    // to show its window whatever it would do otherwise (a start from the menu). Waits at most two
+    // seconds. True when the request was delivered; false when no instance listens.
+    bool signalRunningInstance(bool show = false);
 
     QString lockFilePath() const;
     QString socketPath() const;
 
 signals:
-    // A later start asked this instance to show its window.
-    void activationRequested();
+    // A later start asked this instance to come forward; show: to show its window.
+    void activationRequested(bool show);
 
 private:
     struct Connection {
