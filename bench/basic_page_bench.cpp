@@ -13,7 +13,7 @@
 #include <fstream>
 
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
+#include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "platform/prompter.h"
@@ -57,7 +57,7 @@ struct Utility {
     ConfigStore config{locations.configBin()};
     QuietTray tray;
     QuietPrompter prompter;
-    PendingDesktopSettings desktop;
+    MemoryPointerSettings desktop;
     std::unique_ptr<AppShell> shell;
 
     Utility()

@@ -7,6 +7,9 @@ target_link_libraries(vexo_bare_window PRIVATE Qt6::Widgets)
 add_executable(vexo_startup_bench ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp)
 target_link_libraries(vexo_startup_bench PRIVATE Qt6::Core benchmark::benchmark)
 add_dependencies(vexo_startup_bench vexo vexo_bare_window)
+# The advanced page: a recorded key to its line, Confirm of ten full macros, showing the page.
+add_executable(advanced_page_bench ${CMAKE_CURRENT_LIST_DIR}/advanced_page_bench.cpp)
+target_link_libraries(advanced_page_bench PRIVATE vexo_ui vexo_platform_qt vexo_sim benchmark::benchmark)
 # The basic settings page through the application shell over the simulated mouse.
 add_executable(vexo_basic_page_bench ${CMAKE_CURRENT_LIST_DIR}/basic_page_bench.cpp)
 target_link_libraries(vexo_basic_page_bench PRIVATE vexo_app benchmark::benchmark)

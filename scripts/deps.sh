@@ -7,10 +7,13 @@ packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhidapi-dev libudev-dev
+  libglib2.0-dev gsettings-desktop-schemas libx11-dev xvfb dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
   # scripts/desktop-check.sh: a real X server, a window manager, a notification area, pointer and screen tools
   xvfb openbox trayer xdotool x11-apps x11-utils netpbm
+  # installation checks and the Debian package: validators, manual pages, cpack's dependencies
+  desktop-file-utils appstream lintian man-db dpkg-dev file
 )
 if [ "${VEXO_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

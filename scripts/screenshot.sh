@@ -16,13 +16,23 @@ cmake --build "$build" -j2 --target vexo >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
 mkdir -p docs
+# The advanced page is shown with a macro listed: the program's files come from a folder of their
+# own (--data) whose record.ini holds two macros.
+folder=$(mktemp -d "${TMPDIR:-/tmp}/vexo-screenshot.XXXXXX")
+trap 'rm -rf "$folder"' EXIT
+cp "$build/bin/config.bin" "$build/bin/str.ini" "$folder/"
+printf '%s\r\n' '[Copy and paste]' 'MacroLoopTimes=1' 'ItemCount=11' \
+  'Item0=Ctrl   Dn' 'Item1=50 ms' 'Item2=C   Dn' 'Item3=50 ms' 'Item4=C   Up' 'Item5=300 ms' \
+  'Item6=V   Dn' 'Item7=50 ms' 'Item8=V   Up' 'Item9=50 ms' 'Item10=Ctrl   Up' \
+  '[Double shot]' 'MacroLoopTimes=2' 'ItemCount=3' 'Item0=L-Button   Dn' 'Item1=50 ms' 'Item2=L-Button   Up' \
+  > "$folder/record.ini"
 shoot() {
   local page=$1 out=$2
   if [ "${SCREENSHOT_DISPLAY:-}" = xvfb ]; then
     xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
-      "$build/bin/vexo" --simulate --page="$page" --screenshot="$out"
+      "$build/bin/vexo" --simulate --data="$folder" --page="$page" --screenshot="$out"
   else
-    QT_QPA_PLATFORM=offscreen "$build/bin/vexo" --simulate --page="$page" --screenshot="$out"
+    QT_QPA_PLATFORM=offscreen "$build/bin/vexo" --simulate --data="$folder" --page="$page" --screenshot="$out"
   fi
   echo "wrote $out"
 }

@@ -6,13 +6,11 @@
 
 namespace vexo {
 
-namespace {
-
-QPixmap DrawIcon(int size)
+QImage DrawAppIcon(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     // A mouse seen from above: dark body, red wheel and split line, the product's accent.
@@ -25,16 +23,14 @@ QPixmap DrawIcon(int size)
     painter.setBrush(QColor(220, 40, 50));
     painter.setPen(Qt::NoPen);
     painter.drawRoundedRect(QRectF(14.5, 6, 3, 5), 1.5, 1.5);
-    return pixmap;
+    return image;
 }
-
-} // namespace
 
 QIcon AppIcon()
 {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128})
-        icon.addPixmap(DrawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
     return icon;
 }
 

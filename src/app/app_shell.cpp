@@ -1,27 +1,38 @@
 #include "app/app_shell.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
-#include "app/desktop_settings_hook.h"
 #include "app/tray_notice.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/dpi_table.h"
+#include "config/file_locations.h"
 #include "device/device_session.h"
 #include "device/settings_sync.h"
 #include "platform/device_monitor.h"
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
+#include "config/file_locations.h"
 #include "platform/qt/qt_keyboard_hook.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/button_function_dispatch.h"
+#include "ui/delay_time_dialog.h"
 #include "ui/main_dialog.h"
 #include "ui/skin_function_dialogs.h"
+#include "ui/skins_dialog.h"
 #include "ui/ui_globals.h"
 
 namespace vexo {
+
+namespace {
+// How often an arrival that came while a message box was open looks whether the box has gone.
+constexpr int kBoxRetryMs = 200;
+} // namespace
 
 AppShell::AppShell(ShellParts parts, QObject* parent)
     : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter)
@@ -32,6 +43,16 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
     keyboardHook_ = std::make_unique<QtKeyboardHook>();
     dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), prompter_, *keyboardHook_, parts_.locations);
+    // Recording goes through the same hook as key capture; a macro line's delay comes from the delay dialog.
+    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
+        *window_, parts_.config, parts_.desktopSettings, *keyboardHook_, prompter_, texts_,
+        parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
+            CDelayTimeDialog dialog(prompter_, window_.get(), current);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.m_nDelay;
+        }});
+    window_->SetPageContent(kAdvancedPage, advanced_.get());
     dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
     basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
                                                             *dispatch_, prompter_,
@@ -47,6 +68,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
 AppShell::~AppShell()
 {
     cleanUp();
+    window_->SetPageContent(kAdvancedPage, nullptr);
 }
 
 void AppShell::initialise(bool showWindow)
@@ -155,10 +177,18 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
 
 void AppShell::presenceChanged()
 {
-    if (session_->mousePresent() && !g_bBasicPageReady && window_->isVisible() && !prompter_.boxOpen())
-        showBasicPage();  // reads the mouse first, as a click on the icon would
-    else
+    if (cleanedUp_)
+        return;
+    const bool firstShowing = session_->mousePresent() && !g_bBasicPageReady && window_->isVisible();
+    if (firstShowing && prompter_.boxOpen()) {
+        // The work that opened the box may be talking to the mouse: the first showing waits for it.
+        QTimer::singleShot(kBoxRetryMs, this, [this] { presenceChanged(); });
         window_->DrawPage();
+    } else if (firstShowing) {
+        showBasicPage();  // reads the mouse first, as a click on the icon would
+    } else {
+        window_->DrawPage();
+    }
 }
 
 void AppShell::hideMainWindow()
@@ -170,9 +200,11 @@ void AppShell::hideMainWindow()
 
 bool AppShell::raiseOpenBox()
 {
-    if (!prompter_.boxOpen())
+    // A message box of ours, or a modal dialog (a key capture, a picker) that runs its own loop.
+    QWidget* box = QApplication::activeModalWidget();
+    if (!prompter_.boxOpen() && box == nullptr)
         return false;
-    if (QWidget* box = QApplication::activeModalWidget()) {
+    if (box != nullptr) {
         box->raise();
         box->activateWindow();
     }
@@ -271,12 +303,46 @@ void AppShell::restoreSnapshot()
 
 void AppShell::applyDesktopSettings()
 {
-    parts_.desktopSettings.apply();
+    advanced_->ApplyDesktopSettings();
 }
 
 void AppShell::openSkinPicker()
 {
-    // The skin picker comes with the skin management; until then the button does nothing.
+    CSkinsDialog::Setup setup;
+    for (const auto& root : parts_.locations.skinRoots())
+        setup.skinsRoots << QString::fromStdString(root.string());
+    setup.language = g_strLanguage;
+    setup.font = window_->m_fontText;
+    setup.chooseColour = [](QWidget* parent) -> std::optional<QColor> {
+        // Always offered from black, whatever the colour in use.
+        const QColor chosen = QColorDialog::getColor(Qt::black, parent);
+        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    };
+    CSkinsDialog picker(setup, parts_.prompter, window_.get());
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    const QColor colour = picker.m_colorText;
+    applySkinChoice(picker.m_strSelectedSkinDir.toStdString(), picker.m_strSelectedSkin.toStdString(),
+                    TextColour{std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())});
+}
+
+void AppShell::applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour)
+{
+    g_strSkinDir = skinDir;
+    g_textColor = colour;
+    g_strSkinName = skinName;
+    settings_.m_strSkinName = skinName;
+    // On Windows the write fails silently; here the user learns that the choice lasts only this run.
+    if (!settings_.SaveSkinSettings(Rgb{colour.r, colour.g, colour.b}))
+        parts_.prompter.message(kSkinNotSavedText + settings_.lastError() + ".", std::string(kApplicationTitle));
+    // A start without a usable background left no back buffer to draw the new skin into.
+    if (window_->BackBuffer().isNull())
+        window_->LoadBackground();
+    if (g_nCurrentPage == kBasicPage || g_nCurrentPage == kAdvancedPage)
+        window_->RebuildCurrentPage();
+    else
+        window_->DrawPage();
+    window_->BringToFront();
 }
 
 void AppShell::openUrl(const std::string& url)

@@ -23,7 +23,8 @@ class QtKeyboardHook;
 class SkinFunctionDialogs;
 class CMainDialog;
 class ConfigStore;
-class DesktopSettingsHook;
+class AdvancedPage;
+class DesktopPointerSettings;
 class DeviceMonitor;
 class DeviceMonitorNotifier;
 class DeviceSession;
@@ -42,7 +43,7 @@ struct ShellParts {
     ConfigStore& config;
     TrayIcon& tray;
     Prompter& prompter;
-    DesktopSettingsHook& desktopSettings;
+    DesktopPointerSettings& desktopSettings;
     DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
     // Opens a web address in the desktop's browser.
     std::function<void(const std::string&)> openUrl;
@@ -58,6 +59,7 @@ class AppShell final : public QObject, public FrameActions, public DeviceNoticeL
     Q_OBJECT
 public:
     static constexpr const char* kTrayTip = "VEXO T58 VuravoVazov";
+    static constexpr const char* kSkinNotSavedText = "The skin and text colour could not be saved: ";
 
     explicit AppShell(ShellParts parts, QObject* parent = nullptr);
     ~AppShell() override;
@@ -71,6 +73,7 @@ public:
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
+    AdvancedPage& advancedPage() { return *advanced_; }
     BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
     const UiTexts& texts() const { return texts_; }
@@ -104,7 +107,12 @@ public:
     void takeSnapshot() override;
     void restoreSnapshot() override;
     void applyDesktopSettings() override;
+    // Runs the skin picker modally; on OK applies its choice (applySkinChoice).
     void openSkinPicker() override;
+    // A confirmed skin choice: the skin folder, its name and the text colour take effect at once,
+    // are stored in str.ini (a failed save is reported), and the page shown is rebuilt with the
+    // new pictures; then the window comes to the front.
+    void applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour);
     void openUrl(const std::string& url) override;
     void shutdown() override;
 
@@ -117,7 +125,7 @@ private:
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();
-    // Raises an open message box; false when none is open.
+    // Raises an open message box or modal dialog; false when none is open.
     bool raiseOpenBox();
     void showBasicPage();
     void refreshBeforeShowing();
@@ -145,13 +153,15 @@ private:
     // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
     std::unique_ptr<QtKeyboardHook> keyboardHook_;
     std::unique_ptr<SkinFunctionDialogs> dialogs_;
+    // Declared after the keyboard hook, so that it is gone before the hook it may have installed.
+    std::unique_ptr<AdvancedPage> advanced_;
     std::unique_ptr<ButtonFunctionDispatch> dispatch_;
     std::unique_ptr<BasicPage> basicPage_;
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
+    bool starting_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
-    bool starting_ = false;
 };
 
 } // namespace vexo

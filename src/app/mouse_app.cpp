@@ -12,12 +12,12 @@
 #include "app/app_options.h"
 #include "app/app_shell.h"
 #include "app/console_prompter.h"
-#include "app/desktop_settings_hook.h"
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
+#include "platform/linux/desktop_pointer_factory.h"
 #include "device/device_session.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
@@ -25,6 +25,7 @@
 #include "platform/qt/qt_tray_icon.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signals.h"
+#include "sim/memory_pointer_settings.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
@@ -42,6 +43,8 @@ CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName("vexo-t58");
     setApplicationDisplayName("VEXO T58");
+    // Lets the desktop match the window to the menu entry and its icon (the Wayland app id).
+    setDesktopFileName("example.vexo_gaming.T58");
     setWindowIcon(AppIcon());
     // The window hides instead of closing; the program lives on behind its icon.
     setQuitOnLastWindowClosed(false);
@@ -148,9 +151,18 @@ int CMouseApp::run()
     }
     SleepPauser pauser;
     ConfigStore config(locations.configBin());
-    PendingDesktopSettings desktopSettings;
+    // The desktop that runs the program keeps the pointer settings; the demo mode changes nothing
+    // real, so it keeps them in memory.
+    std::unique_ptr<DesktopPointerSettings> desktopSettings;
+    if (options->simulate) {
+        auto memory = std::make_unique<MemoryPointerSettings>();
+        memory->precision = true;
+        desktopSettings = std::move(memory);
+    } else {
+        desktopSettings = makeDesktopPointerSettings(DesktopEnvironment::detect());
+    }
 
-    ShellParts parts{*hid, pauser, config, tray, prompter, desktopSettings, monitor.get(),
+    ShellParts parts{*hid, pauser, config, tray, prompter, *desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
                      locations, &prefetch};
     AppShell shell(parts);

@@ -110,18 +110,18 @@ std::optional<std::filesystem::path> FileLocations::findSkin(const std::string& 
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         return std::nullopt;
     }
-    // The first skin folder of that name wins: the delivered ones, then the user's own.
-    for (const auto& root : skinRoots_) {
+    // The user's own skin of a name wins over the delivered one, as the skin picker lists it.
+    for (auto root = skinRoots_.rbegin(); root != skinRoots_.rend(); ++root) {
         std::error_code ec;
-        if (std::filesystem::is_directory(root / name, ec)) {
-            return root / name;
+        if (std::filesystem::is_directory(*root / name, ec)) {
+            return *root / name;
         }
     }
     // Skins made on Windows name their folder in whatever case; "Path" was matched without regard
     // to it there.
-    for (const auto& root : skinRoots_) {
+    for (auto root = skinRoots_.rbegin(); root != skinRoots_.rend(); ++root) {
         std::error_code ec;
-        std::filesystem::directory_iterator it(root, ec);
+        std::filesystem::directory_iterator it(*root, ec);
         for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
             const std::string entry = it->path().filename().string();
             std::error_code dirEc;

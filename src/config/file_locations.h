@@ -41,8 +41,9 @@ public:
 
     // Folders that may hold skin folders, the delivered ones first.
     const std::vector<std::filesystem::path>& skinRoots() const { return skinRoots_; }
-    // The folder of the skin `name` (a folder, or a link to one, directly below a root): the first
-    // root with exactly that name, else the first with that name in another letter case, as
+    // The folder of the skin `name` (a folder, or a link to one, directly below a root): the last
+    // root (the user's own skins win) with exactly that name, else the last with that name in
+    // another letter case, as
     // Windows matches it ("Path=black" finds "Black"). Nothing for an empty name or no such folder.
     std::optional<std::filesystem::path> findSkin(const std::string& name) const;
     // findSkin(name), else the place below the first root (where drawing then finds nothing). An

@@ -87,15 +87,21 @@ std::string finishValue(std::optional<std::string> found, std::string_view def, 
         return {};
     }
     // Files written by hand on Windows may quote values; its profile functions drop the quotes.
-    if (found && found->size() >= 2 && (found->front() == '"' || found->front() == '\'') &&
-        found->back() == found->front()) {
-        *found = found->substr(1, found->size() - 2);
+    if (found) {
+        *found = std::string(UnquotedValue(*found));
     }
     const std::string value = found ? *found : utf::sanitize(def);
     return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
 }
 
 } // namespace
+
+std::string_view UnquotedValue(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
 
 struct ProfileIni::Cache {
     Identity identity;

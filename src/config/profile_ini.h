@@ -10,6 +10,10 @@
 
 namespace vexo {
 
+// A value enclosed in a pair of double or single quotation marks without them, as the platform's
+// profile functions read it; any other value as it is.
+std::string_view UnquotedValue(std::string_view value);
+
 // A Windows private-profile INI file (the GetPrivateProfileString family), with its rules:
 // section and key names compare without regard to case; the first matching section and key win;
 // values are trimmed of surrounding blanks; a new key is appended at the end of its section and a

@@ -38,7 +38,9 @@ MacroSection::MacroSection(const ProfileIni& store, std::string_view name) {
     for (auto& [key, value] : store.readSection(name)) {
         std::string lower = Lower(key);
         if (const auto index = LineIndexOf(lower)) lineBound_ = std::max(lineBound_, *index + 1);
-        values_.try_emplace(std::move(lower), std::move(value));  // the first of equal keys wins
+        // Quoted values ("A   Up" written by hand) read without their quotes, as every value of the
+        // store's files does.
+        values_.try_emplace(std::move(lower), std::string(UnquotedValue(value)));  // the first of equal keys wins
     }
 }
 

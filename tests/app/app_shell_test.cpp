@@ -1,128 +1,20 @@
 // The application shell against the simulated mouse: start-up, notices, tray, hot-plug, Apply,
 // Cancel and shutdown.
-#include <gtest/gtest.h>
+#include "app_shell_fixture.h"
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QThread>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
 #include <algorithm>
-#include <filesystem>
-#include <sys/stat.h>
 
-#include "../ui/qt_test_main.h"
-#include "../ui/skin_fixture.h"
-#include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
-#include "config/config_store.h"
-#include "config/dpi_table.h"
-#include "config/factory_record.h"
-#include "config/file_locations.h"
-#include "config/key_entry.h"
-#include "config/temp_dir.h"
-#include "app/startup_prefetch.h"
-#include "device/device_session.h"
-#include "recording_tray_icon.h"
-#include "sim/recording_pauser.h"
-#include "sim/sim_device_monitor.h"
-#include "sim/sim_hid_backend.h"
-#include "sim/sim_mouse.h"
-#include "support/bounded_run.h"
-#include "support/recording_prompter.h"
-#include "ui/basic_page_regions.h"
-#include "ui/frame_regions.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "macro/key_name_of.h"
+#include "macro/macro_encoder.h"
+#include "macro/macro_store.h"
+#include "ui/advanced_page.h"
+#include "ui/delay_time_dialog.h"
 
 namespace vexo {
 namespace {
-
-class AppShellTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        test::TestApp();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        g_bReloadOnRestore = false;
-        SkinImages().clear();
-        const std::filesystem::path dir = folder.path().toStdString();
-        std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
-                                   dir / "config.bin");
-        std::filesystem::create_directories(dir / "Skins");
-        std::filesystem::rename(skin.path().toStdString(), dir / "Skins/Test");
-        writeStrIni("EN");
-    }
-    void writeStrIni(const char* language, const char* skinName = "Test")
-    {
-        QFile ini(folder.path() + "/str.ini");
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(QString("[Skins]\nLan=%1\nPath=%2\nRColor=300\nGColor=12abc\nBColor=x\n")
-                      .arg(language, skinName)
-                      .toUtf8());
-    }
-    void start(bool plugged = true)
-    {
-        if (!plugged)
-            mouse->unplug();
-        shell = std::make_unique<AppShell>(ShellParts{
-            hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
-            locations, prefetch.get()});
-        shell->initialise(false);
-    }
-    // Runs the event loop until pred holds or a second has passed.
-    template <typename P> bool waitFor(P pred)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!pred() && timer.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return pred();
-    }
-    const UiTexts& texts() const { return shell->texts(); }
-    std::string lastNotice() const { return tray.notices.empty() ? "" : tray.notices.back().text; }
-
-    QTemporaryDir folder;
-    test::SkinFixture skin;
-    FileLocations locations = FileLocations::inFolder(folder.path().toStdString());
-    std::shared_ptr<SimMouse> mouse = std::make_shared<SimMouse>(3);
-    SimHidBackend hid{mouse};
-    SimDeviceMonitor monitor{mouse};
-    RecordingPauser pauser;
-    ConfigStore config{locations.configBin()};
-    test::RecordingTrayIcon tray;
-    test::RecordingPrompter prompter;
-    struct RecordingDesktop final : DesktopSettingsHook {
-        std::vector<std::string>* log;
-        AppShellTest* test;
-        void apply() override
-        {
-            test->exchanges.push_back("desktop");
-            test->mouseCallsAtDesktop = test->mouse->exchanges().size();
-        }
-    } desktop;
-    std::size_t mouseCallsAtDesktop = 0;
-    std::vector<std::string> urls;
-    std::vector<std::string> exchanges;
-    std::unique_ptr<StartupPrefetch> prefetch;
-    std::unique_ptr<AppShell> shell;
-
-    AppShellTest() { desktop.test = this; }
-    // The first byte of config.bin on disk: 0 as delivered, 1 once something was saved.
-    char firstRunByte() const
-    {
-        QFile file(folder.path() + "/config.bin");
-        return file.open(QIODevice::ReadOnly) ? file.read(1).at(0) : char(-1);
-    }
-    QString strIniText() const
-    {
-        QFile file(folder.path() + "/str.ini");
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-};
 
 TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
 {
@@ -404,191 +296,6 @@ TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
     EXPECT_EQ(test::TempDir::take(std::filesystem::path(folder.path().toStdString()) / "str.ini"), bigEndian);
 }
 
-TEST_F(AppShellTest, EveryNoticeStaysUpAtLeastFiveSeconds)
-{
-    start(false);
-    tray.click(TrayIcon::Click::Left);
-    mouse->plug();
-    ASSERT_TRUE(waitFor([&] { return shell->mousePresent(); }));
-    for (std::uint8_t kind : {5, 7, 8, 9}) {
-        const std::size_t before = tray.notices.size();
-        mouse->pushNotice(kind, 1);
-        ASSERT_TRUE(waitFor([&] { return tray.notices.size() > before; }));
-    }
-    mouse->unplug();
-    ASSERT_TRUE(waitFor([&] { return !shell->mousePresent(); }));
-    ASSERT_GE(tray.notices.size(), 8u);
-    for (const auto& notice : tray.notices)
-        EXPECT_GE(notice.timeoutMs, 5000) << notice.text;
-    // The presence notices, which asked for a tenth of a second, get the desktop's usual five.
-    EXPECT_EQ(tray.notices.front().timeoutMs, 5000);
-    EXPECT_EQ(tray.notices.back().timeoutMs, 5000);
-}
-
-TEST_F(AppShellTest, WithoutANotificationAreaTheWindowStaysAndTheMouseIsAwaitedOnThePage)
-{
-    tray.offered = false;
-    start(false);
-    shell->activate();
-    ASSERT_TRUE(shell->window().isVisible());
-    const QImage& buffer = shell->window().BackBuffer();
-    const auto lineDrawn = [&] {
-        const Region line = frame::kMouseAbsentLine;
-        for (int y = line.top; y < line.bottom; ++y)
-            for (int x = line.left; x < line.right; ++x)
-                if (buffer.pixel(x, y) != test::SkinFixture::kBasicBackground)
-                    return true;
-        return false;
-    };
-    // The frame is drawn without a mouse, and the page says what is missing.
-    EXPECT_EQ(buffer.pixel(frame::kOk.left + 1, frame::kOk.top + 1), test::SkinFixture::kNormal);
-    EXPECT_EQ(buffer.pixel(frame::kNextPage.left + 1, frame::kNextPage.top + 1), test::SkinFixture::kNormal);
-    EXPECT_TRUE(lineDrawn());
-    EXPECT_EQ(texts().m_strMouseAbsent, "No gaming mouse is connected. Plug the mouse in to change its settings.");
-
-    // The mouse arriving while the window is shown gets the basic page's first showing, with the
-    // first run's labels; the line goes.
-    mouse->plug();
-    ASSERT_TRUE(waitFor([&] { return g_bBasicPageReady; }));
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
-    EXPECT_TRUE(strIniText().contains("Item1=Left Click")) << strIniText().toStdString();
-    EXPECT_FALSE(lineDrawn());
-
-    // Unplugged: the window stays where it is (no icon could bring it back) and says so again.
-    mouse->unplug();
-    ASSERT_TRUE(waitFor([&] { return !shell->mousePresent(); }));
-    EXPECT_TRUE(shell->window().isVisible());
-    EXPECT_TRUE(lineDrawn());
-}
-
-// Answers a box by running what the event loop of a real box could deliver meanwhile.
-class ReentrantPrompter final : public Prompter {
-public:
-    std::function<void()> whileOpen;
-    std::vector<std::string> shown;
-    int depth = 0, deepest = 0;
-    void message(const std::string& text, const std::string&) override
-    {
-        shown.push_back(text);
-        deepest = std::max(deepest, ++depth);
-        if (whileOpen)
-            whileOpen();
-        --depth;
-    }
-};
-
-TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothing)
-{
-    for (const bool withTray : {true, false}) {
-        SCOPED_TRACE(withTray ? "with a notification area" : "without one");
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        tray.offered = withTray;
-        std::filesystem::remove(std::filesystem::path(folder.path().toStdString()) / "config.bin");
-        ReentrantPrompter boxes;
-        std::size_t exchangesBefore = 0, exchangesAfter = 0;
-        boxes.whileOpen = [&] {
-            exchangesBefore = mouse->exchanges().size();
-            shell->activate();
-            shell->activate();
-            tray.click(TrayIcon::Click::Left);
-            exchangesAfter = mouse->exchanges().size();
-        };
-        shell = std::make_unique<AppShell>(ShellParts{hid, pauser, config, tray, boxes, desktop, &monitor, nullptr,
-                                                      locations, nullptr});
-        shell->initialise(!withTray);
-        ASSERT_EQ(boxes.shown, std::vector<std::string>{"Config file is not exist."});
-        EXPECT_EQ(boxes.deepest, 1);
-        EXPECT_EQ(exchangesAfter, exchangesBefore) << "no second exchange with the mouse";
-        EXPECT_TRUE(g_bBasicPageReady) << "the start-up's own first showing still ran";
-        EXPECT_EQ(shell->window().isVisible(), !withTray);
-        shell.reset();
-    }
-}
-
-TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDeliveredSkin)
-{
-    writeStrIni("EN", "tEsT");
-    start();
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(g_strSkinName, "Test");
-    EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
-
-    // A deleted skin: the delivered one, with one message.
-    const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
-    std::filesystem::rename(skins / "Test", skins / "Black");
-    writeStrIni("EN", "Gone");
-    shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
-    start();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "The skin \"Gone\" was not found; the skin \"Black\" is used instead.");
-    EXPECT_EQ(g_strSkinName, "Black");
-    EXPECT_EQ(std::filesystem::path(g_strSkinDir), skins / "Black");
-    EXPECT_FALSE(shell->window().PlainLook());
-    EXPECT_TRUE(strIniText().contains("Path=Gone")) << "str.ini keeps the user's choice";
-
-    // No skin at all: one message, and a plain window that is still drawn and centred.
-    std::filesystem::remove_all(skins);
-    shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
-    prompter.shown.clear();
-    start();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_TRUE(QString::fromStdString(prompter.shown[0].text).startsWith("No skin was found"));
-    EXPECT_TRUE(shell->window().PlainLook());
-    EXPECT_EQ(shell->window().size(), QSize(880, 650));
-    EXPECT_NE(shell->window().BackBuffer().pixel(frame::kOk.left + 2, frame::kOk.top + 2),
-              CMainDialog::kPlainBackground);
-}
-
-// The real basic page under the pointer, with each delivered skin: ten passes over every hover
-// region of the frame and the page leave the window exactly as it was drawn.
-TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredSkins)
-{
-    const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
-    const std::filesystem::path delivered = std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/Skins";
-    std::vector<Region> regions = {frame::kOk, frame::kApply, frame::kCancel, frame::kSkins, frame::kClose,
-                                   frame::kMinimise, frame::kPreviousPage, frame::kNextPage, basic::kKeyDefault};
-    for (int k = 0; k < 8; ++k)
-        regions.push_back(basic::FunctionBox(k));
-    for (const char* name : {"Black", "Blue"}) {
-        SCOPED_TRACE(name);
-        std::filesystem::create_directory_symlink(delivered / name, skins / name);
-        writeStrIni("EN", name);
-        shell.reset();
-        SkinImages().clear();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        start();
-        tray.click(TrayIcon::Click::Left);
-        CMainDialog& window = shell->window();
-        ASSERT_EQ(g_nCurrentPage, kBasicPage);
-        const QPoint away(700, 140);
-        window.HandleMouseMove(away);
-        const QImage first = window.BackBuffer().copy();
-        for (const Region& r : regions) {
-            const QPoint p(r.left + 3, r.top + 3);
-            for (int pass = 0; pass < 10; ++pass) {
-                window.HandleMouseMove(p);
-                window.HandleHover(p);
-                window.HandleMouseMove(away);
-            }
-            EXPECT_EQ(window.BackBuffer(), first) << "region at " << r.left << "," << r.top;
-        }
-        // Down the column of function boxes, each lighting in turn.
-        for (int k = 0; k < 8; ++k) {
-            const QPoint p(basic::FunctionBox(k).left + 3, basic::FunctionBox(k).top + 3);
-            window.HandleMouseMove(p);
-            window.HandleHover(p);
-        }
-        window.HandleMouseMove(away);
-        EXPECT_EQ(window.BackBuffer(), first);
-    }
-}
-
 // A second start of the real program ends at once with status 0 while the first runs; the end of
 // the session (SIGTERM) ends the first one cleanly, releasing its lock and socket.
 TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirstCleanly)
@@ -661,6 +368,129 @@ TEST(UnattendedRunTest, MessagesGoToStandardErrorInsteadOfBoxes)
         EXPECT_NE(err.find("vexo: VEXO T58: The button labels could not be saved: "), std::string::npos) << err;
     }
     EXPECT_TRUE(QFile::exists(shot));
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+class AdvancedShellTest : public AppShellTest {
+protected:
+    void clickAt(const Region& r) { shell->window().HandleClick({r.left + 2, r.top + 2}); }
+    void key(QEvent::Type type, std::uint32_t evdev)
+    {
+        QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0);
+        QCoreApplication::sendEvent(shell->advancedPage().editor().nameField(), &event);
+    }
+    QByteArray configBin() const
+    {
+        QFile file(folder.path() + "/config.bin");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt)
+{
+    g_bDesktopSettingsRead = false;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    ASSERT_EQ(g_nCurrentPage, kAdvancedPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("AB");
+    clickAt(MacroEditor::kNew);
+    clickAt(MacroEditor::kStartRecording);
+    for (const std::uint32_t code : {30u, 48u}) {  // A, then B
+        key(QEvent::KeyPress, code);
+        key(QEvent::KeyRelease, code);
+    }
+    clickAt(MacroEditor::kStopRecording);
+    clickAt(MacroEditor::kConfirm);
+    mouse->clearExchanges();
+    clickAt(frame::kApply);
+
+    // What record.ini holds, encoded afresh, is what the record, the mouse and config.bin hold.
+    const StoredMacro saved = LoadMacro(ProfileIni(locations.recordIni()), "AB");
+    EXPECT_EQ(saved.lines, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "B   Dn", "50 ms", "B   Up"}));
+    std::array<std::uint8_t, kMacroAreaSize> expected{};
+    std::ranges::copy(config.record().macroArea(), expected.begin());
+    EncodeMacroStore(ProfileIni(locations.recordIni()), MacroArea(expected));
+    EXPECT_TRUE(std::ranges::equal(expected, config.record().macroArea()));
+    const std::vector<std::uint8_t> first(expected.begin(), expected.begin() + 10);
+    EXPECT_EQ(first, (std::vector<std::uint8_t>{0x00, 0x01, 0x05, 0x04, 0x85, 0x04, 0x05, 0x05, 0x80, 0x05}));
+
+    const DeviceImage blocks = mouse->blocks();
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(std::ranges::equal(blocks.macros[slot], std::span(expected).subspan(slot * 128, 128))) << slot;
+    // The trace of the Apply carries block 0 as consecutive output reports.
+    std::vector<std::uint8_t> written;
+    for (const SimExchange& exchange : mouse->exchanges()) {
+        if (exchange.kind == SimExchange::Kind::Write)
+            written.insert(written.end(), exchange.bytes.end() - 32, exchange.bytes.end());
+    }
+    EXPECT_FALSE(std::ranges::search(written, std::span(expected).first(128)).empty());
+
+    const QByteArray file = configBin();
+    ASSERT_EQ(file.size(), qsizetype(ConfigStore::kFileSize));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(),
+                           reinterpret_cast<const std::uint8_t*>(file.constData()) + 1 + ConfigRecord::kMacroArea));
+}
+
+TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
+{
+    g_bDesktopSettingsRead = false;
+    desktop.speed = 10;
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    clickAt(frame::kApply);  // the values read from the desktop become the applied ones
+    clickAt(DesktopSettingsPanel::Segment(DesktopSettingsPanel::kSpeedSlider, 11));
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 11);
+    clickAt(frame::kCancel);
+    EXPECT_EQ(config.record().desktop().pointerSpeedRow, 6);
+    tray.click(TrayIcon::Click::Left);
+    desktop.calls.clear();
+    clickAt(frame::kApply);
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
+                                                        "set double-click 550"}));
+    EXPECT_EQ(desktop.speed, 10u);
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+TEST_F(AdvancedShellTest, ADoubleClickOnADelayLineAsksTheDelayDialog)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    clickAt(frame::kNextPage);
+    MacroEditor& editor = shell->advancedPage().editor();
+    editor.nameField()->setText("D");
+    clickAt(MacroEditor::kNew);
+    for (const char* line : {"A   Dn", "50 ms", "A   Up"})
+        editor.appendSequenceLine(line);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<CDelayTimeDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        auto* field = dialog->findChild<QLineEdit*>();
+        shown = field->text();
+        field->setText("1500");
+        dialog->accept();
+    });
+    QListWidget* list = editor.sequenceList();
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(shown, "50");
+    EXPECT_EQ(list->item(1)->text(), "1500 ms");
 }
 
 } // namespace

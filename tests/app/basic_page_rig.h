@@ -17,7 +17,7 @@
 #include "../ui/qt_test_main.h"
 #include "../ui/skin_fixture.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
+#include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "config/ini_settings.h"
@@ -159,7 +159,7 @@ protected:
     ConfigStore config{locations.configBin()};
     RecordingTrayIcon tray;
     RecordingPrompter prompter;
-    PendingDesktopSettings desktop;
+    MemoryPointerSettings desktop;
     std::unique_ptr<AppShell> shell;
 };
 

@@ -144,7 +144,7 @@ TEST_F(FileLocationsTest, WithoutAnyHomeTheUsersFolderIsNeverInAWorldWritablePla
     EXPECT_EQ(where.skinRoots()[1], std::filesystem::path("/.local/share/vexo-t58/Skins"));
 }
 
-TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
+TEST_F(FileLocationsTest, ASkinIsTakenFromTheUsersOwnFoldersFirstThenTheDeliveredOnes) {
     const auto share = dir / "share";
     env["HOME"] = (dir / "home").string();
     const auto where = FileLocations::resolve(dir / "bin", share, lookup());
@@ -153,17 +153,19 @@ TEST_F(FileLocationsTest, ASkinIsTakenFromTheFirstRootThatHasIt) {
     std::filesystem::create_directories(delivered / "Black");
     std::filesystem::create_directories(own / "Black");
     std::filesystem::create_directories(own / "Mine");
-    EXPECT_EQ(where.skinFolder("Black"), delivered / "Black") << "the delivered skin wins a name clash";
+    std::filesystem::create_directories(delivered / "Blue");
+    EXPECT_EQ(where.skinFolder("Blue"), delivered / "Blue");
+    EXPECT_EQ(where.skinFolder("Black"), own / "Black") << "the user's own skin wins a name clash";
     EXPECT_EQ(where.skinFolder("Mine"), own / "Mine");
     EXPECT_EQ(where.skinFolder("Missing"), delivered / "Missing") << "nothing found draws nothing";
     EXPECT_EQ(where.skinFolder(""), delivered) << "no name: the skins folder itself";
 
     // A name from a Windows str.ini finds its folder in another letter case; an exact name first.
-    EXPECT_EQ(where.findSkin("black"), delivered / "Black");
+    EXPECT_EQ(where.findSkin("black"), own / "Black");
     EXPECT_EQ(where.findSkin("MINE"), own / "Mine");
     std::filesystem::create_directories(own / "mine");
     EXPECT_EQ(where.findSkin("mine"), own / "mine");
-    EXPECT_EQ(where.skinFolder("BLACK"), delivered / "Black");
+    EXPECT_EQ(where.skinFolder("BLACK"), own / "Black");
     // Only folders are skins, and a name never leaves the skins folders.
     std::ofstream(delivered / "Plain").put('x');
     EXPECT_EQ(where.findSkin("plain"), std::nullopt);

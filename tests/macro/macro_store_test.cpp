@@ -80,6 +80,18 @@ TEST_F(MacroStoreTest, LoadReadsLoopTimesAndTheCountedLines) {
     EXPECT_TRUE(LoadMacro(store_, "m").lines.empty());
 }
 
+TEST_F(MacroStoreTest, QuotedValuesReadAndEncodeWithoutTheirQuotes) {
+    put("[q]\r\nMacroLoopTimes=\"3\"\r\nItemCount='3'\r\nItem0=\"A   Dn\"\r\nItem1=\"50 ms\"\r\n"
+        "Item2=\"A   Up\"\r\nItem3=\"unbalanced\r\n");
+    const StoredMacro macro = LoadMacro(store_, "q");
+    EXPECT_EQ(macro.loopTimesText, "3");
+    EXPECT_EQ(macro.lines, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up"}));
+    // The encoding sees the key A, not a key named with a quotation mark.
+    test::GuardedArea area;
+    EncodeMacroStore(store_, area.area());
+    EXPECT_EQ(area.block(0), test::BlockOf({0x00, 0x03, 0x05, 0x04, 0x80, 0x04}));
+}
+
 TEST_F(MacroStoreTest, SaveReplacesTheSectionAndMovesItLast) {
     put(Section("old", "4", {"A   Dn", "10 ms", "A   Up", "10 ms", "B   Dn"}) + Section("other", "1", {"C   Dn"}));
     const std::vector<std::string> lines = {PressLine("Z"), DelayLine(50), ReleaseLine("Z")};

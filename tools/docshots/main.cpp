@@ -13,7 +13,7 @@
 
 #include "app/app_icon.h"
 #include "app/app_shell.h"
-#include "app/desktop_settings_hook.h"
+#include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "platform/qt/qt_tray_icon.h"
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     ConfigStore config(locations.configBin());
     QtTrayIcon tray(AppIcon());
     SilentPrompter prompter;
-    PendingDesktopSettings desktop;
+    MemoryPointerSettings desktop;
     AppShell shell(ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {},
                               locations});
     shell.initialise(true);

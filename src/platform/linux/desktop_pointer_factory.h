@@ -1,0 +1,32 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/desktop_pointer_settings.h"
+
+namespace vexo {
+
+// What decides which desktop keeps the pointer settings.
+struct DesktopEnvironment {
+    std::string currentDesktop;        // $XDG_CURRENT_DESKTOP (colon-separated names)
+    std::string x11Display;            // $DISPLAY
+    std::string waylandDisplay;        // $WAYLAND_DISPLAY
+    std::filesystem::path configHome;  // $XDG_CONFIG_HOME, or ~/.config
+    bool gsettingsUsable = false;      // the GNOME schema is installed and GIO keeps settings (dconf)
+
+    static DesktopEnvironment detect();
+};
+
+enum class DesktopBackend { Kde, GSettings, X11, None };
+
+// KDE Plasma for a desktop named KDE; GSettings for GNOME and the desktops built on its settings
+// (Unity, Budgie, Pantheon, GNOME Flashback) when usable; the X server's pointer control on any
+// other X11 session; GSettings again for another Wayland session where it is usable; else None.
+DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment);
+
+// The chosen backend. None gives one whose every call fails, so that each value the desktop
+// cannot take is reported, not silently dropped.
+std::unique_ptr<DesktopPointerSettings> makeDesktopPointerSettings(const DesktopEnvironment& environment);
+
+} // namespace vexo

@@ -1,0 +1,308 @@
+// The desktop pointer backends against the real services: GIO with the installed schemas (a key
+// file backend), KDE's files in a temporary configuration folder, an Xvfb server.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <sys/stat.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gio/gio.h>
+
+#include "config/temp_dir.h"
+#include "platform/linux/desktop_pointer_factory.h"
+#include "platform/linux/gsettings_pointer_settings.h"
+#include "platform/linux/kde_pointer_settings.h"
+#include "platform/linux/x11_pointer_settings.h"
+
+namespace vexo {
+namespace {
+
+using test::TempDir;
+
+TEST(GSettingsPointerTest, ValuesGoThroughGioIntoTheKeyFileAndBack)
+{
+    if (!GSettingsPointerSettings::SchemaInstalled())
+        GTEST_SKIP() << "gsettings-desktop-schemas is not installed";
+    TempDir dir("gsettings");
+    const auto keyFile = dir / "settings.ini";
+    {
+        GSettingsPointerSettings settings(keyFile);
+        // Nothing stored yet: the schema's defaults (adaptive-capable "default", speed 0, 400 ms).
+        EXPECT_EQ(settings.enhancePrecision(), true);
+        EXPECT_EQ(settings.pointerSpeed(), 10u);
+        EXPECT_EQ(settings.doubleClickTime(), 400u);
+
+        EXPECT_TRUE(settings.setEnhancePrecision(false));
+        EXPECT_TRUE(settings.setPointerSpeed(20));
+        EXPECT_TRUE(settings.setDoubleClickTime(550));
+        EXPECT_EQ(settings.enhancePrecision(), false);
+        EXPECT_EQ(settings.pointerSpeed(), 20u);
+        EXPECT_EQ(settings.doubleClickTime(), 550u);
+
+        // No wheel lines on these desktops: both calls fail instead of pretending.
+        EXPECT_FALSE(settings.wheelScrollLines());
+        EXPECT_FALSE(settings.setWheelScrollLines(3));
+    }
+    const std::string stored = TempDir::take(keyFile);
+    EXPECT_NE(stored.find("[org/gnome/desktop/peripherals/mouse]"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("accel-profile='flat'"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("speed=1.0"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("double-click=550"), std::string::npos) << stored;
+
+    // A second connection reads what the first wrote.
+    GSettingsPointerSettings again(keyFile);
+    EXPECT_EQ(again.pointerSpeed(), 20u);
+    EXPECT_TRUE(again.setEnhancePrecision(true));
+    EXPECT_NE(TempDir::take(keyFile).find("accel-profile='adaptive'"), std::string::npos);
+}
+
+TEST(GSettingsPointerTest, SpeedScaleMapsTheTwentyStepsOntoMinusOneToOne)
+{
+    EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(10), 0.0);
+    EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(1), -0.9);
+    EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(20), 1.0);
+    EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(99), 1.0);
+    for (unsigned s = 1; s <= 20; ++s)
+        EXPECT_EQ(GSettingsPointerSettings::SpeedFromGSettings(GSettingsPointerSettings::SpeedToGSettings(s)), s);
+    EXPECT_EQ(GSettingsPointerSettings::SpeedFromGSettings(-1.0), 1u);
+    EXPECT_EQ(GSettingsPointerSettings::SpeedFromGSettings(0.26), 13u);
+}
+
+TEST(KdePointerTest, ValuesLandInKcminputrcAndKdeglobalsKeepingTheRest)
+{
+    TempDir dir("kde");
+    TempDir::put(dir / "kdeglobals", "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n");
+    KdePointerSettings settings(dir.path, false);
+    // Absent keys read as Plasma's own defaults.
+    EXPECT_EQ(settings.enhancePrecision(), true);
+    EXPECT_EQ(settings.pointerSpeed(), 10u);
+    EXPECT_EQ(settings.wheelScrollLines(), 3u);
+    EXPECT_EQ(settings.doubleClickTime(), 400u);
+
+    EXPECT_TRUE(settings.setEnhancePrecision(false));
+    EXPECT_TRUE(settings.setPointerSpeed(4));
+    EXPECT_TRUE(settings.setWheelScrollLines(7));
+    EXPECT_TRUE(settings.setDoubleClickTime(620));
+    EXPECT_EQ(settings.enhancePrecision(), false);
+    EXPECT_EQ(settings.pointerSpeed(), 4u);
+    EXPECT_EQ(settings.wheelScrollLines(), 7u);
+    EXPECT_EQ(settings.doubleClickTime(), 620u);
+
+    const std::string input = TempDir::take(dir / "kcminputrc");
+    EXPECT_NE(input.find("[Mouse]"), std::string::npos);
+    EXPECT_NE(input.find("XLbInptAccelProfileFlat=true"), std::string::npos) << input;
+    EXPECT_NE(input.find("XLbInptPointerAcceleration=-0.6"), std::string::npos) << input;
+    const std::string globals = TempDir::take(dir / "kdeglobals");
+    EXPECT_NE(globals.find("ColorScheme=Breeze"), std::string::npos);
+    EXPECT_NE(globals.find("SingleClick=false"), std::string::npos);
+    EXPECT_NE(globals.find("WheelScrollLines=7"), std::string::npos) << globals;
+    EXPECT_NE(globals.find("DoubleClickInterval=620"), std::string::npos) << globals;
+
+    // Plasma has no "one screen per notch": refused, and the stored lines stay.
+    EXPECT_FALSE(settings.setWheelScrollLines(DesktopPointerSettings::kScrollOneScreen));
+    EXPECT_EQ(settings.wheelScrollLines(), 7u);
+}
+
+TEST(KdePointerTest, DamagedValuesAndUnusableFilesFailTheirCall)
+{
+    TempDir dir("kde-bad");
+    TempDir::put(dir / "kdeglobals", "[KDE]\nWheelScrollLines=lots\nDoubleClickInterval=-5\n");
+    TempDir::put(dir / "kcminputrc", "[Mouse]\nXLbInptAccelProfileFlat=maybe\nXLbInptPointerAcceleration=fast\n");
+    KdePointerSettings settings(dir.path, false);
+    EXPECT_FALSE(settings.wheelScrollLines());
+    EXPECT_FALSE(settings.doubleClickTime());
+    EXPECT_FALSE(settings.enhancePrecision());
+    EXPECT_FALSE(settings.pointerSpeed());
+
+    // A FIFO where kdeglobals should be is neither read nor replaced.
+    std::filesystem::remove(dir / "kdeglobals");
+    ASSERT_EQ(::mkfifo((dir / "kdeglobals").c_str(), 0600), 0);
+    EXPECT_FALSE(settings.doubleClickTime());
+    EXPECT_FALSE(settings.setDoubleClickTime(500));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "kdeglobals"));
+}
+
+// A private session bus for the life of the test, named in DBUS_SESSION_BUS_ADDRESS.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus()
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(fds[0]);
+            const std::string fd = "--print-address=" + std::to_string(fds[1]);
+            ::execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", fd.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        pollfd ready{fds[0], POLLIN, 0};
+        char buffer[512] = {};
+        if (pid_ > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(fds[0], buffer, sizeof buffer - 1) > 0)
+            address_ = std::string(buffer, std::strcspn(buffer, "\n"));
+        ::close(fds[0]);
+        if (!address_.empty())
+            ::setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+    }
+    ~PrivateSessionBus()
+    {
+        if (!address_.empty())
+            ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& address() const { return address_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string address_;
+};
+
+TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
+{
+    PrivateSessionBus bus;
+    if (bus.address().empty())
+        GTEST_SKIP() << "dbus-daemon could not be started";
+    GDBusConnection* listener = g_dbus_connection_new_for_address_sync(
+        bus.address().c_str(),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    ASSERT_NE(listener, nullptr);
+    std::vector<std::string> heard;
+    const auto onSignal = [](GDBusConnection*, const gchar*, const gchar*, const gchar* interface, const gchar* member,
+                             GVariant*, gpointer data) {
+        static_cast<std::vector<std::string>*>(data)->push_back(std::string(interface) + "." + member);
+    };
+    const guint kde = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KGlobalSettings", "notifyChange",
+                                                         "/KGlobalSettings", nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal,
+                                                         &heard, nullptr);
+    const guint kwin = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KWin", "reloadConfig", "/KWin",
+                                                          nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal, &heard, nullptr);
+    // A round trip on the listener's connection makes sure the bus has its match rules.
+    GVariant* id = g_dbus_connection_call_sync(listener, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                               "org.freedesktop.DBus", "GetId", nullptr, nullptr,
+                                               G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+    if (id != nullptr)
+        g_variant_unref(id);
+
+    TempDir dir("kde-bus");
+    KdePointerSettings settings(dir.path);
+    ASSERT_TRUE(settings.setDoubleClickTime(450));
+    for (int i = 0; i < 500 && heard.size() < 2; ++i) {
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        ::usleep(10000);
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"org.kde.KGlobalSettings.notifyChange", "org.kde.KWin.reloadConfig"}));
+    g_dbus_connection_signal_unsubscribe(listener, kde);
+    g_dbus_connection_signal_unsubscribe(listener, kwin);
+    g_dbus_connection_close_sync(listener, nullptr, nullptr);
+    g_object_unref(listener);
+}
+
+// An Xvfb server on a display it picks itself, for the life of the test.
+class XvfbServer {
+public:
+    XvfbServer()
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "64x64x24",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        // Xvfb writes its display number once it accepts connections.
+        pollfd ready{fds[0], POLLIN, 0};
+        char buffer[16] = {};
+        if (pid_ > 0 && ::poll(&ready, 1, 10000) == 1 && ::read(fds[0], buffer, sizeof buffer - 1) > 0)
+            display_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+        // Xvfb writes the line ending separately and dies if nobody is there to read it.
+        readEnd_ = fds[0];
+    }
+    ~XvfbServer()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (readEnd_ >= 0)
+            ::close(readEnd_);
+    }
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    int readEnd_ = -1;
+    std::string display_;
+};
+
+TEST(X11PointerTest, PrecisionIsTheServersPointerControlAndTheRestIsMissing)
+{
+    XvfbServer server;
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb could not be started (package xvfb)";
+    X11PointerSettings settings(server.display());
+    ASSERT_TRUE(settings.connected());
+    // Xvfb starts with X's default acceleration of 2/1 above 4 pixels.
+    EXPECT_EQ(settings.enhancePrecision(), true);
+
+    EXPECT_TRUE(settings.setEnhancePrecision(false));
+    EXPECT_EQ(settings.enhancePrecision(), false);
+    // Another client sees the change: it is the server's, not ours.
+    {
+        X11PointerSettings other(server.display());
+        EXPECT_EQ(other.enhancePrecision(), false);
+        EXPECT_TRUE(other.setEnhancePrecision(true));
+    }
+    EXPECT_EQ(settings.enhancePrecision(), true);
+
+    EXPECT_FALSE(settings.pointerSpeed());
+    EXPECT_FALSE(settings.setPointerSpeed(10));
+    EXPECT_FALSE(settings.wheelScrollLines());
+    EXPECT_FALSE(settings.setWheelScrollLines(3));
+    EXPECT_FALSE(settings.doubleClickTime());
+    EXPECT_FALSE(settings.setDoubleClickTime(500));
+}
+
+TEST(X11PointerTest, WithoutAServerEveryCallFails)
+{
+    X11PointerSettings settings(":65000");
+    EXPECT_FALSE(settings.connected());
+    EXPECT_FALSE(settings.enhancePrecision());
+    EXPECT_FALSE(settings.setEnhancePrecision(true));
+}
+
+TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend)
+{
+    DesktopEnvironment kde{"KDE", ":0", "", "/home/u/.config", true};
+    EXPECT_EQ(ChooseDesktopBackend(kde), DesktopBackend::Kde);
+    DesktopEnvironment gnome{"ubuntu:GNOME", "", "wayland-0", "/c", true};
+    EXPECT_EQ(ChooseDesktopBackend(gnome), DesktopBackend::GSettings);
+    // GNOME without dconf keeps nothing: on X11 the server's control is what is left.
+    DesktopEnvironment gnomeNoDconf{"GNOME", ":0", "", "/c", false};
+    EXPECT_EQ(ChooseDesktopBackend(gnomeNoDconf), DesktopBackend::X11);
+    DesktopEnvironment bare{"", ":1", "", "/c", true};
+    EXPECT_EQ(ChooseDesktopBackend(bare), DesktopBackend::X11);
+    DesktopEnvironment sway{"sway", "", "wayland-1", "/c", false};
+    EXPECT_EQ(ChooseDesktopBackend(sway), DesktopBackend::None);
+    const auto none = makeDesktopPointerSettings(sway);
+    EXPECT_EQ(none->name(), "none");
+    EXPECT_FALSE(none->doubleClickTime());
+    EXPECT_FALSE(none->setPointerSpeed(10));
+}
+
+} // namespace
+} // namespace vexo
