@@ -11,6 +11,7 @@
 #include "config/ini_settings.h"
 #include "config/ui_texts.h"
 #include "device/device_notice_listener.h"
+#include "device/settings_sync.h"
 #include "platform/tray_icon.h"
 #include "ui/frame_actions.h"
 #include "ui/ui_globals.h"
@@ -104,6 +105,8 @@ public:
     // FrameActions.
     bool mousePresent() const override;
     bool prepareBasicPage() override;
+    // What the user is told after an Apply the mouse did not take whole.
+    static std::string ApplyIncompleteText(const SettingsSync::ApplyResult& result);
     void applyConfig() override;
     void takeSnapshot() override;
     void restoreSnapshot() override;

@@ -126,7 +126,23 @@ void AppShell::syncOnConnect()
 
 void AppShell::applyConfig()
 {
-    sync_->ApplyConfig();
+    const SettingsSync::ApplyResult result = sync_->ApplyConfig();
+    // The files are saved either way; the user must know that the mouse may not hold them, or they
+    // would take the mouse's behaviour for what they set.
+    if (result.sent && !result.folderBusy && !result.complete())
+        prompter_.message(ApplyIncompleteText(result), std::string(kApplicationTitle));
+}
+
+std::string AppShell::ApplyIncompleteText(const SettingsSync::ApplyResult& result)
+{
+    std::string text = "The mouse did not take all of the settings";
+    if (result.failedCalls > 0)
+        text += ": " + std::to_string(result.failedCalls) + " of " + std::to_string(result.calls) +
+                " exchanges failed or came back short";
+    if (!result.readBack)
+        text += result.failedCalls > 0 ? "; its lighting and colours were left as they were"
+                                       : ": its lighting and colours could not be read and were left as they were";
+    return text + ". The settings are saved; press Apply again, or replug the mouse and then Apply.";
 }
 
 } // namespace vexo

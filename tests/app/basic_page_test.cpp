@@ -252,6 +252,25 @@ TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
     EXPECT_EQ(window().findChildren<QLabel*>(QString::number(basic::kDpiValueFieldId)).size(), 1);
 }
 
+TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved)
+{
+    start();
+    click(basic::kRateSegments[0]);
+    apply();
+    EXPECT_TRUE(prompter.shown.empty()) << "a whole Apply says nothing";
+    // Block reads come back short: the colours are not written back, and the user learns it.
+    SimFaults faults;
+    faults.shortRead = 10;
+    mouse->setFaults(faults);
+    click(basic::kRateSegments[1]);
+    apply();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text.rfind("The mouse did not take all of the settings: ", 0), 0u)
+        << prompter.shown[0].text;
+    EXPECT_NE(prompter.shown[0].text.find("lighting and colours were left as they were"), std::string::npos);
+    EXPECT_EQ(savedRecord().reportRate(), 4);
+}
+
 TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt)
 {
     start();
