@@ -1,5 +1,6 @@
 // The advanced page: one recorded key to its line on screen, Confirm of ten macros of 63 events
 // (saving and encoding included), and showing the page with its controls.
+#include "window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -26,19 +27,6 @@ namespace {
 
 using namespace vexo;
 
-class NoActions final : public FrameActions {
-public:
-    bool mousePresent() const override { return true; }
-    bool prepareBasicPage() override { return false; }
-    void applyConfig() override {}
-    void takeSnapshot() override {}
-    void restoreSnapshot() override {}
-    void applyDesktopSettings() override {}
-    void openSkinPicker() override {}
-    void openUrl(const std::string&) override {}
-    void shutdown() override {}
-};
-
 // record.ini with macros of events key presses and releases, 50 ms apart.
 std::string Store(int macros, int events)
 {
@@ -58,7 +46,7 @@ std::string Store(int macros, int events)
 
 // The main window with the advanced page over the generated skin (when the build made it).
 struct Page {
-    NoActions actions;
+    bench::IdleFrameActions actions{true};
     QTemporaryDir folder;
     ConfigStore config{QDir(folder.path()).filePath("config.bin").toStdString()};
     MemoryPointerSettings desktop;
@@ -146,12 +134,5 @@ BENCHMARK(ShowAdvancedPage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // Offscreen unless the caller chose a platform, so the figures do not depend on a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vexo::bench::RunWindowBenchmarks(argc, argv);
 }

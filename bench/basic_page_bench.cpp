@@ -2,6 +2,7 @@
 // mouse and the delivered Black skin: opening a function list, choosing a DPI value and a report
 // rate, building the whole page, and the window coming up from the notification-area icon, later
 // and first showing. Protocol pauses are recorded, not slept; the first showing reports them.
+#include "window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -16,9 +17,9 @@
 #include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
-#include "platform/prompter.h"
 #include "platform/tray_icon.h"
 #include "sim/recording_pauser.h"
+#include "sim/silent_prompter.h"
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
@@ -30,11 +31,6 @@
 namespace {
 
 using namespace vexo;
-
-class QuietPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
 
 class QuietTray final : public TrayIcon {
 public:
@@ -56,7 +52,7 @@ struct Utility {
     RecordingPauser pauser;
     ConfigStore config{locations.configBin()};
     QuietTray tray;
-    QuietPrompter prompter;
+    SilentPrompter prompter;
     MemoryPointerSettings desktop;
     std::unique_ptr<AppShell> shell;
 
@@ -214,11 +210,5 @@ BENCHMARK(FullPageDraw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vexo::bench::RunWindowBenchmarks(argc, argv);
 }

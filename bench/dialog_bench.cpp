@@ -2,6 +2,8 @@
 // skin pictures decoded from disk, as on the first opening in a run, and from the picture cache, as
 // on every later one), and a key capture from the key event until the captured name is on screen.
 // Uses the generated Black skin of the build (build/bin/Skins/Black).
+#include "window_bench_support.h"
+#include "sim/silent_prompter.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -31,11 +33,6 @@ namespace {
 
 using namespace vexo;
 using Clock = std::chrono::steady_clock;
-
-class SilentPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
 
 // Notes when a widget has received a paint event.
 class PaintWatch final : public QObject {
@@ -169,12 +166,5 @@ BENCHMARK(KeyCaptureToNameShown)->UseManualTime()->Unit(benchmark::kMicrosecond)
 
 int main(int argc, char** argv)
 {
-    // Offscreen unless the caller chose a platform, so the figures do not depend on a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vexo::bench::RunWindowBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Redraw costs of the main window: one hover change and a whole page, with the picture cache and
 // with every picture decoded from disk again, side by side.
+#include "window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,19 +20,6 @@
 namespace {
 
 using namespace vexo;
-
-class NoActions final : public FrameActions {
-public:
-    bool mousePresent() const override { return false; }
-    bool prepareBasicPage() override { return false; }
-    void applyConfig() override {}
-    void takeSnapshot() override {}
-    void restoreSnapshot() override {}
-    void applyDesktopSettings() override {}
-    void openSkinPicker() override {}
-    void openUrl(const std::string&) override {}
-    void shutdown() override {}
-};
 
 // The generated default skin when the build made it; otherwise a stand-in of the same sizes with
 // alpha gradients, so the decoding cost is comparable.
@@ -70,7 +58,7 @@ QString SkinFolder(QTemporaryDir& scratch)
 }
 
 struct Window {
-    NoActions actions;
+    bench::IdleFrameActions actions{false};
     QTemporaryDir scratch;
     std::unique_ptr<CMainDialog> dialog;
 
@@ -125,12 +113,5 @@ BENCHMARK_CAPTURE(FullPageDraw, decode_every_time, SkinImageCache::Mode::DecodeE
 
 int main(int argc, char** argv)
 {
-    // Offscreen unless the caller chose a platform, so the figures do not depend on a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vexo::bench::RunWindowBenchmarks(argc, argv);
 }
