@@ -1,5 +1,5 @@
 #include "platform/linux/cancellable_fd_reader.h"
-#include "platform/linux/hidapi_device.h"
+#include "platform/linux/hidraw_device.h"
 
 #include <gtest/gtest.h>
 
@@ -104,9 +104,9 @@ TEST(CancellableFdReaderTest, InvalidDescriptorOrEmptyBufferFails) {
     EXPECT_EQ(reader.read(std::span<std::uint8_t>()), -1);
 }
 
-TEST(HidapiDeviceReadTest, ReportsWithoutIdsGetAZeroIdByteInFront) {
+TEST(HidrawDeviceReadTest, ReportsWithoutIdsGetAZeroIdByteInFront) {
     ReportPipe pipe;
-    auto device = HidapiDevice::readOnlyOver(pipe.readEnd, false);
+    auto device = HidrawDevice::readOnlyOver(pipe.readEnd, false);
     ASSERT_TRUE(device);
     // The kernel hands a report of a device without IDs over bare: 32 data bytes.
     std::vector<std::uint8_t> report(32);
@@ -133,9 +133,9 @@ TEST(HidapiDeviceReadTest, ReportsWithoutIdsGetAZeroIdByteInFront) {
     EXPECT_EQ(device->write(packet), -1);
 }
 
-TEST(HidapiDeviceReadTest, ReportsWithIdsPassUnchanged) {
+TEST(HidrawDeviceReadTest, ReportsWithIdsPassUnchanged) {
     ReportPipe pipe;
-    auto device = HidapiDevice::readOnlyOver(pipe.readEnd, true);
+    auto device = HidrawDevice::readOnlyOver(pipe.readEnd, true);
     ASSERT_TRUE(device);
     pipe.send({6, 9, 0, 4});
     std::array<std::uint8_t, 40> buffer{};

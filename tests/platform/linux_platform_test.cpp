@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
 namespace vexo {
 namespace {
 
@@ -96,6 +101,32 @@ TEST(HidapiBackendTest, SysfsPathOnlyForHidrawNodesAndMissingNodesDoNotOpen) {
     // is empty, not an error.
     for (const auto& entry : backend->enumerate())
         EXPECT_FALSE(entry.path.empty());
+}
+
+// A node that opens but does not answer as hidraw is what a mouse unplugged between the open and
+// the first request looks like (ENODEV there, ENOTTY here). The open fails with the reason, closes
+// what it opened, and touches nothing it freed (the sanitizer build watches that).
+TEST(HidapiBackendTest, NodesThatOpenButAreNotHidrawAreRefusedWithTheirReason) {
+    auto backend = makeHidBackend();
+    ASSERT_TRUE(backend);
+    char file[] = "/tmp/vexo-not-hidraw-XXXXXX";
+    const int scratch = ::mkstemp(file);
+    ASSERT_GE(scratch, 0);
+    ::close(scratch);
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+    };
+    const auto before = openDescriptors();
+    for (const char* path : {"/dev/null", static_cast<const char*>(file)}) {
+        for (const auto access : {HidBackend::Access::ReadWrite, HidBackend::Access::Read}) {
+            for (int i = 0; i < 50; ++i) {
+                EXPECT_EQ(backend->open(path, access), nullptr) << path;
+                EXPECT_EQ(backend->lastOpenError(), ENOTTY) << path;
+            }
+        }
+    }
+    EXPECT_EQ(openDescriptors(), before);
+    ::unlink(file);
 }
 
 TEST(UdevDeviceMonitorTest, GivesAPollableDescriptorOnlyAfterStartAndNeverBlocks) {

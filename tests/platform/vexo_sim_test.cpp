@@ -1,7 +1,7 @@
 // The virtual mouse of vexo-sim without /dev/uhid: its descriptors, the uhid event encoding, and
 // the whole device link driven through the same requests the kernel would make.
 #include "platform/linux/hidapi_backend.h"
-#include "platform/linux/hidapi_device.h"
+#include "platform/linux/hidraw_device.h"
 #include "platform/linux/report_descriptor.h"
 #include "sim_descriptors.h"
 #include "uhid_bridge.h"
@@ -166,7 +166,7 @@ public:
         const bool ids = ReportDescriptor::parse(descriptor)->usesReportIds;
         const int readFd = ::dup(isCommand ? commandInput_[0] : notificationInput_[0]);
         return std::make_unique<Device>(*this, isCommand ? command_ : notification_,
-                                        HidapiDevice::readOnlyOver(readFd, ids));
+                                        HidrawDevice::readOnlyOver(readFd, ids));
     }
 
     UhidBridge& notificationBridge() { return notification_; }
@@ -200,7 +200,7 @@ private:
 
     class Device final : public HidDevice {
     public:
-        Device(KernelPath& path, UhidBridge& bridge, std::unique_ptr<HidapiDevice> reader)
+        Device(KernelPath& path, UhidBridge& bridge, std::unique_ptr<HidrawDevice> reader)
             : path_(path), bridge_(bridge), reader_(std::move(reader)) {}
         int setFeature(std::span<const std::uint8_t> report) override {
             uhid_event e{};
@@ -250,7 +250,7 @@ private:
     private:
         KernelPath& path_;
         UhidBridge& bridge_;
-        std::unique_ptr<HidapiDevice> reader_;
+        std::unique_ptr<HidrawDevice> reader_;
     };
 
     std::shared_ptr<SimMouse> mouse_;

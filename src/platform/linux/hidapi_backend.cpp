@@ -5,7 +5,7 @@
 #include <hidapi/hidapi.h>
 #include <set>
 
-#include "platform/linux/hidapi_device.h"
+#include "platform/linux/hidraw_device.h"
 #include "platform/linux/hidraw_descriptor.h"
 #include "platform/linux/report_descriptor.h"
 
@@ -57,7 +57,7 @@ std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path, Access a
         return nullptr;
     }
     errno = 0;
-    auto device = HidapiDevice::open(path, access == Access::Read);
+    auto device = HidrawDevice::open(path, access == Access::Read);
     // The node's open(2) sets errno; anything else that failed on the way counts as an I/O error.
     lastOpenError_ = device ? 0 : errno != 0 ? errno : EIO;
     return device;
