@@ -126,7 +126,15 @@ TEST(HidapiBackendTest, NodesThatOpenButAreNotHidrawAreRefusedWithTheirReason) {
         }
     }
     EXPECT_EQ(openDescriptors(), before);
+
+    // Only a node that is no longer there counts as gone; one that answers with an error is still
+    // a device to tell the user about.
+    EXPECT_TRUE(hidrawNodeGone("/dev/hidraw-that-does-not-exist"));
+    EXPECT_FALSE(hidrawNodeGone("/dev/null"));
+    EXPECT_FALSE(hidrawNodeGone(file));
     ::unlink(file);
+    EXPECT_TRUE(hidrawNodeGone(file));
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST(UdevDeviceMonitorTest, GivesAPollableDescriptorOnlyAfterStartAndNeverBlocks) {

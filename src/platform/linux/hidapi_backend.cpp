@@ -43,8 +43,13 @@ std::vector<HidCollectionInfo> HidapiBackend::enumerate() {
     for (const hid_device_info* d = list; d != nullptr; d = d->next) {
         if (d->path == nullptr || !seen.insert(d->path).second)
             continue;
-        auto entries = collectionsOf(d->path, d->vendor_id, d->product_id, readHidrawDescriptor(std::string(d->path)),
-                                     d->usage_page, d->usage);
+        const std::string path(d->path);
+        auto descriptor = readHidrawDescriptor(path);
+        // A node that went after the listing belongs to a mouse being unplugged, not to one whose
+        // descriptor cannot be read: it is left out instead of being reported as broken.
+        if (!descriptor && hidrawNodeGone(path))
+            continue;
+        auto entries = collectionsOf(path, d->vendor_id, d->product_id, descriptor, d->usage_page, d->usage);
         result.insert(result.end(), entries.begin(), entries.end());
     }
     hid_free_enumeration(list);

@@ -16,6 +16,8 @@ public:
     // Initialises hidapi; enumerate() returns an empty list if that failed.
     HidapiBackend();
 
+    // Every collection of every listed node; a node that has gone by the time its descriptor is
+    // read (its mouse being unplugged) is left out.
     std::vector<HidCollectionInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path, Access access) override;
     int lastOpenError() const override { return lastOpenError_; }

@@ -1,5 +1,6 @@
 #include "platform/linux/hidraw_descriptor.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -48,6 +49,18 @@ std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string&
     auto bytes = readHidrawDescriptor(fd);
     ::close(fd);
     return bytes;
+}
+
+bool hidrawNodeGone(const std::string& devnode) {
+    const auto gone = [](int error) { return error == ENOENT || error == ENODEV || error == ENXIO; };
+    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return gone(errno);
+    int size = 0;
+    const bool answered = ::ioctl(fd, HIDIOCGRDESCSIZE, &size) == 0;
+    const int error = errno;
+    ::close(fd);
+    return !answered && gone(error);
 }
 
 } // namespace vexo

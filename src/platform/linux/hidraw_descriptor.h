@@ -14,6 +14,11 @@ std::string hidrawSysfsDescriptorPath(const std::string& devnode);
 // or else through the node itself. Nothing when neither works.
 std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string& devnode);
 
+// Whether the node or its device has gone (ENOENT, ENODEV or ENXIO on opening it or on asking it
+// for its descriptor), as happens to a node listed a moment before its mouse was unplugged. False
+// for anything that still answers, even with an error such as EACCES or ENOTTY.
+bool hidrawNodeGone(const std::string& devnode);
+
 // The raw report descriptor through an open hidraw descriptor (HIDIOCGRDESC).
 std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(int fd);
 
