@@ -133,7 +133,9 @@ TEST_F(CommandSetTest, ReadAnswersForAnotherIndexOrLengthFailAndChangeNothing) {
         EXPECT_FALSE(commands().ReadColourBlocks());
         EXPECT_EQ(image().colourBlock0, DeviceImage().colourBlock0);
         EXPECT_EQ(image().colourBlock2, (std::array<std::uint8_t, 4>{1, 1, 1, 1}));
-        if (announced == 200) EXPECT_EQ(rig.exchangesOf(Kind::Read).size(), 12u); // four reports per index, never more
+        if (announced == 200) {
+            EXPECT_EQ(rig.exchangesOf(Kind::Read).size(), 12u); // four reports per index, never more
+        }
     }
 
     // A device whose queue keeps what was not read: the next reads still get their own reports.

@@ -101,7 +101,9 @@ TEST(PlugCycleTest, AThousandReplugsWithNoticesInFlightLeaveDescriptorsThreadsAn
         EXPECT_EQ(after.descriptors, before.descriptors);
         EXPECT_EQ(after.threads, before.threads);
         // A leak of even 64 bytes a cycle would show as 64 KiB; allow the allocator some slack.
-        if (kMemoryIsMeaningful) EXPECT_LT(after.rssKiB - before.rssKiB, 256) << "memory grows with the cycles";
+        if (kMemoryIsMeaningful) {
+            EXPECT_LT(after.rssKiB - before.rssKiB, 256) << "memory grows with the cycles";
+        }
         EXPECT_EQ(rig.mouse->handlesClosedWhileReading(), 0);
     }
 }
