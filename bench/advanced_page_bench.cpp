@@ -16,12 +16,12 @@
 #include "platform/qt/qt_keyboard_hook.h"
 #include "sim/memory_pointer_settings.h"
 #include "sim/silent_prompter.h"
-#include "ui/advanced_page.h"
-#include "ui/frame_actions.h"
-#include "ui/interface_fonts.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/advanced/advanced_page.h"
+#include "ui/frame/frame_actions.h"
+#include "ui/skin/interface_fonts.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace {
 
@@ -53,16 +53,16 @@ struct Page {
     QtKeyboardHook keyboard;
     SilentPrompter prompter;
     UiTexts texts = SelectTexts("EN");
+    SkinContext skinContext;
     std::unique_ptr<CMainDialog> window;
     std::unique_ptr<AdvancedPage> page;
 
     explicit Page(const std::string& store)
     {
         const QString skin = QCoreApplication::applicationDirPath() + "/Skins/Black";
-        g_strSkinDir = skin.toStdString();
-        g_nCurrentPage = kNoPage;
+        skinContext.strSkinDir = skin.toStdString();
         std::ofstream(QDir(folder.path()).filePath("record.ini").toStdString(), std::ios::binary) << store;
-        window = std::make_unique<CMainDialog>(actions);
+        window = std::make_unique<CMainDialog>(skinContext, actions);
         window->m_fontText = InterfaceFonts::make("Arial", 14, 400, "EN");
         window->m_fontTitle = InterfaceFonts::make("Tahoma", 18, 700, "EN");
         window->LoadBackground();

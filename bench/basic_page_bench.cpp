@@ -23,10 +23,10 @@
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
-#include "ui/basic_page.h"
-#include "ui/basic_page_regions.h"
-#include "ui/main_dialog.h"
-#include "ui/ui_globals.h"
+#include "ui/basic/basic_page.h"
+#include "ui/basic/basic_page_regions.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_context.h"
 
 namespace {
 
@@ -64,14 +64,17 @@ struct Utility {
         std::filesystem::create_directory_symlink(bin / "Skins", dir / "Skins");
         std::ofstream(dir / "str.ini") << "[Skins]\nLan=EN\nPath=Black\nRColor=255\nGColor=255\nBColor=255\n";
         mouse->setRecording(false);
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
+        start(true);
+    }
+    // A new shell, as at a start of the program; shown, or hidden behind its icon.
+    void start(bool show)
+    {
+        shell.reset();
         shell = std::make_unique<AppShell>(
             ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {}, locations});
-        shell->initialise(true);
+        shell->initialise(show);
         settle();
     }
-    ~Utility() { g_nCurrentPage = kNoPage; }
     CMainDialog& window() { return shell->window(); }
     void click(const Region& region)
     {
@@ -164,10 +167,8 @@ void IconClickFirstShowing(benchmark::State& state)
     unsigned pauses = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        utility.window().hide();
-        utility.window().TearDownPage();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
+        // A fresh start hidden behind the icon, whose click then runs the first showing.
+        utility.start(false);
         utility.pauser.clear();
         Utility::settle();
         state.ResumeTiming();

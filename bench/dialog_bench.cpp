@@ -19,15 +19,15 @@
 
 #include "platform/prompter.h"
 #include "platform/qt/qt_keyboard_hook.h"
-#include "ui/combo_dialog.h"
-#include "ui/delay_time_dialog.h"
-#include "ui/fire_key_dialog.h"
-#include "ui/macro_dialog.h"
-#include "ui/media_dialog.h"
-#include "ui/single_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
-#include "ui/windows_dialog.h"
+#include "ui/dialogs/combo_dialog.h"
+#include "ui/dialogs/delay_time_dialog.h"
+#include "ui/dialogs/fire_key_dialog.h"
+#include "ui/dialogs/macro_dialog.h"
+#include "ui/dialogs/media_dialog.h"
+#include "ui/dialogs/single_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
+#include "ui/dialogs/windows_dialog.h"
 
 namespace {
 
@@ -46,12 +46,12 @@ public:
     }
 };
 
-bool UseSkin()
+bool UseSkin(SkinContext& context)
 {
     const QString skin = QCoreApplication::applicationDirPath() + "/Skins/Black";
-    g_strSkinDir = skin.toStdString();
-    g_strLanguage = "EN";
-    g_textColor = TextColour{0, 255, 0};
+    context.strSkinDir = skin.toStdString();
+    context.strLanguage = "EN";
+    context.textColor = TextColour{0, 255, 0};
     return QFileInfo::exists(skin + "/single-key.png");
 }
 
@@ -65,11 +65,12 @@ bool WaitForPaint(const PaintWatch& watch)
     return watch.painted;
 }
 
-using Factory = std::function<std::unique_ptr<QDialog>(Prompter&, KeyboardHook&, const std::string&)>;
+using Factory = std::function<std::unique_ptr<QDialog>(SkinContext&, Prompter&, KeyboardHook&, const std::string&)>;
 
 void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
 {
-    if (!UseSkin()) {
+    SkinContext skin;
+    if (!UseSkin(skin)) {
         state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
         return;
     }
@@ -77,12 +78,11 @@ void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
     QtKeyboardHook hook;
     QTemporaryDir dir;
     const std::string recordIni = (dir.path() + "/record.ini").toStdString();
-    SkinImages().clear();
     for (auto _ : state) {
         if (!cached)
-            SkinImages().clear();
+            skin.images().clear();
         const auto start = Clock::now();
-        std::unique_ptr<QDialog> dialog = make(prompter, hook, recordIni);
+        std::unique_ptr<QDialog> dialog = make(skin, prompter, hook, recordIni);
         PaintWatch watch;
         dialog->installEventFilter(&watch);
         dialog->show();
@@ -98,16 +98,20 @@ void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
 
 template <typename D> Factory Plain()
 {
-    return [](Prompter& prompter, KeyboardHook&, const std::string&) { return std::make_unique<D>(prompter); };
+    return [](SkinContext& skin, Prompter& prompter, KeyboardHook&, const std::string&) {
+        return std::make_unique<D>(skin, prompter);
+    };
 }
 template <typename D> Factory Capturing()
 {
-    return [](Prompter& prompter, KeyboardHook& hook, const std::string&) { return std::make_unique<D>(hook, prompter); };
+    return [](SkinContext& skin, Prompter& prompter, KeyboardHook& hook, const std::string&) {
+        return std::make_unique<D>(skin, hook, prompter);
+    };
 }
 Factory Macro()
 {
-    return [](Prompter& prompter, KeyboardHook&, const std::string& recordIni) {
-        return std::make_unique<CMacroDialog>(recordIni, prompter);
+    return [](SkinContext& skin, Prompter& prompter, KeyboardHook&, const std::string& recordIni) {
+        return std::make_unique<CMacroDialog>(skin, recordIni, prompter);
     };
 }
 
@@ -126,13 +130,14 @@ DIALOG_BENCH(macro_key, Macro());
 // From the key event entering the program to the captured name painted in the dialog's field.
 void KeyCaptureToNameShown(benchmark::State& state)
 {
-    if (!UseSkin()) {
+    SkinContext skin;
+    if (!UseSkin(skin)) {
         state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
         return;
     }
     SilentPrompter prompter;
     QtKeyboardHook hook;
-    CSingleDialog dialog(hook, prompter);
+    CSingleDialog dialog(skin, hook, prompter);
     PaintWatch opened;
     dialog.installEventFilter(&opened);
     dialog.show();

@@ -10,12 +10,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "ui/frame_actions.h"
-#include "ui/frame_regions.h"
-#include "ui/interface_fonts.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/frame/frame_actions.h"
+#include "ui/frame/frame_regions.h"
+#include "ui/skin/interface_fonts.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace {
 
@@ -60,14 +60,13 @@ QString SkinFolder(QTemporaryDir& scratch)
 struct Window {
     bench::IdleFrameActions actions{false};
     QTemporaryDir scratch;
+    SkinContext skin;
     std::unique_ptr<CMainDialog> dialog;
 
-    explicit Window(SkinImageCache::Mode mode)
+    explicit Window(SkinImageCache::Mode mode) : skin(mode)
     {
-        g_strSkinDir = SkinFolder(scratch).toStdString();
-        SkinImages().setMode(mode);
-        g_nCurrentPage = kNoPage;
-        dialog = std::make_unique<CMainDialog>(actions);
+        skin.strSkinDir = SkinFolder(scratch).toStdString();
+        dialog = std::make_unique<CMainDialog>(skin, actions);
         dialog->m_strOk = "OK";
         dialog->m_strApply = "Apply";
         dialog->m_strCancel = "Cancel";
@@ -86,7 +85,7 @@ void HoverRedraw(benchmark::State& state, SkinImageCache::Mode mode)
     const QPoint ok(frame::kOk.left + 5, frame::kOk.top + 5);
     const QPoint apply(frame::kApply.left + 5, frame::kApply.top + 5);
     bool onOk = false;
-    const std::size_t decodesBefore = SkinImages().decodeCount();
+    const std::size_t decodesBefore = window.skin.images().decodeCount();
     for (auto _ : state) {
         // Each notice draws one over image and caption, returns the neighbour to normal, and copies
         // the window to the screen.
@@ -94,7 +93,7 @@ void HoverRedraw(benchmark::State& state, SkinImageCache::Mode mode)
         window.dialog->HandleHover(onOk ? ok : apply);
     }
     state.counters["decodes/iter"] =
-        benchmark::Counter(double(SkinImages().decodeCount() - decodesBefore), benchmark::Counter::kAvgIterations);
+        benchmark::Counter(double(window.skin.images().decodeCount() - decodesBefore), benchmark::Counter::kAvgIterations);
 }
 
 void FullPageDraw(benchmark::State& state, SkinImageCache::Mode mode)

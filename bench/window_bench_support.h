@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <string>
 
-#include "ui/frame_actions.h"
+#include "ui/frame/frame_actions.h"
 
 namespace vexo::bench {
 

@@ -18,14 +18,14 @@
 #include "platform/qt/device_monitor_notifier.h"
 #include "config/file_locations.h"
 #include "platform/qt/qt_keyboard_hook.h"
-#include "ui/advanced_page.h"
-#include "ui/basic_page.h"
-#include "ui/button_function_dispatch.h"
-#include "ui/delay_time_dialog.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_function_dialogs.h"
-#include "ui/skins_dialog.h"
-#include "ui/ui_globals.h"
+#include "ui/advanced/advanced_page.h"
+#include "ui/basic/basic_page.h"
+#include "ui/basic/button_function_dispatch.h"
+#include "ui/dialogs/delay_time_dialog.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/dialogs/skin_function_dialogs.h"
+#include "ui/dialogs/skins_dialog.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo {
 
@@ -37,17 +37,17 @@ constexpr int kBoxRetryMs = 200;
 AppShell::AppShell(ShellParts parts, QObject* parent)
     : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter)
 {
-    window_ = std::make_unique<CMainDialog>(*this, parts_.tray.available());
+    window_ = std::make_unique<CMainDialog>(skin_, *this, parts_.tray.available());
     session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, prompter_, *this,
                                                std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
     keyboardHook_ = std::make_unique<QtKeyboardHook>();
-    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), prompter_, *keyboardHook_, parts_.locations);
+    dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), skin_, prompter_, *keyboardHook_, parts_.locations);
     // Recording goes through the same hook as key capture; a macro line's delay comes from the delay dialog.
     advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
         *window_, parts_.config, parts_.desktopSettings, *keyboardHook_, prompter_, texts_,
         parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
-            CDelayTimeDialog dialog(prompter_, window_.get(), current);
+            CDelayTimeDialog dialog(skin_, prompter_, window_.get(), current);
             if (dialog.exec() != QDialog::Accepted)
                 return std::nullopt;
             return dialog.m_nDelay;
@@ -147,10 +147,10 @@ void AppShell::showBasicPage()
 bool AppShell::prepareBasicPage()
 {
     // The first showing with a mouse reads the mouse once (and sets the first-run labels).
-    if (g_bBasicPageReady || !session_->mousePresent() || prompter_.boxOpen())
+    if (basicPageReady_ || !session_->mousePresent() || prompter_.boxOpen())
         return false;
     syncOnConnect();
-    g_bBasicPageReady = true;
+    basicPageReady_ = true;
     return true;
 }
 
@@ -179,7 +179,7 @@ void AppShell::presenceChanged()
 {
     if (cleanedUp_)
         return;
-    const bool firstShowing = session_->mousePresent() && !g_bBasicPageReady && window_->isVisible();
+    const bool firstShowing = session_->mousePresent() && !basicPageReady_ && window_->isVisible();
     if (firstShowing && prompter_.boxOpen()) {
         // The work that opened the box may be talking to the mouse: the first showing waits for it.
         QTimer::singleShot(kBoxRetryMs, this, [this] { presenceChanged(); });
@@ -246,12 +246,12 @@ void AppShell::activate(bool show)
 
 void AppShell::refreshBeforeShowing()
 {
-    if (g_bReloadOnRestore) {
+    if (reloadOnRestore_) {
         // Cancel restored the record; the labels it left edited come back from str.ini.
-        g_bReloadOnRestore = false;
+        reloadOnRestore_ = false;
         loadSettings();
         window_->RebuildCurrentPage();
-    } else if (!g_bBasicPageReady && session_->mousePresent()) {
+    } else if (!basicPageReady_ && session_->mousePresent()) {
         showBasicPage();
     }
 }
@@ -299,6 +299,8 @@ void AppShell::takeSnapshot()
 void AppShell::restoreSnapshot()
 {
     parts_.config.RestoreSnapshot();
+    // Cancel: the window comes back with the applied settings and their labels.
+    reloadOnRestore_ = true;
 }
 
 void AppShell::applyDesktopSettings()
@@ -311,14 +313,14 @@ void AppShell::openSkinPicker()
     CSkinsDialog::Setup setup;
     for (const auto& root : parts_.locations.skinRoots())
         setup.skinsRoots << QString::fromStdString(root.string());
-    setup.language = g_strLanguage;
+    setup.language = skin_.strLanguage;
     setup.font = window_->m_fontText;
     setup.chooseColour = [](QWidget* parent) -> std::optional<QColor> {
         // Always offered from black, whatever the colour in use.
         const QColor chosen = QColorDialog::getColor(Qt::black, parent);
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
     };
-    CSkinsDialog picker(setup, parts_.prompter, window_.get());
+    CSkinsDialog picker(setup, skin_, parts_.prompter, window_.get());
     if (picker.exec() != QDialog::Accepted)
         return;
     const QColor colour = picker.m_colorText;
@@ -328,9 +330,9 @@ void AppShell::openSkinPicker()
 
 void AppShell::applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour)
 {
-    g_strSkinDir = skinDir;
-    g_textColor = colour;
-    g_strSkinName = skinName;
+    skin_.strSkinDir = skinDir;
+    skin_.textColor = colour;
+    skin_.strSkinName = skinName;
     settings_.m_strSkinName = skinName;
     // On Windows the write fails silently; here the user learns that the choice lasts only this run.
     if (!settings_.SaveSkinSettings(Rgb{colour.r, colour.g, colour.b}))
@@ -338,7 +340,7 @@ void AppShell::applySkinChoice(const std::string& skinDir, const std::string& sk
     // A start without a usable background left no back buffer to draw the new skin into.
     if (window_->BackBuffer().isNull())
         window_->LoadBackground();
-    if (g_nCurrentPage == kBasicPage || g_nCurrentPage == kAdvancedPage)
+    if (window_->CurrentPage() == kBasicPage || window_->CurrentPage() == kAdvancedPage)
         window_->RebuildCurrentPage();
     else
         window_->DrawPage();

@@ -13,8 +13,8 @@
 #include "device/device_notice_listener.h"
 #include "device/settings_sync.h"
 #include "platform/tray_icon.h"
-#include "ui/frame_actions.h"
-#include "ui/ui_globals.h"
+#include "ui/frame/frame_actions.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo {
 
@@ -74,6 +74,12 @@ public:
     void initialise(bool showWindow);
 
     CMainDialog& window() { return *window_; }
+    // The language, skin and text colour every window of the shell draws with.
+    SkinContext& skin() { return skin_; }
+    // The basic page has read the mouse once since start-up.
+    bool basicPageReady() const { return basicPageReady_; }
+    // Cancel hid the window: the labels are read again when it comes back.
+    bool reloadOnRestore() const { return reloadOnRestore_; }
     AdvancedPage& advancedPage() { return *advanced_; }
     BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
@@ -147,6 +153,8 @@ private:
     ShellParts parts_;
     // Every box of the shell goes through it (declared before the parts that use it).
     BoxCountingPrompter prompter_;
+    // Declared before the window and the dialogs, which keep a reference to it.
+    SkinContext skin_;
     std::unique_ptr<CMainDialog> window_;
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<NoticeBridge> bridge_;
@@ -164,6 +172,8 @@ private:
     std::vector<std::string> trace_;
     bool cleanedUp_ = false;
     bool starting_ = false;
+    bool basicPageReady_ = false;
+    bool reloadOnRestore_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
 };

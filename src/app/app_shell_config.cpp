@@ -12,17 +12,17 @@
 #include "device/device_session.h"
 #include "device/settings_sync.h"
 #include "platform/prompter.h"
-#include "ui/interface_fonts.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/skin/interface_fonts.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo {
 
 void AppShell::selectLanguage()
 {
-    g_strLanguage = IniSettings::ReadLanguage(parts_.locations.strIni());
-    texts_ = SelectTexts(g_strLanguage);
+    skin_.strLanguage = IniSettings::ReadLanguage(parts_.locations.strIni());
+    texts_ = SelectTexts(skin_.strLanguage);
     settings_.m_strStrIniPath = parts_.locations.strIni();
     settings_.m_strSettingSection = texts_.m_strSettingSection;
     CMainDialog& w = *window_;
@@ -99,21 +99,21 @@ void AppShell::useSkinAndColour()
                               std::string(kApplicationTitle));
         }
     }
-    g_strSkinName = folder ? folder->filename().string() : name;
-    g_strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
+    skin_.strSkinName = folder ? folder->filename().string() : name;
+    skin_.strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
     if (parts_.prefetch != nullptr)
-        parts_.prefetch->handOverBackground(SkinImages(), QString::fromStdString(g_strSkinDir));
+        parts_.prefetch->handOverBackground(skin_.images(), skin_.skinDir());
     window_->LoadBackground();
     const Rgb colour = settings_.TextColour();
-    g_textColor = TextColour{colour.red, colour.green, colour.blue};
+    skin_.textColor = TextColour{colour.red, colour.green, colour.blue};
 }
 
 void AppShell::createFonts()
 {
-    const LanguageFonts fonts = FontsFor(LanguageOf(g_strLanguage));
-    const auto make = [](const FontSpec& font) {
+    const LanguageFonts fonts = FontsFor(LanguageOf(skin_.strLanguage));
+    const auto make = [this](const FontSpec& font) {
         return InterfaceFonts::make(QString::fromUtf8(font.face.data(), qsizetype(font.face.size())), font.height,
-                                    font.weight, g_strLanguage);
+                                    font.weight, skin_.strLanguage);
     };
     window_->m_fontText = make(fonts.text);
     window_->m_fontTitle = make(fonts.title);

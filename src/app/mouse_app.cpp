@@ -30,7 +30,7 @@
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
 #include "sim/sim_notice_script.h"
-#include "ui/main_dialog.h"
+#include "ui/frame/main_dialog.h"
 
 namespace vexo {
 

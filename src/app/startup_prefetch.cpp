@@ -6,7 +6,7 @@
 
 #include "config/file_locations.h"
 #include "config/ini_settings.h"
-#include "ui/frame_regions.h"
+#include "ui/frame/frame_regions.h"
 
 namespace vexo {
 

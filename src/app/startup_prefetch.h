@@ -2,7 +2,7 @@
 #include <QString>
 #include <future>
 
-#include "ui/skin_image_cache.h"
+#include "ui/skin/skin_image_cache.h"
 
 namespace vexo {
 

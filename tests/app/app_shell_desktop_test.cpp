@@ -51,8 +51,8 @@ TEST_F(AppShellTest, WithoutANotificationAreaTheWindowStaysAndTheMouseIsAwaitedO
     // The mouse arriving while the window is shown gets the basic page's first showing, with the
     // first run's labels; the line goes.
     mouse->plug();
-    ASSERT_TRUE(waitFor([&] { return g_bBasicPageReady; }));
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    ASSERT_TRUE(waitFor([&] { return shell->basicPageReady(); }));
+    EXPECT_EQ(shell->window().CurrentPage(), kBasicPage);
     EXPECT_TRUE(strIniText().contains("Item1=Left Click")) << strIniText().toStdString();
     EXPECT_FALSE(lineDrawn());
 
@@ -83,8 +83,6 @@ TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothin
 {
     for (const bool withTray : {true, false}) {
         SCOPED_TRACE(withTray ? "with a notification area" : "without one");
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
         tray.offered = withTray;
         std::filesystem::remove(std::filesystem::path(folder.path().toStdString()) / "config.bin");
         ReentrantPrompter boxes;
@@ -102,7 +100,7 @@ TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothin
         ASSERT_EQ(boxes.shown, std::vector<std::string>{"Config file is not exist."});
         EXPECT_EQ(boxes.deepest, 1);
         EXPECT_EQ(exchangesAfter, exchangesBefore) << "no second exchange with the mouse";
-        EXPECT_TRUE(g_bBasicPageReady) << "the start-up's own first showing still ran";
+        EXPECT_TRUE(shell->basicPageReady()) << "the start-up's own first showing still ran";
         EXPECT_EQ(shell->window().isVisible(), !withTray);
         shell.reset();
     }
@@ -113,7 +111,7 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     writeStrIni("EN", "tEsT");
     start();
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(g_strSkinName, "Test");
+    EXPECT_EQ(shell->skin().strSkinName, "Test");
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 
     // A deleted skin: the delivered one, with one message.
@@ -121,21 +119,17 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     std::filesystem::rename(skins / "Test", skins / "Black");
     writeStrIni("EN", "Gone");
     shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
     start();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "The skin \"Gone\" was not found; the skin \"Black\" is used instead.");
-    EXPECT_EQ(g_strSkinName, "Black");
-    EXPECT_EQ(std::filesystem::path(g_strSkinDir), skins / "Black");
+    EXPECT_EQ(shell->skin().strSkinName, "Black");
+    EXPECT_EQ(std::filesystem::path(shell->skin().strSkinDir), skins / "Black");
     EXPECT_FALSE(shell->window().PlainLook());
     EXPECT_TRUE(strIniText().contains("Path=Gone")) << "str.ini keeps the user's choice";
 
     // No skin at all: one message, and a plain window that is still drawn and centred.
     std::filesystem::remove_all(skins);
     shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
     prompter.shown.clear();
     start();
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -161,13 +155,10 @@ TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredS
         std::filesystem::create_directory_symlink(delivered / name, skins / name);
         writeStrIni("EN", name);
         shell.reset();
-        SkinImages().clear();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
         start();
         tray.click(TrayIcon::Click::Left);
         CMainDialog& window = shell->window();
-        ASSERT_EQ(g_nCurrentPage, kBasicPage);
+        ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
         const QPoint away(700, 140);
         window.HandleMouseMove(away);
         const QImage first = window.BackBuffer().copy();

@@ -32,11 +32,11 @@
 #include "sim/sim_mouse.h"
 #include "support/bounded_run.h"
 #include "support/recording_prompter.h"
-#include "ui/basic_page_regions.h"
-#include "ui/frame_regions.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/basic/basic_page_regions.h"
+#include "ui/frame/frame_regions.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo {
 
@@ -45,10 +45,6 @@ protected:
     void SetUp() override
     {
         test::TestApp();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        g_bReloadOnRestore = false;
-        SkinImages().clear();
         const std::filesystem::path dir = folder.path().toStdString();
         std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
                                    dir / "config.bin");

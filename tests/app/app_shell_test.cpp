@@ -9,8 +9,8 @@
 #include "macro/key_name_of.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
-#include "ui/advanced_page.h"
-#include "ui/delay_time_dialog.h"
+#include "ui/advanced/advanced_page.h"
+#include "ui/dialogs/delay_time_dialog.h"
 
 namespace vexo {
 namespace {
@@ -28,43 +28,35 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     EXPECT_EQ(tray.notices[0].text, "The system detect the gaming mouse.");
     EXPECT_EQ(tray.notices[0].timeoutMs, 5000);
     EXPECT_FALSE(shell->window().isVisible());
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
-    EXPECT_TRUE(g_bBasicPageReady);
+    EXPECT_EQ(shell->window().CurrentPage(), kBasicPage);
+    EXPECT_TRUE(shell->basicPageReady());
     // The first showing of the basic page read the mouse and, on this first run, stored the default labels.
     EXPECT_FALSE(mouse->exchanges().empty());
     EXPECT_TRUE(strIniText().contains("Item1=Left Click")) << strIniText().toStdString();
     // The skin of str.ini, its size, and the colour bytes as str.ini gives them.
-    EXPECT_EQ(g_strSkinName, "Test");
+    EXPECT_EQ(shell->skin().strSkinName, "Test");
     EXPECT_EQ(shell->window().size(), QSize(880, 650));
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
-    EXPECT_EQ(g_textColor.r, 44);
-    EXPECT_EQ(g_textColor.g, 12);
-    EXPECT_EQ(g_textColor.b, 0);
+    EXPECT_EQ(shell->skin().textColor.r, 44);
+    EXPECT_EQ(shell->skin().textColor.g, 12);
+    EXPECT_EQ(shell->skin().textColor.b, 0);
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSettlesOn)
 {
     // Without help the window's thread decodes the background itself.
-    std::size_t before = SkinImages().decodeCount();
     start();
-    const std::size_t alone = SkinImages().decodeCount() - before;
+    const std::size_t alone = shell->skin().images().decodeCount();
 
     shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
-    g_bBasicPageReady = false;
     prefetch = std::make_unique<StartupPrefetch>(locations);
-    before = SkinImages().decodeCount();
     start();
-    EXPECT_EQ(SkinImages().decodeCount() - before, alone - 1) << "the background came decoded";
+    EXPECT_EQ(shell->skin().images().decodeCount(), alone - 1) << "the background came decoded";
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 
     // str.ini names another skin by the time the window loads it: what was decoded ahead is dropped.
     shell.reset();
-    SkinImages().clear();
-    g_nCurrentPage = kNoPage;
-    g_bBasicPageReady = false;
     prefetch = std::make_unique<StartupPrefetch>(locations);
     test::SkinFixture other;
     other.write("/BasicSet2.png", 880, 650, QColor(1, 2, 3));
@@ -83,7 +75,7 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
     ASSERT_EQ(tray.notices.size(), 1u);
     EXPECT_EQ(tray.notices[0].title, "Warning");
     EXPECT_EQ(tray.notices[0].text, "The system did not detect the gaming mouse!");
-    EXPECT_EQ(g_nCurrentPage, kNoPage);
+    EXPECT_EQ(shell->window().CurrentPage(), kNoPage);
     tray.click(TrayIcon::Click::Left);
     EXPECT_EQ(tray.notices.size(), 2u);
     EXPECT_EQ(lastNotice(), "The system did not detect the gaming mouse!");
@@ -157,19 +149,19 @@ TEST_F(AppShellTest, WithoutANotificationAreaALaterStartShowsTheWindowAfterTheSa
     // The basic page reached without a mouse reads nothing; the mouse plugged in later is read as
     // soon as it arrives, the window being shown.
     shell->window().HandleClick({frame::kPreviousPage.left + 2, frame::kPreviousPage.top + 2});
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
-    EXPECT_FALSE(g_bBasicPageReady);
+    EXPECT_EQ(shell->window().CurrentPage(), kBasicPage);
+    EXPECT_FALSE(shell->basicPageReady());
     const std::size_t before = mouse->exchanges().size();
     mouse->plug();
-    ASSERT_TRUE(waitFor([&] { return g_bBasicPageReady; }));
+    ASSERT_TRUE(waitFor([&] { return shell->basicPageReady(); }));
     EXPECT_GT(mouse->exchanges().size(), before);
 
     // What Cancel leaves pending is caught up as from the icon. Cancel only minimises here.
     shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
-    ASSERT_TRUE(g_bReloadOnRestore);
+    ASSERT_TRUE(shell->reloadOnRestore());
     EXPECT_TRUE(shell->window().isMinimized());
     shell->activate();
-    EXPECT_FALSE(g_bReloadOnRestore);
+    EXPECT_FALSE(shell->reloadOnRestore());
     EXPECT_TRUE(shell->window().isVisible());
     EXPECT_FALSE(shell->window().isMinimized());
 }
@@ -219,13 +211,13 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecordAndReloadsO
     config.record().setReportRate(8);
     shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
     EXPECT_EQ(config.record().reportRate(), 4);
-    EXPECT_TRUE(g_bReloadOnRestore);
+    EXPECT_TRUE(shell->reloadOnRestore());
     EXPECT_FALSE(shell->window().isVisible());
 
     // Back from the icon: the page is rebuilt from the restored record, the flag cleared.
     tray.click(TrayIcon::Click::Left);
-    EXPECT_FALSE(g_bReloadOnRestore);
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    EXPECT_FALSE(shell->reloadOnRestore());
+    EXPECT_EQ(shell->window().CurrentPage(), kBasicPage);
     EXPECT_TRUE(shell->window().isVisible());
 
     shell->window().HandleClick({frame::kWebLink.left + 2, frame::kWebLink.top + 2});
@@ -359,11 +351,10 @@ protected:
 
 TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt)
 {
-    g_bDesktopSettingsRead = false;
     start();
     tray.click(TrayIcon::Click::Left);
     clickAt(frame::kNextPage);
-    ASSERT_EQ(g_nCurrentPage, kAdvancedPage);
+    ASSERT_EQ(shell->window().CurrentPage(), kAdvancedPage);
     MacroEditor& editor = shell->advancedPage().editor();
     editor.nameField()->setText("AB");
     clickAt(MacroEditor::kNew);
@@ -406,7 +397,6 @@ TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderG
 
 TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
 {
-    g_bDesktopSettingsRead = false;
     desktop.speed = 10;
     start();
     tray.click(TrayIcon::Click::Left);

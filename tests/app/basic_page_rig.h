@@ -27,11 +27,11 @@
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
 #include "support/recording_prompter.h"
-#include "ui/basic_page.h"
-#include "ui/frame_regions.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/basic/basic_page.h"
+#include "ui/frame/frame_regions.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo::test {
 
@@ -45,10 +45,6 @@ protected:
     void SetUp() override
     {
         TestApp();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        g_bReloadOnRestore = false;
-        SkinImages().clear();
         skin.write("/DropdownBox-normal.png", 211, 21, kBoxNormal);
         skin.write("/DropdownBox-over.png", 211, 21, kBoxOver);
         skin.write("/Pane.png", 16, 16, kPane);

@@ -5,8 +5,8 @@
 #include "config/button_functions.h"
 #include "config/dpi_table.h"
 #include "config/key_entry.h"
-#include "ui/basic_page_regions.h"
-#include "ui/frame_regions.h"
+#include "ui/basic/basic_page_regions.h"
+#include "ui/frame/frame_regions.h"
 
 namespace vexo {
 namespace {
@@ -18,7 +18,7 @@ class BasicPageTest : public BasicPageRig {};
 TEST_F(BasicPageTest, FunctionPicksReachTheFilesAndTheMouseOnApply)
 {
     start();
-    ASSERT_EQ(g_nCurrentPage, kBasicPage);
+    ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
     // Box 2 opens its list with the sixteen functions in code order.
     click(basic::FunctionBox(1));
     QListWidget* functions = list(basic::kFunctionListId + 1);
@@ -279,7 +279,7 @@ TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt)
     ASSERT_NE(list(basic::kDpiValueListId), nullptr);
     click(QPoint(frame::kNextPage.left + 5, frame::kNextPage.top + 5));
     QCoreApplication::processEvents();
-    EXPECT_EQ(g_nCurrentPage, kAdvancedPage);
+    EXPECT_EQ(shell->window().CurrentPage(), kAdvancedPage);
     EXPECT_EQ(window().findChildren<QLabel*>().size(), 0);
     EXPECT_EQ(list(basic::kDpiValueListId), nullptr);
     EXPECT_FALSE(page().dpiRows().valueList().isOpen());

@@ -12,7 +12,7 @@
 #include "config/key_entry.h"
 #include "device/hid_link.h"
 #include "platform/device_monitor.h"
-#include "ui/basic_page_regions.h"
+#include "ui/basic/basic_page_regions.h"
 
 namespace vexo {
 namespace {

@@ -9,13 +9,13 @@
 
 #include "config/key_entry.h"
 #include "support/native_keys.h"
-#include "ui/basic_page_regions.h"
-#include "ui/combo_dialog.h"
-#include "ui/fire_key_dialog.h"
-#include "ui/macro_dialog.h"
-#include "ui/media_dialog.h"
-#include "ui/single_dialog.h"
-#include "ui/windows_dialog.h"
+#include "ui/basic/basic_page_regions.h"
+#include "ui/dialogs/combo_dialog.h"
+#include "ui/dialogs/fire_key_dialog.h"
+#include "ui/dialogs/macro_dialog.h"
+#include "ui/dialogs/media_dialog.h"
+#include "ui/dialogs/single_dialog.h"
+#include "ui/dialogs/windows_dialog.h"
 
 namespace vexo {
 namespace {
@@ -81,7 +81,7 @@ protected:
 TEST_F(KeyAssignmentTest, EveryDialogRowReachesConfigBinTheLabelsAndTheMouse)
 {
     start();
-    ASSERT_EQ(g_nCurrentPage, kBasicPage);
+    ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
 
     answerNext<CWindowsDialog>([](CWindowsDialog& d) {
         press(d, CWindowsDialog::kLayout.box);

@@ -22,11 +22,11 @@
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
 #include "support/recording_prompter.h"
-#include "ui/frame_regions.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/skins_dialog.h"
-#include "ui/ui_globals.h"
+#include "ui/frame/frame_regions.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/dialogs/skins_dialog.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo {
 namespace {
@@ -59,10 +59,6 @@ protected:
     void SetUp() override
     {
         test::TestApp();
-        g_nCurrentPage = kNoPage;
-        g_bBasicPageReady = false;
-        g_bReloadOnRestore = false;
-        SkinImages().clear();
         const std::filesystem::path dir = folder.path().toStdString();
         std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
                                    dir / "config.bin");
@@ -79,9 +75,9 @@ protected:
         shell = std::make_unique<AppShell>(
             ShellParts{hid, pauser, config, tray, prompter, desktop, nullptr, nullptr, locations, nullptr});
         shell->initialise(false);
-        ASSERT_EQ(g_nCurrentPage, kBasicPage);
+        ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
         // The directory search gives the folder's absolute path; start from that form.
-        ASSERT_EQ(QDir(QString::fromStdString(g_strSkinDir)).absolutePath(), folder.path() + "/Skins/Test");
+        ASSERT_EQ(QDir(QString::fromStdString(shell->skin().strSkinDir)).absolutePath(), folder.path() + "/Skins/Test");
     }
     void TearDown() override { shell.reset(); }
     QString strIni() const
@@ -119,13 +115,13 @@ TEST_F(SkinPickerShellTest, AChosenSkinIsAppliedStoredAndDrawnAtOnce)
     // The Skins button of the title bar opens it.
     shell->window().HandleClick(frame::kSkins.topLeft());
     ASSERT_TRUE(pick.ran);
-    EXPECT_EQ(g_strSkinName, "Other");
-    EXPECT_EQ(g_strSkinDir, (folder.path() + "/Skins/Other").toStdString());
+    EXPECT_EQ(shell->skin().strSkinName, "Other");
+    EXPECT_EQ(shell->skin().strSkinDir, (folder.path() + "/Skins/Other").toStdString());
     EXPECT_EQ(shell->settings().m_strSkinName, "Other");
-    EXPECT_EQ(g_textColor.g, 255);
+    EXPECT_EQ(shell->skin().textColor.g, 255);
     EXPECT_TRUE(strIni().contains("Path=Other")) << strIni().toStdString();
     EXPECT_TRUE(strIni().contains("RColor=0\nGColor=255\nBColor=0\n")) << strIni().toStdString();
-    EXPECT_EQ(g_nCurrentPage, kBasicPage);
+    EXPECT_EQ(shell->window().CurrentPage(), kBasicPage);
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), kOtherBackground) << "the page is drawn from the new skin";
     EXPECT_TRUE(shell->window().isVisible());
     EXPECT_TRUE(prompter.shown.empty());
@@ -133,7 +129,7 @@ TEST_F(SkinPickerShellTest, AChosenSkinIsAppliedStoredAndDrawnAtOnce)
 
 TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosenFromBlack)
 {
-    const std::string skinDir = g_strSkinDir;
+    const std::string skinDir = shell->skin().strSkinDir;
     QColor offered;
     WhenModal<CSkinsDialog> pick([&offered](CSkinsDialog& dialog) {
         WhenModal<QColorDialog> colour([&offered](QColorDialog& chooser) {
@@ -148,11 +144,11 @@ TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosen
     shell->openSkinPicker();
     ASSERT_TRUE(pick.ran);
     EXPECT_EQ(offered, QColor(Qt::black)) << "the chooser opens on black, not on the colour in use";
-    EXPECT_EQ(g_strSkinDir, skinDir);
-    EXPECT_EQ(g_strSkinName, "Test");
-    EXPECT_EQ(g_textColor.r, 1);
-    EXPECT_EQ(g_textColor.g, 2);
-    EXPECT_EQ(g_textColor.b, 3);
+    EXPECT_EQ(shell->skin().strSkinDir, skinDir);
+    EXPECT_EQ(shell->skin().strSkinName, "Test");
+    EXPECT_EQ(shell->skin().textColor.r, 1);
+    EXPECT_EQ(shell->skin().textColor.g, 2);
+    EXPECT_EQ(shell->skin().textColor.b, 3);
     // Keys keep their places in the file.
     EXPECT_TRUE(strIni().startsWith("[Skins]\nLan=EN\nPath=Test\nRColor=1\nGColor=2\nBColor=3\n"))
         << strIni().toStdString();
@@ -161,7 +157,7 @@ TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosen
 TEST_F(SkinPickerShellTest, CancelChangesNothing)
 {
     const QString before = strIni();
-    const std::string skinDir = g_strSkinDir;
+    const std::string skinDir = shell->skin().strSkinDir;
     WhenModal<CSkinsDialog> pick([](CSkinsDialog& dialog) {
         dialog.HandleClick(CSkinsDialog::kDropDown.topLeft());
         dialog.findChild<QListWidget*>("562")->setCurrentRow(0);
@@ -170,8 +166,8 @@ TEST_F(SkinPickerShellTest, CancelChangesNothing)
     shell->openSkinPicker();
     ASSERT_TRUE(pick.ran);
     EXPECT_EQ(strIni(), before);
-    EXPECT_EQ(g_strSkinDir, skinDir);
-    EXPECT_EQ(g_strSkinName, "Test");
+    EXPECT_EQ(shell->skin().strSkinDir, skinDir);
+    EXPECT_EQ(shell->skin().strSkinName, "Test");
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 }
 
@@ -181,7 +177,7 @@ TEST_F(SkinPickerShellTest, AChoiceThatCannotBeSavedStillAppliesAndIsReported)
     QFile::remove(folder.path() + "/str.ini");
     QDir().mkpath(folder.path() + "/str.ini");
     shell->applySkinChoice((folder.path() + "/Skins/Other").toStdString(), "Other", TextColour{9, 9, 9});
-    EXPECT_EQ(g_strSkinName, "Other");
+    EXPECT_EQ(shell->skin().strSkinName, "Other");
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), kOtherBackground);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text.rfind(AppShell::kSkinNotSavedText, 0), 0u) << prompter.shown[0].text;

@@ -17,10 +17,10 @@
 #include "sim/memory_pointer_settings.h"
 #include "skin_fixture.h"
 #include "support/recording_prompter.h"
-#include "ui/advanced_page.h"
-#include "ui/main_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/advanced/advanced_page.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo::test {
 
@@ -37,10 +37,7 @@ public:
     AdvancedPageFixture()
     {
         TestApp();
-        g_strSkinDir = skin.path().toStdString();
-        g_nCurrentPage = kNoPage;
-        g_bDesktopSettingsRead = false;
-        SkinImages().clear();
+        skinContext.strSkinDir = skin.path().toStdString();
         skin.write("/slider-dark.png", 24, 11, QColor::fromRgb(kDark));
         skin.write("/slider-light.png", 24, 11, QColor::fromRgb(kLight));
         skin.write("/Pane.png", 16, 16, QColor::fromRgb(kPane));
@@ -53,13 +50,12 @@ public:
             window->SetPageContent(kAdvancedPage, nullptr);
         page.reset();
         window.reset();
-        g_nCurrentPage = kNoPage;
     }
 
     // Builds the window and the page and shows the advanced page.
     void open()
     {
-        window = std::make_unique<CMainDialog>(actions);
+        window = std::make_unique<CMainDialog>(skinContext, actions);
         window->m_strAdvancedSettings = "Advanced Settings";
         window->LoadBackground();
         page = std::make_unique<AdvancedPage>(AdvancedPage::Services{
@@ -116,6 +112,7 @@ public:
     UiTexts texts = SelectTexts("EN");
     std::optional<int> delayAnswer;
     std::vector<int> delaysAsked;
+    SkinContext skinContext;
     std::unique_ptr<CMainDialog> window;
     std::unique_ptr<AdvancedPage> page;
 };

@@ -7,9 +7,9 @@
 #include "qt_test_main.h"
 #include "skin_fixture.h"
 #include "support/recording_prompter.h"
-#include "ui/skin_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
+#include "ui/dialogs/skin_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
 
 namespace vexo::test {
 
@@ -29,12 +29,10 @@ protected:
             skin.write(name, 400, 292, QColor::fromRgb(kDialogBackground));
         skin.write("/Pane.png", 16, 16, QColor::fromRgb(kPane));
         skin.write("/PaneMakingTick.png", 16, 16, QColor::fromRgb(kTick));
-        g_strSkinDir = skin.path().toStdString();
-        g_strLanguage = "EN";
-        g_textColor = TextColour{0, 255, 0};
-        SkinImages().clear();
+        skinContext.strSkinDir = skin.path().toStdString();
+        skinContext.strLanguage = "EN";
+        skinContext.textColor = TextColour{0, 255, 0};
     }
-    void TearDown() override { SkinImages().clear(); }
 
     // Shows the dialog (not modally, so the test keeps running) and waits until it has the focus.
     static void Open(QDialog& dialog)
@@ -66,6 +64,7 @@ protected:
     }
 
     SkinFixture skin;
+    SkinContext skinContext;
     RecordingPrompter prompter;
 };
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/frame_actions.h"
+#include "ui/frame/frame_actions.h"
 
 namespace vexo::test {
 

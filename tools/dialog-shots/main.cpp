@@ -30,16 +30,16 @@
 
 #include "platform/prompter.h"
 #include "platform/qt/qt_keyboard_hook.h"
-#include "ui/combo_dialog.h"
-#include "ui/delay_time_dialog.h"
-#include "ui/drop_down_list.h"
-#include "ui/fire_key_dialog.h"
-#include "ui/macro_dialog.h"
-#include "ui/media_dialog.h"
-#include "ui/single_dialog.h"
-#include "ui/skin_drawing.h"
-#include "ui/ui_globals.h"
-#include "ui/windows_dialog.h"
+#include "ui/dialogs/combo_dialog.h"
+#include "ui/dialogs/delay_time_dialog.h"
+#include "ui/skin/drop_down_list.h"
+#include "ui/dialogs/fire_key_dialog.h"
+#include "ui/dialogs/macro_dialog.h"
+#include "ui/dialogs/media_dialog.h"
+#include "ui/dialogs/single_dialog.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
+#include "ui/dialogs/windows_dialog.h"
 
 namespace {
 
@@ -96,11 +96,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--capture")) {
-        g_strSkinDir = args[1].toStdString();
-        g_strLanguage = "EN";
+        SkinContext skin;
+        skin.strSkinDir = args[1].toStdString();
+        skin.strLanguage = "EN";
         PrintingPrompter prompter;
         QtKeyboardHook hook;
-        CSingleDialog dialog(hook, prompter);
+        CSingleDialog dialog(skin, hook, prompter);
         dialog.move(0, 0);
         QTimer poll;
         QString last;
@@ -120,9 +121,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vexo-dialog-shots <skin-folder> <output-prefix> [language]\n");
         return 2;
     }
-    g_strSkinDir = args[0].toStdString();
-    g_strLanguage = args.size() == 3 ? args[2].toStdString() : "EN";
-    g_textColor = TextColour{0, 255, 0};
+    SkinContext skin;
+    skin.strSkinDir = args[0].toStdString();
+    skin.strLanguage = args.size() == 3 ? args[2].toStdString() : "EN";
+    skin.textColor = TextColour{0, 255, 0};
     PrintingPrompter prompter;
     QtKeyboardHook hook;
     QTemporaryDir store;
@@ -140,7 +142,7 @@ int main(int argc, char** argv)
     const std::vector<Shot> shots{
         {"single-key",
          [&] {
-             CSingleDialog dialog(hook, prompter);
+             CSingleDialog dialog(skin, hook, prompter);
              dialog.show();
              Settle(100);
              Key(dialog, Qt::Key_Super_L, 125);
@@ -148,7 +150,7 @@ int main(int argc, char** argv)
          }},
         {"combo-key",
          [&] {
-             CComboDialog dialog(hook, prompter);
+             CComboDialog dialog(skin, hook, prompter);
              dialog.show();
              Settle(100);
              if (QListWidget* list = OpenList(dialog, CComboDialog::kModifierBox, CComboDialog::kModifierListId))
@@ -162,26 +164,26 @@ int main(int argc, char** argv)
          }},
         {"fire-key",
          [&] {
-             CFireKeyDialog dialog(prompter);
+             CFireKeyDialog dialog(skin, prompter);
              dialog.show();
              Settle(100);
              if (QListWidget* list = OpenList(dialog, CFireKeyDialog::kKeyBox, CFireKeyDialog::kKeyListId))
                  list->setCurrentRow(40);
              return Photograph(dialog);
          }},
-        {"delay-time", [&] { CDelayTimeDialog dialog(prompter, nullptr, 50); return Photograph(dialog); }},
+        {"delay-time", [&] { CDelayTimeDialog dialog(skin, prompter, nullptr, 50); return Photograph(dialog); }},
         {"media-key",
          [&] {
-             CMediaDialog dialog(prompter);
+             CMediaDialog dialog(skin, prompter);
              dialog.show();
              Settle(100);
              OpenList(dialog, CMediaDialog::kLayout.box, 553);
              return Photograph(dialog);
          }},
-        {"windows-key", [&] { CWindowsDialog dialog(prompter); return Photograph(dialog); }},
+        {"windows-key", [&] { CWindowsDialog dialog(skin, prompter); return Photograph(dialog); }},
         {"macro-key",
          [&] {
-             CMacroDialog dialog(store.filePath("record.ini").toStdString(), prompter);
+             CMacroDialog dialog(skin, store.filePath("record.ini").toStdString(), prompter);
              dialog.show();
              Settle(100);
              dialog.HandleClick(QPoint(CMacroDialog::kOptionBoxes[2].left + 3, CMacroDialog::kOptionBoxes[2].top + 3));

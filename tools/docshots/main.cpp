@@ -22,8 +22,8 @@
 #include "sim/sim_device_monitor.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_mouse.h"
-#include "ui/basic_page_regions.h"
-#include "ui/main_dialog.h"
+#include "ui/basic/basic_page_regions.h"
+#include "ui/frame/main_dialog.h"
 
 using namespace vexo;
 

@@ -1,0 +1,64 @@
+#include "ui/dialogs/combo_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/skin/drop_down_list.h"
+
+namespace vexo {
+
+namespace {
+const QStringList kModifierNames{"Left Ctrl",  "Left Shift",  "Left Alt",  "Left Win",
+                                 "Right Ctrl", "Right Shift", "Right Alt", "Right Win"};
+} // namespace
+
+CComboDialog::CComboDialog(SkinContext& skin, KeyboardHook& hook, Prompter& prompter, QWidget* parent)
+    : CKeyCaptureDialog(skin, "/combo-key.png", "Combo Dialog Load background image failed!!!",
+                        "KeyboardHook_ComboDlg Install error code :0\n", hook, prompter, parent)
+{
+}
+
+CComboDialog::~CComboDialog() = default;
+
+void CComboDialog::CreateControls()
+{
+    m_pModifierStatic = CreateStatic(kModifierStaticId, kModifierStatic, Qt::AlignLeft | Qt::AlignVCenter);
+    // Read-only: the captured name replaces the text; typing must not add characters to it.
+    m_pKey1Edit = CreateEdit(kKey1EditId, kKey1Edit, false);
+    m_pKey2Edit = CreateEdit(kKey2EditId, kKey2Edit, false);
+    for (QLineEdit* edit : {m_pKey1Edit, m_pKey2Edit}) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
+    m_pModifierList = CreateDropDown(
+        kModifierListId, kModifierBox, kModifierList, [] { return kModifierNames; },
+        [this](int row) { ModifierChosen(row); }, {m_pKey1Edit, m_pKey2Edit});
+}
+
+void CComboDialog::HandleDialogClick(QPoint p)
+{
+    ClickDropDowns(p);
+}
+
+void CComboDialog::ModifierChosen(int row)
+{
+    if (row >= 0 && row < kModifierNames.size()) {
+        m_strModifier = kModifierNames[row];
+        m_pModifierStatic->setText(m_strModifier);
+    }
+}
+
+void CComboDialog::OnCapturedKey(const QString& name)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus == m_pKey1Edit) {
+        m_strKey1 = name;
+        m_pKey1Edit->setText(name);
+    } else if (focus != nullptr && focus == m_pKey2Edit) {
+        m_strKey2 = name;
+        m_pKey2Edit->setText(name);
+    }
+}
+
+} // namespace vexo

@@ -1,0 +1,20 @@
+#include "ui/dialogs/media_dialog.h"
+
+#include "macro/picker_lists.h"
+
+namespace vexo {
+
+CMediaDialog::CMediaDialog(SkinContext& skin, Prompter& prompter, QWidget* parent)
+    : CPickerDialog(skin, "/media-key.png", "Media Dialog Load background image failed!!!", kLayout, prompter, parent)
+{
+}
+
+QStringList CMediaDialog::LoadRows()
+{
+    QStringList rows;
+    for (const LocalizedText& text : MediaTexts())
+        rows << Localized(text);
+    return rows;
+}
+
+} // namespace vexo

@@ -1,0 +1,192 @@
+// The frame of the main window: its buttons, their hover looks, the page drawing and the click
+// dispatch shared by both pages.
+#include <QPainter>
+
+#include "ui/frame/frame_actions.h"
+#include "ui/frame/frame_regions.h"
+#include "ui/frame/main_dialog.h"
+#include "ui/skin/mem_dc.h"
+#include "ui/skin/drop_down_list.h"
+#include "ui/frame/page_content.h"
+#include "ui/skin/skin_drawing.h"
+#include "ui/skin/skin_context.h"
+
+namespace vexo {
+
+namespace {
+
+// The plain look of a window whose skin has no background: flat buttons, lighter under the pointer.
+constexpr QRgb kPlainButton = 0xff3a4048;
+constexpr QRgb kPlainButtonOver = 0xff5a6470;
+constexpr QRgb kPlainEdge = 0xff8a949e;
+
+void DrawPlainButton(QPainter& canvas, const Region& region, bool over)
+{
+    canvas.fillRect(region.rect(), QColor::fromRgb(over ? kPlainButtonOver : kPlainButton));
+    canvas.setPen(QColor::fromRgb(kPlainEdge));
+    canvas.drawRect(region.rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace
+
+void CMainDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over)
+{
+    if (m_bPlainLook)
+        DrawPlainButton(canvas, region, over);
+    else
+        DrawSkinImage(&canvas, m_skin, over ? "/button-over.png" : "/button-normal.png", region.left, region.top);
+    DrawSkinText(canvas, region.rect(), caption, m_fontText, m_skin.textColour(), TextLayout::Centre);
+}
+
+void CMainDialog::DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph,
+                                  bool over)
+{
+    if (!m_bPlainLook) {
+        DrawSkinImage(&canvas, m_skin, QString("/button-%1-%2.png").arg(image, over ? "over" : "normal"), region.left,
+                      region.top);
+        return;
+    }
+    DrawPlainButton(canvas, region, over);
+    DrawSkinText(canvas, region.rect(), glyph, m_fontText, Qt::white, TextLayout::Centre);
+}
+
+void CMainDialog::AddFrameHoverItems()
+{
+    using namespace frame;
+    // Tested in this order: the text buttons, then the title-bar buttons, then the page buttons.
+    m_surface.hover().addFrameItem(kHoverOk, kOk, kGroupTextButtons,
+                         [this](QPainter& c, bool over) { DrawTextButton(c, kOk, m_strOk, over); });
+    m_surface.hover().addFrameItem(kHoverApply, kApply, kGroupTextButtons,
+                         [this](QPainter& c, bool over) { DrawTextButton(c, kApply, m_strApply, over); });
+    m_surface.hover().addFrameItem(kHoverCancel, kCancel, kGroupTextButtons,
+                         [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
+    const auto image = [this](Region region, QString name, QString glyph) {
+        return [this, region, name, glyph](QPainter& c, bool over) { DrawImageButton(c, region, name, glyph, over); };
+    };
+    m_surface.hover().addFrameItem(kHoverSkins, kSkins, kGroupSkins, image(kSkins, "Skins", "S"));
+    m_surface.hover().addFrameItem(kHoverClose, kClose, kGroupClose, image(kClose, "close", "x"));
+    m_surface.hover().addFrameItem(kHoverMinimise, kMinimise, kGroupMinimise, image(kMinimise, "min", "_"));
+    m_surface.hover().addFrameItem(kHoverPreviousPage, kPreviousPage, kGroupPreviousPage, image(kPreviousPage, "PrePage", "<"));
+    m_surface.hover().addFrameItem(kHoverNextPage, kNextPage, kGroupNextPage, image(kNextPage, "NextPage", ">"));
+}
+
+void CMainDialog::DrawFrameButtons(QPainter& canvas)
+{
+    using namespace frame;
+    DrawImageButton(canvas, kMinimise, "min", "_", false);
+    DrawImageButton(canvas, kClose, "close", "x", false);
+    DrawImageButton(canvas, kSkins, "Skins", "S", false);
+    DrawImageButton(canvas, kPreviousPage, "PrePage", "<", false);
+    DrawImageButton(canvas, kNextPage, "NextPage", ">", false);
+    DrawTextButton(canvas, kOk, m_strOk, false);
+    DrawTextButton(canvas, kApply, m_strApply, false);
+    DrawTextButton(canvas, kCancel, m_strCancel, false);
+}
+
+void CMainDialog::DrawPageLook(QPainter& canvas)
+{
+    const int page = m_nCurrentPage;
+    if (m_bPlainLook)
+        canvas.fillRect(m_surface.canvas().rect(), QColor::fromRgb(kPlainBackground));
+    else
+        DrawSkinImage(&canvas, m_skin, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0, 0);
+    DrawFrameButtons(canvas);
+    // The background without a page is the basic page's, and so is the title.
+    const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
+    DrawSkinText(canvas, frame::kPageTitle.rect(), title, m_fontTitle, Qt::white, TextLayout::LeftMiddle);
+    if (!m_actions.mousePresent())
+        DrawSkinText(canvas, frame::kMouseAbsentLine.rect(), m_strMouseAbsent, m_fontText, m_skin.textColour(),
+                     TextLayout::LeftMiddle);
+    if (PageContent* content = Content(page))
+        content->draw(canvas);
+}
+
+void CMainDialog::DrawPage()
+{
+    {
+        std::unique_ptr<CMemDC> dc = OpenCanvas();
+        if (QPainter* canvas = dc->painter())
+            DrawPageLook(*canvas);
+    }
+    // Every region is now drawn normal; a pointer resting on one lights it again at the next notice.
+    m_surface.hover().resetFlags();
+}
+
+void CMainDialog::RunApply()
+{
+    m_actions.applyConfig();
+    m_actions.takeSnapshot();
+    m_actions.applyDesktopSettings();
+}
+
+void CMainDialog::HandleClick(QPoint p)
+{
+    using namespace frame;
+    m_ptLastClick = p;
+    // OK, Apply and Skins are tested independently of the rest, in this order.
+    if (kOk.contains(p) && m_actions.mousePresent()) {
+        RunApply();
+        MinimiseWindow();
+    }
+    if (kApply.contains(p) && m_actions.mousePresent())
+        RunApply();
+    if (kSkins.contains(p))
+        m_actions.openSkinPicker();
+    if (kMinimise.contains(p)) {
+        MinimiseWindow();
+        return;
+    }
+    if (kClose.contains(p)) {
+        m_actions.shutdown();
+        return;
+    }
+    if (kPreviousPage.contains(p)) {
+        ShowBasicPage();
+        return;
+    }
+    if (kNextPage.contains(p)) {
+        ShowAdvancedPage();
+        return;
+    }
+    // Cancel shares its left column with Apply; a click there runs both, as the tests are independent.
+    if (kCancel.contains(p)) {
+        m_actions.restoreSnapshot();
+        MinimiseWindow();
+        return;
+    }
+    // OK, Apply and Skins are buttons even while they do nothing: a click on them never drags.
+    if (kOk.contains(p) || kApply.contains(p) || kSkins.contains(p))
+        return;
+    if (kWebLink.contains(p)) {
+        const std::string url = WebUrlOf(m_strWebAddress.toStdString());
+        if (!url.empty())
+            m_actions.openUrl(url);
+        return;
+    }
+    bool taken = false;
+    if (PageContent* content = Content(m_nCurrentPage)) {
+        for (DropDownList* list : content->dropDowns())
+            list->closeIfOutside(p);
+        taken = content->click(p);
+    }
+    if (!taken) {
+        m_bMovePending = true;
+        m_ptPress = p;
+    }
+}
+
+} // namespace vexo
+
+namespace vexo::frame {
+
+std::string WebUrlOf(const std::string& host)
+{
+    if (host.empty())
+        return {};
+    // The table holds a bare host name; a full address is passed on as it stands.
+    if (host.find("://") != std::string::npos)
+        return host;
+    return "https://" + host;
+}
+
+} // namespace vexo::frame

@@ -1,0 +1,154 @@
+#include "ui/skin/drop_down_list.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+namespace vexo {
+
+DropDownList::DropDownList(QWidget* owner, Layout layout, Entries entries, Chosen chosen, QObject* parent)
+    : QObject(parent), owner_(owner), layout_(std::move(layout)), entries_(std::move(entries)),
+      chosen_(std::move(chosen))
+{
+}
+
+DropDownList::~DropDownList()
+{
+    if (list_) {
+        // The list's viewport sends events while it is destroyed; this filter must not see them.
+        QListWidget* list = list_.data();
+        list_.clear();
+        list->viewport()->removeEventFilter(this);
+        delete list;
+    }
+    if (parked_)
+        parked_->deleteLater();
+}
+
+void DropDownList::clickBox()
+{
+    if (open_) {
+        close();
+        return;
+    }
+    if (precondition_ && !precondition_())
+        return;
+    open();
+}
+
+void DropDownList::open()
+{
+    if (!list_) {
+        // Opening is a click outside any list: the closed one is no longer delivering anything.
+        delete parked_.data();
+        auto* list = new QListWidget(owner_);
+        list->setObjectName(QString::number(layout_.controlId));
+        list->setGeometry(layout_.listRect);
+        list->setFrameShape(QFrame::Box);
+        list->setSortingEnabled(false);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setFocusPolicy(Qt::NoFocus);
+        list->setFont(font_);
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Base, layout_.background);
+        palette.setColor(QPalette::Window, layout_.background);
+        palette.setColor(QPalette::Text, layout_.text);
+        list->setPalette(palette);
+        list->addItems(entries_ ? entries_() : QStringList());
+        list->setMouseTracking(true);
+        list->viewport()->setMouseTracking(true);
+        list->viewport()->installEventFilter(this);
+        // A press on an entry chooses it even when hover selection already made it current;
+        // keyboard changes of the selection choose as well.
+        connect(list, &QListWidget::itemPressed, this, [this, list](QListWidgetItem* item) { choose(list->row(item)); });
+        connect(list, &QListWidget::currentRowChanged, this, [this](int row) { choose(row); });
+        if (layout_.reportsDoubleClicks)
+            connect(list, &QListWidget::itemDoubleClicked, this,
+                    [this, list](QListWidgetItem* item) { choose(list->row(item)); });
+        list->show();
+        list_ = list;
+    }
+    open_ = true;
+}
+
+void DropDownList::setListRect(const QRect& rect)
+{
+    layout_.listRect = rect;
+    if (list_)
+        list_->setGeometry(rect);
+}
+
+void DropDownList::close()
+{
+    if (list_) {
+        QListWidget* list = list_.data();
+        list_.clear();
+        list->disconnect(this);
+        list->viewport()->removeEventFilter(this);
+        list->hide();
+        // The list may be in the middle of delivering the signal that closed it, and the choice
+        // may open a modal dialog whose event loop would run a deferred delete at once, under the
+        // list's feet. So it is kept, hidden and nameless, until the next list opens or this
+        // object goes.
+        list->setObjectName(QString());
+        delete parked_.data();
+        parked_ = list;
+    }
+    open_ = false;
+}
+
+bool DropDownList::closeIfOutside(QPoint p)
+{
+    if (!open_ || layout_.box.contains(p) || layout_.listRect.contains(p))
+        return false;
+    close();
+    return true;
+}
+
+void DropDownList::choose(int row)
+{
+    if (!open_ || row < 0 || (choosable_ && !choosable_(row)))
+        return;
+    close();
+    if (chosen_)
+        chosen_(row);
+}
+
+bool DropDownList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (list_ && watched == list_->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            // Only the left button chooses; the others would move the selection and so choose too.
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const int row = list_->row(list_->itemAt(move->position().toPoint()));
+        if (row >= 0 && row != list_->currentRow()) {
+            // Following the pointer is not a choice.
+            {
+                const QSignalBlocker block(list_.data());
+                list_->setCurrentRow(row);
+                list_->viewport()->update();
+            }
+            if (hovered_) {
+                const QRect item = list_->visualItemRect(list_->item(row));
+                const QPoint topLeft = list_->viewport()->mapTo(owner_, item.topLeft());
+                hovered_(row, QRect(topLeft, item.size()));
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace vexo

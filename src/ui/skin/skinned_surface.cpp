@@ -1,0 +1,100 @@
+#include "ui/skin/skinned_surface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include "ui/skin/mem_dc.h"
+
+namespace vexo {
+
+namespace {
+// Over looks appear almost at once, but not for a pointer just passing through.
+constexpr int kHoverRestMs = 10;
+} // namespace
+
+SkinnedSurface::SkinnedSurface(QWidget& window, HoverTracker::Restore restore, QColor emptyFace)
+    : QObject(&window), m_window(window), m_emptyFace(emptyFace),
+      m_hover([this] { return open(); }, std::move(restore))
+{
+    m_window.setMouseTracking(true);
+    m_window.setAttribute(Qt::WA_OpaquePaintEvent);
+    m_hoverTimer.setSingleShot(true);
+    m_hoverTimer.setInterval(kHoverRestMs);
+    connect(&m_hoverTimer, &QTimer::timeout, this, [this] { hoverNotice(m_ptHover); });
+    m_window.installEventFilter(this);
+}
+
+SkinnedSurface::~SkinnedSurface()
+{
+    m_window.removeEventFilter(this);
+}
+
+std::unique_ptr<CMemDC> SkinnedSurface::open()
+{
+    return std::make_unique<CMemDC>(&m_window, &m_canvas);
+}
+
+void SkinnedSurface::pointerMoved(QPoint p)
+{
+    if (m_hover.move(p)) {
+        m_ptHover = p;
+        m_hoverTimer.start();
+    } else {
+        m_hoverTimer.stop();
+    }
+    if (m_handlers.afterPointer)
+        m_handlers.afterPointer();
+}
+
+void SkinnedSurface::hoverNotice(QPoint p)
+{
+    m_hover.hover(p);
+    if (m_handlers.afterPointer)
+        m_handlers.afterPointer();
+}
+
+void SkinnedSurface::paint()
+{
+    QPainter screen(&m_window);
+    if (m_canvas.isNull()) {
+        screen.fillRect(m_window.rect(), m_emptyFace);
+        return;
+    }
+    screen.setCompositionMode(QPainter::CompositionMode_Source);
+    screen.drawImage(0, 0, m_canvas);
+}
+
+bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &m_window)
+        return false;
+    switch (event->type()) {
+    case QEvent::Paint:
+        paint();
+        return true;
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && m_handlers.click)
+            m_handlers.click(mouse->position().toPoint());
+        mouse->accept();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        // The second press of a double click is not a second click: a drop-down box would open and
+        // close at once, a tick box would tick and untick.
+        event->accept();
+        return true;
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_handlers.takeMove && m_handlers.takeMove(*mouse))
+            return true;
+        pointerMoved(mouse->position().toPoint());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace vexo
