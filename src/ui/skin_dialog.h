@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "config/ui_texts.h"
-#include "macro/localized_text.h"
+#include "keys/localized_text.h"
 #include "ui/drop_down_list.h"
 #include "ui/hover_tracker.h"
 #include "ui/region.h"
