@@ -12,7 +12,7 @@
 
 #include "config/config_store.h"
 #include "config/ui_texts.h"
-#include "macro/key_name_of.h"
+#include "keys/key_name_of.h"
 #include "platform/qt/qt_keyboard_hook.h"
 #include "sim/memory_pointer_settings.h"
 #include "sim/silent_prompter.h"

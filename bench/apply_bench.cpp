@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "config/config_store.h"
-#include "config/factory_record.h"
+#include "config/factory_config_file.h"
 #include "config/ini_settings.h"
 #include "config/ui_texts.h"
 #include "device/settings_sync.h"

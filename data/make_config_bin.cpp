@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "config/factory_record.h"
+#include "config/factory_config_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,8 +1,8 @@
 #include "config/button_parameters.h"
 
 #include "config/ui_texts.h"
-#include "macro/key_name_table.h"
-#include "macro/picker_lists.h"
+#include "keys/key_name_table.h"
+#include "keys/picker_lists.h"
 
 namespace vexo {
 

@@ -1,6 +1,8 @@
 #include "config/factory_record.h"
 
-#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 
 #include "config/key_entry.h"
 
@@ -40,13 +42,6 @@ ConfigRecord FactoryRecord() {
     r.setDesktop({0, 0, 6, 3, 6});
     r.setModeSelector(0);
     return r;
-}
-
-std::array<std::uint8_t, ConfigStore::kFileSize> FactoryConfigFile() {
-    std::array<std::uint8_t, ConfigStore::kFileSize> file{};
-    const ConfigRecord r = FactoryRecord();
-    std::copy(r.bytes().begin(), r.bytes().end(), file.begin() + 1);
-    return file;
 }
 
 } // namespace vexo

@@ -1,9 +1,5 @@
 #pragma once
-#include <array>
-#include <cstdint>
-
 #include "config/config_record.h"
-#include "config/config_store.h"
 
 namespace vexo {
 
@@ -11,8 +7,5 @@ namespace vexo {
 // on (500, 1000, 1500 and 2000 DPI on the common sensors) and four off, each with its own colour,
 // 1000 Hz, standard lighting at full brightness and the desktop defaults 0, 0, 6, 3, 6.
 ConfigRecord FactoryRecord();
-
-// The delivered config.bin: first-run flag 0, then the factory record.
-std::array<std::uint8_t, ConfigStore::kFileSize> FactoryConfigFile();
 
 } // namespace vexo

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "macro/key_code.h"
+#include "keys/key_code.h"
 #include "macro/macro_area.h"
 
 namespace vexo {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "macro/key_name_table.h"
+#include "keys/key_name_table.h"
 #include "macro/macro_block_writer.h"
 #include "macro/macro_line.h"
 #include "macro/macro_section.h"

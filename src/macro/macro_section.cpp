@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "macro/macro_store.h"
-
 namespace vexo {
 namespace {
 
@@ -33,6 +31,8 @@ std::optional<std::size_t> LineIndexOf(std::string_view lowerKey) {
 }
 
 } // namespace
+
+std::string ItemKey(std::size_t index) { return "Item" + std::to_string(index); }
 
 MacroSection::MacroSection(const ProfileIni& store, std::string_view name) {
     for (auto& [key, value] : store.readSection(name)) {

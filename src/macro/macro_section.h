@@ -8,6 +8,9 @@
 
 namespace vexo {
 
+// The key of a macro's line: "Item0", "Item1", ...
+std::string ItemKey(std::size_t index);
+
 // One macro's section of the store, read in a single pass, with the lookups of the store's
 // rules: key names without regard to letter case, the first of two equal keys wins, a missing key
 // reads as empty text, values limited to 1023 characters.

@@ -19,8 +19,6 @@ MacroWriteResult WriteFailed(const ProfileIni& store) {
 
 } // namespace
 
-std::string ItemKey(std::size_t index) { return "Item" + std::to_string(index); }
-
 std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store) {
     std::vector<std::string> names;
     if (!store.exists()) return names;

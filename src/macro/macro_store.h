@@ -17,8 +17,7 @@ namespace vexo {
 
 inline constexpr std::string_view kLoopTimesKey = "MacroLoopTimes";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
-// Keys "Item0", "Item1", ...
-std::string ItemKey(std::size_t index);
+// The line keys "Item0", "Item1", ... are ItemKey (macro_section.h).
 
 // The most lines a macro keeps: longer macros are refused by SaveMacro and cut by LoadMacro, so a
 // damaged ItemCount cannot make the editor list billions of empty lines. The mouse takes at most

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "macro/key_name_of.h"
+#include "keys/key_name_of.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "ui/advanced/advanced_page.h"

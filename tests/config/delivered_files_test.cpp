@@ -7,7 +7,7 @@
 
 #include "config/config_store.h"
 #include "config/dpi_table.h"
-#include "config/factory_record.h"
+#include "config/factory_config_file.h"
 #include "config/file_locations.h"
 #include "config/key_entry.h"
 #include "config/profile_ini.h"

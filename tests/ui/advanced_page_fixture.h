@@ -10,7 +10,7 @@
 
 #include "config/config_store.h"
 #include "config/ui_texts.h"
-#include "macro/key_name_of.h"
+#include "keys/key_name_of.h"
 #include "platform/qt/qt_keyboard_hook.h"
 #include "qt_test_main.h"
 #include "recording_frame_actions.h"

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "macro/key_name_of.h"
+#include "keys/key_name_of.h"
 
 namespace vexo {
 

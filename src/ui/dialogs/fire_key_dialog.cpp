@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "macro/picker_lists.h"
+#include "keys/picker_lists.h"
 #include "ui/skin/drop_down_list.h"
 
 namespace vexo {

@@ -1,6 +1,6 @@
 #include "ui/dialogs/media_dialog.h"
 
-#include "macro/picker_lists.h"
+#include "keys/picker_lists.h"
 
 namespace vexo {
 

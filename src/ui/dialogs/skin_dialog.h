@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "config/ui_texts.h"
-#include "macro/localized_text.h"
+#include "keys/localized_text.h"
 #include "ui/skin/drop_down_list.h"
 #include "ui/skin/hover_tracker.h"
 #include "ui/skin/region.h"

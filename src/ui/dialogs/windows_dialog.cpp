@@ -1,6 +1,6 @@
 #include "ui/dialogs/windows_dialog.h"
 
-#include "macro/picker_lists.h"
+#include "keys/picker_lists.h"
 
 namespace vexo {
 

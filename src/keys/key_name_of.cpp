@@ -1,4 +1,4 @@
-#include "macro/key_name_of.h"
+#include "keys/key_name_of.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "macro/picker_lists.h"
+#include "keys/picker_lists.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <string_view>
 
-#include "macro/key_code.h"
-#include "macro/localized_text.h"
+#include "keys/key_code.h"
+#include "keys/localized_text.h"
 
 namespace vexo {
 

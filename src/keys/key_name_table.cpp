@@ -1,4 +1,4 @@
-#include "macro/key_name_table.h"
+#include "keys/key_name_table.h"
 
 #include <array>
 #include <unordered_map>

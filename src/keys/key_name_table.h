@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "macro/key_code.h"
+#include "keys/key_code.h"
 
 namespace vexo {
 

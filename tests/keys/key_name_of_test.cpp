@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "macro/key_name_of.h"
-#include "macro/key_name_table.h"
+#include "keys/key_name_of.h"
+#include "keys/key_name_table.h"
 
 namespace vexo {
 namespace {

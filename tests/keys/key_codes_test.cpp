@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "macro/key_name_table.h"
-#include "macro/picker_lists.h"
+#include "keys/key_name_table.h"
+#include "keys/picker_lists.h"
 
 namespace vexo {
 namespace {
