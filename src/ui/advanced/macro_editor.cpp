@@ -90,7 +90,7 @@ void MacroEditor::build()
     m_eventList.setFont(window_.m_fontText);
     if (!built()) {
         auto* macros = new QListWidget(&window_);
-        macros->setObjectName("151");
+        macros->setObjectName(QString::number(kMacroListId));
         macros->setGeometry(kMacroList.rect());
         macros->setSortingEnabled(false);
         macros->setUniformItemSizes(true);
@@ -102,7 +102,7 @@ void MacroEditor::build()
         m_pMacroList = macros;
 
         auto* sequence = new QListWidget(&window_);
-        sequence->setObjectName("152");
+        sequence->setObjectName(QString::number(kSequenceListId));
         sequence->setGeometry(kSequenceList.rect());
         // One line height for all: adding a line then lays out that line, not the whole list.
         sequence->setUniformItemSizes(true);
@@ -120,7 +120,7 @@ void MacroEditor::build()
         m_pSequenceList = sequence;
 
         auto* name = new QLineEdit(&window_);
-        name->setObjectName("150");
+        name->setObjectName(QString::number(kNameFieldId));
         name->setGeometry(kNameField.rect());
         name->setAlignment(Qt::AlignCenter);
         // Every reader of the macro list holds a name of at most 31 characters.
@@ -129,7 +129,7 @@ void MacroEditor::build()
         m_pNameField = name;
 
         auto* loop = new QLineEdit(&window_);
-        loop->setObjectName("149");
+        loop->setObjectName(QString::number(kLoopFieldId));
         loop->setGeometry(kLoopField.rect());
         loop->setAlignment(Qt::AlignCenter);
         loop->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), loop));

@@ -58,6 +58,11 @@ public:
     static constexpr Region kDelete{617, 528, 722, 549};
     static constexpr Region kConfirm{721, 528, 826, 549};
     static constexpr int kMaxMacros = 10;
+    // Control ids, which are also the controls' object names.
+    static constexpr int kLoopFieldId = 149;
+    static constexpr int kNameFieldId = 150;
+    static constexpr int kMacroListId = 151;
+    static constexpr int kSequenceListId = 152;
     // The mouse events the drop-down inserts.
     static const QStringList& MouseEvents();
 
