@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libhidapi-dev libudev-dev
+  libudev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev xvfb dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk

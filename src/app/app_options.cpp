@@ -20,7 +20,7 @@ constexpr std::array<OptionHelp, 12> kOptions{{
     {"--show", "show the window at start even where a notification area exists"},
     {"--page=basic|advanced", "the page shown first"},
     {"--data DIR", "use config.bin, str.ini and record.ini in DIR (skins as usual)"},
-    {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines)"},
+    {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines, and the NOTICE lines shown)"},
     {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
     {"--quit-after-start", "end as soon as the start-up has finished"},
     {"--help", "show this help and end"},

@@ -14,6 +14,7 @@
 #include "app/console_prompter.h"
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
+#include "app/tracing_tray_icon.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
@@ -162,7 +163,10 @@ int CMouseApp::run()
         desktopSettings = makeDesktopPointerSettings(DesktopEnvironment::detect());
     }
 
-    ShellParts parts{*hid, pauser, config, tray, prompter, *desktopSettings, monitor.get(),
+    // With --trace the notices shown go to the trace too, where an unattended run can count them.
+    TracingTrayIcon tracedTray(tray, [&trace](const std::string& line) { trace.write(line); });
+    TrayIcon& shellTray = trace.isOpen() ? static_cast<TrayIcon&>(tracedTray) : tray;
+    ShellParts parts{*hid, pauser, config, shellTray, prompter, *desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
                      locations, &prefetch};
     AppShell shell(parts);

@@ -13,8 +13,7 @@ SimDeviceMonitor::SimDeviceMonitor(std::shared_ptr<SimMouse> mouse)
 
 SimDeviceMonitor::~SimDeviceMonitor() {
     std::lock_guard lock(shared_->mutex);
-    if (shared_->fd >= 0) ::close(shared_->fd);
-    shared_->fd = -1;
+    shared_->fd.reset();
     shared_->started = false;
 }
 
@@ -22,8 +21,8 @@ bool SimDeviceMonitor::start() {
     {
         std::lock_guard lock(shared_->mutex);
         if (shared_->started) return true;
-        shared_->fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-        if (shared_->fd < 0) return false;
+        shared_->fd.reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+        if (!shared_->fd) return false;
         shared_->started = true;
     }
     std::weak_ptr<Shared> weak = shared_;
@@ -39,21 +38,21 @@ bool SimDeviceMonitor::start() {
                                                    info.path, info.vendorId, info.productId});
         }
         const std::uint64_t one = 1;
-        [[maybe_unused]] const auto written = ::write(shared->fd, &one, sizeof one);
+        [[maybe_unused]] const auto written = ::write(shared->fd.get(), &one, sizeof one);
     });
     return true;
 }
 
 int SimDeviceMonitor::pollFd() const {
     std::lock_guard lock(shared_->mutex);
-    return shared_->fd;
+    return shared_->fd.get();
 }
 
 std::vector<DeviceChange> SimDeviceMonitor::takeChanges() {
     std::lock_guard lock(shared_->mutex);
-    if (shared_->fd >= 0) {
+    if (shared_->fd) {
         std::uint64_t count = 0;
-        [[maybe_unused]] const auto read = ::read(shared_->fd, &count, sizeof count);
+        [[maybe_unused]] const auto read = ::read(shared_->fd.get(), &count, sizeof count);
     }
     std::vector<DeviceChange> changes;
     changes.swap(shared_->pending);

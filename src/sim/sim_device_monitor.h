@@ -3,6 +3,7 @@
 #include <mutex>
 #include <vector>
 
+#include "base/unique_fd.h"
 #include "platform/device_monitor.h"
 #include "sim/sim_mouse.h"
 
@@ -23,7 +24,7 @@ private:
     struct Shared {
         std::mutex mutex;
         std::vector<DeviceChange> pending;
-        int fd = -1;
+        UniqueFd fd;
         bool started = false;
     };
     std::shared_ptr<SimMouse> mouse_;

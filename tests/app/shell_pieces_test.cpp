@@ -9,7 +9,9 @@
 
 #include "app/app_options.h"
 #include "app/notice_bridge.h"
+#include "app/tracing_tray_icon.h"
 #include "app/tray_notice.h"
+#include "recording_tray_icon.h"
 #include "device/device_notice_listener.h"
 #include "../ui/qt_test_main.h"
 
@@ -70,6 +72,23 @@ TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
     EXPECT_FALSE(NoticeFor(15, 1, t, {}));
     for (std::uint8_t kind : {0, 1, 6, 10, 13, 16})
         EXPECT_FALSE(NoticeFor(kind, 1, t, {})) << int(kind);
+}
+
+// Each notice shown lands in the trace as one line, and still reaches the real icon.
+TEST(TracingTrayIconTest, NoticesGoToTheTraceAsOneLineAndOnToTheIcon)
+{
+    test::RecordingTrayIcon icon;
+    std::vector<std::string> lines;
+    TracingTrayIcon traced(icon, [&lines](const std::string& line) { lines.push_back(line); });
+    traced.notice("Info", "Switch to macro\r\n7", 3000);
+    traced.show("tip");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "NOTICE Info: Switch to macro  7");
+    ASSERT_EQ(icon.notices.size(), 1u);
+    EXPECT_EQ(icon.notices[0].text, "Switch to macro\r\n7");
+    EXPECT_EQ(icon.notices[0].timeoutMs, 3000);
+    EXPECT_TRUE(icon.shown);
+    EXPECT_EQ(icon.tip, "tip");
 }
 
 TEST(AppOptionsTest, SimulationOptionsAndTheirValues)

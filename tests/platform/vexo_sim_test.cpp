@@ -1,6 +1,6 @@
 // The virtual mouse of vexo-sim without /dev/uhid: its descriptors, the uhid event encoding, and
 // the whole device link driven through the same requests the kernel would make.
-#include "platform/linux/hidapi_backend.h"
+#include "platform/linux/hidraw_backend.h"
 #include "platform/linux/hidraw_device.h"
 #include "platform/linux/report_descriptor.h"
 #include "sim_descriptors.h"
@@ -151,10 +151,10 @@ public:
     }
 
     std::vector<HidCollectionInfo> enumerate() override {
-        auto list = HidapiBackend::collectionsOf("uhid/notification", 0x04D9, 0xA09F,
-                                                 toVector(kNotificationInterfaceDescriptor), 0, 0);
-        auto command = HidapiBackend::collectionsOf("uhid/command", 0x04D9, 0xA09F,
-                                                    toVector(kCommandInterfaceDescriptor), 0, 0);
+        auto list = HidrawBackend::collectionsOf("uhid/notification", 0x04D9, 0xA09F,
+                                                 toVector(kNotificationInterfaceDescriptor));
+        auto command = HidrawBackend::collectionsOf("uhid/command", 0x04D9, 0xA09F,
+                                                    toVector(kCommandInterfaceDescriptor));
         list.insert(list.end(), command.begin(), command.end());
         return list;
     }

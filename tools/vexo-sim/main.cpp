@@ -1,5 +1,5 @@
 // vexo-sim: the simulated mouse as a virtual USB HID device (04D9:A09F) through /dev/uhid, so the
-// utility can be tried through the real kernel HID path (hidraw, udev, hidapi) without hardware.
+// utility can be tried through the real kernel HID path (hidraw, udev) without hardware.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>

@@ -19,43 +19,41 @@ bool UhidDevice::create(const std::string& name, std::uint16_t vendorId, std::ui
         error_ = "the report descriptor or name does not fit a uhid event";
         return false;
     }
-    fd_ = ::open(kNode, O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) {
+    fd_.reset(::open(kNode, O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    if (!fd_) {
         error_ = std::string("cannot open ") + kNode + ": " + std::strerror(errno);
         return false;
     }
     if (!send(*event)) {
         error_ = std::string("the kernel refused the virtual device: ") + std::strerror(errno);
-        ::close(fd_);
-        fd_ = -1;
+        fd_.reset();
         return false;
     }
     return true;
 }
 
 void UhidDevice::destroy() {
-    if (fd_ < 0)
+    if (!fd_)
         return;
     send(UhidCodec::destroy());
-    ::close(fd_);
-    fd_ = -1;
+    fd_.reset();
 }
 
 std::optional<UhidRequest> UhidDevice::readRequest() {
-    if (fd_ < 0)
+    if (!fd_)
         return std::nullopt;
     uhid_event event{};
-    const ssize_t n = ::read(fd_, &event, sizeof event);
+    const ssize_t n = ::read(fd_.get(), &event, sizeof event);
     if (n <= 0)
         return std::nullopt;
     return UhidCodec::decode(event, static_cast<std::size_t>(n));
 }
 
 bool UhidDevice::send(const uhid_event& event) {
-    if (fd_ < 0)
+    if (!fd_)
         return false;
     // The kernel takes the event whole; a short write is a refusal.
-    const ssize_t n = ::write(fd_, &event, sizeof event);
+    const ssize_t n = ::write(fd_.get(), &event, sizeof event);
     return n == static_cast<ssize_t>(sizeof event);
 }
 

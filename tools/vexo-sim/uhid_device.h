@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "base/unique_fd.h"
 #include "uhid_codec.h"
 
 namespace vexo {
@@ -24,18 +25,18 @@ public:
                 std::span<const std::uint8_t> descriptor);
     // Removes the device (it is unplugged); create() may make it again.
     void destroy();
-    bool created() const { return fd_ >= 0; }
+    bool created() const { return fd_.valid(); }
     const std::string& error() const { return error_; }
 
     // Readable when the kernel has a request for the device.
-    int fd() const { return fd_; }
+    int fd() const { return fd_.get(); }
     // Reads one pending request; nothing when none is pending or the event is malformed.
     std::optional<UhidRequest> readRequest();
     // Sends one event; false when the kernel refused it.
     bool send(const uhid_event& event);
 
 private:
-    int fd_ = -1;
+    UniqueFd fd_;
     std::string error_;
 };
 

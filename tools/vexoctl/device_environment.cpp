@@ -90,21 +90,23 @@ DeviceEnvironment::DeviceEnvironment(CommandContext& context, Trace when)
 
 DeviceEnvironment::~DeviceEnvironment() {
     if (session_) session_->shutdown();
-    if (tracePath_ && traceFd_ < 0 && context_.traceFailure.empty()) {
+    if (tracePath_ && !traceFd_ && context_.traceFailure.empty()) {
         try {
             startTrace();
         } catch (const std::exception& e) {
             context_.traceFailure = e.what();
         }
     }
-    if (traceFd_ >= 0 && ::close(traceFd_) != 0 && context_.traceFailure.empty())
+    // Closed by hand, not by the owner: close(2) is where a full disk or a lost network file
+    // system may first show, and the command must then fail.
+    if (traceFd_ && ::close(traceFd_.release()) != 0 && context_.traceFailure.empty())
         context_.traceFailure = "cannot write the trace file '" + *tracePath_ + "': " + std::strerror(errno);
 }
 
 void DeviceEnvironment::startTrace() {
-    if (!tracePath_ || traceFd_ >= 0) return;
-    traceFd_ = ::open(tracePath_->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644);
-    if (traceFd_ < 0)
+    if (!tracePath_ || traceFd_) return;
+    traceFd_.reset(::open(tracePath_->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644));
+    if (!traceFd_)
         throw std::runtime_error("cannot write the trace file '" + *tracePath_ + "': " + std::strerror(errno));
     std::string pending;
     pending.swap(pendingTrace_);
@@ -112,7 +114,7 @@ void DeviceEnvironment::startTrace() {
 }
 
 void DeviceEnvironment::writeTrace(const std::string& text) {
-    if (traceFd_ < 0) {
+    if (!traceFd_) {
         pendingTrace_ += text;
         return;
     }
@@ -120,7 +122,7 @@ void DeviceEnvironment::writeTrace(const std::string& text) {
     if (!context_.traceFailure.empty()) return;
     std::size_t done = 0;
     while (done < text.size()) {
-        const ssize_t n = ::write(traceFd_, text.data() + done, text.size() - done);
+        const ssize_t n = ::write(traceFd_.get(), text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             context_.traceFailure =

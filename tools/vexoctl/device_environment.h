@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/unique_fd.h"
 #include "command_registry.h"
 #include "device/device_session.h"
 #include "platform/device_monitor.h"
@@ -17,7 +18,7 @@ namespace vexo::cli {
 // works on (by name, through a link or as a hard link): the trace would destroy it.
 void RefuseTraceOverDataFiles(const CommandContext& context);
 
-// The mouse a command talks to, as the global options choose it: the real one through hidapi and
+// The mouse a command talks to, as the global options choose it: the real one through hidraw and
 // udev, or the simulated one (--simulate[=N]); with --trace FILE every exchange is written to FILE.
 class DeviceEnvironment {
 public:
@@ -52,7 +53,7 @@ private:
     std::unique_ptr<Pauser> pauser_;
     std::unique_ptr<Prompter> prompter_;
     std::optional<std::string> tracePath_;  // --trace FILE
-    int traceFd_ = -1;
+    UniqueFd traceFd_;
     std::string pendingTrace_;  // lines before the file is opened
     std::unique_ptr<DeviceSession> session_;
 };

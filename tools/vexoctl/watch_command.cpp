@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <mutex>
 
+#include "base/unique_fd.h"
 #include "command_registry.h"
 #include "device_environment.h"
 #include "sim/sim_notice_script.h"
@@ -44,6 +45,38 @@ private:
     std::ostream& out_;
 };
 
+// Ends the watch in a safe order on every path, an exception's included: the script's waiter is
+// joined and the script stopped, then the session is shut down (its input thread stopped) while the
+// listener it calls is still alive, and the signal handlers are put back before the pipe they
+// write to is closed.
+class WatchTeardown {
+public:
+    WatchTeardown() = default;
+    WatchTeardown(const WatchTeardown&) = delete;
+    WatchTeardown& operator=(const WatchTeardown&) = delete;
+    ~WatchTeardown() {
+        if (scriptWaiter.joinable()) scriptWaiter.join();
+        script.reset();
+        if (session != nullptr) session->shutdown();
+        if (handlersInstalled) {
+            ::sigaction(SIGINT, &previousInt, nullptr);
+            ::sigaction(SIGTERM, &previousTerm, nullptr);
+        }
+        interruptRead.reset();
+        interruptWrite.reset();
+        interruptPipe[0] = interruptPipe[1] = -1;
+    }
+
+    DeviceSession* session = nullptr;
+    std::unique_ptr<SimNoticeScript> script;
+    std::thread scriptWaiter;
+    bool handlersInstalled = false;
+    struct sigaction previousInt {};
+    struct sigaction previousTerm {};
+    UniqueFd interruptRead;
+    UniqueFd interruptWrite;
+};
+
 int runWatch(CommandContext& context, const std::vector<std::string>& args) {
     bool playScript = true;
     bool endWithScript = false;
@@ -55,6 +88,8 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
             return kExitUsage;
         }
     }
+    // Declared before the environment, so it outlives the session's input thread that calls it.
+    PrintingListener listener(context.out);
     DeviceEnvironment environment(context);
     if (!environment.simulated() && (!playScript || endWithScript)) {
         context.err << "vexoctl watch: --no-script and --once need --simulate\n";
@@ -65,36 +100,46 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
+    // The script's pipe and the monitor are declared before the teardown, which stops what uses them.
+    UniqueFd scriptRead;
+    UniqueFd scriptWrite;
+    auto monitor = environment.makeMonitor();
+    WatchTeardown teardown;
     if (::pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         context.err << "vexoctl watch: cannot create a pipe\n";
         return kExitFailure;
     }
+    teardown.interruptRead.reset(interruptPipe[0]);
+    teardown.interruptWrite.reset(interruptPipe[1]);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, &teardown.previousInt);
+    ::sigaction(SIGTERM, &action, &teardown.previousTerm);
+    teardown.handlersInstalled = true;
 
-    PrintingListener listener(context.out);
-    auto monitor = environment.makeMonitor();
     const bool monitoring = monitor && monitor->start();
     if (!monitoring) context.err << "vexoctl watch: hot-plug notices are not available; watching notices only\n";
 
     DeviceSession& session = environment.session(listener);
+    teardown.session = &session;
     session.start();
     bool present = session.mousePresent();
-    std::unique_ptr<SimNoticeScript> script;
     if (environment.simulated() && playScript)
-        script = std::make_unique<SimNoticeScript>(environment.simMouse(), SimNoticeScript::demo());
+        teardown.script = std::make_unique<SimNoticeScript>(environment.simMouse(), SimNoticeScript::demo());
 
-    int scriptPipe[2] = {-1, -1};
-    std::thread scriptWaiter;
-    if (script && endWithScript) {
-        if (::pipe2(scriptPipe, O_CLOEXEC) != 0) return kExitFailure;
-        scriptWaiter = std::thread([&] {
+    if (teardown.script && endWithScript) {
+        int scriptPipe[2] = {-1, -1};
+        if (::pipe2(scriptPipe, O_CLOEXEC) != 0) {
+            context.err << "vexoctl watch: cannot create a pipe\n";
+            return kExitFailure;
+        }
+        scriptRead.reset(scriptPipe[0]);
+        scriptWrite.reset(scriptPipe[1]);
+        teardown.scriptWaiter = std::thread([script = teardown.script.get(), fd = scriptWrite.get()] {
             script->wait();
             const char byte = 1;
-            [[maybe_unused]] const auto written = ::write(scriptPipe[1], &byte, 1);
+            [[maybe_unused]] const auto written = ::write(fd, &byte, 1);
         });
     }
 
@@ -107,7 +152,9 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
         }
     };
     for (;;) {
-        pollfd fds[3] = {{interruptPipe[0], POLLIN, 0}, {monitoring ? monitor->pollFd() : -1, POLLIN, 0}, {scriptPipe[0], POLLIN, 0}};
+        pollfd fds[3] = {{teardown.interruptRead.get(), POLLIN, 0},
+                         {monitoring ? monitor->pollFd() : -1, POLLIN, 0},
+                         {scriptRead.get(), POLLIN, 0}};
         // No time-out: the process sleeps until something happens.
         const int ready = ::poll(fds, 3, -1);
         if (ready < 0 && errno == EINTR) continue;
@@ -123,11 +170,6 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
             break;
         }
     }
-    if (scriptWaiter.joinable()) scriptWaiter.join();
-    script.reset();
-    session.shutdown();
-    for (int fd : {interruptPipe[0], interruptPipe[1], scriptPipe[0], scriptPipe[1]})
-        if (fd >= 0) ::close(fd);
     return kExitOk;
 }
 

@@ -9,28 +9,21 @@
 namespace vexo {
 
 CancellableFdReader::CancellableFdReader(int fd) : fd_(fd) {
-    if (fd_ < 0)
+    if (!fd_)
         return;
     // Non-blocking, so that a wake-up whose data another reader took cannot leave us stuck
     // in read(2) where cancel() no longer reaches.
-    const int flags = ::fcntl(fd_, F_GETFL);
+    const int flags = ::fcntl(fd_.get(), F_GETFL);
     if (flags >= 0)
-        ::fcntl(fd_, F_SETFL, flags | O_NONBLOCK);
-    cancelFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-}
-
-CancellableFdReader::~CancellableFdReader() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    if (cancelFd_ >= 0)
-        ::close(cancelFd_);
+        ::fcntl(fd_.get(), F_SETFL, flags | O_NONBLOCK);
+    cancelFd_.reset(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
 }
 
 int CancellableFdReader::read(std::span<std::uint8_t> buffer, int timeoutMs) {
     if (!valid() || buffer.empty())
         return -1;
     for (;;) {
-        pollfd fds[2] = {{cancelFd_, POLLIN, 0}, {fd_, POLLIN, 0}};
+        pollfd fds[2] = {{cancelFd_.get(), POLLIN, 0}, {fd_.get(), POLLIN, 0}};
         const int ready = ::poll(fds, 2, timeoutMs);
         if (ready < 0) {
             if (errno == EINTR)
@@ -43,11 +36,11 @@ int CancellableFdReader::read(std::span<std::uint8_t> buffer, int timeoutMs) {
         // A pending cancel wins over pending data: the caller asked to stop, the data stays queued.
         if (fds[0].revents & POLLIN) {
             std::uint64_t count = 0;
-            [[maybe_unused]] ssize_t drained = ::read(cancelFd_, &count, sizeof count);
+            [[maybe_unused]] ssize_t drained = ::read(cancelFd_.get(), &count, sizeof count);
             return 0;
         }
         if (fds[1].revents & POLLIN) {
-            const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+            const ssize_t n = ::read(fd_.get(), buffer.data(), buffer.size());
             if (n > 0)
                 return static_cast<int>(n);
             if (n < 0 && (errno == EAGAIN || errno == EINTR))
@@ -60,10 +53,10 @@ int CancellableFdReader::read(std::span<std::uint8_t> buffer, int timeoutMs) {
 }
 
 void CancellableFdReader::cancel() {
-    if (cancelFd_ < 0)
+    if (!cancelFd_)
         return;
     const std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t written = ::write(cancelFd_, &one, sizeof one);
+    [[maybe_unused]] ssize_t written = ::write(cancelFd_.get(), &one, sizeof one);
 }
 
 } // namespace vexo

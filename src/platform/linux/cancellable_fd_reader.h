@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <span>
 
+#include "base/unique_fd.h"
+
 namespace vexo {
 
 // Blocking reads from one file descriptor that another thread can cancel at once.
@@ -12,11 +14,10 @@ public:
     // Takes ownership of fd (closed by the destructor) and switches it to non-blocking mode.
     // valid() is false when fd is negative or no eventfd could be made.
     explicit CancellableFdReader(int fd);
-    ~CancellableFdReader();
     CancellableFdReader(const CancellableFdReader&) = delete;
     CancellableFdReader& operator=(const CancellableFdReader&) = delete;
 
-    bool valid() const { return fd_ >= 0 && cancelFd_ >= 0; }
+    bool valid() const { return fd_.valid() && cancelFd_.valid(); }
 
     // Waits for data and reads what one read(2) returns (one report on a hidraw node).
     // Returns the byte count; 0 when cancelled; -1 when the descriptor fails, reaches its end
@@ -28,8 +29,8 @@ public:
     void cancel();
 
 private:
-    int fd_ = -1;
-    int cancelFd_ = -1;
+    UniqueFd fd_;
+    UniqueFd cancelFd_;
 };
 
 } // namespace vexo

@@ -2,15 +2,16 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <linux/hidraw.h>
+#include <string_view>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "base/unique_fd.h"
+
 namespace vexo {
 
-std::string hidrawSysfsDescriptorPath(const std::string& devnode) {
+std::string hidrawSysfsDescriptorPath(const std::string& devnode, const std::string& sysfsRoot) {
     const auto slash = devnode.rfind('/');
     const std::string name = slash == std::string::npos ? devnode : devnode.substr(slash + 1);
     constexpr std::string_view prefix = "hidraw";
@@ -19,7 +20,30 @@ std::string hidrawSysfsDescriptorPath(const std::string& devnode) {
     for (std::size_t i = prefix.size(); i < name.size(); ++i)
         if (name[i] < '0' || name[i] > '9')
             return {};
-    return "/sys/class/hidraw/" + name + "/device/report_descriptor";
+    return sysfsRoot + "/class/hidraw/" + name + "/device/report_descriptor";
+}
+
+std::optional<std::vector<std::uint8_t>> readSysfsFile(const std::string& path) {
+    constexpr std::size_t kLimit = 64 * 1024;
+    // Plain read(2): a stream would throw ios_base::failure when the read fails with ENODEV
+    // during an unplug, whatever its exception mask.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    if (!fd)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            return bytes;
+        if (bytes.size() + static_cast<std::size_t>(n) > kLimit)
+            return std::nullopt;
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
 }
 
 std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(int fd) {
@@ -33,34 +57,17 @@ std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(int fd) {
     return std::vector<std::uint8_t>(descriptor.value, descriptor.value + size);
 }
 
-std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string& devnode) {
-    const std::string sysfsPath = hidrawSysfsDescriptorPath(devnode);
+std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string& devnode, const std::string& sysfsRoot) {
+    const std::string sysfsPath = hidrawSysfsDescriptorPath(devnode, sysfsRoot);
     if (!sysfsPath.empty()) {
-        std::ifstream in(sysfsPath, std::ios::binary);
-        if (in) {
-            std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-            if (!in.bad() && !bytes.empty())
-                return bytes;
-        }
+        auto bytes = readSysfsFile(sysfsPath);
+        if (bytes && !bytes->empty())
+            return bytes;
     }
-    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const UniqueFd fd(::open(devnode.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd)
         return std::nullopt;
-    auto bytes = readHidrawDescriptor(fd);
-    ::close(fd);
-    return bytes;
-}
-
-bool hidrawNodeGone(const std::string& devnode) {
-    const auto gone = [](int error) { return error == ENOENT || error == ENODEV || error == ENXIO; };
-    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return gone(errno);
-    int size = 0;
-    const bool answered = ::ioctl(fd, HIDIOCGRDESCSIZE, &size) == 0;
-    const int error = errno;
-    ::close(fd);
-    return !answered && gone(error);
+    return readHidrawDescriptor(fd.get());
 }
 
 } // namespace vexo

@@ -16,9 +16,9 @@ namespace vexo {
 namespace {
 
 // Closes fd without disturbing the errno that tells the caller why the open failed.
-std::nullptr_t closeKeepingErrno(int fd) {
+std::nullptr_t closeKeepingErrno(UniqueFd& fd) {
     const int error = errno;
-    ::close(fd);
+    fd.reset();
     errno = error;
     return nullptr;
 }
@@ -36,11 +36,11 @@ int retryOnInterrupt(Call call) {
 } // namespace
 
 std::unique_ptr<HidrawDevice> HidrawDevice::open(const std::string& path, bool readOnly) {
-    const int readFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (readFd < 0)
+    UniqueFd readFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!readFd)
         return nullptr;
     // Only a hidraw node answers this; a node whose device has just gone answers ENODEV.
-    const auto raw = readHidrawDescriptor(readFd);
+    const auto raw = readHidrawDescriptor(readFd.get());
     if (!raw)
         return closeKeepingErrno(readFd);
     // Whether reports carry an ID byte decides how read() lays out what the kernel hands over.
@@ -49,51 +49,46 @@ std::unique_ptr<HidrawDevice> HidrawDevice::open(const std::string& path, bool r
     if (const auto parsed = ReportDescriptor::parse(*raw))
         usesReportIds = parsed->usesReportIds;
 
-    int commandFd = -1;
+    UniqueFd commandFd;
     if (!readOnly) {
-        commandFd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        if (commandFd < 0)
+        commandFd.reset(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+        if (!commandFd)
             return closeKeepingErrno(readFd); // errno tells "no permission" from the rest
     }
-    return std::unique_ptr<HidrawDevice>(new HidrawDevice(commandFd, readFd, usesReportIds));
+    return std::unique_ptr<HidrawDevice>(new HidrawDevice(std::move(commandFd), readFd.release(), usesReportIds));
 }
 
 std::unique_ptr<HidrawDevice> HidrawDevice::readOnlyOver(int fd, bool usesReportIds) {
     if (fd < 0)
         return nullptr;
-    return std::unique_ptr<HidrawDevice>(new HidrawDevice(-1, fd, usesReportIds));
+    return std::unique_ptr<HidrawDevice>(new HidrawDevice(UniqueFd(), fd, usesReportIds));
 }
 
-HidrawDevice::HidrawDevice(int commandFd, int readFd, bool usesReportIds)
-    : commandFd_(commandFd), reader_(readFd), usesReportIds_(usesReportIds),
-      readTimeoutMs_(commandFd >= 0 ? kReplyReadTimeoutMs : -1) {}
-
-HidrawDevice::~HidrawDevice() {
-    if (commandFd_ >= 0)
-        ::close(commandFd_);
-}
+HidrawDevice::HidrawDevice(UniqueFd commandFd, int readFd, bool usesReportIds)
+    : commandFd_(std::move(commandFd)), reader_(readFd), usesReportIds_(usesReportIds),
+      readTimeoutMs_(commandFd_ ? kReplyReadTimeoutMs : -1) {}
 
 int HidrawDevice::setFeature(std::span<const std::uint8_t> report) {
-    if (commandFd_ < 0 || report.empty())
+    if (!commandFd_ || report.empty())
         return -1;
     const int n = retryOnInterrupt([&] {
-        return ::ioctl(commandFd_, HIDIOCSFEATURE(report.size()), const_cast<std::uint8_t*>(report.data()));
+        return ::ioctl(commandFd_.get(), HIDIOCSFEATURE(report.size()), const_cast<std::uint8_t*>(report.data()));
     });
     return n < 0 ? -1 : n;
 }
 
 int HidrawDevice::getFeature(std::span<std::uint8_t> report) {
-    if (commandFd_ < 0 || report.empty())
+    if (!commandFd_ || report.empty())
         return -1;
     // The first byte names the report asked for; the kernel writes the answer over it.
-    const int n = retryOnInterrupt([&] { return ::ioctl(commandFd_, HIDIOCGFEATURE(report.size()), report.data()); });
+    const int n = retryOnInterrupt([&] { return ::ioctl(commandFd_.get(), HIDIOCGFEATURE(report.size()), report.data()); });
     return n < 0 ? -1 : n;
 }
 
 int HidrawDevice::write(std::span<const std::uint8_t> report) {
-    if (commandFd_ < 0 || report.empty())
+    if (!commandFd_ || report.empty())
         return -1;
-    const int n = retryOnInterrupt([&] { return static_cast<int>(::write(commandFd_, report.data(), report.size())); });
+    const int n = retryOnInterrupt([&] { return static_cast<int>(::write(commandFd_.get(), report.data(), report.size())); });
     return n < 0 ? -1 : n;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/hid_device.h"
+#include "base/unique_fd.h"
 #include "platform/linux/cancellable_fd_reader.h"
 
 namespace vexo {
@@ -31,7 +32,6 @@ public:
     // one report per read(2)); takes ownership of fd.
     static std::unique_ptr<HidrawDevice> readOnlyOver(int fd, bool usesReportIds);
     static constexpr int kReplyReadTimeoutMs = 1000;
-    ~HidrawDevice() override;
 
     int setFeature(std::span<const std::uint8_t> report) override;
     int getFeature(std::span<std::uint8_t> report) override;
@@ -41,9 +41,9 @@ public:
     void cancelRead() override;
 
 private:
-    HidrawDevice(int commandFd, int readFd, bool usesReportIds);
+    HidrawDevice(UniqueFd commandFd, int readFd, bool usesReportIds);
 
-    int commandFd_; // -1 for a read-only device
+    UniqueFd commandFd_; // empty for a read-only device
     CancellableFdReader reader_;
     bool usesReportIds_;
     int readTimeoutMs_;

@@ -1,12 +1,12 @@
 #include "platform/linux/linux_platform.h"
 
-#include "platform/linux/hidapi_backend.h"
+#include "platform/linux/hidraw_backend.h"
 #include "platform/linux/udev_device_monitor.h"
 
 namespace vexo {
 
 std::unique_ptr<HidBackend> makeHidBackend() {
-    return std::make_unique<HidapiBackend>();
+    return std::make_unique<HidrawBackend>();
 }
 
 std::unique_ptr<DeviceMonitor> makeDeviceMonitor() {

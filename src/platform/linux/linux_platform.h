@@ -6,7 +6,7 @@
 
 namespace vexo {
 
-// The machine's HID collections through hidapi (hidraw nodes).
+// The machine's HID collections: its hidraw nodes, listed through libudev and sysfs.
 std::unique_ptr<HidBackend> makeHidBackend();
 // Arrival and removal of hidraw nodes through a udev monitor; call start() before use.
 std::unique_ptr<DeviceMonitor> makeDeviceMonitor();
