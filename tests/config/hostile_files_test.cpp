@@ -9,10 +9,11 @@
 
 #include "config/atomic_file.h"
 #include "config/config_store.h"
+#include "config/factory_record.h"
+#include "config/folder_lock.h"
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
 #include "support/bounded_run.h"
-#include "support/recording_prompter.h"
 
 namespace fs = std::filesystem;
 using vexo::AtomicFile;
@@ -52,13 +53,12 @@ TEST(HostileFiles, AConfigBinThatIsNoRegularFileIsReportedWithoutBlocking) {
             else fs::rename(node, config);
             const auto outcome = RunBounded(kLimit, [&] {
                 ConfigStore store(config);
-                vexo::test::RecordingPrompter prompter;
                 store.record().setReportRate(4);
-                if (store.LoadConfig(prompter) != ConfigStore::LoadResult::Unreadable) return 1;
+                if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable) return 1;
                 if (store.lastError().find("not a regular file") == std::string::npos) return 2;
                 if (store.record().reportRate() != 4) return 3;
                 // Saving must not put a regular file in its place either.
-                return store.WriteConfigFile() == ConfigStore::SaveResult::Failed ? 0 : 4;
+                return store.SaveConfig() == ConfigStore::SaveResult::Failed ? 0 : 4;
             });
             ASSERT_FALSE(outcome.timedOut()) << kind << (asLink ? " behind a link" : "") << ": loading hangs";
             EXPECT_EQ(outcome.status, 0) << kind << (asLink ? " behind a link" : "");
