@@ -40,15 +40,36 @@ TEST_F(IniSettingsTest, ColourTextsBecomeBytes) {
     EXPECT_EQ(IniSettings::ColourComponent("1000000000000"), (1000000000000ULL & 0xFF));
 }
 
-TEST_F(IniSettingsTest, AMissingFileGivesEnglishBlackAndEmptyLabels) {
+TEST_F(IniSettingsTest, AMissingFileGivesEnglishTheDeliveredTextColourAndEmptyLabels) {
     EXPECT_EQ(IniSettings::ReadLanguage(file), "");
     IniSettings s = settingsFor(IniSettings::ReadLanguage(file));
     s.LoadIniSettings();
     EXPECT_EQ(s.m_strSettingSection, "Setting-EN");
-    EXPECT_EQ(s.TextColour(), (Rgb{0, 0, 0}));
+    // Not black: that would hide every text on the black skin.
+    EXPECT_EQ(s.TextColour(), (Rgb{220, 220, 220}));
     EXPECT_EQ(s.m_strSkinName, "");
     for (const auto& label : s.m_strButtonLabelB) EXPECT_EQ(label, "");
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading never creates the file";
+}
+
+TEST_F(IniSettingsTest, MissingColourKeysTakeTheDeliveredColourWhateverTheFile) {
+    const std::string bigEndian = [] {
+        std::string text = "\xFE\xFF";
+        for (const char c : std::string("[Skins]\r\nRColor=10\r\n")) text += std::string{'\0', c};
+        return text;
+    }();
+    struct Case {
+        std::string content;
+        Rgb colour;
+    };
+    for (const Case& c : {Case{"", Rgb{220, 220, 220}}, Case{"[Skins]\nRColor=10\nBColor=\n", Rgb{10, 220, 220}},
+                          Case{"[Skins]\nRColor=0\nGColor=0\nBColor=0\n", Rgb{0, 0, 0}},
+                          Case{"[Skins]\nGColor=abc\n", Rgb{220, 0, 220}}, Case{bigEndian, Rgb{220, 220, 220}}}) {
+        TempDir::put(file, c.content);
+        IniSettings s = settingsFor("EN");
+        s.LoadIniSettings();
+        EXPECT_EQ(s.TextColour(), c.colour) << c.content;
+    }
 }
 
 TEST_F(IniSettingsTest, AQuotedLanguageCodeCountsWithoutItsQuotesButWithItsBlanks) {
