@@ -81,6 +81,19 @@ std::string unitsToBytes(std::u16string_view units) {
     return out;
 }
 
+// Text of an INI file starts with a visible character or a blank; a NUL beside it is the other
+// half of a UTF-16 unit. Two units must show it: one NUL alone (a UTF-8 file that starts with
+// one) is no sign of UTF-16.
+bool looksLikeUtf16WithoutMark(std::string_view view) {
+    const auto unit = [&](std::size_t at) {
+        if (view.size() < at + 2) return true;  // a file too short to show a second unit
+        return (textByte(view[at]) && view[at + 1] == '\0') || (view[at] == '\0' && textByte(view[at + 1]));
+    };
+    if (view.size() < 2 || !unit(0)) return false;
+    // Both units in the same order: text then NUL (little-endian) or NUL then text (big-endian).
+    return view.size() < 4 || ((view[1] == '\0') == (view[3] == '\0') && unit(2));
+}
+
 } // namespace
 
 IniDocument IniDocument::parse(std::string bytes) {
@@ -93,10 +106,7 @@ IniDocument IniDocument::parse(std::string bytes) {
     } else if (view.starts_with(kUtf8Bom)) {
         doc.encoding_ = Encoding::Utf8Bom;
         bom = kUtf8Bom.size();
-    } else if (view.starts_with(kUtf16BeBom) ||
-               (view.size() >= 2 && ((textByte(view[0]) && view[1] == '\0') || (view[0] == '\0' && textByte(view[1]))))) {
-        // Text of an INI file starts with a visible character or a blank; a NUL beside it is the
-        // other half of a UTF-16 unit.
+    } else if (view.starts_with(kUtf16BeBom) || looksLikeUtf16WithoutMark(view)) {
         doc.encoding_ = Encoding::Unsupported;
     }
     doc.bom_ = bytes.substr(0, bom);

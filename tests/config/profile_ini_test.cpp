@@ -313,6 +313,12 @@ TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritt
     TempDir::put(file, std::string("\x00\x01\n[Skins]\nLan=EN\n", 18));
     EXPECT_EQ(ProfileIni(file).problem(), "");
     EXPECT_EQ(ProfileIni(file).readString("Skins", "Lan"), "EN");
+    // Nor is a UTF-8 file whose first byte is a NUL: it is never called UTF-16, and it is kept.
+    const std::string nulFirst("\0[Skins]\nLan=CHS\n[Setting-EN]\nItem1=Left\n", 41);
+    TempDir::put(file, nulFirst);
+    ProfileIni utf8(file);
+    EXPECT_EQ(utf8.problem().find("UTF-16"), std::string::npos) << utf8.problem();
+    EXPECT_EQ(utf8.readString("Setting-EN", "Item1"), "Left");
 }
 
 TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {
