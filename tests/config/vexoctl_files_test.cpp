@@ -80,6 +80,33 @@ TEST_F(VexoctlFilesTest, ATraceNamingADataFileIsRefusedBeforeAnythingIsTouched) 
     EXPECT_EQ(TempDir::take(dir / "trace.txt").rfind("SET ", 0), 0u);
 }
 
+// A link planted in a shared folder must not make a trace destroy another user's file.
+TEST_F(VexoctlFilesTest, ATraceFollowsALinkOnlyToAFileOfOurOwnAndNeverEmptiesAnotherUsersFile) {
+    const std::string victimText = "another user's work\n";
+    TempDir::put(dir / "victim", victimText);
+    std::filesystem::create_symlink(dir / "victim", dir / "link-to-victim");
+    std::filesystem::create_symlink(dir / "nowhere" , dir / "dangling");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((dir / "victim").c_str(), 65534, 65534), 0);
+        for (const std::string name : {"link-to-victim", "victim"}) {
+            const ToolRun r = run("--simulate " + data() + "--trace '" + (dir / name).string() + "' info");
+            EXPECT_EQ(r.status, 1) << name;
+            EXPECT_NE(r.err.find("another user"), std::string::npos) << name << ": " << r.err;
+        }
+        EXPECT_EQ(TempDir::take(dir / "victim"), victimText);
+        ASSERT_EQ(::chown((dir / "victim").c_str(), 0, 0), 0);
+    }
+    const ToolRun dangling = run("--simulate " + data() + "--trace '" + (dir / "dangling").string() + "' info");
+    EXPECT_EQ(dangling.status, 1);
+    EXPECT_NE(dangling.err.find("dangling link"), std::string::npos) << dangling.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere")) << "nothing is created through a dangling link";
+    // Our own file, through the link, is emptied and traced into as before.
+    const ToolRun ours = run("--simulate " + data() + "--trace '" + (dir / "link-to-victim").string() + "' info");
+    EXPECT_EQ(ours.status, 0) << ours.err;
+    EXPECT_EQ(TempDir::take(dir / "victim").rfind("SET ", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link-to-victim"));
+}
+
 TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
     TempDir::put(dir / "record.ini", kRecordIni);
     for (const std::string command :
