@@ -44,18 +44,29 @@ protected:
     int runs = 0;
 };
 
-TEST_F(VexoctlFilesTest, AConfigBinThatIsAFifoIsReportedAndNeverWaitedFor) {
-    std::filesystem::remove(dir / "config.bin");
-    ASSERT_EQ(::mkfifo((dir / "config.bin").c_str(), 0600), 0);
+TEST_F(VexoctlFilesTest, AConfigBinThatIsAFifoOrAFolderIsReportedNeverWaitedForAndNothingIsSent) {
     TempDir::put(dir / "record.ini", kRecordIni);
-    for (const std::string command : {"show --sensor 1", "blocks --sensor 1", "apply", "encode-macros"}) {
-        const ToolRun r = run("--simulate " + data() + command);
-        EXPECT_EQ(r.status, 1) << command << " (137: hung and was killed)";
-        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << command << ": " << r.err;
+    for (const bool fifo : {true, false}) {
+        const std::string kind = fifo ? "FIFO" : "folder";
+        std::filesystem::remove(dir / "config.bin");
+        if (fifo) {
+            ASSERT_EQ(::mkfifo((dir / "config.bin").c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(dir / "config.bin");
+        }
+        for (const std::string command : {"show --sensor 1", "blocks --sensor 1", "apply", "encode-macros"}) {
+            const ToolRun r = run("--simulate " + data() + "--trace '" + (dir / "trace.txt").string() + "' " + command);
+            EXPECT_EQ(r.status, 1) << kind << " " << command << " (137: hung and was killed)";
+            EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << kind << " " << command << ": " << r.err;
+            // Nothing unread reached the mouse: no report rate, DPI block, macro or key matrix.
+            const std::string trace = TempDir::take(dir / "trace.txt");
+            for (const char* write : {"SET 01 ", "SET 0D ", "SET 12 ", "SET 13 "})
+                EXPECT_EQ(trace.find(write), std::string::npos) << kind << " " << command << ": " << write;
+        }
+        struct stat st {};
+        ASSERT_EQ(::lstat((dir / "config.bin").c_str(), &st), 0);
+        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << "the " << kind << " was replaced";
     }
-    struct stat st {};
-    ASSERT_EQ(::lstat((dir / "config.bin").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
 }
 
 TEST_F(VexoctlFilesTest, ATraceNamingADataFileIsRefusedBeforeAnythingIsTouched) {
@@ -116,6 +127,12 @@ TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos)
             << command << ": " << r.err;
+    }
+    // A watch without an end of its own stops at its first line that cannot be written.
+    for (const std::string redirect : {" >/dev/full", " >&-"}) {
+        const ToolRun r = run("--simulate " + data() + "watch", redirect);
+        EXPECT_EQ(r.status, 1) << redirect << " (137: it went on until killed)";
+        EXPECT_NE(r.err.find("cannot write the output: "), std::string::npos) << redirect << ": " << r.err;
     }
     for (const std::string command : {"info", "apply", "show", "blocks", "watch --once"}) {
         const ToolRun r = run("--simulate " + data() + "--trace /dev/full " + command);
