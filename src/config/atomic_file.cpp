@@ -80,7 +80,12 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, const 
     return write(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std::span<const std::uint8_t> data) {
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, std::span<const std::uint8_t> data) {
+    return write(target, {data});
+}
+
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested,
+                                     std::initializer_list<std::span<const std::uint8_t>> parts) {
     std::filesystem::path target = requested;
     struct stat own {};
     if (::lstat(requested.c_str(), &own) == 0) {
@@ -157,19 +162,21 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std
     }
     ::fchmod(fd, mode);
 
-    std::size_t done = 0;
-    while (done < data.size()) {
-        if (int e = injected("write")) {
-            return abandon(e, "cannot write");
-        }
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+    for (const std::span<const std::uint8_t> data : parts) {
+        std::size_t done = 0;
+        while (done < data.size()) {
+            if (int e = injected("write")) {
+                return abandon(e, "cannot write");
             }
-            return abandon(errno, "cannot write");
+            const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return abandon(errno, "cannot write");
+            }
+            done += static_cast<std::size_t>(n);
         }
-        done += static_cast<std::size_t>(n);
     }
     if (int e = injected("sync")) {
         return abandon(e, "cannot flush");

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -41,6 +42,8 @@ public:
 
     static Result write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
     static Result write(const std::filesystem::path& target, const std::string& text);
+    // The parts one after the other, as one file.
+    static Result write(const std::filesystem::path& target, std::initializer_list<std::span<const std::uint8_t>> parts);
 
     // The leftovers of killed saves of target, as described above; returns how many were removed.
     static std::size_t removeStaleTemporaries(const std::filesystem::path& target);

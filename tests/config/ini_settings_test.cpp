@@ -183,3 +183,38 @@ TEST_F(IniSettingsTest, AHugeFileOfEmptyLinesCostsMemoryInProportionToItsSize) {
 }
 
 } // namespace
+
+namespace {
+
+// Labels the user did not edit keep their bytes: invalid UTF-8, a NUL, quotes and odd spacing are
+// not rewritten by a save of the labels; only the edited label's line changes.
+TEST_F(IniSettingsTest, SavingTheLabelsChangesOnlyTheLabelTheUserEdited) {
+    const std::string before = std::string("[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=Bad \xFF\xFE bytes\r\n") +
+                               std::string("Item2=cut\0here\r\n", 16) + "Item3 =  \"quoted\"  \r\nItem4=old\r\n";
+    TempDir::put(file, before);
+    IniSettings s = settingsFor("EN");
+    s.LoadIniSettings();
+    ASSERT_EQ(s.m_strButtonLabelA[3], "old");
+    ASSERT_TRUE(s.SaveButtonLabels());
+    const std::string unchanged = TempDir::take(file);
+    EXPECT_EQ(unchanged.substr(0, before.size()), before) << "labels nobody edited were rewritten";
+    s.m_strButtonLabelA[3] = "new";
+    ASSERT_TRUE(s.SaveButtonLabels());
+    std::string expected = unchanged;
+    expected.replace(expected.find("Item4=old"), 9, "Item4=new");
+    EXPECT_EQ(TempDir::take(file), expected);
+}
+
+// A file of millions of sections: the names a reader uses are the first ones, the count is all of them.
+TEST_F(IniSettingsTest, AFileOfMillionsOfSectionsIsCountedWholeAndReadOnlyAsFarAsNeeded) {
+    std::string text = "[first]\r\nk=v\r\n";
+    for (int n = 0; n < 2'000'000; ++n) text += "[s]\r\n";
+    TempDir::put(file, text);
+    const ProfileIni ini(file);
+    EXPECT_EQ(ini.sectionCount(), 2'000'001u);
+    const auto names = ini.sectionNames(1024);
+    EXPECT_EQ(names.front(), "first");
+    EXPECT_LE(names.size(), 512u);
+}
+
+} // namespace

@@ -46,7 +46,7 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
             << result.sectionsIgnored << " more section(s) of record.ini were not encoded\n";
     }
     // names already holds the sections counted as ignored above; the rest were never read.
-    const std::size_t inFile = store.sectionNames(1u << 20).size();
+    const std::size_t inFile = store.sectionCount();
     if (inFile > names.size()) {
         err << "vexoctl " << kName << ": warning: " << inFile - names.size()
             << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
