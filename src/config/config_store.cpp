@@ -37,7 +37,10 @@ ConfigStore::LoadResult ConfigStore::LoadConfig() {
             lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
             return LoadResult::Unreadable;
         }
-        lastError_ = path_.string() + " does not exist";
+        struct stat link {};
+        lastError_ = path_.string() + (::lstat(path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
+                                           ? " is a dangling link: the file it names does not exist"
+                                           : " does not exist");
         return LoadResult::Missing;
     }
     // Opening a FIFO waits for a writer and opening a device may act on it: neither is opened.

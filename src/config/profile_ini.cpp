@@ -151,6 +151,10 @@ std::vector<std::string> ProfileIni::readStrings(std::string_view section, const
 std::string ProfileIni::problem() const {
     Cache::current(path_, cache_);
     if (cache_->unreadable) {
+        if (cache_->identity.size > kMaxFileBytes) {
+            return path_.string() + " is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                   " MB, the most this program reads; it is neither read nor written";
+        }
         return "cannot read " + path_.string();
     }
     const std::string encoding = cache_->document.encodingProblem();

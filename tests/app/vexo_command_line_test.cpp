@@ -101,6 +101,16 @@ TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
     EXPECT_EQ(test::RunTool(Vexo() + " --data '" + (data / "nothing").string() + "'").status, 64);
 }
 
+TEST(VexoCommandLineTest, AnAnswerThatCannotBeWrittenSaysWhy)
+{
+    for (const std::string option : {"--version", "--help"}) {
+        QTemporaryDir dir;
+        const test::ToolRun run = test::RunTool(Vexo() + " " + option + " >&-", std::filesystem::path(dir.path().toStdString()) / "err");
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_NE(run.err.find("vexo: cannot write the output: Bad file descriptor"), std::string::npos) << run.err;
+    }
+}
+
 // The same rule as vexoctl's: a link is followed only to a file of our own user, and another user's
 // file is never emptied.
 TEST(VexoCommandLineTest, ATraceNeverEmptiesAnotherUsersFileOrFollowsADanglingLink)

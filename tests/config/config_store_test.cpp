@@ -67,6 +67,14 @@ TEST_F(ConfigStoreTest, AMissingFileIsReportedAndNeverCreated) {
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
+TEST_F(ConfigStoreTest, ADanglingLinkIsCalledOne) {
+    std::filesystem::create_symlink(dir / "gone.bin", file);
+    EXPECT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Missing);
+    EXPECT_EQ(store.lastError(), file.string() + " is a dangling link: the file it names does not exist");
+    EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Missing);
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone.bin")) << "nothing is created through the link";
+}
+
 TEST_F(ConfigStoreTest, ADirectoryInPlaceOfTheFileIsUnreadable) {
     std::filesystem::create_directory(file);
     store.record().setReportRate(2);

@@ -321,6 +321,16 @@ TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritt
     EXPECT_EQ(utf8.readString("Setting-EN", "Item1"), "Left");
 }
 
+TEST_F(ProfileIniTest, AFileOverTheSizeLimitSaysSoAndIsKept) {
+    TempDir::put(file, "[Skins]\nPath=Black\n");
+    std::filesystem::resize_file(file, 64u * 1024 * 1024 + 1);  // sparse: costs no disk
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.problem(), file.string() + " is larger than 64 MB, the most this program reads; it is neither read nor written");
+    EXPECT_EQ(ini.readString("Skins", "Path"), "");
+    EXPECT_FALSE(ini.writeString("Skins", "Path", "Blue"));
+    EXPECT_EQ(std::filesystem::file_size(file), 64u * 1024 * 1024 + 1);
+}
+
 TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {
     TempDir::put(file, "[Skins]\nPath=Black\n");
     ::chmod(file.c_str(), 0200);
