@@ -172,6 +172,9 @@ void SettingsSync::reportConfigNotSaved(ConfigStore::SaveResult result) {
 }
 
 void SettingsSync::reportLabelsNotSaved() {
+    // A str.ini that cannot be used was told about when it was read, saves of the labels included:
+    // one problem, one message.
+    if (!settings_.FileProblem().empty()) return;
     // The Windows calls fail silently; here the user learns that the labels on screen are not kept.
     prompter_.message(kLabelsNotSavedText + settings_.lastError() + ".", std::string(kApplicationTitle));
 }

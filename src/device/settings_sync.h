@@ -48,7 +48,9 @@ public:
     // The first synchronisation after start: ConnectSensor; then, when config.bin marks a first
     // run, the labels that match the key defaults in both modes, saved to str.ini at once; then the
     // one-time flag. Meant for a present mouse; without one the reads give zeros (sensor type 0).
-    // Labels that cannot be saved are reported with kLabelsNotSavedText and the reason.
+    // Labels that cannot be saved are reported with kLabelsNotSavedText and the reason, unless
+    // str.ini has a problem of its own (IniSettings::FileProblem), which the caller tells when it
+    // reads the file.
     void SyncOnConnect(const UiTexts& texts);
     bool oneTimeDone() const { return oneTimeDone_; }
 

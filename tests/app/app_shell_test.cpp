@@ -310,6 +310,9 @@ TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
     shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
     tray.click(TrayIcon::Click::Left);
     EXPECT_EQ(told(), 1);
+    // One problem, one box, on a first run too: the labels that cannot be saved are that problem.
+    for (const auto& box : prompter.shown)
+        EXPECT_FALSE(box.text.starts_with(SettingsSync::kLabelsNotSavedText)) << box.text;
     EXPECT_EQ(test::TempDir::take(std::filesystem::path(folder.path().toStdString()) / "str.ini"), bigEndian);
 }
 
