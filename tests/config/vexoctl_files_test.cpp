@@ -118,6 +118,29 @@ TEST_F(VexoctlFilesTest, ATraceFollowsALinkOnlyToAFileOfOurOwnAndNeverEmptiesAno
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link-to-victim"));
 }
 
+// A macro store the program cannot read must not pass for one without macros.
+TEST_F(VexoctlFilesTest, ARecordIniThatCannotBeReadIsReportedAndHiddenSectionsAreCounted) {
+    std::string bigEndian = "\xFE\xFF";
+    for (const char c : kRecordIni) bigEndian += std::string{'\0', c};
+    std::string noMark;
+    for (const char c : kRecordIni) noMark += std::string{c, '\0'};
+    const std::string config = TempDir::take(dir / "config.bin");
+    for (const std::string& bytes : {bigEndian, noMark}) {
+        TempDir::put(dir / "record.ini", bytes);
+        for (const std::string command : {"macros", "encode-macros"}) {
+            const ToolRun r = run(data() + command);
+            EXPECT_EQ(r.status, 1) << command;
+            EXPECT_NE(r.err.find("UTF-16"), std::string::npos) << command << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(TempDir::take(dir / "config.bin"), config) << "nothing was encoded from an unread store";
+    // A first name of 100 KB hides every macro after it from the list: the listing says so.
+    TempDir::put(dir / "record.ini", "[" + std::string(100000, 'n') + "]\r\nItemCount=0\r\n" + kRecordIni);
+    const ToolRun hidden = run(data() + "macros");
+    EXPECT_EQ(hidden.status, 0);
+    EXPECT_NE(hidden.err.find("warning: 2 section(s) of record.ini lie beyond"), std::string::npos) << hidden.err;
+}
+
 TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
     TempDir::put(dir / "record.ini", kRecordIni);
     for (const std::string command :
