@@ -47,7 +47,7 @@ struct ApplyRig {
         std::filesystem::create_directories(dir);
         const auto file = FactoryConfigFile();
         std::ofstream(dir / "config.bin", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
-        store.LoadConfig(prompter);
+        store.LoadConfig();
         settings.m_strStrIniPath = dir / "str.ini";
         settings.m_strSettingSection = "Setting-EN";
         settings.SetFirstRunLabels(SelectTexts("EN"));

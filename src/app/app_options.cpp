@@ -1,5 +1,10 @@
 #include "app/app_options.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -88,13 +93,21 @@ std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
         std::cerr << "vexo: --data: " << options->dataDir << " is not a folder\n";
         return kUsageStatus;
     }
-    if (options->help) {
-        std::cout << helpText() << std::flush;
-        return std::cout ? 0 : 1;
-    }
-    if (options->version) {
-        std::cout << "vexo " << VEXO_VERSION << "\n" << std::flush;
-        return std::cout ? 0 : 1;
+    if (options->help || options->version) {
+        // Written straight to the descriptor: stdio would not keep the reason of a failed write.
+        const std::string text = options->help ? helpText() : "vexo " + std::string(VEXO_VERSION) + "\n";
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                std::cerr << "vexo: cannot write the output: " << std::strerror(n < 0 ? errno : EIO) << "\n";
+                return 1;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return 0;
     }
     return std::nullopt;
 }

@@ -305,6 +305,9 @@ void AppShell::restoreSnapshot()
 
 void AppShell::applyDesktopSettings()
 {
+    // The desktop values of a config.bin not read are the delivered ones, not the user's.
+    if (parts_.config.fileUnread())
+        return;
     advanced_->ApplyDesktopSettings();
 }
 

@@ -61,6 +61,13 @@ class AppShell final : public QObject, public FrameActions, public DeviceNoticeL
 public:
     static constexpr const char* kTrayTip = "VEXO T58 VuravoVazov";
     static constexpr const char* kSkinNotSavedText = "The skin and text colour could not be saved: ";
+    // Follows the reason when str.ini exists but cannot be used.
+    static constexpr const char* kSettingsUnusableText =
+        "The button labels start empty, the text colour is the delivered one, and neither is saved.";
+    // Follows the reason when config.bin could not be read at start.
+    static constexpr const char* kUnreadableConfigText =
+        "The delivered settings are shown instead of the saved ones; Apply and OK send nothing to the mouse "
+        "and save nothing until config.bin can be read.";
 
     explicit AppShell(ShellParts parts, QObject* parent = nullptr);
     ~AppShell() override;

@@ -40,13 +40,18 @@ void AppShell::loadConfig()
 {
     ConfigStore& config = parts_.config;
     const std::string title(kApplicationTitle);
-    switch (config.LoadConfig(prompter_)) {
+    switch (config.LoadConfig()) {
     case ConfigStore::LoadResult::Loaded:
-    case ConfigStore::LoadResult::Missing:  // LoadConfig said so
+        break;
+    case ConfigStore::LoadResult::Missing:
+        prompter_.message(SettingsSync::kConfigMissingText, title);
         break;
     case ConfigStore::LoadResult::Unreadable:
-        // As without the file (nothing can be saved either), but the user learns why.
-        prompter_.message(config.lastError() + ". The settings start empty and cannot be saved.", title);
+        // The file may hold the user's settings: they are neither guessed (an all-zero record
+        // would turn the mouse into left clicks at Apply) nor replaced. The window shows the
+        // delivered settings, and Apply waits until the file can be read.
+        config.UseDefaultsForUnreadableFile();
+        prompter_.message(config.lastError() + ". " + kUnreadableConfigText, title);
         break;
     case ConfigStore::LoadResult::WrongSize: {
         // An all-zero record would make every button a left click and turn every DPI stage off,
@@ -70,7 +75,7 @@ void AppShell::loadSettings()
         return;
     if (const std::string problem = settings_.FileProblem(); !problem.empty()) {
         settingsProblemTold_ = true;
-        prompter_.message(problem + ". The button labels start empty and are not saved.",
+        prompter_.message(problem + ". " + kSettingsUnusableText,
                                 std::string(kApplicationTitle));
     }
 }

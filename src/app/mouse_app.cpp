@@ -127,10 +127,12 @@ int CMouseApp::run()
     traceFile = &trace;
     if (!options->traceFile.empty()) {
         std::string traceError;
-        if (!trace.open(options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()},
-                        traceError)) {
+        const TraceTarget::Outcome opened =
+            trace.open(options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()}, traceError);
+        if (opened != TraceTarget::Outcome::Opened) {
             std::cerr << "vexo: " << traceError << "\n";
-            return 1;
+            // Naming a data file is a mistake on the command line, as vexoctl counts it too.
+            return opened == TraceTarget::Outcome::DataFile ? AppOptions::kUsageStatus : 1;
         }
     }
     // As early as the files are known, so that it overlaps as much of the start-up as it can.

@@ -1,32 +1,35 @@
 #include "app/trace_file.h"
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace vexo {
 
-bool TraceFile::open(const std::filesystem::path& path, const std::vector<std::filesystem::path>& dataFiles,
-                     std::string& error)
+TraceTarget::Outcome TraceFile::open(const std::filesystem::path& path,
+                                     const std::vector<std::filesystem::path>& dataFiles, std::string& error)
 {
-    for (const std::filesystem::path& data : dataFiles) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(path, data, ec)) {
-            error = "the trace file " + path.string() + " is " + data.string() + "; choose another file";
-            return false;
-        }
-    }
-    file_.open(path, std::ios::out | std::ios::trunc);
-    if (!file_) {
-        error = "cannot write the trace file " + path.string();
-        return false;
-    }
-    return true;
+    TraceTarget::Result result = TraceTarget::open(path, dataFiles);
+    error = result.error;
+    file_ = std::move(result.fd);
+    return result.outcome;
 }
 
 void TraceFile::write(const std::string& line)
 {
-    if (!file_.is_open())
+    if (!file_.valid() || failed_)
         return;
-    file_ << line << '\n' << std::flush;
-    if (!file_)
-        failed_ = true;
+    const std::string text = line + '\n';
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(file_.get(), text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed_ = true;
+            return;
+        }
+        done += static_cast<std::size_t>(n);
+    }
 }
 
 } // namespace vexo

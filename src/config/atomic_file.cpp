@@ -1,11 +1,14 @@
 #include "config/atomic_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "config/folder_lock.h"
 
 namespace vexo {
 namespace {
@@ -20,7 +23,56 @@ AtomicFile::Result failure(int error, const std::string& what, const std::filesy
     return {false, error, what + " " + path.string() + ": " + std::strerror(error)};
 }
 
+// How long a temporary file must have been left untouched before it counts as a leftover: a save
+// of this process's own on another thread writes its file in well under that.
+constexpr std::chrono::seconds kStaleAfter{5};
+
+bool looksLikeOurTemporary(const std::string& name, const std::string& targetName) {
+    constexpr std::size_t kRandom = 6;
+    if (name.size() != targetName.size() + 1 + kRandom || !name.starts_with(targetName) ||
+        name[targetName.size()] != '.') {
+        return false;
+    }
+    bool upper = false, lower = false, digit = false;
+    for (std::size_t i = name.size() - kRandom; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c >= 'A' && c <= 'Z') upper = true;
+        else if (c >= 'a' && c <= 'z') lower = true;
+        else if (c >= '0' && c <= '9') digit = true;
+        else return false;
+    }
+    return int(upper) + int(lower) + int(digit) >= 2;
+}
+
 } // namespace
+
+std::size_t AtomicFile::removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::filesystem::path folder = FolderLock::FolderOf(target);
+    const std::string targetName = target.filename().string();
+    const auto now = std::chrono::system_clock::now();
+    std::size_t removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!looksLikeOurTemporary(name, targetName)) {
+            continue;
+        }
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            continue;
+        }
+        const auto changed = std::chrono::system_clock::time_point(
+            std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+        if (now - changed < kStaleAfter) {
+            continue;
+        }
+        if (::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
 
 void AtomicFile::setFaultHook(FaultHook hook) { g_faultHook = std::move(hook); }
 
@@ -28,7 +80,12 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, const 
     return write(target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std::span<const std::uint8_t> data) {
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& target, std::span<const std::uint8_t> data) {
+    return write(target, {data});
+}
+
+AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested,
+                                     std::initializer_list<std::span<const std::uint8_t>> parts) {
     std::filesystem::path target = requested;
     struct stat own {};
     if (::lstat(requested.c_str(), &own) == 0) {
@@ -67,6 +124,10 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std
         ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return failure(errno, "cannot write", requested);
     }
+    // Under the folder's lock no other program saves here, so what a killed save left is stale.
+    if (FolderLock::HeldHere(FolderLock::FolderOf(target))) {
+        removeStaleTemporaries(target);
+    }
     std::string tmpl = target.string() + ".XXXXXX";
     int fd = -1;
     if (int e = injected("open")) {
@@ -101,19 +162,21 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested, std
     }
     ::fchmod(fd, mode);
 
-    std::size_t done = 0;
-    while (done < data.size()) {
-        if (int e = injected("write")) {
-            return abandon(e, "cannot write");
-        }
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+    for (const std::span<const std::uint8_t> data : parts) {
+        std::size_t done = 0;
+        while (done < data.size()) {
+            if (int e = injected("write")) {
+                return abandon(e, "cannot write");
             }
-            return abandon(errno, "cannot write");
+            const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return abandon(errno, "cannot write");
+            }
+            done += static_cast<std::size_t>(n);
         }
-        done += static_cast<std::size_t>(n);
     }
     if (int e = injected("sync")) {
         return abandon(e, "cannot flush");

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -20,6 +21,13 @@ namespace vexo {
 // instead of the link, only when that is a regular file owned by the user running the program
 // (root included); a link to anything else is refused (EINVAL, EPERM for another user's file,
 // ENOENT for a link to nothing).
+//
+// The temporary file is named after the target: "<name>.XXXXXX" (six letters and digits). A save
+// that was killed leaves it behind; the next save of the same file made while this process holds
+// the folder's lock (FolderLock), when no other save of it can be in progress, removes such
+// leftovers: only regular files of the running user whose name has that form, with at least two of
+// upper-case letters, lower-case letters and digits in its last six characters (so that a user's
+// "config.bin.backup" is never taken for one), and untouched for a few seconds.
 class AtomicFile {
 public:
     struct Result {
@@ -34,6 +42,11 @@ public:
 
     static Result write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
     static Result write(const std::filesystem::path& target, const std::string& text);
+    // The parts one after the other, as one file.
+    static Result write(const std::filesystem::path& target, std::initializer_list<std::span<const std::uint8_t>> parts);
+
+    // The leftovers of killed saves of target, as described above; returns how many were removed.
+    static std::size_t removeStaleTemporaries(const std::filesystem::path& target);
 
     // Installs a fault hook for the calling thread; pass nullptr to remove it.
     static void setFaultHook(FaultHook hook);

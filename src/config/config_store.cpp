@@ -9,23 +9,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "config/application_title.h"
+#include "base/unique_fd.h"
 #include "config/atomic_file.h"
 #include "config/factory_record.h"
 #include "config/folder_lock.h"
-#include "platform/prompter.h"
 
 namespace vexo {
 namespace {
 
-constexpr const char* kMissingText = "Config file is not exist.";
 // More damaged copies than this point at a fault that keeping more would not help with.
 constexpr int kMaxDamagedCopies = 100;
-
-class NoPrompter final : public Prompter {
-public:
-    void message(const std::string&, const std::string&) override {}
-};
 
 bool fileExists(const std::filesystem::path& path) {
     struct stat st {};
@@ -36,7 +29,7 @@ bool fileExists(const std::filesystem::path& path) {
 
 ConfigStore::ConfigStore(std::filesystem::path configBin) : path_(std::move(configBin)) {}
 
-ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
+ConfigStore::LoadResult ConfigStore::LoadConfig() {
     lastError_.clear();
     struct stat st {};
     if (::stat(path_.c_str(), &st) != 0) {
@@ -44,8 +37,10 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
             lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
             return LoadResult::Unreadable;
         }
-        lastError_ = path_.string() + " does not exist";
-        prompter.message(kMissingText, std::string(kApplicationTitle));
+        struct stat link {};
+        lastError_ = path_.string() + (::lstat(path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
+                                           ? " is a dangling link: the file it names does not exist"
+                                           : " does not exist");
         return LoadResult::Missing;
     }
     // Opening a FIFO waits for a writer and opening a device may act on it: neither is opened.
@@ -54,18 +49,17 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
         return LoadResult::Unreadable;
     }
     // Without blocking, in case it was swapped for a FIFO since; checked again once open.
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
+    const UniqueFd file(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const int fd = file.get();
+    if (!file) {
         lastError_ = "cannot open " + path_.string() + ": " + std::strerror(errno);
         return LoadResult::Unreadable;
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
         lastError_ = path_.string() + " is not a regular file";
         return LoadResult::Unreadable;
     }
     if (static_cast<std::size_t>(st.st_size) != kFileSize) {
-        ::close(fd);
         lastError_ = path_.string() + " has " + std::to_string(st.st_size) + " bytes instead of " +
                      std::to_string(kFileSize);
         return LoadResult::WrongSize;
@@ -79,27 +73,20 @@ ConfigStore::LoadResult ConfigStore::LoadConfig(Prompter& prompter) {
         }
         if (n <= 0) {
             lastError_ = "cannot read " + path_.string() + (n < 0 ? std::string(": ") + std::strerror(errno) : "");
-            ::close(fd);
             return LoadResult::Unreadable;
         }
         done += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     // Only a complete read changes the state, so a failure half-way leaves the record as it was.
     firstRunFlag_ = bytes[0];
     fileRead_ = true;
+    fileUnread_ = false;
     record_ = ConfigRecord(std::span(bytes).subspan<1, ConfigRecord::kSize>());
     base_ = record_;
     return LoadResult::Loaded;
 }
 
-ConfigStore::SaveResult ConfigStore::SaveConfig(Prompter& prompter) {
-    const SaveResult result = WriteConfigFile();
-    ReportSaveResult(result, prompter);
-    return result;
-}
-
-ConfigStore::SaveResult ConfigStore::WriteConfigFile() {
+ConfigStore::SaveResult ConfigStore::SaveConfig() {
     lastError_.clear();
     lastErrno_ = 0;
     // The program never creates config.bin: without the delivered file there is nothing to save to.
@@ -133,10 +120,13 @@ ConfigStore::MergeResult ConfigStore::MergeChangesOnDisk() {
     }
     // A private store reads the file, so a failure here leaves this one's state and reasons alone.
     ConfigStore disk(path_);
-    NoPrompter quiet;
-    if (disk.LoadConfig(quiet) != LoadResult::Loaded) {
+    if (disk.LoadConfig() != LoadResult::Loaded) {
+        if (fileUnread_) {
+            lastError_ = disk.lastError();
+        }
         return result;
     }
+    fileUnread_ = false;
     const auto mine = std::as_const(record_).bytes();
     const auto base = base_->bytes();
     const auto theirs = std::as_const(disk.record_).bytes();
@@ -219,12 +209,12 @@ std::filesystem::path ConfigStore::RecoverFromDamagedFile() {
     return {};
 }
 
-void ConfigStore::ReportSaveResult(SaveResult result, Prompter& prompter) const {
-    if (result == SaveResult::Missing) {
-        prompter.message(kMissingText, std::string(kApplicationTitle));
-    } else if (result == SaveResult::Failed) {
-        prompter.message("Error Code is: " + std::to_string(lastErrno_) + " \n", "NULL ==fp ");
-    }
+void ConfigStore::UseDefaultsForUnreadableFile() {
+    record_ = FactoryRecord();
+    // The defaults stand for what the file held: once it can be read, its values are taken in
+    // wherever the user left the defaults as they were.
+    base_ = record_;
+    fileUnread_ = true;
 }
 
 } // namespace vexo

@@ -8,8 +8,6 @@
 
 namespace vexo {
 
-class Prompter;
-
 // The process's configuration: the working record the pages edit, the applied snapshot, the
 // first-run flag read from config.bin and the sensor type last read from the mouse. config.bin is
 // the first-run flag followed by the record, 2042 bytes in all.
@@ -17,6 +15,7 @@ class Prompter;
 // The program never creates config.bin: a delivered copy must exist for anything to be saved.
 // Saving replaces the file atomically (temporary file in the same folder, then rename), so a
 // crash, a full disk or a failing write leaves the previous file whole.
+// The store shows no message: every result and reason goes back to the caller, which tells the user.
 class ConfigStore {
 public:
     static constexpr std::size_t kFileSize = 1 + ConfigRecord::kSize;
@@ -41,31 +40,27 @@ public:
     void setSensorType(std::uint8_t type) { sensorType_ = type; }
 
     // Reads config.bin into the first-run flag and the working record.
-    // Missing: message "Config file is not exist." (application title); record unchanged.
-    // WrongSize (not 2042 bytes): silently ignored; record unchanged.
+    // Missing: record unchanged (the caller shows "Config file is not exist.").
+    // WrongSize (not 2042 bytes): record unchanged.
     // Unreadable (cannot be opened or read, or not a regular file: a FIFO or a device is never
-    // opened): record unchanged; the reason is in lastError().
-    LoadResult LoadConfig(Prompter& prompter);
+    // opened): record unchanged.
+    // The reason of anything but Loaded is in lastError().
+    LoadResult LoadConfig();
 
-    // Writes flag 1 and the working record over config.bin, holding the folder's lock.
-    // Missing: message "Config file is not exist."; nothing is created.
-    // Failed (also when another program keeps the folder busy): message "Error Code is: <errno> \n"
-    // captioned "NULL ==fp "; the old file stays whole.
-    SaveResult SaveConfig(Prompter& prompter);
-
-    // The file part of SaveConfig without any message: for a caller that writes on another thread
-    // and reports on its own (ReportSaveResult). Reads the working record, which must not change
-    // while it runs.
-    SaveResult WriteConfigFile();
-    // Shows the message SaveConfig shows for that result (none for Saved).
-    void ReportSaveResult(SaveResult result, Prompter& prompter) const;
+    // Writes flag 1 and the working record over config.bin, holding the folder's lock. Reads the
+    // working record, which must not change while it runs (it may run on another thread).
+    // Missing: nothing is created.
+    // Failed (also when another program keeps the folder busy): the old file stays whole; the
+    // system error code is in lastErrno() (EBUSY for a busy folder), the reason in lastError().
+    SaveResult SaveConfig();
 
     // What another program saved in config.bin since this store last read or wrote it, taken into
     // the working record: every byte the working record still has as it was read takes the file's
     // new value, and each macro block is taken whole when the working record did not change it.
     // Where both changed the same byte or block, the working record's is kept and counted as a
     // conflict. Meant to run with the folder locked (FolderLock), just before sending and saving.
-    // A file that is unchanged, cannot be read or is not 2042 bytes changes nothing.
+    // A file that is unchanged, cannot be read or is not 2042 bytes changes nothing; while the
+    // file is unread (UseDefaultsForUnreadableFile), the reason is then in lastError().
     struct MergeResult {
         bool changedOnDisk = false;
         std::size_t taken = 0;      // bytes taken from the file
@@ -85,8 +80,18 @@ public:
     void TakeSnapshot() { snapshot_ = record_; }
     void RestoreSnapshot() { record_ = snapshot_; }
 
+    // After LoadConfig found config.bin unreadable: puts the delivered defaults in the working record,
+    // so that the window shows sound settings rather than an all-zero record, and marks the file as
+    // not read. While it is so, fileUnread() holds and nothing may be sent or saved as the user's:
+    // the file may hold settings the user wants. MergeChangesOnDisk clears the mark once the file
+    // can be read, taking its values in wherever the working record kept the defaults.
+    void UseDefaultsForUnreadableFile();
+    bool fileUnread() const { return fileUnread_; }
+
     // The reason of the last failed load or save, empty after a success.
     const std::string& lastError() const { return lastError_; }
+    // The system error code of the last failed save, 0 after a success.
+    int lastErrno() const { return lastErrno_; }
 
 private:
     std::filesystem::path path_;
@@ -94,6 +99,7 @@ private:
     ConfigRecord snapshot_;
     std::uint8_t firstRunFlag_ = 0;
     bool fileRead_ = false;
+    bool fileUnread_ = false;
     std::uint8_t sensorType_ = 0;
     std::string lastError_;
     int lastErrno_ = 0;

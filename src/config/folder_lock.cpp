@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <utility>
 
+#include "base/unique_fd.h"
+
 namespace vexo {
 namespace {
 
@@ -41,15 +43,19 @@ std::filesystem::path FolderLock::FolderOf(const std::filesystem::path& file) {
 }
 
 FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        message_ = "cannot lock " + folder.string() + ": " + std::strerror(errno);
+    const auto fail = [&](int error) {
+        message_ = "cannot lock " + folder.string() + ": " + std::strerror(error);
+        // Only a file system that keeps no locks lets the work go on without one.
+        state_ = error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS ? State::Unavailable : State::Failed;
+    };
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd) {
+        fail(errno);
         return;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        message_ = "cannot lock " + folder.string() + ": " + std::strerror(errno);
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0) {
+        fail(errno);
         return;
     }
     const Key key{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
@@ -60,23 +66,20 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
             auto& table = Table();
             if (const auto it = table.find(key); it != table.end()) {
                 ++it->second.users;
-                ::close(fd);
                 break;
             }
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-                table[key] = Held{fd, 1};
+            if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+                table[key] = Held{fd.release(), 1};
                 break;
             }
             if (errno != EWOULDBLOCK && errno != EINTR) {
-                message_ = "cannot lock " + folder.string() + ": " + std::strerror(errno);
-                ::close(fd);
+                fail(errno);
                 return;
             }
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             state_ = State::Busy;
             message_ = "the folder " + folder.string() + " is busy: another program is saving in it";
-            ::close(fd);
             return;
         }
         std::this_thread::sleep_for(kPoll);
@@ -84,6 +87,15 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
     state_ = State::Held;
     device_ = key.first;
     inode_ = key.second;
+}
+
+bool FolderLock::HeldHere(const std::filesystem::path& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        return false;
+    }
+    std::lock_guard guard(TableMutex());
+    return Table().contains({static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)});
 }
 
 FolderLock::~FolderLock() {

@@ -13,13 +13,15 @@ namespace vexo {
 // A program that finds the folder locked waits up to the given time, then reports it busy. Within
 // one process the lock is shared: taking it for a folder the process already holds succeeds at
 // once, so a command can hold it for its whole run while each write it makes takes it again. Where
-// the folder cannot be opened or its file system keeps no locks, nothing is locked and the work
-// goes on as before (state Unavailable), since refusing every save there would help no one.
+// the folder's file system keeps no locks, nothing is locked and the work goes on as before (state
+// Unavailable), since refusing every save there would help no one. Any other reason the lock cannot
+// be taken (the folder cannot be opened, for one: mode 0311 lets its owner write files but not open
+// it) would let a save run past another program's, so it counts as busy (state Failed).
 class FolderLock {
 public:
     static constexpr std::chrono::milliseconds kDefaultWait{5000};
 
-    enum class State { Held, Busy, Unavailable };
+    enum class State { Held, Busy, Failed, Unavailable };
 
     explicit FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait = kDefaultWait);
     ~FolderLock();
@@ -29,9 +31,13 @@ public:
     // The folder of a data file ("." for a bare file name).
     static std::filesystem::path FolderOf(const std::filesystem::path& file);
 
+    // This process holds the lock of that folder now (through any FolderLock object).
+    static bool HeldHere(const std::filesystem::path& folder);
+
     State state() const { return state_; }
-    // Another program kept the folder locked for the whole wait: the work must not go on.
-    bool busy() const { return state_ == State::Busy; }
+    // Another program kept the folder locked for the whole wait, or the lock could not be taken for
+    // a reason other than a file system without locks: the work must not go on.
+    bool busy() const { return state_ == State::Busy || state_ == State::Failed; }
     // Why the lock is not held (busy, or why locking is unavailable); empty when it is held.
     const std::string& message() const { return message_; }
 

@@ -81,7 +81,27 @@ std::string unitsToBytes(std::u16string_view units) {
     return out;
 }
 
+// Text of an INI file starts with a visible character or a blank; a NUL beside it is the other
+// half of a UTF-16 unit. Two units must show it: one NUL alone (a UTF-8 file that starts with
+// one) is no sign of UTF-16.
+bool looksLikeUtf16WithoutMark(std::string_view view) {
+    const auto unit = [&](std::size_t at) {
+        if (view.size() < at + 2) return true;  // a file too short to show a second unit
+        return (textByte(view[at]) && view[at + 1] == '\0') || (view[at] == '\0' && textByte(view[at + 1]));
+    };
+    if (view.size() < 2 || !unit(0)) return false;
+    // Both units in the same order: text then NUL (little-endian) or NUL then text (big-endian).
+    return view.size() < 4 || ((view[1] == '\0') == (view[3] == '\0') && unit(2));
+}
+
 } // namespace
+
+std::string_view UnquotedValue(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
 
 IniDocument IniDocument::parse(std::string bytes) {
     IniDocument doc;
@@ -93,10 +113,7 @@ IniDocument IniDocument::parse(std::string bytes) {
     } else if (view.starts_with(kUtf8Bom)) {
         doc.encoding_ = Encoding::Utf8Bom;
         bom = kUtf8Bom.size();
-    } else if (view.starts_with(kUtf16BeBom) ||
-               (view.size() >= 2 && ((textByte(view[0]) && view[1] == '\0') || (view[0] == '\0' && textByte(view[1]))))) {
-        // Text of an INI file starts with a visible character or a blank; a NUL beside it is the
-        // other half of a UTF-16 unit.
+    } else if (view.starts_with(kUtf16BeBom) || looksLikeUtf16WithoutMark(view)) {
         doc.encoding_ = Encoding::Unsupported;
     }
     doc.bom_ = bytes.substr(0, bom);
@@ -226,25 +243,45 @@ bool IniDocument::nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span
     return lineAt(start, line);
 }
 
+bool IniDocument::headerNamed(const Span& line, std::string_view name) const {
+    if (encoding_ != Encoding::Utf16Le) {
+        // Plain ASCII, the usual case, is compared on the bytes themselves: a file of millions of
+        // sections then costs no copy per header. Anything else goes through textOf's rules.
+        const std::string_view raw = std::string_view(body_).substr(line.start, line.end - line.start);
+        if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c >= 0x20 && c < 0x7F) || c == '\t'; })) {
+            const auto header = sectionHeader(raw);
+            return header && sameName(*header, name);
+        }
+    }
+    const std::string text = textOf(line);
+    const auto header = sectionHeader(text);
+    return header && sameName(*header, name);
+}
+
 std::optional<IniDocument::Span> IniDocument::findSection(std::string_view name) const {
+    // A read of a section and the save that follows look for the same one: in a file of millions
+    // of sections the second walk is saved. Every edit forgets the answer.
+    if (lastFound_ && sameName(lastFound_->first, name)) {
+        return lastFound_->second;
+    }
+    std::optional<Span> found;
     // Only lines with a '[' can be headers; memchr finds them without walking the others.
     Span line;
     for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
-        if (!mayBeHeader(line)) {
-            continue;
-        }
-        const std::string text = textOf(line);
-        if (const auto header = sectionHeader(text); header && sameName(*header, name)) {
-            return line;
+        if (mayBeHeader(line) && headerNamed(line, name)) {
+            found = line;
+            break;
         }
     }
-    return std::nullopt;
+    lastFound_.emplace(std::string(name), found);
+    return found;
 }
 
 std::size_t IniDocument::sectionEnd(const Span& header) const {
     Span line;
+    // A line whose first non-blank character is '[' is a header, whatever follows.
     for (std::size_t pos = header.next; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
-        if (mayBeHeader(line) && sectionHeader(textOf(line))) {
+        if (mayBeHeader(line)) {
             return line.start;
         }
     }
@@ -276,19 +313,30 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     return std::string(trim(std::string_view(text).substr(text.find('=') + 1)));
 }
 
-std::vector<std::string> IniDocument::sectionNames() const {
+std::vector<std::string> IniDocument::sectionNames(std::size_t limitUnits) const {
     std::vector<std::string> names;
+    std::size_t units = 0;
     Span line;
-    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
+    for (std::size_t pos = 0; units < limitUnits && nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
         if (!mayBeHeader(line)) {
             continue;
         }
         const std::string text = textOf(line);
         if (const auto header = sectionHeader(text)) {
+            units += utf::utf16Length(*header) + 1;
             names.emplace_back(*header);
         }
     }
     return names;
+}
+
+std::size_t IniDocument::sectionCount() const {
+    std::size_t count = 0;
+    Span line;
+    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
+        count += mayBeHeader(line) ? 1 : 0;
+    }
+    return count;
 }
 
 std::vector<std::pair<std::string, std::string>> IniDocument::sectionEntries(std::string_view section) const {
@@ -322,8 +370,14 @@ std::string IniDocument::encodeLine(std::string_view utf8) const {
     return encoding_ == Encoding::Utf16Le ? unitsToBytes(utf::toUtf16(text)) : text;
 }
 
-void IniDocument::insertLine(std::size_t at, std::string_view utf8) {
-    std::string bytes = encodeLine(utf8) + newline();
+void IniDocument::insertLines(std::size_t at, std::string_view utf8Lines) {
+    // Each line in the file's encoding and with the file's line break.
+    std::string bytes;
+    for (std::size_t from = 0; from <= utf8Lines.size();) {
+        const std::size_t to = std::min(utf8Lines.find('\n', from), utf8Lines.size());
+        bytes += encodeLine(utf8Lines.substr(from, to - from)) + newline();
+        from = to + 1;
+    }
     // The line before the new one must end in a line break, or the two would merge.
     if (at > 0) {
         const std::size_t step = unit();
@@ -332,30 +386,68 @@ void IniDocument::insertLine(std::size_t at, std::string_view utf8) {
             bytes.insert(0, newline());
         }
     }
+    lastFound_.reset();
     body_.insert(at, bytes);
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-    if (encoding_ == Encoding::Unsupported) {
+    setAll(section, {{std::string(key), std::string(value)}});
+}
+
+void IniDocument::setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
+    if (encoding_ == Encoding::Unsupported || entries.empty()) {
         return;  // nothing of it can be found, and nothing added would be in its encoding
     }
     section = firstLine(section);
-    key = firstLine(key);
-    value = firstLine(value);
-    const std::string entry = std::string(key) + "=" + std::string(value);
-
-    const auto header = findSection(section);
-    if (!header) {
-        insertLine(textEnd(), "[" + std::string(section) + "]");
-        insertLine(textEnd(), entry);
+    // The section is looked up once for all keys: its header stays where it is while lines after
+    // it change, and the keys it lacks go in together, so a huge file is walked and moved once.
+    auto header = findSection(section);
+    std::vector<std::string> missingKeys;
+    std::vector<std::string> missing;
+    for (const auto& [fullKey, fullValue] : entries) {
+        const std::string_view key = firstLine(fullKey);
+        const std::string_view value = firstLine(fullValue);
+        const std::string entry = std::string(key) + "=" + std::string(value);
+        const auto line = header ? findKey(*header, key) : std::nullopt;
+        if (!line) {
+            // A key given twice is added once, with its last value, as two sets in a row would.
+            const auto same = std::find_if(missingKeys.begin(), missingKeys.end(),
+                                           [&](const std::string& m) { return sameName(m, trim(key)); });
+            if (same != missingKeys.end()) {
+                missing[static_cast<std::size_t>(same - missingKeys.begin())] = entry;
+            } else {
+                missingKeys.emplace_back(trim(key));
+                missing.push_back(entry);
+            }
+            continue;
+        }
+        const std::string text = textOf(*line);
+        const std::size_t eq = text.find('=');
+        // A value that reads back as the one given leaves its line byte for byte as it is: bytes
+        // that are no valid UTF-8, a NUL or quotes the reader drops are not the user's edit.
+        const std::string_view stored = trim(std::string_view(text).substr(eq + 1));
+        if (stored == value || UnquotedValue(stored) == value) {
+            continue;
+        }
+        // The stored spelling of the key name stays; only the value changes.
+        const std::string storedKey(trim(std::string_view(text).substr(0, eq)));
+        lastFound_.reset();
+        body_.replace(line->start, line->end - line->start, encodeLine(storedKey + "=" + std::string(value)));
+    }
+    if (missing.empty()) {
         return;
     }
-    if (const auto line = findKey(*header, key)) {
-        // The stored spelling of the key name stays; only the value changes, and the line break.
-        const std::string text = textOf(*line);
-        const std::string storedKey(trim(std::string_view(text).substr(0, text.find('='))));
-        body_.replace(line->start, line->end - line->start, encodeLine(storedKey + "=" + std::string(value)));
+    if (!header) {
+        std::string block = "[" + std::string(section) + "]";
+        for (const std::string& entry : missing) {
+            block += "\n" + entry;
+        }
+        insertLines(textEnd(), block);
         return;
+    }
+    std::string block;
+    for (const std::string& entry : missing) {
+        block += (block.empty() ? "" : "\n") + entry;
     }
     // After the last non-blank line of the section, so blank lines separating it from the next
     // section stay where they are. Walked backwards from the section's end, so a section padded with
@@ -376,7 +468,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
         at = line.next;
         break;
     }
-    insertLine(at, entry);
+    insertLines(at, block);
 }
 
 bool IniDocument::removeSection(std::string_view section) {
@@ -384,6 +476,7 @@ bool IniDocument::removeSection(std::string_view section) {
     if (!header) {
         return false;
     }
+    lastFound_.reset();
     body_.erase(header->start, sectionEnd(*header) - header->start);
     return true;
 }

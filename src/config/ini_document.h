@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,6 +8,10 @@
 #include <vector>
 
 namespace vexo {
+
+// A value enclosed in a pair of double or single quotation marks without them, as the platform's
+// profile functions read it; any other value as it is.
+std::string_view UnquotedValue(std::string_view value);
 
 // The content of one INI file in memory, with the Windows private-profile rules for lookups and
 // edits. The file's bytes are kept as they were read and nothing else per line, so memory stays
@@ -25,6 +30,8 @@ public:
     static IniDocument parse(std::string_view bytes) { return parse(std::string(bytes)); }
     static IniDocument parse(const char* bytes) { return parse(std::string(bytes)); }
     std::string serialise() const;
+    // The same bytes as two parts (the byte-order mark, then the rest), without copying them.
+    std::pair<std::string_view, std::string_view> serialisedParts() const { return {bom_, body_}; }
 
     Encoding encoding() const { return encoding_; }
     // Why the file cannot be kept ("is in UTF-16 big-endian ..."), empty when it can.
@@ -34,8 +41,12 @@ public:
     // without regard to ASCII letter case; nullopt when either is missing.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
-    // Every section header's name in file order (duplicates included).
-    std::vector<std::string> sectionNames() const;
+    // Every section header's name in file order (duplicates included), stopping once the names
+    // (each counted with one terminator) reach limitUnits UTF-16 units: a reader that uses only the
+    // first few never holds millions of names.
+    std::vector<std::string> sectionNames(std::size_t limitUnits = SIZE_MAX) const;
+    // How many section headers the file has, without keeping their names.
+    std::size_t sectionCount() const;
 
     // Every key line of the first matching section as (key, trimmed value), in file order,
     // duplicates included; empty when the section is missing. One pass over the file, for readers
@@ -45,6 +56,9 @@ public:
     // Sets the value, appending the key at the end of its section or the section at the end of
     // the file when missing. Names and value are cut at their first line break.
     void set(std::string_view section, std::string_view key, std::string_view value);
+    // The same for several keys of one section, with one search of the section and one insertion
+    // of the keys it lacks. A value equal to the stored one leaves its line exactly as it is.
+    void setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
     // Removes the first matching section (header and every line up to the next header).
     // Returns false when there was none.
@@ -80,13 +94,18 @@ private:
     std::optional<Span> findKey(const Span& header, std::string_view key) const;
     std::string encodeLine(std::string_view utf8) const;
     std::string newline() const;
-    // Inserts a whole line (content and line break) at offset `at`, a line start or the text end.
-    void insertLine(std::size_t at, std::string_view utf8);
+    // Inserts whole lines (given separated by '\n'; each gets the file's line break) at offset `at`,
+    // a line start or the text end.
+    void insertLines(std::size_t at, std::string_view utf8Lines);
+    // The header line's section name is `name` (compared without regard to ASCII letter case).
+    bool headerNamed(const Span& line, std::string_view name) const;
 
     Encoding encoding_ = Encoding::Utf8;
     std::string bom_;     // the byte-order mark as read, written back in front
     std::string body_;    // everything after the byte-order mark, as stored
     std::string newline_; // raw bytes of the first line break seen; used for added lines
+    // The last section looked for and where its header was (nullopt: missing); reset by every edit.
+    mutable std::optional<std::pair<std::string, std::optional<Span>>> lastFound_;
 };
 
 } // namespace vexo

@@ -108,7 +108,11 @@ std::uint8_t IniSettings::ColourComponent(std::string_view text) {
 }
 
 Rgb IniSettings::TextColour() const {
-    return {ColourComponent(m_strRColor), ColourComponent(m_strGColor), ColourComponent(m_strBColor)};
+    const auto component = [](const std::string& text, std::uint8_t delivered) {
+        return text.empty() ? delivered : ColourComponent(text);
+    };
+    return {component(m_strRColor, kDeliveredTextColour.red), component(m_strGColor, kDeliveredTextColour.green),
+            component(m_strBColor, kDeliveredTextColour.blue)};
 }
 
 void IniSettings::SetFirstRunLabels(const UiTexts& texts) {

@@ -56,8 +56,11 @@ public:
     // m_strSkinName ("Path") to "Skins", together. Returns false (file unchanged) when that failed.
     bool SaveSkinSettings(Rgb textColour);
 
-    // The interface text colour from the three colour texts.
+    // The interface text colour from the three colour texts. A component whose key is missing (or
+    // empty) takes the delivered colour's, so that an empty or unreadable file gives readable text
+    // rather than black on the black skin.
     Rgb TextColour() const;
+    static constexpr Rgb kDeliveredTextColour{220, 220, 220};
 
     // A colour text as a byte: the base-10 number its leading digits form (optional blanks and
     // sign first; no digits gives 0), of which only the low 8 bits count, so 300 gives 44.

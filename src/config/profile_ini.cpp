@@ -54,7 +54,8 @@ bool readWhole(const std::filesystem::path& path, std::string& out) {
     }
     // Straight into a string of the file's size: no second copy, and no growth by doubling.
     out.clear();
-    out.reserve(static_cast<std::size_t>(st.st_size) + 1);
+    // Room for a few added lines too: an edit at the end of a huge file then moves nothing.
+    out.reserve(static_cast<std::size_t>(st.st_size) + 65536);
     bool ok = true;
     for (;;) {
         if (out.size() == out.capacity()) {
@@ -94,14 +95,12 @@ std::string finishValue(std::optional<std::string> found, std::string_view def, 
     return std::string(utf::prefixInUtf16Units(value, bufferChars - 1));
 }
 
+std::span<const std::uint8_t> asBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
 } // namespace
 
-std::string_view UnquotedValue(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}
 
 struct ProfileIni::Cache {
     Identity identity;
@@ -152,6 +151,10 @@ std::vector<std::string> ProfileIni::readStrings(std::string_view section, const
 std::string ProfileIni::problem() const {
     Cache::current(path_, cache_);
     if (cache_->unreadable) {
+        if (cache_->identity.size > kMaxFileBytes) {
+            return path_.string() + " is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                   " MB, the most this program reads; it is neither read nor written";
+        }
         return "cannot read " + path_.string();
     }
     const std::string encoding = cache_->document.encodingProblem();
@@ -172,7 +175,8 @@ std::vector<std::string> ProfileIni::sectionNames(std::size_t bufferChars) const
     std::vector<std::string> result;
     // One unit is the zero that ends the whole list; each name needs its own terminating zero.
     std::size_t room = bufferChars == 0 ? 0 : bufferChars - 1;
-    for (const std::string& name : Cache::current(path_, cache_).sectionNames()) {
+    // Names beyond the buffer are never looked at: a file of millions of sections costs no more.
+    for (const std::string& name : Cache::current(path_, cache_).sectionNames(bufferChars)) {
         const std::size_t units = utf::utf16Length(name);
         if (units + 1 <= room) {
             result.push_back(name);
@@ -206,10 +210,7 @@ bool ProfileIni::writeStrings(std::string_view section,
         lastError_ = lock.message();
         return false;
     }
-    IniDocument& document = Cache::edit(path_, cache_);
-    for (const auto& [key, value] : keysAndValues) {
-        document.set(section, key, value);
-    }
+    Cache::edit(path_, cache_).setAll(section, keysAndValues);
     return Cache::store(*this);
 }
 
@@ -222,11 +223,11 @@ bool ProfileIni::replaceSection(std::string_view section,
     }
     IniDocument& document = Cache::edit(path_, cache_);
     document.removeSection(section);
-    for (const auto& [key, value] : keysAndValues) {
-        document.set(section, key, value);
-    }
+    document.setAll(section, keysAndValues);
     return Cache::store(*this);
 }
+
+std::size_t ProfileIni::sectionCount() const { return Cache::current(path_, cache_).sectionCount(); }
 
 bool ProfileIni::deleteSection(std::string_view section) {
     const FolderLock lock(FolderLock::FolderOf(path_));
@@ -283,7 +284,9 @@ bool ProfileIni::Cache::store(ProfileIni& ini) {
         ini.cache_.reset();
         return false;
     }
-    const AtomicFile::Result result = AtomicFile::write(ini.path_, cache.document.serialise());
+    // The mark and the body go out as they are held, without a copy of the whole file.
+    const auto [bom, body] = cache.document.serialisedParts();
+    const AtomicFile::Result result = AtomicFile::write(ini.path_, {asBytes(bom), asBytes(body)});
     if (!result.ok) {
         ini.lastError_ = result.message;
         ini.cache_.reset();

@@ -8,11 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace vexo {
+#include "config/ini_document.h"  // UnquotedValue
 
-// A value enclosed in a pair of double or single quotation marks without them, as the platform's
-// profile functions read it; any other value as it is.
-std::string_view UnquotedValue(std::string_view value);
+namespace vexo {
 
 // A Windows private-profile INI file (the GetPrivateProfileString family), with its rules:
 // section and key names compare without regard to case; the first matching section and key win;
@@ -76,6 +74,8 @@ public:
     // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
     // each name is followed by a terminating zero (the list is cut where the buffer ends).
     std::vector<std::string> sectionNames(std::size_t bufferChars = 1024) const;
+    // How many sections the file has, however many there are.
+    std::size_t sectionCount() const;
 
     // Removes the first section of that name with all its lines. Removing a missing section succeeds.
     bool deleteSection(std::string_view section);

@@ -91,6 +91,11 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
         return result;
     }
     const ConfigStore::MergeResult merged = store_.MergeChangesOnDisk();
+    if (store_.fileUnread()) {
+        result.configUnread = true;
+        prompter_.message(kNothingDoneText + store_.lastError() + ".", std::string(kApplicationTitle));
+        return result;
+    }
     result.mergedFromDisk = merged.changedOnDisk;
     if (merged.conflicts > 0) {
         prompter_.message(kChangedOnDiskText, std::string(kApplicationTitle));
@@ -105,7 +110,7 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     // the commands below wait out the protocol's pauses; the disk's flush then costs no extra time.
     // Messages are shown here, on the calling thread, once both are done.
     const auto save = [this] {
-        const ConfigStore::SaveResult config = store_.WriteConfigFile();
+        const ConfigStore::SaveResult config = store_.SaveConfig();
         const bool labels = settings_.SaveButtonLabels();
         return std::pair(config, labels);
     };
@@ -149,12 +154,27 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     result.calls = session_.transport().callCount() - callsBefore;
     result.failedCalls = session_.transport().failedCallCount() - failuresBefore;
     std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
-    store_.ReportSaveResult(result.configSaved, prompter_);
+    reportConfigNotSaved(result.configSaved);
     if (!result.labelsSaved) reportLabelsNotSaved();
     return result;
 }
 
+std::string SettingsSync::SaveFailedText(int errorCode) {
+    return "Error Code is: " + std::to_string(errorCode) + " \n";
+}
+
+void SettingsSync::reportConfigNotSaved(ConfigStore::SaveResult result) {
+    if (result == ConfigStore::SaveResult::Missing) {
+        prompter_.message(kConfigMissingText, std::string(kApplicationTitle));
+    } else if (result == ConfigStore::SaveResult::Failed) {
+        prompter_.message(SaveFailedText(store_.lastErrno()), kSaveFailedCaption);
+    }
+}
+
 void SettingsSync::reportLabelsNotSaved() {
+    // A str.ini that cannot be used was told about when it was read, saves of the labels included:
+    // one problem, one message.
+    if (!settings_.FileProblem().empty()) return;
     // The Windows calls fail silently; here the user learns that the labels on screen are not kept.
     prompter_.message(kLabelsNotSavedText + settings_.lastError() + ".", std::string(kApplicationTitle));
 }

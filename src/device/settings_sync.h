@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "config/config_store.h"
 #include "config/ini_settings.h"
@@ -32,6 +33,9 @@ public:
         bool folderBusy = false;
         // config.bin had been changed by another program; its changes were taken in first.
         bool mergedFromDisk = false;
+        // config.bin could not be read at start and still cannot: what is shown are the delivered
+        // settings, not the user's, so nothing was sent or saved.
+        bool configUnread = false;
     };
 
     SettingsSync(DeviceSession& session, ConfigStore& store, IniSettings& settings, Prompter& prompter);
@@ -44,7 +48,9 @@ public:
     // The first synchronisation after start: ConnectSensor; then, when config.bin marks a first
     // run, the labels that match the key defaults in both modes, saved to str.ini at once; then the
     // one-time flag. Meant for a present mouse; without one the reads give zeros (sensor type 0).
-    // Labels that cannot be saved are reported with kLabelsNotSavedText and the reason.
+    // Labels that cannot be saved are reported with kLabelsNotSavedText and the reason, unless
+    // str.ini has a problem of its own (IniSettings::FileProblem), which the caller tells when it
+    // reads the file.
     void SyncOnConnect(const UiTexts& texts);
     bool oneTimeDone() const { return oneTimeDone_; }
 
@@ -61,14 +67,23 @@ public:
     // it busy, kFolderBusyText is shown and nothing is sent or saved. What another program saved in
     // config.bin since it was read is taken in first (ConfigStore::MergeChangesOnDisk), so the
     // mouse gets what is saved; where both changed a setting, this program's stays and
-    // kChangedOnDiskText tells the user.
+    // kChangedOnDiskText tells the user. While config.bin is still unread
+    // (ConfigStore::fileUnread), kNothingDoneText and the reason are shown and nothing is sent or
+    // saved: the delivered settings on screen must not replace the user's on the mouse or on disk.
+    // A config.bin that cannot be saved is reported with kConfigMissingText, or SaveFailedText
+    // captioned kSaveFailedCaption.
     ApplyResult ApplyConfig();
 
     // The sensor type the DPI block is built for: the one read at the last connection.
     std::uint8_t sensorType() const;
 
     static constexpr const char* kLabelsNotSavedText = "The button labels could not be saved: ";
-    static constexpr const char* kFolderBusyText = "Nothing was sent to the mouse or saved: ";
+    static constexpr const char* kNothingDoneText = "Nothing was sent to the mouse or saved: ";
+    static constexpr const char* kFolderBusyText = kNothingDoneText;
+    static constexpr const char* kConfigMissingText = "Config file is not exist.";
+    static constexpr const char* kSaveFailedCaption = "NULL ==fp ";
+    // The text shown when config.bin could not be written, with the system's error code.
+    static std::string SaveFailedText(int errorCode);
     static constexpr const char* kChangedOnDiskText =
         "Another program changed config.bin while this window was open. Its changes were taken in; "
         "where both changed the same setting, the one shown here was sent and saved.";
@@ -76,6 +91,7 @@ public:
 private:
     void adjustLighting();
     void reportLabelsNotSaved();
+    void reportConfigNotSaved(ConfigStore::SaveResult result);
 
     DeviceSession& session_;
     ConfigStore& store_;

@@ -234,9 +234,24 @@ TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn)
         start();
     }
     EXPECT_EQ(shell->startupTrace().back(), "basic page");
-    ASSERT_EQ(prompter.shown.size(), 1u);
+    ASSERT_EQ(prompter.shown.size(), 1u) << "said once";
     EXPECT_EQ(prompter.shown[0].text,
-              config.string() + " is not a regular file. The settings start empty and cannot be saved.");
+              config.string() + " is not a regular file. " + AppShell::kUnreadableConfigText);
+    // The window shows the delivered settings, not an all-zero record.
+    EXPECT_EQ(this->config.record(), FactoryRecord());
+    EXPECT_EQ(this->config.snapshot(), FactoryRecord());
+
+    // Apply and OK send nothing that was not read: the mouse keeps its buttons, and the FIFO stays.
+    tray.click(TrayIcon::Click::Left);
+    const DeviceImage before = mouse->blocks();
+    const std::size_t exchangesBefore = mouse->exchanges().size();
+    shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    EXPECT_EQ(mouse->exchanges().size(), exchangesBefore);
+    EXPECT_EQ(mouse->blocks(), before);
+    EXPECT_TRUE(exchanges.empty()) << "nor were the desktop's pointer settings changed";
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text, std::string(SettingsSync::kNothingDoneText) + config.string() +
+                                          " is not a regular file.");
     struct stat st {};
     ASSERT_EQ(::lstat(config.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -278,7 +293,7 @@ TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
     const auto told = [&] {
         return std::count_if(prompter.shown.begin(), prompter.shown.end(), [](const auto& box) {
             return box.text.find("UTF-16 big-endian") != std::string::npos &&
-                   box.text.ends_with("The button labels start empty and are not saved.");
+                   box.text.ends_with(AppShell::kSettingsUnusableText);
         });
     };
     EXPECT_EQ(told(), 1);
@@ -287,6 +302,9 @@ TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
     shell->window().HandleClick({frame::kCancel.left + 2, frame::kCancel.top + 2});
     tray.click(TrayIcon::Click::Left);
     EXPECT_EQ(told(), 1);
+    // One problem, one box, on a first run too: the labels that cannot be saved are that problem.
+    for (const auto& box : prompter.shown)
+        EXPECT_FALSE(box.text.starts_with(SettingsSync::kLabelsNotSavedText)) << box.text;
     EXPECT_EQ(test::TempDir::take(std::filesystem::path(folder.path().toStdString()) / "str.ini"), bigEndian);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -95,9 +96,50 @@ TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
     const test::ToolRun refused = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" +
                                                 data.string() + "' --trace '" + (data / "config.bin").string() +
                                                 "' --quit-after-start");
-    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.status, 64) << "a usage mistake, as in vexoctl";
     EXPECT_EQ(Slurp(data / "config.bin"), config);
     EXPECT_EQ(test::RunTool(Vexo() + " --data '" + (data / "nothing").string() + "'").status, 64);
+}
+
+TEST(VexoCommandLineTest, AnAnswerThatCannotBeWrittenSaysWhy)
+{
+    for (const std::string option : {"--version", "--help"}) {
+        QTemporaryDir dir;
+        const test::ToolRun run = test::RunTool(Vexo() + " " + option + " >&-", std::filesystem::path(dir.path().toStdString()) / "err");
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_NE(run.err.find("vexo: cannot write the output: Bad file descriptor"), std::string::npos) << run.err;
+    }
+}
+
+// The same rule as vexoctl's: a link is followed only to a file of our own user, and another user's
+// file is never emptied.
+TEST(VexoCommandLineTest, ATraceNeverEmptiesAnotherUsersFileOrFollowsADanglingLink)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path data = dir.path().toStdString();
+    const std::filesystem::path bin = std::filesystem::path(std::getenv("VEXO_BUILD_DIR")) / "bin";
+    std::filesystem::copy_file(bin / "config.bin", data / "config.bin");
+    std::ofstream(data / "victim") << "another user's work\n";
+    std::filesystem::create_symlink(data / "victim", data / "link");
+    std::filesystem::create_symlink(data / "nowhere", data / "dangling");
+    const auto traced = [&](const std::string& name) {
+        return test::RunTool(Vexo() + " -platform offscreen --simulate --data '" + data.string() + "' --trace '" +
+                                 (data / name).string() + "' --quit-after-start",
+                             data / "stderr.txt");
+    };
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((data / "victim").c_str(), 65534, 65534), 0);
+        for (const std::string name : {"link", "victim"}) {
+            const test::ToolRun run = traced(name);
+            EXPECT_EQ(run.status, 1) << name;
+            EXPECT_NE(run.err.find("another user"), std::string::npos) << run.err;
+        }
+        EXPECT_EQ(Slurp(data / "victim"), "another user's work\n");
+    }
+    const test::ToolRun dangling = traced("dangling");
+    EXPECT_EQ(dangling.status, 1);
+    EXPECT_NE(dangling.err.find("dangling link"), std::string::npos) << dangling.err;
+    EXPECT_FALSE(std::filesystem::exists(data / "nowhere"));
 }
 
 } // namespace

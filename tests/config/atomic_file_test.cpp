@@ -8,6 +8,10 @@
 #include <unistd.h>
 
 #include "config/atomic_file.h"
+#include "config/folder_lock.h"
+
+#include <chrono>
+#include <vector>
 
 namespace fs = std::filesystem;
 using vexo::AtomicFile;
@@ -110,3 +114,68 @@ TEST_F(AtomicFileTest, AMissingFolderIsReportedNotCreated) {
 }
 
 } // namespace
+
+namespace {
+
+// What a save killed half-way leaves: its temporary file, made by a child that dies before the rename.
+fs::path LeftoverOfAKilledSave(const fs::path& target) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        AtomicFile::setFaultHook([](const char* step) {
+            if (std::strcmp(step, "rename") == 0) ::_exit(0);
+            return 0;
+        });
+        (void)AtomicFile::write(target, std::string("half-way"));
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    for (const auto& entry : fs::directory_iterator(target.parent_path()))
+        if (entry.path().filename().string().starts_with(target.filename().string() + ".") &&
+            fs::last_write_time(entry.path()) > fs::file_time_type::clock::now() - std::chrono::seconds(2))
+            return entry.path();
+    return {};
+}
+
+void MakeOld(const fs::path& file) {
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(10));
+}
+
+} // namespace
+
+TEST_F(AtomicFileTest, TheNextSaveUnderTheFolderLockRemovesOurStaleTemporariesAndNothingElse) {
+    const auto target = dir / "config.bin";
+    ASSERT_TRUE(AtomicFile::write(target, std::string("old")).ok);
+    std::vector<fs::path> stale;
+    for (int kill = 0; kill < 5; ++kill) {
+        const fs::path left = LeftoverOfAKilledSave(target);
+        ASSERT_FALSE(left.empty());
+        MakeOld(left);
+        stale.push_back(left);
+    }
+    const fs::path fresh = LeftoverOfAKilledSave(target);  // as if another save were still writing it
+    ASSERT_FALSE(fresh.empty());
+    // Names a user may give, another file's leftover, and a link: all kept.
+    std::vector<fs::path> kept = {dir / "config.bin.backup", dir / "config.bin.202401", dir / "config.bin.Old",
+                                  dir / "str.ini.Ab12Cd", fresh};
+    for (const auto& name : kept)
+        if (!fs::exists(name)) std::ofstream(name) << "mine";
+    fs::create_symlink(dir / "config.bin.backup", dir / "config.bin.Lk42Zz");
+    kept.push_back(dir / "config.bin.Lk42Zz");
+    std::error_code ignored;  // the link's target is made old with it
+    for (const auto& name : kept) fs::last_write_time(name, fs::file_time_type::clock::now() - std::chrono::minutes(10), ignored);
+    fs::last_write_time(fresh, fs::file_time_type::clock::now());
+
+    // Without the lock another program's save may be under way: nothing is removed.
+    ASSERT_TRUE(AtomicFile::write(target, std::string("new")).ok);
+    for (const auto& left : stale) EXPECT_TRUE(fs::exists(left)) << left;
+
+    {
+        const vexo::FolderLock lock(dir);
+        ASSERT_EQ(lock.state(), vexo::FolderLock::State::Held);
+        ASSERT_TRUE(AtomicFile::write(target, std::string("newer")).ok);
+    }
+    EXPECT_EQ(slurp(target), "newer");
+    for (const auto& left : stale) EXPECT_FALSE(fs::exists(left)) << left;
+    for (const auto& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << name;
+}

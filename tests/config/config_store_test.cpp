@@ -6,13 +6,11 @@
 #include "config/config_store.h"
 #include "config/factory_record.h"
 #include "config/temp_dir.h"
-#include "support/recording_prompter.h"
 
 using vexo::AtomicFile;
 using vexo::ConfigRecord;
 using vexo::ConfigStore;
 using vexo::KeyMode;
-using vexo::test::RecordingPrompter;
 using vexo::test::TempDir;
 
 namespace {
@@ -28,79 +26,101 @@ protected:
     TempDir dir{"config"};
     std::filesystem::path file = dir / "config.bin";
     ConfigStore store{file};
-    RecordingPrompter prompter;
 };
 
 TEST_F(ConfigStoreTest, LoadsAWholeFileAndKeepsItsFlagUntilTheNextSave) {
     TempDir::put(file, configFile(0, 0x5A));
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_EQ(store.firstRunFlag(), 0);
     EXPECT_EQ(store.record().bytes()[0], 0x5A);
     EXPECT_EQ(store.record().bytes()[ConfigRecord::kSize - 1], 0x5A);
-    EXPECT_TRUE(prompter.shown.empty());
 
     store.record().setReportRate(8);
-    ASSERT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    ASSERT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Saved);
     EXPECT_EQ(store.firstRunFlag(), 0) << "the flag is only read at start";
     std::string expected = configFile(1, 0x5A);
     expected[1 + 1925] = 8;
     EXPECT_EQ(TempDir::take(file), expected);
 
     ConfigStore again(file);
-    ASSERT_EQ(again.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(again.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_EQ(again.firstRunFlag(), 1);
     EXPECT_EQ(again.record(), store.record());
 }
 
-TEST_F(ConfigStoreTest, FilesOfAnotherSizeAreIgnoredSilently) {
+TEST_F(ConfigStoreTest, FilesOfAnotherSizeAreIgnoredWithAReason) {
     for (std::size_t size : {std::size_t{0}, ConfigStore::kFileSize - 1, ConfigStore::kFileSize + 1}) {
         TempDir::put(file, std::string(size, '\x07'));
-        EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize) << size;
+        EXPECT_EQ(store.LoadConfig(), ConfigStore::LoadResult::WrongSize) << size;
         EXPECT_EQ(store.record(), ConfigRecord{}) << size;
-        EXPECT_FALSE(store.lastError().empty());
+        EXPECT_NE(store.lastError().find("has " + std::to_string(size) + " bytes instead of 2042"), std::string::npos)
+            << store.lastError();
     }
-    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(ConfigStoreTest, AMissingFileIsReportedAndNeverCreated) {
     store.record().setReportRate(4);
-    EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Missing);
+    EXPECT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Missing);
     EXPECT_EQ(store.record().reportRate(), 4) << "the record stays as it was";
-    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Missing);
+    EXPECT_EQ(store.lastError(), file.string() + " does not exist");
+    EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Missing);
     EXPECT_FALSE(std::filesystem::exists(file));
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    for (const auto& box : prompter.shown) {
-        EXPECT_EQ(box.text, "Config file is not exist.");
-        EXPECT_EQ(box.caption, "VEXO T58");
-    }
+}
+
+TEST_F(ConfigStoreTest, ADanglingLinkIsCalledOne) {
+    std::filesystem::create_symlink(dir / "gone.bin", file);
+    EXPECT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Missing);
+    EXPECT_EQ(store.lastError(), file.string() + " is a dangling link: the file it names does not exist");
+    EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Missing);
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone.bin")) << "nothing is created through the link";
 }
 
 TEST_F(ConfigStoreTest, ADirectoryInPlaceOfTheFileIsUnreadable) {
     std::filesystem::create_directory(file);
     store.record().setReportRate(2);
-    EXPECT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Unreadable);
+    EXPECT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Unreadable);
     EXPECT_EQ(store.record().reportRate(), 2);
-    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Failed);
+    EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+TEST_F(ConfigStoreTest, AnUnreadFileStaysUnreadUntilItCanBeReadAndIsThenTakenIn) {
+    std::filesystem::create_directory(file);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Unreadable);
+    store.UseDefaultsForUnreadableFile();
+    EXPECT_TRUE(store.fileUnread());
+    EXPECT_EQ(store.record(), vexo::FactoryRecord());
+    store.record().setReportRate(2);
+    EXPECT_FALSE(store.MergeChangesOnDisk().changedOnDisk);
+    EXPECT_TRUE(store.fileUnread());
+    EXPECT_EQ(store.lastError(), file.string() + " is not a regular file");
+
+    std::filesystem::remove(file);
+    TempDir::put(file, configFile(1, 0x44));
+    const ConfigStore::MergeResult merged = store.MergeChangesOnDisk();
+    EXPECT_TRUE(merged.changedOnDisk);
+    EXPECT_FALSE(store.fileUnread());
+    EXPECT_EQ(store.record().reportRate(), 2) << "the user's change stays";
+    EXPECT_EQ(store.record().bytes()[0], 0x44) << "the file's settings replace the defaults";
+    EXPECT_EQ(store.record().macro(3)[5], 0x44);
 }
 
 TEST_F(ConfigStoreTest, ASaveInterruptedAtAnyStepLeavesTheOldFileWhole) {
     const std::string old = configFile(0, 0x33);
     TempDir::put(file, old);
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);
     store.record().setReportRate(2);
     for (const char* step : {"open", "write", "sync", "close", "rename"}) {
-        prompter.shown.clear();
         AtomicFile::setFaultHook([step](const char* s) { return std::strcmp(s, step) == 0 ? ENOSPC : 0; });
-        EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Failed) << step;
+        EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Failed) << step;
         AtomicFile::setFaultHook(nullptr);
         EXPECT_EQ(TempDir::take(file), old) << step;
-        ASSERT_EQ(prompter.shown.size(), 1u) << step;
-        EXPECT_EQ(prompter.shown[0].text, "Error Code is: " + std::to_string(ENOSPC) + " \n");
-        EXPECT_EQ(prompter.shown[0].caption, "NULL ==fp ");
+        EXPECT_EQ(store.lastErrno(), ENOSPC) << step;
+        EXPECT_FALSE(store.lastError().empty()) << step;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1) << "temporary file left";
     }
-    EXPECT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Saved);
+    EXPECT_EQ(store.lastErrno(), 0);
     EXPECT_EQ(TempDir::take(file)[1 + 1925], 2);
 }
 
@@ -125,7 +145,7 @@ namespace {
 TEST_F(ConfigStoreTest, ADamagedFileIsKeptAsideNeverOverwritingAnEarlierCopyAndTheDefaultsAreUsed) {
     const std::string damaged(100, '\x42');
     TempDir::put(file, damaged);
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::WrongSize);
     const std::filesystem::path kept = store.RecoverFromDamagedFile();
     EXPECT_EQ(kept, dir / "config.bin.damaged");
     EXPECT_EQ(TempDir::take(kept), damaged);
@@ -137,17 +157,17 @@ TEST_F(ConfigStoreTest, ADamagedFileIsKeptAsideNeverOverwritingAnEarlierCopyAndT
 
     // The same damaged file at the next start is not kept twice.
     ConfigStore again(file);
-    ASSERT_EQ(again.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    ASSERT_EQ(again.LoadConfig(), ConfigStore::LoadResult::WrongSize);
     EXPECT_EQ(again.RecoverFromDamagedFile(), kept);
     EXPECT_FALSE(std::filesystem::exists(dir / "config.bin.damaged.1"));
 
     // Saving replaces config.bin, and the copy stays; a later damaged file goes beside it.
-    ASSERT_EQ(store.SaveConfig(prompter), ConfigStore::SaveResult::Saved);
+    ASSERT_EQ(store.SaveConfig(), ConfigStore::SaveResult::Saved);
     EXPECT_EQ(std::filesystem::file_size(file), ConfigStore::kFileSize);
     EXPECT_EQ(TempDir::take(kept), damaged);
     TempDir::put(file, std::string(5000, '\x17'));
     ConfigStore later(file);
-    ASSERT_EQ(later.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize);
+    ASSERT_EQ(later.LoadConfig(), ConfigStore::LoadResult::WrongSize);
     EXPECT_EQ(later.RecoverFromDamagedFile(), dir / "config.bin.damaged.1");
     EXPECT_EQ(TempDir::take(kept), damaged) << "an earlier copy was overwritten";
     EXPECT_EQ(TempDir::take(dir / "config.bin.damaged.1"), std::string(5000, '\x17'));
@@ -156,7 +176,7 @@ TEST_F(ConfigStoreTest, ADamagedFileIsKeptAsideNeverOverwritingAnEarlierCopyAndT
 TEST_F(ConfigStoreTest, ChangesSavedByAnotherProgramAreTakenInWhereTheRecordKeptTheOldValue) {
     std::string original = configFile(1, 0);
     TempDir::put(file, original);
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_FALSE(store.MergeChangesOnDisk().changedOnDisk);
 
     // Here: the report rate and macro 2 are edited. There: the DPI value of stage 1, macro 1, macro 2

@@ -12,7 +12,6 @@
 #include "config/key_entry.h"
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
-#include "support/recording_prompter.h"
 
 using vexo::ButtonArray;
 using vexo::ConfigStore;
@@ -31,8 +30,7 @@ TEST(DeliveredConfig, IsTheGeneratorsOutputWithSensibleFactoryValues) {
     EXPECT_EQ(file, std::string(generated.begin(), generated.end())) << "run the regenerate_config_bin target";
 
     ConfigStore store(sourceData() / "config.bin");
-    vexo::test::RecordingPrompter prompter;
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_EQ(store.firstRunFlag(), 0);
     const auto& r = store.record();
 

@@ -9,10 +9,11 @@
 
 #include "config/atomic_file.h"
 #include "config/config_store.h"
+#include "config/factory_record.h"
+#include "config/folder_lock.h"
 #include "config/profile_ini.h"
 #include "config/temp_dir.h"
 #include "support/bounded_run.h"
-#include "support/recording_prompter.h"
 
 namespace fs = std::filesystem;
 using vexo::AtomicFile;
@@ -52,13 +53,12 @@ TEST(HostileFiles, AConfigBinThatIsNoRegularFileIsReportedWithoutBlocking) {
             else fs::rename(node, config);
             const auto outcome = RunBounded(kLimit, [&] {
                 ConfigStore store(config);
-                vexo::test::RecordingPrompter prompter;
                 store.record().setReportRate(4);
-                if (store.LoadConfig(prompter) != ConfigStore::LoadResult::Unreadable) return 1;
+                if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable) return 1;
                 if (store.lastError().find("not a regular file") == std::string::npos) return 2;
                 if (store.record().reportRate() != 4) return 3;
                 // Saving must not put a regular file in its place either.
-                return store.WriteConfigFile() == ConfigStore::SaveResult::Failed ? 0 : 4;
+                return store.SaveConfig() == ConfigStore::SaveResult::Failed ? 0 : 4;
             });
             ASSERT_FALSE(outcome.timedOut()) << kind << (asLink ? " behind a link" : "") << ": loading hangs";
             EXPECT_EQ(outcome.status, 0) << kind << (asLink ? " behind a link" : "");
@@ -140,3 +140,76 @@ TEST(HostileFiles, ALinkIsFollowedOnlyToARegularFileOfOurOwnUser) {
 }
 
 } // namespace
+
+namespace {
+
+// A folder its owner may write in but not open (mode 0311), with config.bin in it; owned by the
+// user the child runs as (nobody when the tests run as root).
+fs::path MakeUnopenableFolder(const TempDir& dir, const std::string& config) {
+    const fs::path folder = dir / "data";
+    fs::create_directory(folder);
+    TempDir::put(folder / "config.bin", config);
+    if (::geteuid() == 0) {
+        EXPECT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+        EXPECT_EQ(::chown((folder / "config.bin").c_str(), kNobody, kNobody), 0);
+    }
+    fs::permissions(folder, fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec |
+                                fs::perms::others_exec);
+    return folder;
+}
+
+} // namespace
+
+// Without the lock, a save could run past another program's: a folder that cannot be locked stops
+// the save as a busy one does, unless its file system keeps no locks at all.
+TEST(HostileFiles, AFolderThatCannotBeLockedStopsTheSaveAsABusyOneDoes) {
+    TempDir dir("unlockable");
+    const std::string old(ConfigStore::kFileSize, '\x11');
+    const fs::path folder = MakeUnopenableFolder(dir, old);
+    const auto outcome = RunBounded(
+        kLimit,
+        [&] {
+            const vexo::FolderLock lock(folder, std::chrono::milliseconds(50));
+            if (lock.state() != vexo::FolderLock::State::Failed || !lock.busy()) return 1;
+            if (lock.message().find("Permission denied") == std::string::npos) return 2;
+            ConfigStore store(folder / "config.bin");
+            if (store.LoadConfig() != ConfigStore::LoadResult::Loaded) return 3;
+            store.record().setReportRate(2);
+            if (store.SaveConfig() != ConfigStore::SaveResult::Failed) return 4;
+            if (store.lastErrno() != EBUSY || store.lastError().find("cannot lock") == std::string::npos) return 5;
+            return 0;
+        },
+        false);
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_NE(outcome.status, 99) << "could not become nobody";
+    EXPECT_EQ(outcome.status, 0);
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(TempDir::take(folder / "config.bin"), old);
+}
+
+// The same rule as for a damaged file: an unreadable config.bin (here mode 000, read by a user
+// other than root, whom no mode stops) is reported as such, and the store never takes zeros for it.
+TEST(HostileFiles, AConfigBinOfMode000IsUnreadableAndItsPlaceTakesTheDeliveredSettings) {
+    TempDir dir("mode000");
+    const fs::path config = dir / "config.bin";
+    TempDir::put(config, std::string(ConfigStore::kFileSize, '\x22'));
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(config.c_str(), kNobody, kNobody), 0);
+    }
+    fs::permissions(config, fs::perms::none);
+    const auto outcome = RunBounded(
+        kLimit,
+        [&] {
+            ConfigStore store(config);
+            if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable) return 1;
+            if (store.lastError().find("Permission denied") == std::string::npos) return 2;
+            store.UseDefaultsForUnreadableFile();
+            if (!store.fileUnread() || store.record() != vexo::FactoryRecord()) return 3;
+            store.MergeChangesOnDisk();
+            return store.fileUnread() ? 0 : 4;
+        },
+        false);
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_NE(outcome.status, 99) << "could not become nobody";
+    EXPECT_EQ(outcome.status, 0);
+}

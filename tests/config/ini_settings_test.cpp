@@ -40,15 +40,36 @@ TEST_F(IniSettingsTest, ColourTextsBecomeBytes) {
     EXPECT_EQ(IniSettings::ColourComponent("1000000000000"), (1000000000000ULL & 0xFF));
 }
 
-TEST_F(IniSettingsTest, AMissingFileGivesEnglishBlackAndEmptyLabels) {
+TEST_F(IniSettingsTest, AMissingFileGivesEnglishTheDeliveredTextColourAndEmptyLabels) {
     EXPECT_EQ(IniSettings::ReadLanguage(file), "");
     IniSettings s = settingsFor(IniSettings::ReadLanguage(file));
     s.LoadIniSettings();
     EXPECT_EQ(s.m_strSettingSection, "Setting-EN");
-    EXPECT_EQ(s.TextColour(), (Rgb{0, 0, 0}));
+    // Not black: that would hide every text on the black skin.
+    EXPECT_EQ(s.TextColour(), (Rgb{220, 220, 220}));
     EXPECT_EQ(s.m_strSkinName, "");
     for (const auto& label : s.m_strButtonLabelB) EXPECT_EQ(label, "");
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading never creates the file";
+}
+
+TEST_F(IniSettingsTest, MissingColourKeysTakeTheDeliveredColourWhateverTheFile) {
+    const std::string bigEndian = [] {
+        std::string text = "\xFE\xFF";
+        for (const char c : std::string("[Skins]\r\nRColor=10\r\n")) text += std::string{'\0', c};
+        return text;
+    }();
+    struct Case {
+        std::string content;
+        Rgb colour;
+    };
+    for (const Case& c : {Case{"", Rgb{220, 220, 220}}, Case{"[Skins]\nRColor=10\nBColor=\n", Rgb{10, 220, 220}},
+                          Case{"[Skins]\nRColor=0\nGColor=0\nBColor=0\n", Rgb{0, 0, 0}},
+                          Case{"[Skins]\nGColor=abc\n", Rgb{220, 0, 220}}, Case{bigEndian, Rgb{220, 220, 220}}}) {
+        TempDir::put(file, c.content);
+        IniSettings s = settingsFor("EN");
+        s.LoadIniSettings();
+        EXPECT_EQ(s.TextColour(), c.colour) << c.content;
+    }
 }
 
 TEST_F(IniSettingsTest, AQuotedLanguageCodeCountsWithoutItsQuotesButWithItsBlanks) {
@@ -159,6 +180,41 @@ TEST_F(IniSettingsTest, AHugeFileOfEmptyLinesCostsMemoryInProportionToItsSize) {
     ASSERT_FALSE(outcome.timedOut());
     EXPECT_EQ(outcome.status, 0) << "1: misread, 2: not saved, 3: too much memory, 10: cannot measure";
     EXPECT_EQ(ProfileIni(file).readString("Setting-EN", "Item13"), "Right");
+}
+
+} // namespace
+
+namespace {
+
+// Labels the user did not edit keep their bytes: invalid UTF-8, a NUL, quotes and odd spacing are
+// not rewritten by a save of the labels; only the edited label's line changes.
+TEST_F(IniSettingsTest, SavingTheLabelsChangesOnlyTheLabelTheUserEdited) {
+    const std::string before = std::string("[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=Bad \xFF\xFE bytes\r\n") +
+                               std::string("Item2=cut\0here\r\n", 16) + "Item3 =  \"quoted\"  \r\nItem4=old\r\n";
+    TempDir::put(file, before);
+    IniSettings s = settingsFor("EN");
+    s.LoadIniSettings();
+    ASSERT_EQ(s.m_strButtonLabelA[3], "old");
+    ASSERT_TRUE(s.SaveButtonLabels());
+    const std::string unchanged = TempDir::take(file);
+    EXPECT_EQ(unchanged.substr(0, before.size()), before) << "labels nobody edited were rewritten";
+    s.m_strButtonLabelA[3] = "new";
+    ASSERT_TRUE(s.SaveButtonLabels());
+    std::string expected = unchanged;
+    expected.replace(expected.find("Item4=old"), 9, "Item4=new");
+    EXPECT_EQ(TempDir::take(file), expected);
+}
+
+// A file of millions of sections: the names a reader uses are the first ones, the count is all of them.
+TEST_F(IniSettingsTest, AFileOfMillionsOfSectionsIsCountedWholeAndReadOnlyAsFarAsNeeded) {
+    std::string text = "[first]\r\nk=v\r\n";
+    for (int n = 0; n < 2'000'000; ++n) text += "[s]\r\n";
+    TempDir::put(file, text);
+    const ProfileIni ini(file);
+    EXPECT_EQ(ini.sectionCount(), 2'000'001u);
+    const auto names = ini.sectionNames(1024);
+    EXPECT_EQ(names.front(), "first");
+    EXPECT_LE(names.size(), 512u);
 }
 
 } // namespace

@@ -313,6 +313,22 @@ TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritt
     TempDir::put(file, std::string("\x00\x01\n[Skins]\nLan=EN\n", 18));
     EXPECT_EQ(ProfileIni(file).problem(), "");
     EXPECT_EQ(ProfileIni(file).readString("Skins", "Lan"), "EN");
+    // Nor is a UTF-8 file whose first byte is a NUL: it is never called UTF-16, and it is kept.
+    const std::string nulFirst("\0[Skins]\nLan=CHS\n[Setting-EN]\nItem1=Left\n", 41);
+    TempDir::put(file, nulFirst);
+    ProfileIni utf8(file);
+    EXPECT_EQ(utf8.problem().find("UTF-16"), std::string::npos) << utf8.problem();
+    EXPECT_EQ(utf8.readString("Setting-EN", "Item1"), "Left");
+}
+
+TEST_F(ProfileIniTest, AFileOverTheSizeLimitSaysSoAndIsKept) {
+    TempDir::put(file, "[Skins]\nPath=Black\n");
+    std::filesystem::resize_file(file, 64u * 1024 * 1024 + 1);  // sparse: costs no disk
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.problem(), file.string() + " is larger than 64 MB, the most this program reads; it is neither read nor written");
+    EXPECT_EQ(ini.readString("Skins", "Path"), "");
+    EXPECT_FALSE(ini.writeString("Skins", "Path", "Blue"));
+    EXPECT_EQ(std::filesystem::file_size(file), 64u * 1024 * 1024 + 1);
 }
 
 TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {

@@ -78,7 +78,7 @@ class SettingsSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TempDir::put(dir / "config.bin", std::string(ConfigStore::kFileSize, '\0'));
-        ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);  // a first run
+        ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);  // a first run
         settings.m_strStrIniPath = dir / "str.ini";
         settings.m_strSettingSection = "Setting-EN";
         store.record() = FactoryRecord();
@@ -129,7 +129,7 @@ TEST_F(SettingsSyncTest, TheLatestReadingOfTheSensorTypeWinsWhoeverReadIt) {
 
 TEST_F(SettingsSyncTest, NoFirstRunLabelsOnceConfigWasSaved) {
     TempDir::put(dir / "config.bin", std::string(1, '\1') + std::string(ConfigRecord::kSize, '\0'));
-    ASSERT_EQ(store.LoadConfig(prompter), ConfigStore::LoadResult::Loaded);
+    ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);
     sync.SyncOnConnect(SelectTexts("EN"));
     EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
 }
@@ -139,14 +139,14 @@ TEST_F(SettingsSyncTest, AConfigBinThatWasNotReadIsNoFirstRunAndKeepsTheUsersLab
     for (const std::size_t size : {std::size_t{2041}, std::size_t{2043}, std::size_t{0}}) {
         ConfigStore fresh(dir / "config.bin");
         TempDir::put(dir / "config.bin", std::string(size, '\0'));
-        ASSERT_EQ(fresh.LoadConfig(prompter), ConfigStore::LoadResult::WrongSize) << size;
+        ASSERT_EQ(fresh.LoadConfig(), ConfigStore::LoadResult::WrongSize) << size;
         EXPECT_FALSE(fresh.isFirstRun()) << size;
         SettingsSync other{rig.session, fresh, settings, prompter};
         other.SyncOnConnect(SelectTexts("EN"));
         EXPECT_EQ(ProfileIni(dir / "str.ini").readString("Setting-EN", "Item1"), "My custom left") << size;
     }
     ConfigStore missing(dir / "absent" / "config.bin");
-    EXPECT_EQ(missing.LoadConfig(prompter), ConfigStore::LoadResult::Missing);
+    EXPECT_EQ(missing.LoadConfig(), ConfigStore::LoadResult::Missing);
     EXPECT_FALSE(missing.isFirstRun());
 }
 
@@ -427,6 +427,56 @@ TEST_F(SettingsSyncTest, ApplyWithTheFolderKeptBusyNeitherSendsNorSaves) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text.rfind(SettingsSync::kFolderBusyText, 0), 0u) << prompter.shown[0].text;
     EXPECT_NE(prompter.shown[0].text.find("is busy"), std::string::npos);
+}
+
+// A config.bin that could not be read holds settings nobody has seen: the delivered ones shown
+// in their place are never sent or saved as the user's, however often Apply is pressed.
+TEST_F(SettingsSyncTest, ApplyWithAnUnreadConfigBinSendsAndSavesNothingUntilItCanBeRead) {
+    sync.ConnectSensor();
+    std::filesystem::remove(dir / "config.bin");
+    std::filesystem::create_directory(dir / "config.bin");
+    ConfigStore unread(dir / "config.bin");
+    ASSERT_EQ(unread.LoadConfig(), ConfigStore::LoadResult::Unreadable);
+    unread.UseDefaultsForUnreadableFile();
+    EXPECT_EQ(unread.record(), FactoryRecord()) << "the delivered settings are shown, not zeros";
+    EXPECT_FALSE(unread.isFirstRun());
+    SettingsSync other{rig.session, unread, settings, prompter};
+    unread.record().setReportRate(2);  // the user's one change
+    rig.mouse->clearExchanges();
+    const DeviceImage before = rig.mouse->blocks();
+    for (int press = 0; press < 2; ++press) {
+        prompter.shown.clear();
+        const SettingsSync::ApplyResult result = other.ApplyConfig();
+        EXPECT_TRUE(result.configUnread);
+        EXPECT_FALSE(result.sent);
+        EXPECT_TRUE(rig.mouse->exchanges().empty()) << "nothing reached the mouse";
+        EXPECT_TRUE(std::filesystem::is_directory(dir / "config.bin"));
+        EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(prompter.shown[0].text,
+                  std::string(SettingsSync::kNothingDoneText) + (dir / "config.bin").string() + " is not a regular file.");
+    }
+    EXPECT_EQ(rig.mouse->blocks().keyMatrices, before.keyMatrices);
+
+    // Once the file can be read, its settings are taken in wherever the user kept the defaults,
+    // and the user's change goes with them.
+    std::filesystem::remove(dir / "config.bin");
+    std::string saved(ConfigStore::kFileSize, '\0');
+    saved[0] = 1;
+    saved[1 + ConfigRecord::kMacroArea + 1] = 3;
+    saved[1 + ConfigRecord::kReservedAfterMacros] = 0x5A;
+    TempDir::put(dir / "config.bin", saved);
+    prompter.shown.clear();
+    const SettingsSync::ApplyResult result = other.ApplyConfig();
+    EXPECT_FALSE(result.configUnread);
+    EXPECT_TRUE(result.sent);
+    EXPECT_FALSE(unread.fileUnread());
+    const std::string now = TempDir::take(dir / "config.bin");
+    ASSERT_EQ(now.size(), ConfigStore::kFileSize);
+    EXPECT_EQ(now[1 + ConfigRecord::kMacroArea + 1], 3);
+    EXPECT_EQ(now[1 + ConfigRecord::kReservedAfterMacros], 0x5A);
+    EXPECT_EQ(now[1 + ConfigRecord::kReportRate], 2);
+    EXPECT_EQ(rig.mouse->blocks().macros[0][1], 3) << "the mouse got the file's macro";
 }
 
 } // namespace

@@ -44,18 +44,29 @@ protected:
     int runs = 0;
 };
 
-TEST_F(VexoctlFilesTest, AConfigBinThatIsAFifoIsReportedAndNeverWaitedFor) {
-    std::filesystem::remove(dir / "config.bin");
-    ASSERT_EQ(::mkfifo((dir / "config.bin").c_str(), 0600), 0);
+TEST_F(VexoctlFilesTest, AConfigBinThatIsAFifoOrAFolderIsReportedNeverWaitedForAndNothingIsSent) {
     TempDir::put(dir / "record.ini", kRecordIni);
-    for (const std::string command : {"show --sensor 1", "blocks --sensor 1", "apply", "encode-macros"}) {
-        const ToolRun r = run("--simulate " + data() + command);
-        EXPECT_EQ(r.status, 1) << command << " (137: hung and was killed)";
-        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << command << ": " << r.err;
+    for (const bool fifo : {true, false}) {
+        const std::string kind = fifo ? "FIFO" : "folder";
+        std::filesystem::remove(dir / "config.bin");
+        if (fifo) {
+            ASSERT_EQ(::mkfifo((dir / "config.bin").c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(dir / "config.bin");
+        }
+        for (const std::string command : {"show --sensor 1", "blocks --sensor 1", "apply", "encode-macros"}) {
+            const ToolRun r = run("--simulate " + data() + "--trace '" + (dir / "trace.txt").string() + "' " + command);
+            EXPECT_EQ(r.status, 1) << kind << " " << command << " (137: hung and was killed)";
+            EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << kind << " " << command << ": " << r.err;
+            // Nothing unread reached the mouse: no report rate, DPI block, macro or key matrix.
+            const std::string trace = TempDir::take(dir / "trace.txt");
+            for (const char* write : {"SET 01 ", "SET 0D ", "SET 12 ", "SET 13 "})
+                EXPECT_EQ(trace.find(write), std::string::npos) << kind << " " << command << ": " << write;
+        }
+        struct stat st {};
+        ASSERT_EQ(::lstat((dir / "config.bin").c_str(), &st), 0);
+        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << "the " << kind << " was replaced";
     }
-    struct stat st {};
-    ASSERT_EQ(::lstat((dir / "config.bin").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
 }
 
 TEST_F(VexoctlFilesTest, ATraceNamingADataFileIsRefusedBeforeAnythingIsTouched) {
@@ -80,6 +91,56 @@ TEST_F(VexoctlFilesTest, ATraceNamingADataFileIsRefusedBeforeAnythingIsTouched) 
     EXPECT_EQ(TempDir::take(dir / "trace.txt").rfind("SET ", 0), 0u);
 }
 
+// A link planted in a shared folder must not make a trace destroy another user's file.
+TEST_F(VexoctlFilesTest, ATraceFollowsALinkOnlyToAFileOfOurOwnAndNeverEmptiesAnotherUsersFile) {
+    const std::string victimText = "another user's work\n";
+    TempDir::put(dir / "victim", victimText);
+    std::filesystem::create_symlink(dir / "victim", dir / "link-to-victim");
+    std::filesystem::create_symlink(dir / "nowhere" , dir / "dangling");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((dir / "victim").c_str(), 65534, 65534), 0);
+        for (const std::string name : {"link-to-victim", "victim"}) {
+            const ToolRun r = run("--simulate " + data() + "--trace '" + (dir / name).string() + "' info");
+            EXPECT_EQ(r.status, 1) << name;
+            EXPECT_NE(r.err.find("another user"), std::string::npos) << name << ": " << r.err;
+        }
+        EXPECT_EQ(TempDir::take(dir / "victim"), victimText);
+        ASSERT_EQ(::chown((dir / "victim").c_str(), 0, 0), 0);
+    }
+    const ToolRun dangling = run("--simulate " + data() + "--trace '" + (dir / "dangling").string() + "' info");
+    EXPECT_EQ(dangling.status, 1);
+    EXPECT_NE(dangling.err.find("dangling link"), std::string::npos) << dangling.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere")) << "nothing is created through a dangling link";
+    // Our own file, through the link, is emptied and traced into as before.
+    const ToolRun ours = run("--simulate " + data() + "--trace '" + (dir / "link-to-victim").string() + "' info");
+    EXPECT_EQ(ours.status, 0) << ours.err;
+    EXPECT_EQ(TempDir::take(dir / "victim").rfind("SET ", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link-to-victim"));
+}
+
+// A macro store the program cannot read must not pass for one without macros.
+TEST_F(VexoctlFilesTest, ARecordIniThatCannotBeReadIsReportedAndHiddenSectionsAreCounted) {
+    std::string bigEndian = "\xFE\xFF";
+    for (const char c : kRecordIni) bigEndian += std::string{'\0', c};
+    std::string noMark;
+    for (const char c : kRecordIni) noMark += std::string{c, '\0'};
+    const std::string config = TempDir::take(dir / "config.bin");
+    for (const std::string& bytes : {bigEndian, noMark}) {
+        TempDir::put(dir / "record.ini", bytes);
+        for (const std::string command : {"macros", "encode-macros"}) {
+            const ToolRun r = run(data() + command);
+            EXPECT_EQ(r.status, 1) << command;
+            EXPECT_NE(r.err.find("UTF-16"), std::string::npos) << command << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(TempDir::take(dir / "config.bin"), config) << "nothing was encoded from an unread store";
+    // A first name of 100 KB hides every macro after it from the list: the listing says so.
+    TempDir::put(dir / "record.ini", "[" + std::string(100000, 'n') + "]\r\nItemCount=0\r\n" + kRecordIni);
+    const ToolRun hidden = run(data() + "macros");
+    EXPECT_EQ(hidden.status, 0);
+    EXPECT_NE(hidden.err.find("warning: 2 section(s) of record.ini lie beyond"), std::string::npos) << hidden.err;
+}
+
 TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
     TempDir::put(dir / "record.ini", kRecordIni);
     for (const std::string command :
@@ -89,6 +150,12 @@ TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos)
             << command << ": " << r.err;
+    }
+    // A watch without an end of its own stops at its first line that cannot be written.
+    for (const std::string redirect : {" >/dev/full", " >&-"}) {
+        const ToolRun r = run("--simulate " + data() + "watch", redirect);
+        EXPECT_EQ(r.status, 1) << redirect << " (137: it went on until killed)";
+        EXPECT_NE(r.err.find("cannot write the output: "), std::string::npos) << redirect << ": " << r.err;
     }
     for (const std::string command : {"info", "apply", "show", "blocks", "watch --once"}) {
         const ToolRun r = run("--simulate " + data() + "--trace /dev/full " + command);

@@ -32,10 +32,7 @@ set(USES_ui/basic ${core_layers} ui/skin ui/frame ui/dialogs)
 set(USES_ui/advanced ${core_layers} ui/skin ui/frame ui/dialogs)
 set(USES_app ${core_layers} sim platform/linux platform/qt ui/skin ui/frame ui/dialogs ui/basic ui/advanced)
 # Known exceptions, "<file>|<include>", each with the reason it still stands.
-set(EXCEPTIONS
-  # TODO(layering): drop once ConfigStore returns results
-  "config/config_store.cpp|platform/prompter.h"
-)
+set(EXCEPTIONS "")
 
 function(layer_of relative out)
   set(best "")

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "config/file_locations.h"
+#include "config/trace_target.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
 #include "sim/recording_pauser.h"
@@ -34,23 +35,11 @@ public:
     }
 };
 
-// The data file (config.bin, str.ini or record.ini of the folder the command works on) that a
-// path names, by its name or, for a file that exists, by its identity (a link or a hard link).
-std::optional<std::filesystem::path> DataFileNamed(const CommandContext& context, const std::string& path) {
+// The data files (config.bin, str.ini and record.ini) of the folder the command works on.
+std::vector<std::filesystem::path> DataFilesOf(const CommandContext& context) {
     const auto dir = context.global("--data");
     const FileLocations locations = dir ? FileLocations::inFolder(*dir) : FileLocations::detect();
-    std::error_code ec;
-    const std::filesystem::path wanted = std::filesystem::weakly_canonical(path, ec);
-    struct stat traced {};
-    const bool exists = ::stat(path.c_str(), &traced) == 0;
-    for (const std::filesystem::path& file : {locations.configBin(), locations.strIni(), locations.recordIni()}) {
-        std::error_code fileEc;
-        if (!ec && std::filesystem::weakly_canonical(file, fileEc) == wanted && !fileEc) return file;
-        struct stat data {};
-        if (exists && ::stat(file.c_str(), &data) == 0 && data.st_dev == traced.st_dev && data.st_ino == traced.st_ino)
-            return file;
-    }
-    return std::nullopt;
+    return {locations.configBin(), locations.strIni(), locations.recordIni()};
 }
 
 std::uint8_t sensorTypeOf(const std::string& value) {
@@ -64,7 +53,7 @@ std::uint8_t sensorTypeOf(const std::string& value) {
 void RefuseTraceOverDataFiles(const CommandContext& context) {
     const auto trace = context.global("--trace");
     if (!trace) return;
-    if (const auto file = DataFileNamed(context, *trace))
+    if (const auto file = TraceTarget::DataFileNamed(*trace, DataFilesOf(context)))
         throw UsageError("--trace " + *trace + " names " + file->string() + ", a data file it would destroy");
 }
 
@@ -105,9 +94,10 @@ DeviceEnvironment::~DeviceEnvironment() {
 
 void DeviceEnvironment::startTrace() {
     if (!tracePath_ || traceFd_) return;
-    traceFd_.reset(::open(tracePath_->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644));
-    if (!traceFd_)
-        throw std::runtime_error("cannot write the trace file '" + *tracePath_ + "': " + std::strerror(errno));
+    TraceTarget::Result opened = TraceTarget::open(*tracePath_, DataFilesOf(context_));
+    if (opened.outcome == TraceTarget::Outcome::DataFile) throw UsageError(opened.error);
+    if (opened.outcome != TraceTarget::Outcome::Opened) throw std::runtime_error(opened.error);
+    traceFd_ = std::move(opened.fd);
     std::string pending;
     pending.swap(pendingTrace_);
     writeTrace(pending);

@@ -17,8 +17,8 @@ namespace {
 
 constexpr const char* kName = "encode-macros";
 
-bool LoadRecord(ConfigStore& config, Prompter& prompter, std::ostream& err) {
-    switch (config.LoadConfig(prompter)) {
+bool LoadRecord(ConfigStore& config, std::ostream& err) {
+    switch (config.LoadConfig()) {
     case ConfigStore::LoadResult::Loaded: return true;
     case ConfigStore::LoadResult::Missing:
         err << "vexoctl " << kName << ": there is no " << config.path() << "\n";
@@ -46,7 +46,7 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
             << result.sectionsIgnored << " more section(s) of record.ini were not encoded\n";
     }
     // names already holds the sections counted as ignored above; the rest were never read.
-    const std::size_t inFile = store.sectionNames(1u << 20).size();
+    const std::size_t inFile = store.sectionCount();
     if (inFile > names.size()) {
         err << "vexoctl " << kName << ": warning: " << inFile - names.size()
             << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
@@ -66,14 +66,12 @@ int runEncodeMacros(CommandContext& context, const std::vector<std::string>& arg
         context.err << "vexoctl " << kName << ": " << lock.message() << "; nothing was changed\n";
         return kExitFailure;
     }
-    // The messages below say what happened; the window's message boxes would only repeat it.
-    SilentPrompter prompter;
     ConfigStore config(locations.configBin());
-    if (!LoadRecord(config, prompter, context.err)) return kExitFailure;
+    if (!LoadRecord(config, context.err)) return kExitFailure;
 
     const ProfileIni store(locations.recordIni());
     const MacroEncodeResult result = EncodeMacroStore(store, config.record().macroArea());
-    if (config.SaveConfig(prompter) != ConfigStore::SaveResult::Saved) {
+    if (config.SaveConfig() != ConfigStore::SaveResult::Saved) {
         context.err << "vexoctl " << kName << ": cannot save " << config.path() << ": " << config.lastError()
                     << " (the file was left as it was)\n";
         return kExitFailure;

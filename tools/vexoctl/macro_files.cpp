@@ -1,5 +1,8 @@
 #include "macro_files.h"
 
+#include "config/profile_ini.h"
+#include "text_escape.h"
+
 #include <fstream>
 #include <ostream>
 #include <system_error>
@@ -36,6 +39,11 @@ bool CheckMacroStoreReadable(const std::filesystem::path& recordIni, const std::
     // The store reads an unreadable file as empty; here that would look like a store without macros.
     if (!std::ifstream(recordIni, std::ios::binary)) {
         err << "vexoctl " << command << ": cannot read " << recordIni << "\n";
+        return false;
+    }
+    // Nor may a file in an encoding the store cannot read pass for one without macros.
+    if (const std::string problem = ProfileIni(recordIni).problem(); !problem.empty()) {
+        err << "vexoctl " << command << ": " << PrintableText(problem) << "\n";
         return false;
     }
     return true;

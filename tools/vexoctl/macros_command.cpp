@@ -30,6 +30,12 @@ int runMacros(CommandContext& context, const std::vector<std::string>& args) {
         context.out << "\n";
         for (const std::string& line : macro.lines) context.out << "  " << PrintableText(line) << "\n";
     }
+    // A long name early in the file hides the sections after it from the macro list: say so.
+    if (const std::size_t inFile = store.sectionCount(); inFile > names.size()) {
+        context.err << "vexoctl " << kName << ": warning: " << inFile - names.size()
+                    << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
+                    << " characters of names the macro list reads, and are not listed\n";
+    }
     return kExitOk;
 }
 

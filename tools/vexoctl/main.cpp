@@ -124,6 +124,10 @@ int run(const std::vector<std::string>& args, CommandContext& context) {
         std::string value;
         if (eq != std::string::npos) {
             value = arg.substr(eq + 1);
+            // "--simulate=" is a value left out, not the default: the window refuses it too.
+            if (value.empty() && option->valueOptional)
+                return usageError("option " + name + "=" + option->valueName + " needs " + option->valueName +
+                                  " after '='");
         } else if (option->valueOptional) {
             context.globals[name] = "";
             bareOptional = name;

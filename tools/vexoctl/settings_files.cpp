@@ -24,9 +24,7 @@ SettingsFiles::SettingsFiles(const CommandContext& context, Use use)
         lock = std::make_unique<FolderLock>(locations.dataDir());
         if (lock->busy()) throw std::runtime_error(lock->message() + "; nothing was changed");
     }
-    // The reasons thrown below say it all; the window's message box would only repeat them.
-    SilentPrompter prompter;
-    switch (store.LoadConfig(prompter)) {
+    switch (store.LoadConfig()) {
     case ConfigStore::LoadResult::Loaded: break;
     case ConfigStore::LoadResult::Missing: throw std::runtime_error("no configuration: " + store.lastError());
     case ConfigStore::LoadResult::WrongSize:

@@ -26,7 +26,8 @@ void onSignal(int) {
     [[maybe_unused]] const auto written = ::write(interruptPipe[1], &byte, 1);
 }
 
-// Prints the notices; called from the input thread as well as the main one.
+// Prints the notices; called from the input thread as well as the main one. A line that cannot be
+// written (a full disk, a closed output) ends the watch: nobody would ever read what follows.
 class PrintingListener final : public DeviceNoticeListener {
 public:
     explicit PrintingListener(std::ostream& out) : out_(out) {}
@@ -37,11 +38,18 @@ public:
     void hideMainWindow() override {}
     void print(const std::string& line) {
         std::lock_guard lock(mutex_);
+        if (failed_) return;
         out_ << line << std::endl;
+        if (!out_) {
+            failed_ = true;
+            onSignal(0);
+        }
     }
+    bool failed() const { return failed_; }
 
 private:
     std::mutex mutex_;
+    std::atomic<bool> failed_{false};
     std::ostream& out_;
 };
 
@@ -170,7 +178,8 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
             break;
         }
     }
-    return kExitOk;
+    // The reason is told with every command's: "cannot write the output".
+    return listener.failed() ? kExitFailure : kExitOk;
 }
 
 const CommandRegistration registration({
