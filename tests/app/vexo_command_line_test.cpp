@@ -85,7 +85,8 @@ TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
     EXPECT_NE(Slurp(data / "str.ini").find("Item1=Left Click"), std::string::npos);
     const std::string trace = Slurp(data / "trace.txt");
     std::istringstream lines(trace);
-    const std::regex format("(SET|GET|OUT|IN)( [0-9A-F]{2})+|PAUSE [0-9]+");
+    // Exchanges and pauses, and the notices the program showed.
+    const std::regex format("(SET|GET|OUT|IN)( [0-9A-F]{2})+|PAUSE [0-9]+|NOTICE .+");
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count)
         EXPECT_TRUE(std::regex_match(line, format)) << line;

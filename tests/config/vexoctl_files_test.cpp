@@ -164,6 +164,24 @@ TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
     }
 }
 
+TEST_F(VexoctlFilesTest, PathsInSavedLinesAndMessagesAreEscapedAsShowEscapesThem) {
+    // A folder whose name holds a line break and an escape character: the terminal sees them
+    // as \x0A and \x1B, never as a second line or a colour change.
+    const std::filesystem::path odd = dir / "odd\n\x1b[31mname";
+    std::filesystem::create_directory(odd);
+    for (const char* name : {"config.bin", "str.ini"}) std::filesystem::copy_file(dir / name, odd / name);
+    const ToolRun applied = run("--simulate --data '" + odd.string() + "' apply");
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_NE(applied.out.find("odd\\x0A\\x1B[31mname/config.bin\n"), std::string::npos) << applied.out;
+    EXPECT_EQ(applied.out.find('\x1b'), std::string::npos) << applied.out;
+
+    std::filesystem::remove(odd / "str.ini");
+    std::filesystem::create_directory(odd / "str.ini");
+    const ToolRun refused = run("--simulate --data '" + odd.string() + "' apply");
+    EXPECT_NE(refused.status, 0);
+    EXPECT_EQ(refused.err.find('\x1b'), std::string::npos) << refused.err;
+}
+
 TEST_F(VexoctlFilesTest, CommandLineMistakesAreUsageErrorsWithAUsefulHint) {
     const ToolRun version = run("--version");
     EXPECT_EQ(version.status, 0);

@@ -41,7 +41,6 @@ set(good
   "config/record.cpp|config/record.h"
   "config/store.h|record.h"
   "config/store.cpp|config/store.h"
-  "config/config_store.cpp|platform/prompter.h"
   "platform/prompter.h|"
   "macro/encoder.cpp|config/store.h"
   "device/link.cpp|platform/prompter.h"

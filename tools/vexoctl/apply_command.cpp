@@ -1,5 +1,6 @@
 // vexoctl apply: what the window's Apply does, from the command line.
 #include "command_registry.h"
+#include "text_escape.h"
 #include "device/settings_sync.h"
 #include "device_environment.h"
 #include "macro_files.h"
@@ -53,15 +54,16 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
         status = kExitFailure;
     }
     if (result.configSaved == ConfigStore::SaveResult::Saved) {
-        context.out << "saved " << files.store.path().string() << "\n";
+        context.out << "saved " << PrintableText(files.store.path().string()) << "\n";
     } else {
-        context.err << "vexoctl apply: " << files.store.path().string() << " not saved: " << files.store.lastError() << "\n";
+        context.err << "vexoctl apply: " << PrintableText(files.store.path().string()) << " not saved: "
+                    << PrintableText(files.store.lastError()) << "\n";
         status = kExitFailure;
     }
     if (result.labelsSaved) {
-        context.out << "saved the button labels in " << files.settings.m_strStrIniPath.string() << "\n";
+        context.out << "saved the button labels in " << PrintableText(files.settings.m_strStrIniPath.string()) << "\n";
     } else {
-        context.err << "vexoctl apply: button labels not saved: " << files.settings.lastError() << "\n";
+        context.err << "vexoctl apply: button labels not saved: " << PrintableText(files.settings.lastError()) << "\n";
         status = kExitFailure;
     }
     return status;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "command_registry.h"
+#include "text_escape.h"
 #include "device_environment.h"
 
 using namespace vexo::cli;
@@ -161,12 +162,12 @@ int run(const std::vector<std::string>& args, CommandContext& context) {
         RefuseTraceOverDataFiles(context);
         return command->run(context, rest);
     } catch (const UsageError& e) {
-        std::cerr << "vexoctl " << command->name << ": " << e.what() << "\n"
+        std::cerr << "vexoctl " << command->name << ": " << PrintableText(e.what()) << "\n"
                   << "Usage: vexoctl [global options] " << command->name
                   << (command->arguments.empty() ? "" : " " + command->arguments) << "\n";
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::cerr << "vexoctl " << command->name << ": " << e.what() << "\n";
+        std::cerr << "vexoctl " << command->name << ": " << PrintableText(e.what()) << "\n";
         return kExitFailure;
     }
 }

@@ -170,11 +170,14 @@ void MacroEditor::selectMacroRow(int row)
 
 void MacroEditor::setLoopField(const QString& text)
 {
-    // Setting a field's text counts as a change even when the text stays the same.
+    // Setting a field's text counts as a change even when the text stays the same; but showing a
+    // value is no edit, so the file keeps what it holds until the user changes the field.
+    m_bShowingLoopTimes = true;
     if (m_pLoopField->text() == text)
         OnLoopTimesChanged();
     else
         m_pLoopField->setText(text);
+    m_bShowingLoopTimes = false;
 }
 
 void MacroEditor::FillMacroEditor()
@@ -186,6 +189,11 @@ void MacroEditor::FillMacroEditor()
     m_pSequenceList->clear();
     m_bFilling = false;
     const std::vector<std::string> names = ReadMacroSectionNames(m_store);
+    // A file that exists but cannot be used shows no macros; the user must know why, once.
+    if (const std::string problem = m_store.problem(); !problem.empty() && !m_bStoreProblemTold) {
+        m_bStoreProblemTold = true;
+        warn(problem + ". " + kStoreUnusableText);
+    }
     for (const std::string& name : names)
         m_pMacroList->addItem(QString::fromStdString(name));
     if (!names.empty()) {
@@ -237,7 +245,7 @@ void MacroEditor::OnLoopTimesChanged()
     const std::string name = m_pMacroList->item(row)->text().toStdString();
     const std::string text = m_strLoopTimesText.toStdString();
     // Unchanged values are not written again (filling the editor sets the field several times).
-    if (m_store.exists() && m_store.readString(name, kLoopTimesKey, "\x01") == text)
+    if (m_bShowingLoopTimes || (m_store.exists() && m_store.readString(name, kLoopTimesKey, "\x01") == text))
         return;
     if (const MacroWriteResult written = WriteMacroLoopTimes(m_store, name, text); !written.ok)
         warn(written.message);

@@ -58,6 +58,8 @@ public:
     static constexpr Region kDelete{617, 528, 722, 549};
     static constexpr Region kConfirm{721, 528, 826, 549};
     static constexpr int kMaxMacros = 10;
+    // Follows the reason when record.ini exists but cannot be read or kept.
+    static constexpr const char* kStoreUnusableText = "No macros are shown from it, and it is not changed.";
     // Control ids, which are also the controls' object names.
     static constexpr int kLoopFieldId = 149;
     static constexpr int kNameFieldId = 150;
@@ -133,6 +135,8 @@ private:
     QString m_strEventBoxText;     // the last inserted mouse event, shown in the drop-down box
     QString m_strLoopTimesText;    // the loop times last accepted: what Confirm stores
     bool m_bFilling = false;       // the editor itself changes the macro list's selection
+    bool m_bShowingLoopTimes = false;  // the editor itself sets the loop field: record.ini is left alone
+    bool m_bStoreProblemTold = false;  // a record.ini that cannot be used is reported once
 };
 
 } // namespace vexo

@@ -2,6 +2,9 @@
 // loop-times field, delays, Confirm and what reaches record.ini and the macro blocks.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -48,7 +51,7 @@ TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne)
     EXPECT_EQ(editor().macroList()->currentRow(), 0);
     EXPECT_EQ(editor().nameField()->text(), "One");
     EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"}));  // quotes are not part of the line
-    // The mouse's copy of the loop times is shown (and becomes the file's).
+    // The mouse's copy of the loop times is shown, and a Confirm would store it.
     EXPECT_EQ(editor().loopField()->text(), "7");
     EXPECT_EQ(editor().loopTimesText(), "7");
 
@@ -57,6 +60,12 @@ TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne)
     EXPECT_EQ(editor().nameField()->text(), "Two");
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_EQ(editor().loopField()->text(), "2");
+
+    // Showing values is no edit: the file the user did not edit stays byte for byte as it was.
+    std::ifstream file(recordIni(), std::ios::binary);
+    const std::string kept((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "[One]\r\nMacroLoopTimes=5\r\nItemCount=3\r\nItem0=\"A   Dn\"\r\nItem1=50 ms\r\nItem2=A   Up\r\n"
+                    "[Two]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
 }
 
 TEST_F(MacroEditorTest, NewRefusesBlankDuplicateAndEleventhNames)
@@ -254,6 +263,34 @@ TEST_F(MacroEditorTest, AMacroTooLongForTheMouseIsStoredWholeAndReported)
     // The block holds the first 63 events and nothing spills into the next block.
     EXPECT_EQ(block(0)[127], 0x04);
     EXPECT_EQ(block(1), std::vector<std::uint8_t>(128, 0));
+}
+
+} // namespace
+} // namespace vexo
+
+namespace vexo {
+namespace {
+
+TEST_F(MacroEditorTest, ARecordIniThatCannotBeReadIsToldOnceAndLeftAsItIs)
+{
+    // UTF-16 big-endian with its byte-order mark: a file this program can neither read nor keep.
+    std::string bigEndian = "\xFE\xFF";
+    for (const char c : std::string("[Burst]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n")) {
+        bigEndian += '\0';
+        bigEndian += c;
+    }
+    writeRecordIni(bigEndian);
+    open();
+    ASSERT_EQ(shownTexts().size(), 1u);
+    EXPECT_NE(shownTexts()[0].find("No macros are shown from it"), std::string::npos) << shownTexts()[0];
+    EXPECT_TRUE(macros().isEmpty());
+
+    // Shown again (the page is left and entered again): no second box.
+    window->ShowBasicPage();
+    window->ShowAdvancedPage();
+    EXPECT_EQ(shownTexts().size(), 1u);
+    std::ifstream file(recordIni(), std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()), bigEndian);
 }
 
 } // namespace
