@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/settings_vocabulary.h"
+#include "config/settings_state.h"
 
 namespace vexo {
 
