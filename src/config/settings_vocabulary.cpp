@@ -8,6 +8,7 @@
 #include "config/button_setting.h"
 #include "config/dpi_table.h"
 #include "config/ui_texts.h"
+#include "config/utf_text.h"
 #include "config/setting_text.h"
 
 namespace vexo {
@@ -27,7 +28,7 @@ constexpr std::array<std::string_view, 4> kLightingModes{"off", "standard", "res
 constexpr std::array<std::string_view, 2> kNeonEffects{"flash", "fixed"};
 constexpr std::array<unsigned, 10> kBrightness{5, 15, 25, 35, 45, 55, 65, 75, 85, 100};
 constexpr int kSliderSteps = 11;
-// A label or skin name longer than this would be cut by the readers of str.ini.
+// A label or skin name longer than this (in UTF-16 units) would be cut by the readers of str.ini.
 constexpr std::size_t kMaxText = 1023;
 
 std::string Hex(Rgb c)
@@ -57,9 +58,11 @@ std::optional<Rgb> ParseColour(std::string_view text)
     return Rgb{parts[0], parts[1], parts[2]};
 }
 
+// Text str.ini keeps and reads back as given: well-formed UTF-8 (a malformed byte would come back
+// as U+FFFD), within the readers' length, on one line.
 bool PlainText(std::string_view text)
 {
-    return text.size() <= kMaxText &&
+    return utf::sanitize(text) == text && utf::utf16Length(text) <= kMaxText &&
            std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
@@ -269,7 +272,7 @@ std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string
     } else if (const auto label = Indexed(name, "label", IniSettings::kLabels)) {
         if (const auto mode = ModeOf(label->second)) {
             if (!PlainText(v))
-                return must("text of at most 1023 bytes without control characters");
+                return must("UTF-8 text of at most 1023 characters without control characters");
             (*mode == KeyMode::A ? s.labelsA : s.labelsB)[label->first] = std::string(v);
             return std::nullopt;
         }
@@ -363,7 +366,7 @@ std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string
         return std::nullopt;
     } else if (name == "skin") {
         if (v.empty() || v.size() > 255 || !PlainText(v))
-            return must("a skin name of 1-255 bytes without control characters");
+            return must("a skin name of 1-255 bytes of UTF-8 without control characters");
         s.skin = std::string(v);
         return std::nullopt;
     } else if (name == "language") {

@@ -161,6 +161,8 @@ TEST(SettingsVocabularyTest, RefusedSetsChangeNothingAndSayWhatIsAllowed)
         {{"pointer.speed", "0"}, "1 to 11"},
         {{"pointer.wheel", "12"}, "1 to 11"},
         {{"label.1.a", "two\nlines"}, "control characters"},
+        {{"label.1.a", "caf\xe9"}, "UTF-8"},
+        {{"label.1.a", std::string(1024, 'x')}, "1023 characters"},
         {{"skin", ""}, "skin name"},
         {{"language", "EN"}, "en, chs, cht"},
     };

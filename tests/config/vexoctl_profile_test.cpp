@@ -133,6 +133,15 @@ TEST_F(VexoctlProfileTest, NamedProfilesAreSavedListedLoadedAndDeleted) {
     const auto loaded = run(b, "profile load --no-apply Game");
     ASSERT_EQ(loaded.status, 0) << TempDir::take(config / "stderr.txt");
     EXPECT_EQ(run(b, "get report-rate button.2.a").out, "report-rate=250\nbutton.2.a=single-key:B\n");
+    // With the mouse there, load also sends the setup to it.
+    const auto sent = vexo::test::RunTool("XDG_CONFIG_HOME=" + Quote(config.path.string()) + " " + std::string(VEXO_PROGRAM_DIR) +
+                                              "/vexoctl --simulate=3 --data " + Quote(b.path.string()) + " --trace " +
+                                              Quote((config / "trace.txt").string()) + " profile load 'Left hand'",
+                                          config / "stderr.txt");
+    ASSERT_EQ(sent.status, 0) << TempDir::take(config / "stderr.txt");
+    EXPECT_NE(sent.out.find("sent to the mouse"), std::string::npos);
+    EXPECT_NE(TempDir::take(config / "trace.txt").find("OUT"), std::string::npos);
+    EXPECT_EQ(run(b, "get report-rate").out, "report-rate=500\n");
     ASSERT_EQ(run(a, "profile delete Game").status, 0);
     EXPECT_EQ(run(a, "profile list").out, "Left hand\n");
     EXPECT_EQ(run(a, "profile load Game").status, 1);

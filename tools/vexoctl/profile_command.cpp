@@ -28,6 +28,11 @@ void RefuseDataFile(const SettingsFiles& files, const std::filesystem::path& fil
 int WriteDocument(CommandContext& context, const std::string& target, const std::string& command) {
     SettingsFiles files(context, SettingsFiles::Use::Modify);  // the lock: one consistent moment
     const std::string text = ProfileDocument::Write(ReadProfileContent(files));
+    // A document import would refuse (text that is not UTF-8, say) is never written.
+    if (const auto check = ProfileDocument::Read(text); !check.content) {
+        context.err << "vexoctl " << command << ": the setup cannot be carried as a profile: " << check.errors.front() << "\n";
+        return kExitFailure;
+    }
     if (target == "-") {
         context.out << text;
         return kExitOk;
