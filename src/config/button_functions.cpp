@@ -70,4 +70,16 @@ bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button,
     return true;
 }
 
+bool AssignDpiFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t subFunction,
+                       std::string& edited)
+{
+    const std::string name = DpiSubFunctionText(subFunction);
+    if (name.empty())
+        return false;
+    edited = name;
+    record.setFunctionCode(mode, button, function_code::DpiSwitch);
+    record.dpiSubFunctions(mode)[button] = subFunction;
+    return true;
+}
+
 } // namespace vexo

@@ -42,4 +42,10 @@ bool AssignShift(ConfigRecord& record, KeyMode mode, std::size_t button, const U
 bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row,
                          const UiTexts& texts, ButtonLabels labels);
 
+// Row 6, completed by a DPI sub-function 1-4: the code and sub-function of this mode only, and the
+// edited label becomes the sub-function's name. Returns false for any other sub-function, changing
+// nothing.
+bool AssignDpiFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t subFunction,
+                       std::string& edited);
+
 } // namespace vexo

@@ -297,10 +297,8 @@ void BasicPage::chooseSubFunction(int row)
         return;
     const KeyMode mode = parts_.record.editedMode();
     const auto sub = static_cast<std::uint8_t>(row + 1);
-    label(mode, k) = DpiSubFunctionText(sub);
     functionLists_[k]->close();
-    parts_.record.setFunctionCode(mode, static_cast<std::size_t>(k), function_code::DpiSwitch);
-    parts_.record.dpiSubFunctions(mode)[k] = sub;
+    AssignDpiFunction(parts_.record, mode, static_cast<std::size_t>(k), sub, label(mode, k));
     parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); }, basic::FunctionBox(k).rect());
 }
 
