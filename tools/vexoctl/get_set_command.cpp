@@ -109,7 +109,7 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
         }
     } else {
         if (apply) context.err << "vexoctl set: no usable mouse found; the settings are saved and reach it with apply\n";
-        if (files.store.WriteConfigFile() != ConfigStore::SaveResult::Saved) {
+        if (files.store.SaveConfig() != ConfigStore::SaveResult::Saved) {
             context.err << "vexoctl set: " << files.store.path().string() << " not saved: " << files.store.lastError() << "\n";
             return kExitFailure;
         }
