@@ -252,6 +252,39 @@ TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
     EXPECT_EQ(window().findChildren<QLabel*>(QString::number(basic::kDpiValueFieldId)).size(), 1);
 }
 
+// Cancel puts back the applied record and its labels at once, whichever way the window comes back
+// (without a notification area it is only minimised, or stays where no window manager minimises
+// it), so a later Apply cannot save a label that disagrees with its button.
+TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack)
+{
+    writeFile("str.ini", "[Skins]\nLan=EN\nPath=Test\n[Setting-EN]\nItem2=Right Click\n");
+    tray.offered = false;
+    start();
+    ASSERT_EQ(record().functionCode(KeyMode::A, 1), function_code::RightClick);
+    const QImage applied = window().BackBuffer().copy(basic::FunctionBox(1).rect());
+    for (int round = 0; round < 3; ++round) {
+        click(basic::FunctionBox(1));
+        pickEntry(list(basic::kFunctionListId + 1), function_code::MidClick);
+        ASSERT_EQ(shell->settings().m_strButtonLabelA[1], "Mid Click");
+        click(QPoint(frame::kCancel.right - 5, frame::kCancel.top + 5));
+        EXPECT_EQ(record().functionCode(KeyMode::A, 1), function_code::RightClick);
+        // A bare server leaves the window shown: it already shows the applied settings.
+        EXPECT_EQ(shell->settings().m_strButtonLabelA[1], "Right Click") << "round " << round;
+        EXPECT_EQ(window().BackBuffer().copy(basic::FunctionBox(1).rect()), applied) << "round " << round;
+        // Back by un-minimising, by a second start, or from the icon's click.
+        if (round == 0)
+            window().showNormal();
+        else if (round == 1)
+            shell->activate();
+        else
+            shell->trayClicked(TrayIcon::Click::Left);
+        EXPECT_EQ(shell->settings().m_strButtonLabelA[1], "Right Click") << "round " << round;
+    }
+    apply();
+    EXPECT_EQ(savedRecord().functionCode(KeyMode::A, 1), function_code::RightClick);
+    EXPECT_EQ(savedLabels().m_strButtonLabelA[1], "Right Click");
+}
+
 TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved)
 {
     start();
