@@ -22,26 +22,29 @@ using test::BasicPageRig;
 class ColourSettingsTest : public BasicPageRig {
 protected:
     QString fieldText(int id) { return control<QLabel>(id) ? control<QLabel>(id)->text() : QString("<none>"); }
-    // Answers the colour chooser the next click opens: with colour, or cancelled when invalid.
-    // Returns a flag that tells whether a chooser appeared at all.
-    std::shared_ptr<bool> answerChooser(QColor colour)
+    // Answers the colour chooser the next click opens: with colour, with OK at once when colour is
+    // invalid, or cancelled when cancel. Records the colour it opened on. Returns a flag that tells
+    // whether a chooser appeared at all.
+    std::shared_ptr<bool> answerChooser(QColor colour, bool cancel = false)
     {
         auto appeared = std::make_shared<bool>(false);
-        QTimer::singleShot(0, [appeared, colour] {
+        QTimer::singleShot(0, [this, appeared, colour, cancel] {
             auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr)
                 return;
             *appeared = true;
-            EXPECT_EQ(dialog->currentColor(), QColor(Qt::black)) << "the chooser opens on black";
-            if (colour.isValid()) {
-                dialog->setCurrentColor(colour);
-                dialog->accept();
-            } else {
+            openedOn = dialog->currentColor();
+            if (cancel) {
                 dialog->reject();
+                return;
             }
+            if (colour.isValid())
+                dialog->setCurrentColor(colour);
+            dialog->accept();
         });
         return appeared;
     }
+    QColor openedOn;
 };
 
 TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce)
@@ -123,16 +126,27 @@ TEST_F(ColourSettingsTest, SwatchesOfStagesInUseOpenTheColourChooser)
     EXPECT_FALSE(*appeared) << "a stage not in use has no colour to choose";
     EXPECT_EQ(record().dpiColour(5), before);
 
+    // The chooser opens on the stage's colour: OK at once keeps it (it never turns the LED off).
+    const Rgb stage = record().dpiColour(1);
+    ASSERT_NE(stage, (Rgb{0, 0, 0}));
+    appeared = answerChooser(QColor());
+    click(basic::DpiSwatch(1));
+    EXPECT_TRUE(*appeared);
+    EXPECT_EQ(openedOn, QColor(stage.red, stage.green, stage.blue));
+    EXPECT_EQ(record().dpiColour(1), stage);
+
     appeared = answerChooser(QColor(250, 20, 130));
     click(basic::DpiSwatch(1));
     EXPECT_TRUE(*appeared);
     EXPECT_EQ(record().dpiColour(1), (Rgb{250, 20, 130}));
     EXPECT_EQ(control<QLabel>(basic::kSwatchId + 1)->palette().color(QPalette::Window), QColor(250, 20, 130));
 
-    appeared = answerChooser(QColor());
+    appeared = answerChooser(QColor(9, 9, 9), true);
     click(basic::DpiSwatch(1));
     EXPECT_TRUE(*appeared);
+    EXPECT_EQ(openedOn, QColor(250, 20, 130));
     EXPECT_EQ(record().dpiColour(1), (Rgb{250, 20, 130})) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(control<QLabel>(basic::kSwatchId + 1)->palette().color(QPalette::Window), QColor(250, 20, 130));
 
     mouse->clearExchanges();
     apply();
