@@ -2,10 +2,14 @@
 // str.ini and what the simulated mouse receives on Apply.
 #include "basic_page_rig.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 #include "config/button_functions.h"
 #include "config/dpi_table.h"
 #include "config/key_entry.h"
 #include "ui/basic/basic_page_regions.h"
+#include "ui/skin/interface_fonts.h"
 #include "ui/frame/frame_regions.h"
 
 namespace vexo {
@@ -283,6 +287,24 @@ TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack
     apply();
     EXPECT_EQ(savedRecord().functionCode(KeyMode::A, 1), function_code::RightClick);
     EXPECT_EQ(savedLabels().m_strButtonLabelA[1], "Right Click");
+}
+
+// Simplified Chinese is drawn in the sans CJK face, and normal text never in a bold face: here the
+// serif CJK face may be installed in bold only.
+TEST_F(BasicPageTest, SimplifiedChineseTextIsDrawnInTheSansFaceAtNormalWeight)
+{
+    writeFile("str.ini", "[Skins]\nLan=CHS\nPath=Test\n");
+    start();
+    if (!QFontDatabase::families().contains("Noto Sans CJK SC"))
+        GTEST_SKIP() << "needs fonts-noto-cjk";
+    const QFontInfo text(window().m_fontText);
+    EXPECT_EQ(text.family(), "Noto Sans CJK SC");
+    EXPECT_FALSE(text.bold());
+    EXPECT_LT(text.weight(), int(QFont::DemiBold));
+    EXPECT_EQ(QFontInfo(window().m_fontTitle).family(), "Noto Sans CJK SC");
+    // Whatever face is asked for, a weight-400 font never comes out bold.
+    for (const char* face : {"宋体", "黑体", "Arial"})
+        EXPECT_FALSE(QFontInfo(InterfaceFonts::make(QString::fromUtf8(face), 13, 400, "CHS")).bold()) << face;
 }
 
 TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved)
