@@ -3,6 +3,7 @@
 #include "basic_page_rig.h"
 
 #include <QColorDialog>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
 #include <random>
@@ -85,6 +86,33 @@ TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce
     apply();
     EXPECT_EQ(mouse->blocks().dpi, DpiImage(record(), 3));
     EXPECT_EQ(savedRecord().dpiValues()[0], 3);
+}
+
+// An opening list shows the value in use selected and in view, and a list longer than its box
+// shows a scroll bar; neither is a choice.
+TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMore)
+{
+    ConfigRecord edited = FactoryRecord();
+    edited.dpiValues()[2] = 17;
+    writeRecord(edited);
+    start();
+    click(basic::DpiValueBox(2));
+    QListWidget* valueList = list(basic::kDpiValueListId);
+    ASSERT_NE(valueList, nullptr);
+    EXPECT_EQ(valueList->currentRow(), 17);
+    EXPECT_TRUE(valueList->item(17)->isSelected());
+    EXPECT_TRUE(valueList->viewport()->rect().contains(valueList->visualItemRect(valueList->item(17))))
+        << "scrolled into view";
+    EXPECT_TRUE(valueList->verticalScrollBar()->isVisible()) << "20 values do not fit the box";
+    EXPECT_GT(valueList->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(page().dpiRows().valueList().isOpen());
+    EXPECT_EQ(record().dpiValues()[2], 17);
+    // Another stage opens on its own value.
+    click(basic::DpiValueBox(2));
+    click(basic::DpiValueBox(0));
+    valueList = list(basic::kDpiValueListId);
+    ASSERT_NE(valueList, nullptr);
+    EXPECT_EQ(valueList->currentRow(), int(record().dpiValues()[0]));
 }
 
 TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse)

@@ -35,6 +35,7 @@ DpiRows::DpiRows(const BasicPageParts& parts)
           },
           [this](int row) { chooseValue(row); })
 {
+    valueList_.setCurrent([this] { return openStage_ < 0 ? -1 : int(parts_.record.dpiValues()[openStage_]); });
 }
 
 DpiRows::~DpiRows()
