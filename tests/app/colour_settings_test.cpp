@@ -94,6 +94,8 @@ TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMor
 {
     ConfigRecord edited = FactoryRecord();
     edited.dpiValues()[2] = 17;
+    edited.setLightingMode(lighting_mode::Neon);
+    edited.setLightingParameter1(lighting_mode::Neon, 8);
     writeRecord(edited);
     start();
     click(basic::DpiValueBox(2));
@@ -113,6 +115,18 @@ TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMor
     valueList = list(basic::kDpiValueListId);
     ASSERT_NE(valueList, nullptr);
     EXPECT_EQ(valueList->currentRow(), int(record().dpiValues()[0]));
+
+    // The lighting lists too: the neon parameter list is longer than its box.
+    click(basic::kParameterBox);
+    QListWidget* parameters = list(basic::kParameterListId);
+    ASSERT_NE(parameters, nullptr);
+    EXPECT_EQ(parameters->currentRow(), 8);
+    EXPECT_TRUE(parameters->viewport()->rect().contains(parameters->visualItemRect(parameters->item(8))));
+    click(basic::kParameterBox);
+    click(basic::kModeBox);
+    ASSERT_NE(list(basic::kModeListId), nullptr);
+    EXPECT_EQ(list(basic::kModeListId)->currentRow(), lighting_mode::Neon - 1);
+    EXPECT_EQ(record().lightingParameter1(lighting_mode::Neon), 8);
 }
 
 TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse)
