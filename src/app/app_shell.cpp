@@ -246,14 +246,8 @@ void AppShell::activate(bool show)
 
 void AppShell::refreshBeforeShowing()
 {
-    if (reloadOnRestore_) {
-        // Cancel restored the record; the labels it left edited come back from str.ini.
-        reloadOnRestore_ = false;
-        loadSettings();
-        window_->RebuildCurrentPage();
-    } else if (!basicPageReady_ && session_->mousePresent()) {
+    if (!basicPageReady_ && session_->mousePresent())
         showBasicPage();
-    }
 }
 
 void AppShell::deviceChanged(const DeviceChange& change)
@@ -299,8 +293,12 @@ void AppShell::takeSnapshot()
 void AppShell::restoreSnapshot()
 {
     parts_.config.RestoreSnapshot();
-    // Cancel: the window comes back with the applied settings and their labels.
-    reloadOnRestore_ = true;
+    // The labels and the page follow at once, not when the window comes back: without a
+    // notification area it comes back by being un-minimised (or is never hidden), which nothing
+    // here sees, and an Apply from a page still showing the undone choices would save their labels
+    // beside the restored functions.
+    loadSettings();
+    window_->RebuildCurrentPage();
 }
 
 void AppShell::applyDesktopSettings()

@@ -85,8 +85,6 @@ public:
     SkinContext& skin() { return skin_; }
     // The basic page has read the mouse once since start-up.
     bool basicPageReady() const { return basicPageReady_; }
-    // Cancel hid the window: the labels are read again when it comes back.
-    bool reloadOnRestore() const { return reloadOnRestore_; }
     AdvancedPage& advancedPage() { return *advanced_; }
     BasicPage& basicPage() { return *basicPage_; }
     DeviceSession& session() { return *session_; }
@@ -180,7 +178,6 @@ private:
     bool cleanedUp_ = false;
     bool starting_ = false;
     bool basicPageReady_ = false;
-    bool reloadOnRestore_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
 };

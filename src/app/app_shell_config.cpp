@@ -115,7 +115,7 @@ void AppShell::useSkinAndColour()
 
 void AppShell::createFonts()
 {
-    const LanguageFonts fonts = FontsFor(LanguageOf(skin_.strLanguage));
+    const LanguageFonts fonts = FontsFor(LanguageOf(skin_.strLanguage), kAskForHei);
     const auto make = [this](const FontSpec& font) {
         return InterfaceFonts::make(QString::fromUtf8(font.face.data(), qsizetype(font.face.size())), font.height,
                                     font.weight, skin_.strLanguage);

@@ -26,4 +26,8 @@ struct LanguageFonts {
 // "Arial" for texts and "Tahoma" for headings.
 LanguageFonts FontsFor(Language language, bool platformVersion62 = false);
 
+// What this program asks for: the 6.2 choice. 宋体 has no face of its own here and falls back to a
+// serif CJK face that is often installed in bold only; 黑体 finds the sans CJK face.
+inline constexpr bool kAskForHei = true;
+
 } // namespace vexo

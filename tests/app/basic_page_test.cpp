@@ -2,10 +2,14 @@
 // str.ini and what the simulated mouse receives on Apply.
 #include "basic_page_rig.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 #include "config/button_functions.h"
 #include "config/dpi_table.h"
 #include "config/key_entry.h"
 #include "ui/basic/basic_page_regions.h"
+#include "ui/skin/interface_fonts.h"
 #include "ui/frame/frame_regions.h"
 
 namespace vexo {
@@ -250,6 +254,57 @@ TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
     EXPECT_EQ(shell->settings().m_strButtonLabelA[2], "Mid Click");
     // One set of controls only: the rebuild replaced them.
     EXPECT_EQ(window().findChildren<QLabel*>(QString::number(basic::kDpiValueFieldId)).size(), 1);
+}
+
+// Cancel puts back the applied record and its labels at once, whichever way the window comes back
+// (without a notification area it is only minimised, or stays where no window manager minimises
+// it), so a later Apply cannot save a label that disagrees with its button.
+TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack)
+{
+    writeFile("str.ini", "[Skins]\nLan=EN\nPath=Test\n[Setting-EN]\nItem2=Right Click\n");
+    tray.offered = false;
+    start();
+    ASSERT_EQ(record().functionCode(KeyMode::A, 1), function_code::RightClick);
+    const QImage applied = window().BackBuffer().copy(basic::FunctionBox(1).rect());
+    for (int round = 0; round < 3; ++round) {
+        click(basic::FunctionBox(1));
+        pickEntry(list(basic::kFunctionListId + 1), function_code::MidClick);
+        ASSERT_EQ(shell->settings().m_strButtonLabelA[1], "Mid Click");
+        click(QPoint(frame::kCancel.right - 5, frame::kCancel.top + 5));
+        EXPECT_EQ(record().functionCode(KeyMode::A, 1), function_code::RightClick);
+        // A bare server leaves the window shown: it already shows the applied settings.
+        EXPECT_EQ(shell->settings().m_strButtonLabelA[1], "Right Click") << "round " << round;
+        EXPECT_EQ(window().BackBuffer().copy(basic::FunctionBox(1).rect()), applied) << "round " << round;
+        // Back by un-minimising, by a second start, or from the icon's click.
+        if (round == 0)
+            window().showNormal();
+        else if (round == 1)
+            shell->activate();
+        else
+            shell->trayClicked(TrayIcon::Click::Left);
+        EXPECT_EQ(shell->settings().m_strButtonLabelA[1], "Right Click") << "round " << round;
+    }
+    apply();
+    EXPECT_EQ(savedRecord().functionCode(KeyMode::A, 1), function_code::RightClick);
+    EXPECT_EQ(savedLabels().m_strButtonLabelA[1], "Right Click");
+}
+
+// Simplified Chinese is drawn in the sans CJK face, and normal text never in a bold face: here the
+// serif CJK face may be installed in bold only.
+TEST_F(BasicPageTest, SimplifiedChineseTextIsDrawnInTheSansFaceAtNormalWeight)
+{
+    writeFile("str.ini", "[Skins]\nLan=CHS\nPath=Test\n");
+    start();
+    if (!QFontDatabase::families().contains("Noto Sans CJK SC"))
+        GTEST_SKIP() << "needs fonts-noto-cjk";
+    const QFontInfo text(window().m_fontText);
+    EXPECT_EQ(text.family(), "Noto Sans CJK SC");
+    EXPECT_FALSE(text.bold());
+    EXPECT_LT(text.weight(), int(QFont::DemiBold));
+    EXPECT_EQ(QFontInfo(window().m_fontTitle).family(), "Noto Sans CJK SC");
+    // Whatever face is asked for, a weight-400 font never comes out bold.
+    for (const char* face : {"宋体", "黑体", "Arial"})
+        EXPECT_FALSE(QFontInfo(InterfaceFonts::make(QString::fromUtf8(face), 13, 400, "CHS")).bold()) << face;
 }
 
 TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved)

@@ -3,6 +3,7 @@
 #include "basic_page_rig.h"
 
 #include <QColorDialog>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
 #include <random>
@@ -22,26 +23,29 @@ using test::BasicPageRig;
 class ColourSettingsTest : public BasicPageRig {
 protected:
     QString fieldText(int id) { return control<QLabel>(id) ? control<QLabel>(id)->text() : QString("<none>"); }
-    // Answers the colour chooser the next click opens: with colour, or cancelled when invalid.
-    // Returns a flag that tells whether a chooser appeared at all.
-    std::shared_ptr<bool> answerChooser(QColor colour)
+    // Answers the colour chooser the next click opens: with colour, with OK at once when colour is
+    // invalid, or cancelled when cancel. Records the colour it opened on. Returns a flag that tells
+    // whether a chooser appeared at all.
+    std::shared_ptr<bool> answerChooser(QColor colour, bool cancel = false)
     {
         auto appeared = std::make_shared<bool>(false);
-        QTimer::singleShot(0, [appeared, colour] {
+        QTimer::singleShot(0, [this, appeared, colour, cancel] {
             auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr)
                 return;
             *appeared = true;
-            EXPECT_EQ(dialog->currentColor(), QColor(Qt::black)) << "the chooser opens on black";
-            if (colour.isValid()) {
-                dialog->setCurrentColor(colour);
-                dialog->accept();
-            } else {
+            openedOn = dialog->currentColor();
+            if (cancel) {
                 dialog->reject();
+                return;
             }
+            if (colour.isValid())
+                dialog->setCurrentColor(colour);
+            dialog->accept();
         });
         return appeared;
     }
+    QColor openedOn;
 };
 
 TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce)
@@ -84,6 +88,47 @@ TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce
     EXPECT_EQ(savedRecord().dpiValues()[0], 3);
 }
 
+// An opening list shows the value in use selected and in view, and a list longer than its box
+// shows a scroll bar; neither is a choice.
+TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMore)
+{
+    ConfigRecord edited = FactoryRecord();
+    edited.dpiValues()[2] = 17;
+    edited.setLightingMode(lighting_mode::Neon);
+    edited.setLightingParameter1(lighting_mode::Neon, 8);
+    writeRecord(edited);
+    start();
+    click(basic::DpiValueBox(2));
+    QListWidget* valueList = list(basic::kDpiValueListId);
+    ASSERT_NE(valueList, nullptr);
+    EXPECT_EQ(valueList->currentRow(), 17);
+    EXPECT_TRUE(valueList->item(17)->isSelected());
+    EXPECT_TRUE(valueList->viewport()->rect().contains(valueList->visualItemRect(valueList->item(17))))
+        << "scrolled into view";
+    EXPECT_TRUE(valueList->verticalScrollBar()->isVisible()) << "20 values do not fit the box";
+    EXPECT_GT(valueList->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(page().dpiRows().valueList().isOpen());
+    EXPECT_EQ(record().dpiValues()[2], 17);
+    // Another stage opens on its own value.
+    click(basic::DpiValueBox(2));
+    click(basic::DpiValueBox(0));
+    valueList = list(basic::kDpiValueListId);
+    ASSERT_NE(valueList, nullptr);
+    EXPECT_EQ(valueList->currentRow(), int(record().dpiValues()[0]));
+
+    // The lighting lists too: the neon parameter list is longer than its box.
+    click(basic::kParameterBox);
+    QListWidget* parameters = list(basic::kParameterListId);
+    ASSERT_NE(parameters, nullptr);
+    EXPECT_EQ(parameters->currentRow(), 8);
+    EXPECT_TRUE(parameters->viewport()->rect().contains(parameters->visualItemRect(parameters->item(8))));
+    click(basic::kParameterBox);
+    click(basic::kModeBox);
+    ASSERT_NE(list(basic::kModeListId), nullptr);
+    EXPECT_EQ(list(basic::kModeListId)->currentRow(), lighting_mode::Neon - 1);
+    EXPECT_EQ(record().lightingParameter1(lighting_mode::Neon), 8);
+}
+
 TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse)
 {
     ConfigRecord edited = FactoryRecord();
@@ -123,16 +168,27 @@ TEST_F(ColourSettingsTest, SwatchesOfStagesInUseOpenTheColourChooser)
     EXPECT_FALSE(*appeared) << "a stage not in use has no colour to choose";
     EXPECT_EQ(record().dpiColour(5), before);
 
+    // The chooser opens on the stage's colour: OK at once keeps it (it never turns the LED off).
+    const Rgb stage = record().dpiColour(1);
+    ASSERT_NE(stage, (Rgb{0, 0, 0}));
+    appeared = answerChooser(QColor());
+    click(basic::DpiSwatch(1));
+    EXPECT_TRUE(*appeared);
+    EXPECT_EQ(openedOn, QColor(stage.red, stage.green, stage.blue));
+    EXPECT_EQ(record().dpiColour(1), stage);
+
     appeared = answerChooser(QColor(250, 20, 130));
     click(basic::DpiSwatch(1));
     EXPECT_TRUE(*appeared);
     EXPECT_EQ(record().dpiColour(1), (Rgb{250, 20, 130}));
     EXPECT_EQ(control<QLabel>(basic::kSwatchId + 1)->palette().color(QPalette::Window), QColor(250, 20, 130));
 
-    appeared = answerChooser(QColor());
+    appeared = answerChooser(QColor(9, 9, 9), true);
     click(basic::DpiSwatch(1));
     EXPECT_TRUE(*appeared);
+    EXPECT_EQ(openedOn, QColor(250, 20, 130));
     EXPECT_EQ(record().dpiColour(1), (Rgb{250, 20, 130})) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(control<QLabel>(basic::kSwatchId + 1)->palette().color(QPalette::Window), QColor(250, 20, 130));
 
     mouse->clearExchanges();
     apply();

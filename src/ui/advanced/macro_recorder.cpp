@@ -46,6 +46,7 @@ void MacroRecorder::StartRecording()
     }
     m_bRecording = true;
     m_nRecordState = kStarted;
+    m_pressedKeys.clear();
     if (setTitle_)
         setTitle_(QString::fromStdString(texts_.stopHint));
 }
@@ -77,7 +78,9 @@ bool MacroRecorder::onKey(const KeyboardHook::Key& key)
 {
     // A repeated release is no release, and a repeat of the press just listed adds nothing.
     const bool repeat = key.autoRepeat && (!key.press || key.name == m_strLastKeyName);
-    if (!repeat) {
+    // A release needs its press in this recording; it is then no longer held.
+    const bool unpaired = !key.press && !repeat && m_pressedKeys.erase(key.name) == 0;
+    if (!repeat && !unpaired) {
         ++m_nRecordedEvents;
         OnRecordedKey(!key.press, key.name);
     }
@@ -100,6 +103,7 @@ void MacroRecorder::OnRecordedKey(bool release, const std::string& name)
         target_.appendSequenceLine(QString::fromStdString(PressLine(name)));
         m_nRecordState = kListing;
         m_strLastKeyName = name;
+        m_pressedKeys.insert(name);
     } else {
         // A release as the very first event still gets no delay line before it.
         if (m_nRecordState != kStarted)

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "platform/keyboard_hook.h"
@@ -14,7 +15,9 @@ class Prompter;
 // while a recording runs: each press as "<name>   Dn", each release as "<name>   Up", with a
 // "50 ms" line between two events. At most 64 events are listed; the 65th stops the recording.
 // An auto-repeat of the last listed press is dropped, and so is every repeated release (on X11
-// a held key repeats as release and press pairs, none of them a real release).
+// a held key repeats as release and press pairs, none of them a real release). A release whose
+// press was not listed in this recording (the Enter that closed the start message, a key held
+// since before the start) is dropped too: it would replay as a release of a key never pressed.
 class MacroRecorder {
 public:
     static constexpr unsigned kMaxEvents = 64;
@@ -66,6 +69,8 @@ private:
     unsigned m_nRecordedEvents = 0;
     int m_nRecordState = 2;  // 0 started, nothing listed; 1 something listed; 2 stopped
     std::string m_strLastKeyName;
+    // Keys whose press is listed and whose release is not yet.
+    std::set<std::string> m_pressedKeys;
 };
 
 } // namespace vexo

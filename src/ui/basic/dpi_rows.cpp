@@ -35,6 +35,7 @@ DpiRows::DpiRows(const BasicPageParts& parts)
           },
           [this](int row) { chooseValue(row); })
 {
+    valueList_.setCurrent([this] { return openStage_ < 0 ? -1 : int(parts_.record.dpiValues()[openStage_]); });
 }
 
 DpiRows::~DpiRows()
@@ -137,7 +138,9 @@ void DpiRows::clickSwatch(int k)
 {
     if (!parts_.record.stageEnabled(k))
         return;
-    const QColor chosen = QColorDialog::getColor(Qt::black, &parts_.window);
+    // Opened on the stage's own colour, so that OK without a change keeps it (from black it would
+    // turn the stage's light off).
+    const QColor chosen = QColorDialog::getColor(ColourOf(parts_.record.dpiColour(k)), &parts_.window);
     if (!chosen.isValid())
         return;
     const Rgb rgb{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),

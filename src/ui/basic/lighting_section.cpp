@@ -54,6 +54,16 @@ LightingSection::LightingSection(const BasicPageParts& parts)
           [this] { return QStringList{Utf8(parts_.texts.m_strRgbFlash), Utf8(parts_.texts.m_strRgbFixedOn)}; },
           [this](int row) { chooseEffect(row); })
 {
+    // Each list opens on the value in use (mode codes and effects count from 1 and 2).
+    modeList_.setCurrent([this] {
+        const std::uint8_t mode = parts_.record.lightingMode();
+        return IsLightingMode(mode) ? mode - 1 : -1;
+    });
+    parameterList_.setCurrent([this] {
+        const std::uint8_t mode = parts_.record.lightingMode();
+        return IsLightingMode(mode) ? int(parts_.record.lightingParameter1(mode)) : -1;
+    });
+    effectList_.setCurrent([this] { return int(parts_.record.lightingParameter2(lighting_mode::Neon)) - 2; });
 }
 
 LightingSection::~LightingSection()

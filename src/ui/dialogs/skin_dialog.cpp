@@ -93,7 +93,7 @@ void CSkinDialog::OnInitDialog()
         m_surface.canvas() = QImage(background.size(), QImage::Format_ARGB32_Premultiplied);
         setFixedSize(background.size());
     }
-    const FontSpec font = FontsFor(m_language).text;
+    const FontSpec font = FontsFor(m_language, kAskForHei).text;
     m_fontText = InterfaceFonts::make(FromUtf8(font.face), font.height, font.weight, m_skin.strLanguage);
     m_strOk = Localized("确定", "確定", "OK");
     m_strCancel = Localized("取消", "取消", "Cancel");

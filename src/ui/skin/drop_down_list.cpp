@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 namespace vexo {
@@ -48,7 +49,14 @@ void DropDownList::open()
         list->setFrameShape(QFrame::Box);
         list->setSortingEnabled(false);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A list longer than its box says so with a scroll bar drawn in the list's colours.
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list->verticalScrollBar()->setStyleSheet(
+            QString("QScrollBar:vertical { background: %1; width: 8px; margin: 0; }"
+                    "QScrollBar::handle:vertical { background: %2; min-height: 12px; border-radius: 3px; }"
+                    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+                .arg(layout_.background.name(), layout_.text.name()));
         list->setFocusPolicy(Qt::NoFocus);
         list->setFont(font_);
         QPalette palette = list->palette();
@@ -69,6 +77,13 @@ void DropDownList::open()
                     [this, list](QListWidgetItem* item) { choose(list->row(item)); });
         list->show();
         list_ = list;
+        const int current = current_ ? current_() : -1;
+        if (current >= 0 && current < list->count()) {
+            // Showing the value in use is not a choice.
+            const QSignalBlocker block(list);
+            list->setCurrentRow(current);
+            list->scrollToItem(list->item(current), QAbstractItemView::PositionAtCenter);
+        }
     }
     open_ = true;
 }

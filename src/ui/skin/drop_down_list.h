@@ -20,7 +20,9 @@ namespace vexo {
 // is still delivering the click). Written once for every list of every page: the page supplies the
 // entries, the rectangle and what a choice does.
 //
-// While open, the entry under the pointer is selected as the pointer moves, before any click.
+// A list longer than its rectangle shows a slim scroll bar in the list's own colours, so that it
+// is seen to hold more. While open, the entry under the pointer is selected as the pointer moves,
+// before any click.
 // A click on an entry (or a double click, when the list reports them) chooses it: the list is
 // closed, the open flag cleared, then the page's chosen handler runs with the entry's row.
 class DropDownList : public QObject {
@@ -57,6 +59,9 @@ public:
     // nothing (a row that only leads on, like an entry with a side list).
     void setChoosable(std::function<bool(int row)> choosable) { choosable_ = std::move(choosable); }
     void setHovered(Hovered hovered) { hovered_ = std::move(hovered); }
+    // The row of the value in use: an opening list shows it selected and scrolled into view (not
+    // a choice). Without it, or for a row outside the list, nothing is selected.
+    void setCurrent(std::function<int()> current) { current_ = std::move(current); }
     // Moves the list (for lists that open at a place or with a height that depends on what was
     // clicked). An open list moves at once.
     void setListRect(const QRect& rect);
@@ -81,6 +86,7 @@ private:
     std::function<bool()> precondition_;
     std::function<bool(int)> choosable_;
     Hovered hovered_;
+    std::function<int()> current_;
     QFont font_;
     QPointer<QListWidget> list_;
     QPointer<QListWidget> parked_;  // the last closed list, kept until it cannot be in use

@@ -55,6 +55,16 @@ const HoverTracker::Item* HoverTracker::item(int id) const
     return nullptr;
 }
 
+std::vector<int> HoverTracker::shownIds() const
+{
+    std::vector<int> ids;
+    for (const std::vector<Item>* items : {&frame_, &page_})
+        for (const Item& item : *items)
+            if (item.overShown)
+                ids.push_back(item.id);
+    return ids;
+}
+
 void HoverTracker::drawOver(CMemDC& dc, Item& item)
 {
     SkinDrawExtent extent;
@@ -112,11 +122,12 @@ void HoverTracker::hover(QPoint p)
         return;
     std::unique_ptr<CMemDC> dc = open_();
     QPainter* canvas = dc->painter();
-    // The rest of the group goes back to normal first, so that restoring it cannot cut into the
-    // over look drawn next (OK and Apply share a column of pixels).
+    // Every other lit region goes back to normal first, so that restoring it cannot cut into the
+    // over look drawn next (OK and Apply share a column of pixels). Neighbours of other groups go
+    // too: a pointer moving straight from one to the next crosses no plain spot that would clear it.
     QRegion area;
     forEach([&](Item& other) {
-        if (&other == target || other.group != target->group || !other.overShown)
+        if (&other == target || !other.overShown)
             return;
         if (restore_) {
             area += other.covered;

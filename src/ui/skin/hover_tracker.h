@@ -16,9 +16,10 @@ class CMemDC;
 
 // Hover feedback of a skinned window. Each hover-sensitive region keeps two flags: pointer-over
 // (its over image was drawn for the pointer being there, so a repeated notice draws nothing) and
-// over-shown (its over image is on screen). Regions belong to groups; at most one region of a group
-// shows its over image. A region returns to normal when the pointer moves onto a point that is not
-// hover-sensitive, or onto another region of its group.
+// over-shown (its over image is on screen). At most one region shows its over image, the one under
+// the pointer: a region returns to normal when the pointer moves onto a point that is not
+// hover-sensitive, or onto another region. (Regions keep the group they were given; a group only
+// names the regions that belong together.)
 //
 // A region returns to normal by restoring the window's first look under everything its over look
 // covered (the Restore callback), not by drawing its normal picture over the over picture: a normal
@@ -63,11 +64,13 @@ public:
     bool move(QPoint p);
 
     // Hover notice at p: draws the over image of the region under p unless its pointer-over flag is
-    // already set, and returns the other regions of its group to normal, in one redraw.
+    // already set, and returns every other region to normal, in one redraw.
     void hover(QPoint p);
 
     // The region's flags; nullptr for an unknown id.
     const Item* item(int id) const;
+    // The ids of the regions whose over image is on screen, frame regions first.
+    std::vector<int> shownIds() const;
 
 private:
     Item* find(QPoint p);

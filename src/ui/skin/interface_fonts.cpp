@@ -38,12 +38,21 @@ QStringList InterfaceFonts::candidates(const QString& face, const std::string& l
     return list;
 }
 
-QString InterfaceFonts::nearestInstalled(const QString& face, const std::string& language)
+QString InterfaceFonts::nearestInstalled(const QString& face, const std::string& language, int weight)
 {
     const QStringList installed = QFontDatabase::families();
+    // A family installed only in bold (Noto Serif CJK often is) would draw normal text bold.
+    const auto hasWeight = [weight](const QString& family) {
+        if (weight >= 700)
+            return true;
+        const QStringList styles = QFontDatabase::styles(family);
+        return styles.isEmpty() || std::any_of(styles.begin(), styles.end(), [&](const QString& style) {
+                   return QFontDatabase::weight(family, style) < QFont::DemiBold;
+               });
+    };
     for (const QString& candidate : candidates(face, language)) {
         for (const QString& family : installed) {
-            if (family.compare(candidate, Qt::CaseInsensitive) == 0)
+            if (family.compare(candidate, Qt::CaseInsensitive) == 0 && hasWeight(family))
                 return family;
         }
     }
@@ -53,7 +62,7 @@ QString InterfaceFonts::nearestInstalled(const QString& face, const std::string&
 QFont InterfaceFonts::make(const QString& face, int cellHeight, int weight, const std::string& language)
 {
     QFont font;
-    const QString family = nearestInstalled(face, language);
+    const QString family = nearestInstalled(face, language, weight);
     if (!family.isEmpty())
         font.setFamily(family);
     font.setStyleHint(QFont::SansSerif);

@@ -17,8 +17,9 @@ public:
     static QFont make(const QString& face, int cellHeight, int weight, const std::string& language);
 
     // The installed family used for face, or an empty string when none of the candidates is there
-    // (Qt then picks its own default for the style hint).
-    static QString nearestInstalled(const QString& face, const std::string& language);
+    // (Qt then picks its own default for the style hint). Below weight 700 a family installed only
+    // in bold styles is passed over.
+    static QString nearestInstalled(const QString& face, const std::string& language, int weight = 400);
 
     // The families tried for face, best first (face itself first).
     static QStringList candidates(const QString& face, const std::string& language);

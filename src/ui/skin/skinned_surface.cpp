@@ -1,5 +1,6 @@
 #include "ui/skin/skinned_surface.h"
 
+#include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
@@ -65,11 +66,29 @@ void SkinnedSurface::paint()
     screen.drawImage(0, 0, m_canvas);
 }
 
+void SkinnedSurface::pointerGone()
+{
+    // A point outside every region: every over look goes, and a pending notice with it.
+    pointerMoved(QPoint(-1, -1));
+}
+
 bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &m_window)
+    if (watched != &m_window) {
+        // The pointer went from the face onto a control of its own (a field, an open list): the
+        // window sees no move there, so what it lit would stay lit.
+        if (event->type() == QEvent::Enter)
+            pointerGone();
         return false;
+    }
     switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+            child->installEventFilter(this);
+        return false;
+    case QEvent::Leave:
+        pointerGone();
+        return false;
     case QEvent::Paint:
         paint();
         return true;

@@ -20,7 +20,8 @@ class CMemDC;
 // a persistent back buffer that redraws draw into and that a paint event only copies to the screen,
 // the hover feedback with its short rest before an over look appears, and the mouse rules of these
 // windows: a left press is a click, the second press of a double click is no second click, and a
-// move lights the region under the pointer.
+// move lights the region under the pointer, and only that one: leaving the window, or entering one
+// of its controls, lights none.
 //
 // It watches its window's events itself, so the windows do not repeat these handlers. The window
 // must outlive it (make it a member of the window).
@@ -60,6 +61,8 @@ protected:
 
 private:
     void paint();
+    // The pointer left the face (out of the window or onto one of its controls).
+    void pointerGone();
 
     QWidget& m_window;
     QColor m_emptyFace;

@@ -214,6 +214,32 @@ TEST_F(RecordingTest, PressRepeatAndReleaseGiveThreeLinesAndPressesNeverReachThe
     EXPECT_EQ(lines().last(), "Esc   Dn");
 }
 
+// The Enter that closes the start message, or a key held since before the start, is released
+// inside the recording: such a release has no press in this recording and is not listed.
+TEST_F(RecordingTest, AReleaseWhosePressCameBeforeTheStartIsNotListed)
+{
+    key(QEvent::KeyPress, test::kKeyB);  // held since before the start
+    click(MacroEditor::kStartRecording);
+    key(QEvent::KeyRelease, 28);  // Enter, its press closed the message box
+    EXPECT_TRUE(lines().isEmpty());
+    key(QEvent::KeyPress, test::kKeyA);
+    key(QEvent::KeyRelease, test::kKeyB);
+    key(QEvent::KeyRelease, test::kKeyA);
+    key(QEvent::KeyRelease, test::kKeyA);  // a second release of the same press
+    EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"}));
+    EXPECT_EQ(recorder().recordedEvents(), 2u);
+    // Pressed again within the recording, the key is listed both ways.
+    tap(test::kKeyB);
+    EXPECT_EQ(lines().mid(3), (QStringList{"50 ms", "B   Dn", "50 ms", "B   Up"}));
+
+    // A new recording forgets the presses of the last one.
+    key(QEvent::KeyPress, test::kKeyA);
+    click(MacroEditor::kStopRecording);
+    click(MacroEditor::kStartRecording);
+    key(QEvent::KeyRelease, test::kKeyA);
+    EXPECT_TRUE(lines().isEmpty());
+}
+
 TEST_F(RecordingTest, TheSixtyFifthEventStopsTheRecordingUnlisted)
 {
     click(MacroEditor::kStartRecording);

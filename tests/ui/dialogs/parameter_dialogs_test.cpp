@@ -344,5 +344,32 @@ TEST_F(ParameterDialogsTest, MacroPickerListsTheStoresFirstTenNamesInFileOrderAn
     EXPECT_EQ(dialog.m_nRepeatChoice, 3);
 }
 
+
+// While the macro list is open the row under the pointer is selected as the pointer moves, through
+// the window system as a real pointer moves; only a click chooses.
+TEST_F(ParameterDialogsTest, MacroPickerListFollowsThePointerWhileOpen)
+{
+    test::TempDir dir("macro-dialog");
+    std::string ini;
+    for (int i = 0; i < 6; ++i)
+        ini += "[Macro " + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n";
+    test::TempDir::put(dir / "record.ini", ini);
+    CMacroDialog dialog(skinContext, dir / "record.ini", prompter);
+    Open(dialog);
+    QTest::mouseMove(&dialog, Inside(CMacroDialog::kLayout.box));
+    Click(dialog, Inside(CMacroDialog::kLayout.box));
+    auto* list = Control<QListWidget>(dialog, 593);
+    ASSERT_NE(list, nullptr);
+    for (const int row : {3, 1, 4}) {
+        const QPoint at = list->mapTo(&dialog, list->viewport()->mapTo(list, list->visualItemRect(list->item(row)).center()));
+        QTest::mouseMove(&dialog, at);
+        QTest::qWait(20);
+        EXPECT_EQ(list->currentRow(), row);
+        EXPECT_TRUE(list->item(row)->isSelected()) << row;
+    }
+    EXPECT_TRUE(dialog.List().isOpen()) << "following the pointer is no choice";
+    EXPECT_EQ(Control<QLabel>(dialog, 592)->text(), "Macro 0");
+}
+
 } // namespace
 } // namespace vexo

@@ -1,4 +1,4 @@
-// The main window's frame: page switching, click dispatch, hover groups, dragging, keys.
+// The main window's frame: page switching, click dispatch, hover, dragging, keys.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
@@ -286,7 +286,7 @@ TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
     EXPECT_FALSE(window->MovePending());
 }
 
-TEST_F(MainDialogTest, HoverShowsOneOverImagePerGroup)
+TEST_F(MainDialogTest, HoverShowsOneOverImageAtATime)
 {
     using namespace frame;
     hoverAt(inside(kOk));
@@ -302,10 +302,11 @@ TEST_F(MainDialogTest, HoverShowsOneOverImagePerGroup)
     EXPECT_TRUE(window->Hover().item(kHoverOk)->overShown);
     EXPECT_FALSE(window->Hover().item(kHoverApply)->overShown);
 
-    // Another group keeps its own over image; the text buttons keep theirs.
+    // Onto a button of another group: only the one under the pointer stays lit.
     hoverAt(inside(kSkins));
     EXPECT_EQ(pixelAt(kSkins), SkinFixture::kOver);
-    EXPECT_EQ(pixelAt(kOk), SkinFixture::kOver);
+    EXPECT_EQ(pixelAt(kOk), SkinFixture::kNormal);
+    EXPECT_EQ(window->Hover().shownIds(), std::vector<int>{kHoverSkins});
 
     // A non-sensitive point returns everything to normal.
     window->HandleMouseMove(QPoint(500, 300));
