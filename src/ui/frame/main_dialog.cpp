@@ -104,6 +104,10 @@ void CMainDialog::ReleaseFace()
     }
     m_surface.canvas() = QImage();
     m_skin.images().clear();
+    // The native window holds the window system's copy of the face (a shared-memory back store
+    // the size of the window); the next showing makes a new one where this one was.
+    if (windowHandle() != nullptr)
+        destroy();
 #if defined(__GLIBC__)
     // The pictures were large blocks; the heap keeps freed memory unless asked to give it back.
     malloc_trim(0);
