@@ -3,6 +3,13 @@
 // `vexo --simulate --quit-after-start` ends right after its main window's initialisation (the
 // simulated mouse found, handshake, config.bin, str.ini, skin, fonts, basic page drawn).
 //
+// The login case starts the utility as a session does at login, behind its notification-area icon,
+// side by side with the bare tray program (bench/bare_tray.cpp); each ends once the notification
+// area has placed its icon. It needs an X display with a notification area (DISPLAY set, trayer
+// running, as bench/resident_memory.sh sets up); without one those cases are skipped.
+//
+// Every case also reports child_cpu_ms, the CPU time (user and system) one run of the program took.
+//
 // The utility runs from a portable copy of the build (program, config.bin, str.ini, skins), so the
 // build's own files stay untouched, in two cases: the first start after installing (config.bin as
 // delivered, so the first showing also stores the default button labels) and every later start.
@@ -15,6 +22,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -48,7 +56,16 @@ std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart)
     return dir;
 }
 
-void RunProgram(benchmark::State& state, const QString& program, const QStringList& args)
+double ChildrenCpuMs()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// display: on the X server of DISPLAY (with its notification area) instead of the offscreen platform.
+void RunProgram(benchmark::State& state, const QString& program, const QStringList& args, bool display = false)
 {
     // Desktops keep the runtime folder in memory (/run/user/UID); so does the benchmark, so that the
     // single-instance lock costs what it costs there and not a flush to disk.
@@ -56,8 +73,16 @@ void RunProgram(benchmark::State& state, const QString& program, const QStringLi
     QTemporaryDir runtime(inMemory ? QStringLiteral("/dev/shm/vexo-bench-XXXXXX") : QString());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
-    if (!env.contains("QT_QPA_PLATFORM"))
+    if (display) {
+        if (!env.contains("DISPLAY")) {
+            state.SkipWithError("no X display with a notification area (DISPLAY is not set)");
+            return;
+        }
+        env.insert("QT_QPA_PLATFORM", "xcb");
+    } else if (!env.contains("QT_QPA_PLATFORM")) {
         env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    const double cpuBefore = ChildrenCpuMs();
     for (auto _ : state) {
         QProcess process;
         process.setProcessEnvironment(env);
@@ -69,6 +94,8 @@ void RunProgram(benchmark::State& state, const QString& program, const QStringLi
             return;
         }
     }
+    state.counters["child_cpu_ms"] =
+        benchmark::Counter((ChildrenCpuMs() - cpuBefore) / double(state.iterations()));
 }
 
 void BareQtWindow(benchmark::State& state)
@@ -104,6 +131,29 @@ void VexoStartUp(benchmark::State& state, bool firstStart)
     RunProgram(state, install->path() + "/vexo", {"--simulate", "--quit-after-start"});
 }
 
+// A start at login: the bare tray program to its icon in place, alone and with the one notice a
+// start with a mouse shows; the utility behind its icon with the simulated mouse.
+void BareTrayAtLogin(benchmark::State& state, bool notice)
+{
+    QStringList args{"--quit-after-start"};
+    if (notice)
+        args << "--notice";
+    RunProgram(state, BuildFile("vexo_bare_tray"), args, true);
+}
+
+void VexoAtLogin(benchmark::State& state)
+{
+    const auto install = PortableCopy(false);
+    if (!install) {
+        state.SkipWithError("cannot make a portable copy of the build");
+        return;
+    }
+    RunProgram(state, install->path() + "/vexo", {"--simulate", "--quit-after-start"}, true);
+}
+
+BENCHMARK_CAPTURE(BareTrayAtLogin, icon, false)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK_CAPTURE(BareTrayAtLogin, icon_and_notice, true)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(VexoAtLogin)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BareQtWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK_CAPTURE(BareQtWindowWithPage, background, false)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK_CAPTURE(BareQtWindowWithPage, background_and_handshake_pauses, true)

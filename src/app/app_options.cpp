@@ -27,7 +27,7 @@ constexpr std::array<OptionHelp, 12> kOptions{{
     {"--data DIR", "use config.bin, str.ini and record.ini in DIR (skins as usual)"},
     {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines, and the NOTICE lines shown)"},
     {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
-    {"--quit-after-start", "end as soon as the start-up has finished"},
+    {"--quit-after-start", "end as soon as the start-up has finished (behind the icon: once it is placed)"},
     {"--help", "show this help and end"},
     {"--version", "show the version and end"},
     {"-platform NAME", "(Qt) the window system plugin, for example offscreen or xcb"},

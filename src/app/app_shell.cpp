@@ -79,6 +79,10 @@ void AppShell::initialise(bool showWindow)
         bool& starting;
         ~Started() { starting = false; }
     } started{starting_};
+    // Behind the icon nothing is drawn until the first showing: the pictures and the back buffer
+    // are not even loaded for it.
+    if (!showWindow && parts_.tray.available())
+        window_->ReleaseFace();
     // The texts come first, so that the notices of the mouse's discovery already have their text.
     selectLanguage();
     trace_.push_back("texts");
@@ -121,8 +125,10 @@ void AppShell::initialise(bool showWindow)
     trace_.push_back("settings");
     useSkinAndColour();
     trace_.push_back("skin");
-    createFonts();
-    trace_.push_back("fonts");
+    if (!window_->FaceReleased()) {
+        createFonts();
+        trace_.push_back("fonts");
+    }
     if (cleanedUp_)
         return;
 
@@ -137,6 +143,8 @@ void AppShell::initialise(bool showWindow)
         return;
     if (showWindow)
         window_->BringToFront();
+    else if (window_->FaceReleased())
+        window_->ReleaseFace();  // what the start-up freed goes back to the system too
 }
 
 void AppShell::showBasicPage()
@@ -152,6 +160,12 @@ bool AppShell::prepareBasicPage()
     syncOnConnect();
     basicPageReady_ = true;
     return true;
+}
+
+void AppShell::prepareFace()
+{
+    if (!fontsCreated_)
+        createFonts();
 }
 
 std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const

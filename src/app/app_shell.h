@@ -76,7 +76,9 @@ public:
     // the mouse (open and handshake, which announces itself); the input thread; hot-plug; config.bin
     // into the record and the snapshot; the settings; the skin and the background; the text colour;
     // the fonts; the basic page when a mouse is present, else the frame saying that no mouse is
-    // there. The window stays hidden unless showWindow. Stops early when the shell was shut down
+    // there. The window stays hidden unless showWindow; hidden behind the icon, it holds no face
+    // (see CMainDialog::ReleaseFace), and the fonts and the page's pictures wait for its first
+    // showing, while the mouse is still read here. Stops early when the shell was shut down
     // meanwhile (an Exit chosen or a signal received while a start-up message box was open).
     void initialise(bool showWindow);
 
@@ -116,6 +118,8 @@ public:
     // FrameActions.
     bool mousePresent() const override;
     bool prepareBasicPage() override;
+    // Creates the fonts a start behind the icon left for the first showing.
+    void prepareFace() override;
     // What the user is told after an Apply the mouse did not take whole.
     static std::string ApplyIncompleteText(const SettingsSync::ApplyResult& result);
     void applyConfig() override;
@@ -178,6 +182,7 @@ private:
     bool cleanedUp_ = false;
     bool starting_ = false;
     bool basicPageReady_ = false;
+    bool fontsCreated_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;
 };

@@ -106,9 +106,11 @@ void AppShell::useSkinAndColour()
     }
     skin_.strSkinName = folder ? folder->filename().string() : name;
     skin_.strSkinDir = folder ? folder->string() : where.skinFolder(name).string();
-    if (parts_.prefetch != nullptr)
-        parts_.prefetch->handOverBackground(skin_.images(), skin_.skinDir());
-    window_->LoadBackground();
+    if (!window_->FaceReleased()) {
+        if (parts_.prefetch != nullptr)
+            parts_.prefetch->handOverBackground(skin_.images(), skin_.skinDir());
+        window_->LoadBackground();
+    }
     const Rgb colour = settings_.TextColour();
     skin_.textColor = TextColour{colour.red, colour.green, colour.blue};
 }
@@ -122,6 +124,7 @@ void AppShell::createFonts()
     };
     window_->m_fontText = make(fonts.text);
     window_->m_fontTitle = make(fonts.title);
+    fontsCreated_ = true;
 }
 
 void AppShell::syncOnConnect()

@@ -2,11 +2,14 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/app_icon.h"
 #include "app/app_options.h"
@@ -38,6 +41,23 @@ namespace vexo {
 namespace {
 // How often the demo mouse plays its little script of notices, unplugging and replugging.
 constexpr int kDemoNoticePeriodMs = 12000;
+// The longest a start behind the icon waits for the notification area to place it.
+constexpr int kPlacementWaitMs = 2000;
+
+void waitForIconPlaced(QtTrayIcon& tray)
+{
+    QElapsedTimer since;
+    since.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const QRect place = tray.systemTrayIcon().geometry();
+        if ((!place.isEmpty() && place.topLeft() != QPoint(0, 0)) || since.elapsed() > kPlacementWaitMs)
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+}
 } // namespace
 
 CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -135,8 +155,12 @@ int CMouseApp::run()
             return opened == TraceTarget::Outcome::DataFile ? AppOptions::kUsageStatus : 1;
         }
     }
-    // As early as the files are known, so that it overlaps as much of the start-up as it can.
-    StartupPrefetch prefetch(locations);
+    // As early as the files are known, so that it overlaps as much of the start-up as it can; a
+    // start behind the icon draws nothing, so it has nothing to fetch ahead.
+    const bool showWindow = !tray.available() || options->show || capture;
+    std::optional<StartupPrefetch> prefetch;
+    if (showWindow)
+        prefetch.emplace(locations);
 
     // The real mouse, or the simulated one of the demo mode.
     std::shared_ptr<SimMouse> simMouse;
@@ -170,14 +194,13 @@ int CMouseApp::run()
     TrayIcon& shellTray = trace.isOpen() ? static_cast<TrayIcon&>(tracedTray) : tray;
     ShellParts parts{*hid, pauser, config, shellTray, prompter, *desktopSettings, monitor.get(),
                      [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations, &prefetch};
+                     locations, prefetch ? &*prefetch : nullptr};
     AppShell shell(parts);
     if (trace.isOpen())
         shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });
     connect(&shell, &AppShell::exitRequested, this, end);
     connect(&instance, &SingleInstance::activationRequested, &shell, &AppShell::activate);
 
-    const bool showWindow = !tray.available() || options->show || capture;
     shell.initialise(showWindow);
     if (ending) {
         // The shell is cleaned up below the call that opened the box, never inside it.
@@ -195,6 +218,9 @@ int CMouseApp::run()
         return finish(saved ? 0 : 1);
     }
     if (options->quitAfterStart) {
+        // A start behind the icon has finished once the notification area has placed the icon.
+        if (!showWindow)
+            waitForIconPlaced(tray);
         shell.cleanUp();
         return finish(0);
     }

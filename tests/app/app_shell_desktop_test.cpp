@@ -112,7 +112,7 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     start();
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(shell->skin().strSkinName, "Test");
-    EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
+    EXPECT_EQ(shownWindow().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 
     // A deleted skin: the delivered one, with one message.
     const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
@@ -124,7 +124,7 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     EXPECT_EQ(prompter.shown[0].text, "The skin \"Gone\" was not found; the skin \"Black\" is used instead.");
     EXPECT_EQ(shell->skin().strSkinName, "Black");
     EXPECT_EQ(std::filesystem::path(shell->skin().strSkinDir), skins / "Black");
-    EXPECT_FALSE(shell->window().PlainLook());
+    EXPECT_FALSE(shownWindow().PlainLook());
     EXPECT_TRUE(strIniText().contains("Path=Gone")) << "str.ini keeps the user's choice";
 
     // No skin at all: one message, and a plain window that is still drawn and centred.
@@ -134,7 +134,7 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
     start();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(prompter.shown[0].text).startsWith("No skin was found"));
-    EXPECT_TRUE(shell->window().PlainLook());
+    EXPECT_TRUE(shownWindow().PlainLook());
     EXPECT_EQ(shell->window().size(), QSize(880, 650));
     EXPECT_NE(shell->window().BackBuffer().pixel(frame::kOk.left + 2, frame::kOk.top + 2),
               CMainDialog::kPlainBackground);

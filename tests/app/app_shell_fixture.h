@@ -60,14 +60,21 @@ protected:
                       .arg(language, skinName)
                       .toUtf8());
     }
-    void start(bool plugged = true)
+    // A start at login (behind the icon), or with show a start that shows the window.
+    void start(bool plugged = true, bool show = false)
     {
         if (!plugged)
             mouse->unplug();
         shell = std::make_unique<AppShell>(ShellParts{
             hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
             locations, prefetch.get()});
-        shell->initialise(false);
+        shell->initialise(show);
+    }
+    // The window as its first showing brings it up (a start behind the icon holds no face until then).
+    CMainDialog& shownWindow()
+    {
+        shell->window().BringToFront();
+        return shell->window();
     }
     // Runs the event loop until pred holds or a second has passed.
     template <typename P> bool waitFor(P pred)

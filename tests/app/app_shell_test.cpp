@@ -3,6 +3,7 @@
 #include "app_shell_fixture.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -18,8 +19,9 @@ namespace {
 TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
 {
     start();
+    // Behind the icon nothing is drawn yet: the fonts, pictures and back buffer wait for the first showing.
     EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "mouse", "input thread", "hot-plug",
-                                                               "config", "settings", "skin", "fonts", "basic page"}));
+                                                               "config", "settings", "skin", "basic page"}));
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, "VEXO T58 VuravoVazov");
     EXPECT_EQ(tray.menuText, "Exit");
@@ -33,25 +35,64 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     // The first showing of the basic page read the mouse and, on this first run, stored the default labels.
     EXPECT_FALSE(mouse->exchanges().empty());
     EXPECT_TRUE(strIniText().contains("Item1=Left Click")) << strIniText().toStdString();
+    EXPECT_TRUE(shell->window().BackBuffer().isNull());
+    EXPECT_EQ(shell->skin().images().decodeCount(), 0u);
+    EXPECT_TRUE(shell->window().findChildren<QLabel*>().empty()) << "no page controls while hidden";
     // The skin of str.ini, its size, and the colour bytes as str.ini gives them.
     EXPECT_EQ(shell->skin().strSkinName, "Test");
+    const std::size_t exchanges = mouse->exchanges().size();
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_TRUE(shell->window().isVisible());
+    EXPECT_EQ(mouse->exchanges().size(), exchanges) << "the start-up read the mouse already";
     EXPECT_EQ(shell->window().size(), QSize(880, 650));
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
+    EXPECT_FALSE(shell->window().findChildren<QLabel*>().empty());
     EXPECT_EQ(shell->skin().textColor.r, 44);
     EXPECT_EQ(shell->skin().textColor.g, 12);
     EXPECT_EQ(shell->skin().textColor.b, 0);
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefore)
+{
+    start();
+    tray.click(TrayIcon::Click::Left);
+    CMainDialog& window = shell->window();
+    window.move(40, 30);
+    const QImage face = window.BackBuffer().copy();
+    const std::size_t decoded = shell->skin().images().decodeCount();
+    ASSERT_FALSE(face.isNull());
+
+    window.MinimiseWindow();
+    EXPECT_TRUE(waitFor([&] { return window.BackBuffer().isNull(); }));
+    EXPECT_TRUE(window.findChildren<QLabel*>().empty()) << "the basic page's controls went with it";
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.BackBuffer(), face);
+    EXPECT_GT(shell->skin().images().decodeCount(), decoded) << "the pictures were given back and decoded again";
+    EXPECT_FALSE(window.findChildren<QLabel*>().empty());
+    EXPECT_EQ(window.pos(), QPoint(40, 30)) << "the window comes back where it was left";
+
+    // The advanced page keeps its controls, which may hold macro lines not yet confirmed.
+    window.ShowAdvancedPage();
+    const auto controls = window.findChildren<QWidget*>().size();
+    window.MinimiseWindow();
+    EXPECT_TRUE(waitFor([&] { return window.BackBuffer().isNull(); }));
+    EXPECT_EQ(window.findChildren<QWidget*>().size(), controls);
+    tray.click(TrayIcon::Click::Left);
+    EXPECT_EQ(window.CurrentPage(), kAdvancedPage);
+    EXPECT_FALSE(window.BackBuffer().isNull());
+}
+
 TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSettlesOn)
 {
     // Without help the window's thread decodes the background itself.
-    start();
+    start(true, true);
     const std::size_t alone = shell->skin().images().decodeCount();
 
     shell.reset();
     prefetch = std::make_unique<StartupPrefetch>(locations);
-    start();
+    start(true, true);
     EXPECT_EQ(shell->skin().images().decodeCount(), alone - 1) << "the background came decoded";
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 
@@ -63,7 +104,7 @@ TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSett
     const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
     std::filesystem::rename(other.path().toStdString(), skins / "Other");
     writeStrIni("EN", "Other");
-    start();
+    start(true, true);
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), qRgb(1, 2, 3));
 }
 
@@ -71,7 +112,7 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
 {
     start(false);
     EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "no mouse", "input thread", "hot-plug",
-                                                               "config", "settings", "skin", "fonts"}));
+                                                               "config", "settings", "skin"}));
     ASSERT_EQ(tray.notices.size(), 1u);
     EXPECT_EQ(tray.notices[0].title, "Warning");
     EXPECT_EQ(tray.notices[0].text, "The system did not detect the gaming mouse!");

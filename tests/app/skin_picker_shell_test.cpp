@@ -74,7 +74,8 @@ protected:
         ini.close();
         shell = std::make_unique<AppShell>(
             ShellParts{hid, pauser, config, tray, prompter, desktop, nullptr, nullptr, locations, nullptr});
-        shell->initialise(false);
+        // The picker is opened from the window on screen.
+        shell->initialise(true);
         ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
         // The directory search gives the folder's absolute path; start from that form.
         ASSERT_EQ(QDir(QString::fromStdString(shell->skin().strSkinDir)).absolutePath(), folder.path() + "/Skins/Test");

@@ -14,6 +14,9 @@ public:
     // the mouse's settings into the configuration once (on a first run it also sets the default
     // button labels) and returns true, as the page then has new values to show; otherwise false.
     virtual bool prepareBasicPage() = 0;
+    // Called before a face that was given back is loaded again, so that what only drawing needs
+    // (the fonts) can wait until then.
+    virtual void prepareFace() {}
     // Sends the edited configuration to the mouse and saves it with the button labels.
     virtual void applyConfig() = 0;
     // Copies the edited configuration over the applied snapshot.

@@ -6,7 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "ui/frame/frame_actions.h"
 #include "ui/frame/frame_regions.h"
@@ -66,6 +70,15 @@ void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegi
 
 bool CMainDialog::LoadBackground()
 {
+    const bool loaded = LoadCanvas();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    m_bPlaced = true;
+    return loaded;
+}
+
+bool CMainDialog::LoadCanvas()
+{
     const QImage image = m_skin.image(frame::kBasicBackground);
     m_bPlainLook = image.isNull();
     QImage& canvas = m_surface.canvas();
@@ -77,9 +90,47 @@ bool CMainDialog::LoadBackground()
         canvas = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     setFixedSize(canvas.size());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     return !m_bPlainLook;
+}
+
+void CMainDialog::ReleaseFace()
+{
+    if (!m_bTrayAvailable || isVisible())
+        return;
+    m_bFaceReleased = true;
+    if (m_nCurrentPage != kAdvancedPage && m_bPageBuilt) {
+        TearDownPage(m_nCurrentPage);
+        m_bPageBuilt = false;
+    }
+    m_surface.canvas() = QImage();
+    m_skin.images().clear();
+    // The native window holds the window system's copy of the face (a shared-memory back store
+    // the size of the window); the next showing makes a new one where this one was.
+    if (windowHandle() != nullptr)
+        destroy();
+#if defined(__GLIBC__)
+    // The pictures were large blocks; the heap keeps freed memory unless asked to give it back.
+    malloc_trim(0);
+#endif
+}
+
+void CMainDialog::RestoreFace()
+{
+    if (!m_bFaceReleased)
+        return;
+    m_bFaceReleased = false;
+    m_actions.prepareFace();
+    if (m_bPlaced)
+        LoadCanvas();
+    else
+        LoadBackground();
+    PageContent* content = Content(m_nCurrentPage);
+    if (!m_bPageBuilt && content != nullptr) {
+        content->build();
+        m_surface.hover().setPageItems(content->hoverItems());
+    }
+    m_bPageBuilt = true;
+    DrawPage();
 }
 
 PageContent* CMainDialog::Content(int page) const
@@ -113,10 +164,13 @@ void CMainDialog::ShowPage(int page)
     if (m_nCurrentPage == page)
         return;
     m_nCurrentPage = page;
+    m_bPageBuilt = !m_bFaceReleased;
     // Entering a page always asks the other one to remove whatever controls it may have, even when
     // no page was shown before.
     TearDownPage(page == kBasicPage ? kAdvancedPage : kBasicPage);
     PageContent* content = Content(page);
+    if (m_bFaceReleased)
+        return;  // built and drawn at the next showing
     if (content != nullptr) {
         content->build();
         m_surface.hover().setPageItems(content->hoverItems());
@@ -170,6 +224,7 @@ bool CMainDialog::HandleDrag(QPoint p, Qt::MouseButtons buttons)
 
 void CMainDialog::BringToFront()
 {
+    RestoreFace();
     if (isMinimized())
         showNormal();
     show();
@@ -237,6 +292,22 @@ void CMainDialog::changeEvent(QEvent* event)
         setWindowState(windowState() & ~Qt::WindowMinimized);
         hide();
     }
+}
+
+void CMainDialog::showEvent(QShowEvent* event)
+{
+    // Whatever shows the window, it never comes up without its face.
+    RestoreFace();
+    QWidget::showEvent(event);
+}
+
+void CMainDialog::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // After the event, so that a click or key that hid the window finishes with its drawing; a
+    // window shown again meanwhile keeps its face.
+    if (!event->spontaneous() && m_bTrayAvailable && !m_bClosing)
+        QTimer::singleShot(0, this, [this] { ReleaseFace(); });
 }
 
 bool CMainDialog::eventFilter(QObject* watched, QEvent* event)

@@ -40,6 +40,16 @@ public:
     bool LoadBackground();
     bool PlainLook() const { return m_bPlainLook; }
 
+    // Hidden behind its icon, the window holds no face: this gives back the back buffer, the skin's
+    // decoded pictures, the basic page's controls and the native window with the window system's
+    // copy of the face, and returns freed heap to the system. Until
+    // the next showing, page changes are only noted and nothing is drawn; that showing loads the
+    // background, builds the page shown and draws it. The advanced page keeps its controls, which
+    // may hold unconfirmed macro lines. Only where there is a notification-area icon.
+    void ReleaseFace();
+    // The face was given back and not yet loaded again.
+    bool FaceReleased() const { return m_bFaceReleased; }
+
     // The page functions: each does nothing when its page is shown already; otherwise it makes it
     // the current page, tears the page it leaves down, builds its controls and draws the page.
     void ShowBasicPage();
@@ -111,10 +121,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddFrameHoverItems();
+    // Loads the background into the back buffer and sizes the window to it; false without one.
+    bool LoadCanvas();
+    // Loads what ReleaseFace gave back, before the window is shown.
+    void RestoreFace();
     // Everything of the page shown in its normal look, drawn onto canvas (clipped as it is).
     void DrawPageLook(QPainter& canvas);
     void DrawFrameButtons(QPainter& canvas);
@@ -135,6 +151,11 @@ private:
     bool m_bClosing = false;
     bool m_bPlainLook = false;
     int m_nCurrentPage = kNoPage;
+    bool m_bFaceReleased = false;
+    // The controls of the current page exist (a page entered while the face was released has none).
+    bool m_bPageBuilt = false;
+    // The window was placed on the screen once; a later load keeps it where the user left it.
+    bool m_bPlaced = false;
     SkinnedSurface m_surface;
     QPoint m_ptLastClick;
     PageContent* m_pBasicContent = nullptr;

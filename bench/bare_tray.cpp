@@ -1,0 +1,89 @@
+// The yardstick of the notification-area figures: a bare Qt program with one QSystemTrayIcon and an
+// Exit menu, nothing else. It is what any program that lives behind a tray icon pays at least.
+//   --quit-after-start  end as soon as the notification area has placed the icon (or after 2 s
+//                       without one), for timing a start at login to the icon in place;
+//   --notice            once the icon is placed, show the one notice a start with a mouse shows
+//                       (a balloon with its text: fonts and text shaping), the floor of that work.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// A plain icon in the sizes the utility offers, so that both hand the tray the same work.
+QIcon PlainIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(30, 30, 34));
+        painter.drawRoundedRect(QRectF(size * 0.25, size * 0.1, size * 0.5, size * 0.8), size * 0.25, size * 0.25);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+bool Placed(const QSystemTrayIcon& icon)
+{
+    const QRect place = icon.geometry();
+    return !place.isEmpty() && place.topLeft() != QPoint(0, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    bool quitAfterStart = false;
+    bool notice = false;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (arg == "--quit-after-start") {
+            quitAfterStart = true;
+        } else if (arg == "--notice") {
+            notice = true;
+        } else {
+            std::fprintf(stderr, "usage: vexo_bare_tray [--quit-after-start] [--notice]\n");
+            return 2;
+        }
+    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fprintf(stderr, "vexo_bare_tray: no notification area\n");
+        return 1;
+    }
+    QMenu menu;
+    QObject::connect(menu.addAction("Exit"), &QAction::triggered, &app, &QApplication::quit);
+    QSystemTrayIcon icon(PlainIcon());
+    icon.setContextMenu(&menu);
+    icon.setToolTip("bare tray");
+    icon.show();
+
+    QTimer placement;
+    QElapsedTimer since;
+    if (quitAfterStart || notice) {
+        since.start();
+        placement.setInterval(1);
+        QObject::connect(&placement, &QTimer::timeout, &app, [&] {
+            if (!Placed(icon) && since.elapsed() <= 2000)
+                return;
+            placement.stop();
+            if (notice)
+                icon.showMessage("Info", "The system detect the gaming mouse.", QSystemTrayIcon::Information, 5000);
+            if (quitAfterStart)
+                app.quit();
+        });
+        placement.start();
+    }
+    return app.exec();
+}

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Resident memory of the utility behind its notification-area icon, side by side with the bare
+# tray program (bench/bare_tray.cpp), on one Xvfb with trayer as the notification area. Each pair
+# starts the bare program, then `vexo --simulate` as at login (no --show), in turn, and reads
+# VmRSS (with its anonymous and file-backed parts) once each is steady:
+#   bare       the bare tray program
+#   bare+notice  the same showing, once its icon is placed, the notice a start with a mouse shows
+#   hidden     vexo after the start at login
+#   shown      vexo after a second start with --show brought the window up
+#   rehidden   vexo after Esc hid the window again
+#   bench/resident_memory.sh [PAIRS] [BUILD_DIR]      defaults: 10, build
+# Needs Xvfb, trayer and xdotool (scripts/deps.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs=${1:-10}
+build=$(realpath "${2:-build}")
+settle=${SETTLE_SECONDS:-6}  # past the 5 s of the start-up notice, so its balloon has gone
+
+for tool in Xvfb trayer xdotool; do
+  command -v "$tool" >/dev/null || { echo "resident_memory.sh: $tool is missing (scripts/deps.sh)" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own, with a notification area on it.
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+
+# A portable copy of the build, so that its own config.bin and str.ini stay untouched.
+install=$work/vexo
+mkdir -p "$install"
+ln "$build/bin/vexo" "$install/vexo" 2>/dev/null || cp "$build/bin/vexo" "$install/vexo"
+cp "$build/bin/config.bin" "$build/bin/str.ini" "$install/"
+ln -s "$build/bin/Skins" "$install/Skins"
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+
+# Whether the main window of a process is on screen (the icon and a notice balloon are small).
+window_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    xdotool getwindowgeometry "$w" | awk '/Geometry:/ {split($2, s, "x"); if (s[1] >= 400) found = 1} END {exit !found}' &&
+      return 0
+  done
+  return 1
+}
+
+# "rss anon file" in KiB of a process.
+rss() {
+  awk '/^VmRSS:/ {r=$2} /^RssAnon:/ {a=$2} /^RssFile:/ {f=$2} /^RssShmem:/ {s=$2} END {print r, a, f + s}' \
+    "/proc/$1/status"
+}
+
+: >"$work/bare" >"$work/bare+notice" >"$work/hidden" >"$work/shown" >"$work/rehidden"
+for i in $(seq "$pairs"); do
+  "$build/bin/vexo_bare_tray" &
+  bare=$!
+  sleep "$settle"
+  rss "$bare" >>"$work/bare"
+  kill "$bare"; wait "$bare" 2>/dev/null || true
+  "$build/bin/vexo_bare_tray" --notice &
+  bare=$!
+  sleep "$settle"
+  rss "$bare" >>"$work/bare+notice"
+  kill "$bare"; wait "$bare" 2>/dev/null || true
+
+  "$install/vexo" --simulate 2>/dev/null &
+  vexo=$!
+  sleep "$settle"
+  rss "$vexo" >>"$work/hidden"
+  "$install/vexo" --simulate --show 2>/dev/null
+  sleep 2
+  window_shown "$vexo" || echo "pair $i: the window did not come up" >&2
+  rss "$vexo" >>"$work/shown"
+  xdotool key Escape  # the window has the focus: Esc hides it as OK and Cancel do
+  sleep 2
+  ! window_shown "$vexo" || echo "pair $i: the window did not hide" >&2
+  rss "$vexo" >>"$work/rehidden"
+  kill -TERM "$vexo"; wait "$vexo" 2>/dev/null || true
+  echo "pair $i: bare $(tail -1 "$work/bare" | cut -d' ' -f1) KiB, with the notice $(tail -1 "$work/bare+notice" | cut -d' ' -f1), vexo hidden $(tail -1 "$work/hidden" | cut -d' ' -f1)," \
+    "shown $(tail -1 "$work/shown" | cut -d' ' -f1), hidden again $(tail -1 "$work/rehidden" | cut -d' ' -f1)"
+done
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+col() { cut -d' ' -f"$2" "$work/$1" | median; }
+echo
+echo "medians of $pairs pairs on Xvfb with trayer (MiB; anonymous and file-backed parts of RSS):"
+bare=$(col bare 1)
+for what in bare bare+notice hidden shown rehidden; do
+  awk -v n="$what" -v r="$(col "$what" 1)" -v a="$(col "$what" 2)" -v f="$(col "$what" 3)" -v b="$bare" \
+    'BEGIN {printf "  %-11s RSS %6.1f  anon %5.1f  file %5.1f   x bare %.2f\n", n, r / 1024, a / 1024, f / 1024, r / b}'
+done
+awk -v h="$(col hidden 1)" -v r="$(col rehidden 1)" -v n="$(col bare+notice 1)" \
+  'BEGIN {printf "hidden at login / bare+notice: %.2f\nhidden again / bare+notice: %.2f\nhidden again / hidden at login: %.2f\n", h / n, r / n, r / h}'
