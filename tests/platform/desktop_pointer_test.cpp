@@ -298,6 +298,14 @@ TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend)
     EXPECT_EQ(ChooseDesktopBackend(bare), DesktopBackend::X11);
     DesktopEnvironment sway{"sway", "", "wayland-1", "/c", false};
     EXPECT_EQ(ChooseDesktopBackend(sway), DesktopBackend::None);
+    // Another Wayland compositor reads neither GNOME's settings nor XWayland's pointer control,
+    // even when both are at hand.
+    DesktopEnvironment hyprland{"Hyprland", ":0", "wayland-1", "/c", true};
+    EXPECT_EQ(ChooseDesktopBackend(hyprland), DesktopBackend::None);
+    DesktopEnvironment waylandByType{"", ":0", "", "/c", true, "wayland"};
+    EXPECT_EQ(ChooseDesktopBackend(waylandByType), DesktopBackend::None);
+    DesktopEnvironment x11ByType{"", ":0", "", "/c", true, "x11"};
+    EXPECT_EQ(ChooseDesktopBackend(x11ByType), DesktopBackend::X11);
     const auto none = makeDesktopPointerSettings(sway);
     EXPECT_EQ(none->name(), "none");
     EXPECT_FALSE(none->doubleClickTime());
