@@ -17,6 +17,7 @@
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
 #include "config/file_locations.h"
+#include "platform/qt/activation_token.h"
 #include "platform/qt/qt_keyboard_hook.h"
 #include "ui/advanced/advanced_page.h"
 #include "ui/basic/basic_page.h"
@@ -225,8 +226,9 @@ void AppShell::trayClicked(TrayIcon::Click click)
     window_->BringToFront();
 }
 
-void AppShell::activate(bool show)
+void AppShell::activate(bool show, const QByteArray& token)
 {
+    ActivationToken::useForNextActivation(token);
     // The work that opened a box, or the start-up, is half done: running the catching up now would
     // start it a second time (another exchange with the mouse, another box).
     if (raiseOpenBox())
