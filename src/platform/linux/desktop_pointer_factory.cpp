@@ -82,7 +82,7 @@ std::unique_ptr<DesktopPointerSettings> makeDesktopPointerSettings(const Desktop
 {
     switch (ChooseDesktopBackend(environment)) {
     case DesktopBackend::Kde:
-        return std::make_unique<KdePointerSettings>(environment.configHome);
+        return std::make_unique<KdePointerSettings>(environment.configHome, true, environment.wayland());
     case DesktopBackend::GSettings:
         return std::make_unique<GSettingsPointerSettings>();
     case DesktopBackend::X11:
