@@ -8,7 +8,9 @@
 #   scripts/wayland-check.sh [mutter|kwin|weston|all]      (default all)
 #
 # Checks: the window is drawn; a title-bar drag moves it (mutter, KWin); a later start hands its
-# activation token to the running window, which passes it to the compositor (xdg_activation_v1).
+# activation token to the running window, which passes it to the compositor (xdg_activation_v1);
+# after the window's minimise button, a later start with a token the compositor made brings it
+# back (KWin; mutter refuses a token not made from input, which is reported, not failed).
 # A compositor that cannot start here is reported in one line and skipped. With
 # WAYLAND_CHECK_SHOTS=1 it renews docs/screenshot-wayland-{mutter,kwin}.png. Exits non-zero when a
 # check failed.
@@ -115,6 +117,41 @@ check_token() {
   fi
 }
 
+# Minimise with the window's own button, then a later start with a token the compositor made, as
+# a launcher would ask for one: the window must come back.
+check_restore() {
+  local mx=$((wx + 834)) my=$((wy + 14)) token bx
+  drive "move $mx $my\nsleep 0.3\ndown\nsleep 0.1\nup\nsleep 0.2\nmove 1270 790\nsleep 0.8\n"
+  shoot "$dir/minimised.png"
+  read -r bx _ < <(window_box "$dir/minimised.png")
+  [ -z "${bx:-}" ] || { fail "the minimise button left the window on screen"; return; }
+  pass "the minimise button minimised the window"
+  token=$("$dir/activation_token" example.vexo_gaming.T58 2>>"$dir/token.log") ||
+    { fail "the compositor gave no activation token"; return; }
+  XDG_ACTIVATION_TOKEN=$token QT_QPA_PLATFORM=wayland "$dir/app/vexo" --simulate >>"$dir/second.log" 2>&1
+  sleep 1.5
+  drive 'move 1270 790\nsleep 0.2\n'
+  shoot "$dir/restored.png"
+  read -r bx _ < <(window_box "$dir/restored.png")
+  if [ -n "${bx:-}" ]; then
+    pass "a later start with the compositor's token brought the minimised window back"
+  elif [ "${1:-}" = lenient ]; then
+    # mutter honours only tokens tied to input or made by GNOME Shell's own launcher; a token
+    # asked for without either is refused, so here nothing can show the real case.
+    echo "  not shown: mutter refused the check's own token (not made from input), the window stayed minimised"
+  else
+    fail "a later start with the compositor's token left the window minimised"
+  fi
+}
+
+build_token_tool() {
+  local xml=/usr/share/wayland-protocols/staging/xdg-activation/xdg-activation-v1.xml
+  [ -f "$xml" ] || return 1
+  wayland-scanner client-header "$xml" "$dir/xdg-activation-v1-client.h" &&
+    wayland-scanner private-code "$xml" "$dir/xdg-activation-v1.c" &&
+    cc -o "$dir/activation_token" -I"$dir" "$tools/activation_token.c" "$dir/xdg-activation-v1.c" -lwayland-client
+}
+
 end_app() {
   kill -TERM "$app" 2>/dev/null
   wait "$app" 2>/dev/null
@@ -139,6 +176,7 @@ run_mutter() {
   background "$dir/wireplumber.log" wireplumber
   sleep 1.5
   drive() { printf "$@" > "$dir/drive.txt"; timeout 60 /usr/bin/python3 "$tools/mutter_drive.py" "$dir/drive.txt" >>"$dir/drive.log" 2>&1; }
+  shoot() { drive 'shot %s\n' "$1"; }
   drive 'sleep 0.5\nshot %s\n' "$dir/empty.png"
   [ -s "$dir/empty.png" ] || { echo "  mutter: no screen cast (PipeWire), skipped"; return; }
   start_app || return
@@ -148,7 +186,9 @@ run_mutter() {
   local gx=$((wx + 60)) gy=$((wy + 8))
   drive "move $gx $gy\nsleep 0.2\ndown\nsleep 0.2\nmove $((gx + 20)) $((gy + 15))\nmove $((gx + 100)) $((gy + 75))\nmove $((gx + 200)) $((gy + 150))\nsleep 0.2\nup\nmove 1270 790\nsleep 0.5\nshot %s\n" "$dir/moved.png"
   check_moved "$dir/moved.png" 200 150
+  read -r wx wy _ < <(window_box "$dir/moved.png")
   check_token
+  if build_token_tool; then check_restore lenient; else echo "  (no wayland-protocols: minimise and restore not tried)"; fi
   end_app
 }
 
@@ -184,7 +224,9 @@ run_kwin() {
   drive "move $gx $gy\nsleep 0.2\ndown\nsleep 0.2\nmove $((gx + 20)) $((gy + 15))\nmove $((gx + 100)) $((gy + 75))\nmove $((gx + 200)) $((gy + 150))\nsleep 0.2\nup\nmove 1270 790\nsleep 0.5\n"
   shoot "$dir/moved.png"
   check_moved "$dir/moved.png" 200 150
+  read -r wx wy _ < <(window_box "$dir/moved.png")
   check_token
+  if build_token_tool; then check_restore; else echo "  (no wayland-protocols: minimise and restore not tried)"; fi
   end_app
 }
 
