@@ -117,6 +117,29 @@ check_token() {
   fi
 }
 
+# The skin picker, opened with the Skins button of the basic page's title bar, must lie over the
+# window; Cancel closes it. lenient: a known fault there is reported, not failed.
+check_dialog() { # lenient|strict, name for the screenshot
+  local sx=$((wx + 710)) sy=$((wy + 14)) dx dy dw dh
+  cp "$dir/before-dialog.png" "$dir/base.png" 2>/dev/null
+  drive "move $sx $sy\nsleep 0.3\ndown\nsleep 0.1\nup\nsleep 0.2\nmove 1270 790\nsleep 1.5\n"
+  shoot "$dir/dialog.png"
+  read -r dx dy dw dh < <(/usr/bin/python3 "$tools/window_box.py" "$dir/before-dialog.png" "$dir/dialog.png")
+  if [ -z "${dw:-}" ]; then
+    fail "the Skins button opened no dialog"
+  elif [ "$dx" -ge "$wx" ] && [ "$dy" -ge "$wy" ] && [ $((dx + dw)) -le $((wx + ww)) ] && [ $((dy + dh)) -le $((wy + wh)) ]; then
+    pass "the skin picker lies over the window (at $dx,$dy size ${dw}x$dh)"
+  elif [ "$1" = lenient ]; then
+    echo "  KNOWN FAULT: the skin picker opened at $dx,$dy (${dw}x$dh), not over the window at $wx,$wy"
+  else
+    fail "the skin picker opened at $dx,$dy (${dw}x$dh), not over the window at $wx,$wy"
+  fi
+  [ "${WAYLAND_CHECK_SHOTS:-0}" = 1 ] && cp "$dir/dialog.png" "$root/docs/screenshot-wayland-$2-dialog.png" &&
+    echo "  renewed docs/screenshot-wayland-$2-dialog.png"
+  # Its Cancel button (a first key press of a fresh virtual keyboard may be lost on mutter).
+  [ -n "${dw:-}" ] && drive "move $((dx + 321)) $((dy + 262))\nsleep 0.3\ndown\nsleep 0.1\nup\nsleep 0.2\nmove 1270 790\nsleep 0.8\n"
+}
+
 # Minimise with the window's own button, then a later start with a token the compositor made, as
 # a launcher would ask for one: the window must come back.
 check_restore() {
@@ -186,7 +209,10 @@ run_mutter() {
   local gx=$((wx + 60)) gy=$((wy + 8))
   drive "move $gx $gy\nsleep 0.2\ndown\nsleep 0.2\nmove $((gx + 20)) $((gy + 15))\nmove $((gx + 100)) $((gy + 75))\nmove $((gx + 200)) $((gy + 150))\nsleep 0.2\nup\nmove 1270 790\nsleep 0.5\nshot %s\n" "$dir/moved.png"
   check_moved "$dir/moved.png" 200 150
-  read -r wx wy _ < <(window_box "$dir/moved.png")
+  read -r wx wy ww wh < <(window_box "$dir/moved.png")
+  cp "$dir/moved.png" "$dir/before-dialog.png"
+  # Known fault: mutter 43 places the dialogs at the screen's top-left corner.
+  check_dialog lenient mutter
   check_token
   if build_token_tool; then check_restore lenient; else echo "  (no wayland-protocols: minimise and restore not tried)"; fi
   end_app
@@ -224,7 +250,9 @@ run_kwin() {
   drive "move $gx $gy\nsleep 0.2\ndown\nsleep 0.2\nmove $((gx + 20)) $((gy + 15))\nmove $((gx + 100)) $((gy + 75))\nmove $((gx + 200)) $((gy + 150))\nsleep 0.2\nup\nmove 1270 790\nsleep 0.5\n"
   shoot "$dir/moved.png"
   check_moved "$dir/moved.png" 200 150
-  read -r wx wy _ < <(window_box "$dir/moved.png")
+  read -r wx wy ww wh < <(window_box "$dir/moved.png")
+  cp "$dir/moved.png" "$dir/before-dialog.png"
+  check_dialog strict kwin
   check_token
   if build_token_tool; then check_restore; else echo "  (no wayland-protocols: minimise and restore not tried)"; fi
   end_app
