@@ -1,6 +1,7 @@
 #include "app/app_shell.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QColorDialog>
 #include <QString>
 #include <QTimer>
@@ -228,7 +229,9 @@ void AppShell::trayClicked(TrayIcon::Click click)
 
 void AppShell::activate(bool show, const QByteArray& token)
 {
+    // Qt takes the token at the activation below, if there is one; whatever is left is dropped.
     ActivationToken::useForNextActivation(token);
+    const auto dropUnused = qScopeGuard([] { ActivationToken::discardUnused(); });
     // The work that opened a box, or the start-up, is half done: running the catching up now would
     // start it a second time (another exchange with the mouse, another box).
     if (raiseOpenBox())

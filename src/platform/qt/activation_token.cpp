@@ -35,4 +35,10 @@ void ActivationToken::useForNextActivation(const QByteArray& token)
         qputenv("XDG_ACTIVATION_TOKEN", token);
 }
 
+void ActivationToken::discardUnused()
+{
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 } // namespace vexo

@@ -22,6 +22,9 @@ public:
     // $XDG_ACTIVATION_TOKEN, which Qt reads there; elsewhere nothing is needed. An empty or invalid
     // token does nothing.
     static void useForNextActivation(const QByteArray& token);
+    // Drops a handed-over token that no activation took (Qt clears it when one does), so that a
+    // later activation does not present a stale one and fail where Qt would have asked for its own.
+    static void discardUnused();
 };
 
 } // namespace vexo
