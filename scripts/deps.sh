@@ -16,7 +16,7 @@ packages=(
   # mutter's screen cast, KWin's fake-input protocol, python3-dbus for the drivers; xdg-activation for a launcher's token
   weston qt6-wayland mutter kwin-wayland pipewire pipewire-bin wireplumber gstreamer1.0-pipewire
   gstreamer1.0-tools gstreamer1.0-plugins-good gstreamer1.0-plugins-base python3-dbus python3-gi libwayland-dev
-  plasma-wayland-protocols wayland-protocols
+  plasma-wayland-protocols wayland-protocols libglib2.0-bin
   # installation checks and the Debian package: validators, manual pages, cpack's dependencies
   desktop-file-utils appstream lintian man-db dpkg-dev file
 )

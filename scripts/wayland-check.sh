@@ -10,7 +10,9 @@
 # Checks: the window is drawn; a title-bar drag moves it (mutter, KWin); a later start hands its
 # activation token to the running window, which passes it to the compositor (xdg_activation_v1);
 # after the window's minimise button, a later start with a token the compositor made brings it
-# back (KWin; mutter refuses a token not made from input, which is reported, not failed).
+# back (KWin; mutter refuses a token not made from input, which is reported, not failed); with a
+# StatusNotifierItem host (tests/wayland/sni_stub.py) the window starts hidden and the icon's
+# Activate shows it (KWin).
 # A compositor that cannot start here is reported in one line and skipped. With
 # WAYLAND_CHECK_SHOTS=1 it renews docs/screenshot-wayland-{mutter,kwin}.png. Exits non-zero when a
 # check failed.
@@ -68,11 +70,35 @@ background() { # log, command...
   last=$!
 }
 
-start_app() {
-  WAYLAND_DEBUG=1 QT_QPA_PLATFORM=wayland background "$dir/vexo.log" "$dir/app/vexo" --simulate --show
+start_app() { # extra arguments (default --show)
+  WAYLAND_DEBUG=1 QT_QPA_PLATFORM=wayland background "$dir/vexo.log" "$dir/app/vexo" --simulate "${@:---show}"
   app=$last
+  [ "${1:---show}" = --show ] || return 0
   wait_for 15 grep -qs 'xdg_toplevel@[0-9]*.configure' "$dir/vexo.log" || { fail "no window appeared"; return 1; }
   sleep 2
+}
+
+# With a StatusNotifierItem host on the bus the window starts hidden; the icon's Activate shows it.
+check_tray() {
+  local item bx
+  background "$dir/sni.log" /usr/bin/python3 "$tools/sni_stub.py" "$dir/sni.calls"
+  wait_for 10 grep -qs 'stub ready' "$dir/sni.calls" || { fail "the notification-area stand-in did not start"; return; }
+  rm -f "$dir/vexo.log"
+  start_app --page=basic
+  wait_for 15 grep -qs 'RegisterStatusNotifierItem' "$dir/sni.calls" ||
+    { fail "the icon did not register as a StatusNotifierItem"; return; }
+  sleep 2
+  shoot "$dir/tray-hidden.png"
+  read -r bx _ < <(window_box "$dir/tray-hidden.png")
+  [ -z "${bx:-}" ] && pass "with a StatusNotifierItem host the window starts hidden" ||
+    fail "with a StatusNotifierItem host the window was shown at start"
+  item=$(sed -n 's/^RegisterStatusNotifierItem .* from \(:[0-9.]*\)$/\1/p' "$dir/sni.calls" | head -1)
+  gdbus call --session -d "$item" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 600 20 \
+    >>"$dir/sni.log" 2>&1
+  sleep 2
+  shoot "$dir/tray-shown.png"
+  read -r bx _ < <(window_box "$dir/tray-shown.png")
+  [ -n "${bx:-}" ] && pass "the icon's Activate shows the window" || fail "the icon's Activate did not show the window"
 }
 
 # The window's box from a shot of the desktop with it and one without.
@@ -255,6 +281,8 @@ run_kwin() {
   check_dialog strict kwin
   check_token
   if build_token_tool; then check_restore; else echo "  (no wayland-protocols: minimise and restore not tried)"; fi
+  end_app
+  check_tray
   end_app
 }
 
