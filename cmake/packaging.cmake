@@ -28,8 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vexo-gaming.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt finds its platform plugins at run time, so no library dependency names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The faces the interface asks for (Arial, Tahoma) have metric-compatible stand-ins there.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-dejavu-core")
+# The faces the interface asks for (Arial, Tahoma) have metric-compatible stand-ins there; without
+# Qt's Wayland platform a Wayland session runs the window under XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-dejavu-core, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${PROJECT_SOURCE_DIR}/data/debian/postinst

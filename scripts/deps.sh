@@ -12,6 +12,11 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
   # scripts/desktop-check.sh: a real X server, a window manager, a notification area, pointer and screen tools
   xvfb openbox trayer xdotool x11-apps x11-utils netpbm
+  # scripts/wayland-check.sh: headless mutter, KWin and weston, Qt's Wayland platform, PipeWire for
+  # mutter's screen cast, KWin's fake-input protocol, python3-dbus for the drivers; xdg-activation for a launcher's token
+  weston qt6-wayland mutter kwin-wayland pipewire pipewire-bin wireplumber gstreamer1.0-pipewire
+  gstreamer1.0-tools gstreamer1.0-plugins-good gstreamer1.0-plugins-base python3-dbus python3-gi libwayland-dev
+  plasma-wayland-protocols wayland-protocols libglib2.0-bin
   # installation checks and the Debian package: validators, manual pages, cpack's dependencies
   desktop-file-utils appstream lintian man-db dpkg-dev file
 )

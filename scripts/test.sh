@@ -23,3 +23,6 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== kernel path (a VM with the real HID stack, both interface orders)"
 scripts/kernel-path-check.sh build
+
+echo "== Wayland compositors (headless mutter, KWin and weston; 60-75 s here)"
+scripts/wayland-check.sh all

@@ -1,6 +1,7 @@
 #include "app/app_shell.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QColorDialog>
 #include <QString>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "platform/prompter.h"
 #include "platform/qt/device_monitor_notifier.h"
 #include "config/file_locations.h"
+#include "platform/qt/activation_token.h"
 #include "platform/qt/qt_keyboard_hook.h"
 #include "ui/advanced/advanced_page.h"
 #include "ui/basic/basic_page.h"
@@ -239,8 +241,11 @@ void AppShell::trayClicked(TrayIcon::Click click)
     window_->BringToFront();
 }
 
-void AppShell::activate(bool show)
+void AppShell::activate(bool show, const QByteArray& token)
 {
+    // Qt takes the token at the activation below, if there is one; whatever is left is dropped.
+    ActivationToken::useForNextActivation(token);
+    const auto dropUnused = qScopeGuard([] { ActivationToken::discardUnused(); });
     // The work that opened a box, or the start-up, is half done: running the catching up now would
     // start it a second time (another exchange with the mouse, another box).
     if (raiseOpenBox())

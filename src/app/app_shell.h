@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -102,8 +103,10 @@ public:
     // area, the window is shown, with or without a mouse, after the same catching up as a click on
     // the icon. With a notification area the icon is the way to the window: only a window already
     // shown comes to the front, unless show asks for the window (a start from the menu with --show),
-    // which then comes as where there is no notification area.
-    void activate(bool show = false);
+    // which then comes as where there is no notification area. token: the later start's
+    // activation token, handed to the window system for whatever comes forward (a Wayland
+    // compositor activates, and un-minimises, a window only with one).
+    void activate(bool show = false, const QByteArray& token = QByteArray());
     // The tray menu's exit command.
     void exitCommand();
     // A hot-plug notice.

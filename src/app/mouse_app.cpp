@@ -27,6 +27,7 @@
 #include "platform/linux/sleep_pauser.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
+#include "platform/qt/activation_token.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/termination_signals.h"
 #include "sim/memory_pointer_settings.h"
@@ -123,8 +124,16 @@ int CMouseApp::run()
     case SingleInstance::Lock::HeldByAnother:
         // The running one comes forward: its open message box, or its window where there is no
         // notification area to reach it from.
-        instance.signalRunningInstance(options->show);
+    {
+        // Wayland compositors bring a window forward (or back from minimised) only with the
+        // launcher's activation token, which the running instance cannot get by itself.
+        const QByteArray token = ActivationToken::takeFromLauncher();
+        if (token.isEmpty() && platformName() == QLatin1String("wayland"))
+            std::cerr << "vexo: the launcher gave no activation token (XDG_ACTIVATION_TOKEN); the desktop may "
+                         "leave the running window where it is\n";
+        instance.signalRunningInstance(options->show, token);
         return 0;
+    }
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
         // only risks a second copy.

@@ -11,10 +11,15 @@
 
 #include <gio/gio.h>
 
+#include <atomic>
+#include <map>
+#include <thread>
+
 #include "config/temp_dir.h"
 #include "platform/linux/desktop_pointer_factory.h"
 #include "platform/linux/gsettings_pointer_settings.h"
 #include "platform/linux/kde_pointer_settings.h"
+#include "platform/linux/kwin_input_devices.h"
 #include "platform/linux/x11_pointer_settings.h"
 
 namespace vexo {
@@ -207,6 +212,207 @@ TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
     g_object_unref(listener);
 }
 
+// KWin's input devices as KWin 5.27 offers them on the session bus: the manager's
+// devicesSysNames and, per device, the properties the settings use. Runs in a thread of its own so
+// that the blocking calls of the code under test are answered.
+class FakeKwinInputDevices {
+public:
+    struct Device {
+        bool pointer = true;
+        bool touchpad = false;
+        bool flat = false;
+        double acceleration = 0.0;
+    };
+
+    explicit FakeKwinInputDevices(std::map<std::string, Device> devices) : devices_(std::move(devices))
+    {
+        thread_ = std::thread([this] { run(); });
+        while (!ready_)
+            ::usleep(1000);
+    }
+    ~FakeKwinInputDevices()
+    {
+        g_main_loop_quit(loop_);
+        thread_.join();
+    }
+    bool owned() const { return owned_; }
+    // Read after the calls under test returned; the service thread is idle then.
+    const Device& device(const std::string& name) const { return devices_.at(name); }
+
+private:
+    static constexpr const char* kXml =
+        "<node><interface name='org.kde.KWin.InputDeviceManager'>"
+        "<property name='devicesSysNames' type='as' access='read'/></interface>"
+        "<interface name='org.kde.KWin.InputDevice'>"
+        "<property name='pointer' type='b' access='read'/><property name='touchpad' type='b' access='read'/>"
+        "<property name='supportsPointerAcceleration' type='b' access='read'/>"
+        "<property name='supportsPointerAccelerationProfileFlat' type='b' access='read'/>"
+        "<property name='supportsPointerAccelerationProfileAdaptive' type='b' access='read'/>"
+        "<property name='pointerAccelerationProfileFlat' type='b' access='readwrite'/>"
+        "<property name='pointerAcceleration' type='d' access='readwrite'/></interface></node>";
+
+    static GVariant* getProperty(GDBusConnection*, const gchar*, const gchar* path, const gchar*, const gchar* name,
+                                 GError**, gpointer data)
+    {
+        auto* self = static_cast<FakeKwinInputDevices*>(data);
+        if (std::string(path) == "/org/kde/KWin/InputDevice") {
+            std::vector<const gchar*> names;
+            for (const auto& [sysName, device] : self->devices_)
+                names.push_back(sysName.c_str());
+            return g_variant_new_strv(names.data(), gssize(names.size()));
+        }
+        const Device& device = self->devices_.at(std::string(path).substr(std::strlen("/org/kde/KWin/InputDevice/")));
+        const std::string property(name);
+        if (property == "pointer")
+            return g_variant_new_boolean(device.pointer);
+        if (property == "touchpad")
+            return g_variant_new_boolean(device.touchpad);
+        if (property == "pointerAccelerationProfileFlat")
+            return g_variant_new_boolean(device.flat);
+        if (property == "pointerAcceleration")
+            return g_variant_new_double(device.acceleration);
+        return g_variant_new_boolean(TRUE);  // supports...
+    }
+    static gboolean setProperty(GDBusConnection*, const gchar*, const gchar* path, const gchar*, const gchar* name,
+                                GVariant* value, GError**, gpointer data)
+    {
+        auto* self = static_cast<FakeKwinInputDevices*>(data);
+        Device& device = self->devices_.at(std::string(path).substr(std::strlen("/org/kde/KWin/InputDevice/")));
+        if (std::string(name) == "pointerAccelerationProfileFlat")
+            device.flat = g_variant_get_boolean(value) != FALSE;
+        else
+            device.acceleration = g_variant_get_double(value);
+        return TRUE;
+    }
+
+    void run()
+    {
+        GMainContext* context = g_main_context_new();
+        g_main_context_push_thread_default(context);
+        loop_ = g_main_loop_new(context, FALSE);
+        gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+        GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
+            address,
+            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr);
+        g_free(address);
+        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
+        static const GDBusInterfaceVTable vtable = {nullptr, &getProperty, &setProperty, {}};
+        if (bus != nullptr) {
+            g_dbus_connection_register_object(bus, "/org/kde/KWin/InputDevice", node->interfaces[0], &vtable, this,
+                                              nullptr, nullptr);
+            for (const auto& [sysName, device] : devices_)
+                g_dbus_connection_register_object(bus, ("/org/kde/KWin/InputDevice/" + sysName).c_str(),
+                                                  node->interfaces[1], &vtable, this, nullptr, nullptr);
+            GVariant* reply = g_dbus_connection_call_sync(
+                bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                g_variant_new("(su)", "org.kde.KWin", 4u), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, 5000,
+                nullptr, nullptr);
+            if (reply != nullptr) {
+                guint32 result = 0;
+                g_variant_get(reply, "(u)", &result);
+                owned_ = result == 1;
+                g_variant_unref(reply);
+            }
+        }
+        ready_ = true;
+        g_main_loop_run(loop_);
+        if (bus != nullptr) {
+            g_dbus_connection_close_sync(bus, nullptr, nullptr);
+            g_object_unref(bus);
+        }
+        g_dbus_node_info_unref(node);
+        g_main_loop_unref(loop_);
+        g_main_context_pop_thread_default(context);
+        g_main_context_unref(context);
+    }
+
+    std::map<std::string, Device> devices_;
+    std::thread thread_;
+    GMainLoop* loop_ = nullptr;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> owned_{false};
+};
+
+TEST(KdePointerTest, OnWaylandEveryMouseIsSetLiveThroughKwinAndTheFilesStayUntouched)
+{
+    PrivateSessionBus bus;
+    if (bus.address().empty())
+        GTEST_SKIP() << "dbus-daemon could not be started";
+    FakeKwinInputDevices kwin({{"event4", {}},
+                               {"event7", {true, false, true, 0.5}},
+                               {"event9", {true, true, false, 0.0}},     // a touchpad: not the mouse's
+                               {"event2", {false, false, false, 0.0}}}); // a keyboard
+    ASSERT_TRUE(kwin.owned());
+    TempDir dir("kde-wayland-bus");
+    KdePointerSettings settings(dir.path, true, true);
+    // Read from the first pointer, event4: adaptive, speed 0.
+    EXPECT_EQ(settings.enhancePrecision(), true);
+    EXPECT_EQ(settings.pointerSpeed(), 10u);
+
+    EXPECT_TRUE(settings.setEnhancePrecision(false));
+    EXPECT_TRUE(settings.setPointerSpeed(4));
+    EXPECT_EQ(settings.enhancePrecision(), false);
+    EXPECT_EQ(settings.pointerSpeed(), 4u);
+    for (const char* mouse : {"event4", "event7"}) {
+        EXPECT_TRUE(kwin.device(mouse).flat) << mouse;
+        EXPECT_DOUBLE_EQ(kwin.device(mouse).acceleration, -0.6) << mouse;
+    }
+    EXPECT_FALSE(kwin.device("event9").flat);
+    EXPECT_DOUBLE_EQ(kwin.device("event9").acceleration, 0.0);
+    EXPECT_TRUE(settings.setEnhancePrecision(true));
+    EXPECT_FALSE(kwin.device("event7").flat);
+    // KWin saves what it took; the program writes no [Mouse] key KWin would not read.
+    EXPECT_FALSE(std::filesystem::exists(dir / "kcminputrc"));
+}
+
+TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten)
+{
+    // No session bus at all: only the files.
+    const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string savedAddress = saved != nullptr ? saved : "";
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "", 1);
+    TempDir runtime("kde-wayland-runtime");
+    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedRuntimeDir = savedRuntime != nullptr ? savedRuntime : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime.path.c_str(), 1);
+
+    TempDir dir("kde-wayland-files");
+    // A device KWin saved earlier, a touchpad without the key, and the user's other input settings.
+    TempDir::put(dir / "kcminputrc", "[Keyboard]\nNumLock=0\n\n"
+                                     "[Libinput][1133][49291][Logitech G502]\nPointerAcceleration=0.400\n"
+                                     "PointerAccelerationProfile=2\n\n"
+                                     "[Libinput][1267][12345][Touchpad]\nTapToClick=true\n\n[Mouse]\ncursorTheme=breeze\n");
+    KdePointerSettings settings(dir.path, true, true);
+    EXPECT_EQ(settings.enhancePrecision(), true) << "KWin's default profile accelerates";
+    EXPECT_EQ(settings.pointerSpeed(), 10u);
+    EXPECT_TRUE(settings.setEnhancePrecision(false));
+    EXPECT_TRUE(settings.setPointerSpeed(16));
+    EXPECT_EQ(settings.enhancePrecision(), false);
+    EXPECT_EQ(settings.pointerSpeed(), 16u);
+    const std::string input = TempDir::take(dir / "kcminputrc");
+    EXPECT_NE(input.find("[Libinput][Defaults][Pointer]\nPointerAccelerationProfile=1\nPointerAcceleration=0.6\n"),
+              std::string::npos) << input;
+    EXPECT_NE(input.find("[Libinput][1133][49291][Logitech G502]\nPointerAcceleration=0.6\n"
+                         "PointerAccelerationProfile=1\n"), std::string::npos) << input;
+    EXPECT_NE(input.find("[Libinput][1267][12345][Touchpad]\nTapToClick=true\n\n"), std::string::npos) << input;
+    EXPECT_NE(input.find("[Keyboard]\nNumLock=0\n"), std::string::npos) << input;
+    EXPECT_NE(input.find("[Mouse]\ncursorTheme=breeze\n"), std::string::npos) << input;
+    EXPECT_EQ(input.find("XLbInpt"), std::string::npos) << "KWin on Wayland reads no [Mouse] pointer key";
+
+    // A damaged profile is no answer.
+    TempDir::put(dir / "kcminputrc", "[Libinput][Defaults][Pointer]\nPointerAccelerationProfile=7\n");
+    EXPECT_FALSE(settings.enhancePrecision());
+
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", savedAddress.c_str(), 1);
+    if (savedAddress.empty())
+        ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    ::setenv("XDG_RUNTIME_DIR", savedRuntimeDir.c_str(), 1);
+    if (savedRuntimeDir.empty())
+        ::unsetenv("XDG_RUNTIME_DIR");
+}
+
 // An Xvfb server on a display it picks itself, for the life of the test.
 class XvfbServer {
 public:
@@ -298,6 +504,16 @@ TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend)
     EXPECT_EQ(ChooseDesktopBackend(bare), DesktopBackend::X11);
     DesktopEnvironment sway{"sway", "", "wayland-1", "/c", false};
     EXPECT_EQ(ChooseDesktopBackend(sway), DesktopBackend::None);
+    // Another Wayland compositor reads neither GNOME's settings nor XWayland's pointer control,
+    // even when both are at hand.
+    DesktopEnvironment hyprland{"Hyprland", ":0", "wayland-1", "/c", true};
+    EXPECT_EQ(ChooseDesktopBackend(hyprland), DesktopBackend::None);
+    DesktopEnvironment waylandByType{"", ":0", "", "/c", true, "wayland"};
+    EXPECT_EQ(ChooseDesktopBackend(waylandByType), DesktopBackend::None);
+    DesktopEnvironment plasmaWayland{"KDE", ":0", "wayland-0", "/c", true};
+    EXPECT_EQ(ChooseDesktopBackend(plasmaWayland), DesktopBackend::Kde);
+    DesktopEnvironment x11ByType{"", ":0", "", "/c", true, "x11"};
+    EXPECT_EQ(ChooseDesktopBackend(x11ByType), DesktopBackend::X11);
     const auto none = makeDesktopPointerSettings(sway);
     EXPECT_EQ(none->name(), "none");
     EXPECT_FALSE(none->doubleClickTime());

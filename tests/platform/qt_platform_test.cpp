@@ -82,6 +82,7 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     ASSERT_TRUE(shows.wait(5000));
     ASSERT_EQ(shows.count(), 1);
     EXPECT_TRUE(shows[0][0].toBool());
+    EXPECT_TRUE(shows[0][1].toByteArray().isEmpty()) << "no token was given";
     spy.removeLast();
 
     // Another client, independent of ours, writing piece by piece.
@@ -121,6 +122,52 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
     EXPECT_EQ(QFile::permissions(running.socketPath()) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                                                            QFile::WriteOther),
               QFile::Permissions());
+}
+
+TEST_F(SingleInstanceTest, TheLaunchersActivationTokenTravelsWithTheRequest) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SingleInstance running(QStringLiteral("T58"), dir.path());
+    SingleInstance later(QStringLiteral("T58"), dir.path());
+    ASSERT_EQ(running.tryLock(), SingleInstance::Lock::Taken);
+    QSignalSpy spy(&running, &SingleInstance::activationRequested);
+    const auto request = [&](bool show, const QByteArray& token) {
+        spy.clear();
+        EXPECT_TRUE(later.signalRunningInstance(show, token));
+        EXPECT_TRUE(spy.wait(5000));
+        return spy.isEmpty() ? std::pair<bool, QByteArray>{} : std::pair{spy[0][0].toBool(), spy[0][1].toByteArray()};
+    };
+    // A Wayland token (mutter's are long random strings) and an X11 startup id.
+    const QByteArray wayland = "mutter-3f2a_9c1d-0b7e4a11c6f8d2e5";
+    EXPECT_EQ(request(false, wayland), std::pair(false, wayland));
+    const QByteArray x11 = "gnome-shell-2071-host-vexo-1_TIME12345";
+    EXPECT_EQ(request(true, x11), std::pair(true, x11));
+    // Tokens that could break the line or the environment are not sent; the request still is.
+    EXPECT_EQ(request(false, "two words"), std::pair(false, QByteArray()));
+    EXPECT_EQ(request(false, "line\nbreak"), std::pair(false, QByteArray()));
+    EXPECT_EQ(request(false, QByteArray(300, 'x')), std::pair(false, QByteArray()));
+
+    // Written by hand, in pieces: the token is read up to the line end; a malformed one is dropped
+    // but the window still comes forward; another word or an overlong line is no request at all.
+    const auto raw = [&](const QList<QByteArray>& pieces) {
+        spy.clear();
+        QLocalSocket socket;
+        socket.connectToServer(running.socketPath());
+        EXPECT_TRUE(socket.waitForConnected(2000));
+        for (const QByteArray& piece : pieces) {
+            socket.write(piece);
+            socket.waitForBytesWritten(2000);
+            QCoreApplication::processEvents();
+        }
+        spy.wait(500);
+        return spy.isEmpty() ? QByteArray("(nothing)") : spy[0][1].toByteArray();
+    };
+    EXPECT_EQ(raw({"activate", " kwin-", "17\n"}), QByteArray("kwin-17"));
+    EXPECT_EQ(raw({"activate\n"}), QByteArray()) << "an older build's request";
+    EXPECT_EQ(raw({"activate kwin 17\n"}), QByteArray());
+    EXPECT_EQ(raw({"activate\tkwin-17\n"}), QByteArray("(nothing)"));
+    EXPECT_EQ(raw({"activate " + QByteArray(400, 'y')}), QByteArray("(nothing)"));
+    EXPECT_EQ(raw({"activatex kwin-17\n"}), QByteArray("(nothing)"));
 }
 
 TEST_F(SingleInstanceTest, TheSocketGoesWithTheInstanceAndAnOverlongPathOnlyLosesTheWakeUp) {

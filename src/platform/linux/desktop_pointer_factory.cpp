@@ -50,6 +50,7 @@ DesktopEnvironment DesktopEnvironment::detect()
     environment.currentDesktop = Env("XDG_CURRENT_DESKTOP");
     environment.x11Display = Env("DISPLAY");
     environment.waylandDisplay = Env("WAYLAND_DISPLAY");
+    environment.sessionType = Env("XDG_SESSION_TYPE");
     const std::string configHome = Env("XDG_CONFIG_HOME");
     if (!configHome.empty() && configHome.front() == '/')
         environment.configHome = configHome;
@@ -60,6 +61,11 @@ DesktopEnvironment DesktopEnvironment::detect()
     return environment;
 }
 
+bool DesktopEnvironment::wayland() const
+{
+    return !waylandDisplay.empty() || sessionType == "wayland";
+}
+
 DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment)
 {
     if (NamesDesktop(environment.currentDesktop, {"KDE"}) && !environment.configHome.empty())
@@ -67,12 +73,8 @@ DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment)
     if (NamesDesktop(environment.currentDesktop, {"GNOME", "GNOME-Flashback", "Unity", "Budgie", "Pantheon"}) &&
         environment.gsettingsUsable)
         return DesktopBackend::GSettings;
-    if (!environment.x11Display.empty() && environment.waylandDisplay.empty())
+    if (!environment.x11Display.empty() && !environment.wayland())
         return DesktopBackend::X11;
-    if (environment.gsettingsUsable)
-        return DesktopBackend::GSettings;
-    if (!environment.x11Display.empty())
-        return DesktopBackend::X11;  // XWayland's pointer control is all that is left
     return DesktopBackend::None;
 }
 
@@ -80,7 +82,7 @@ std::unique_ptr<DesktopPointerSettings> makeDesktopPointerSettings(const Desktop
 {
     switch (ChooseDesktopBackend(environment)) {
     case DesktopBackend::Kde:
-        return std::make_unique<KdePointerSettings>(environment.configHome);
+        return std::make_unique<KdePointerSettings>(environment.configHome, true, environment.wayland());
     case DesktopBackend::GSettings:
         return std::make_unique<GSettingsPointerSettings>();
     case DesktopBackend::X11:

@@ -14,6 +14,10 @@ struct DesktopEnvironment {
     std::string waylandDisplay;        // $WAYLAND_DISPLAY
     std::filesystem::path configHome;  // $XDG_CONFIG_HOME, or ~/.config
     bool gsettingsUsable = false;      // the GNOME schema is installed and GIO keeps settings (dconf)
+    std::string sessionType;           // $XDG_SESSION_TYPE ("wayland", "x11", ...)
+
+    // A Wayland session: the compositor owns the pointer, whatever XWayland offers.
+    bool wayland() const;
 
     static DesktopEnvironment detect();
 };
@@ -22,7 +26,8 @@ enum class DesktopBackend { Kde, GSettings, X11, None };
 
 // KDE Plasma for a desktop named KDE; GSettings for GNOME and the desktops built on its settings
 // (Unity, Budgie, Pantheon, GNOME Flashback) when usable; the X server's pointer control on any
-// other X11 session; GSettings again for another Wayland session where it is usable; else None.
+// other X11 session. Any other Wayland session gets None: its compositor reads neither GNOME's
+// settings nor XWayland's pointer control, so writing them would look successful and change nothing.
 DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment);
 
 // The chosen backend. None gives one whose every call fails, so that each value the desktop

@@ -6,10 +6,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <system_error>
+#include <vector>
 
 #include "config/profile_ini.h"
 #include "platform/linux/gsettings_pointer_settings.h"
+#include "platform/linux/kwin_input_devices.h"
 
 namespace vexo {
 namespace {
@@ -20,6 +24,13 @@ constexpr const char* kAcceleration = "XLbInptPointerAcceleration";
 constexpr const char* kKde = "KDE";
 constexpr const char* kWheelLines = "WheelScrollLines";
 constexpr const char* kDoubleClick = "DoubleClickInterval";
+
+// What KWin reads on Wayland: kcminputrc [Libinput][Defaults][Pointer] for every pointer, and a
+// group [Libinput][<vendor>][<product>][<name>] per device it has saved, which wins over it.
+constexpr const char* kLibinputDefaults = "[Libinput][Defaults][Pointer]";
+constexpr const char* kLibinputPrefix = "[Libinput][";
+constexpr const char* kProfile = "PointerAccelerationProfile";  // libinput's: 1 flat, 2 adaptive
+constexpr const char* kLibinputAcceleration = "PointerAcceleration";
 
 constexpr unsigned kDefaultWheelLines = 3;
 constexpr unsigned kDefaultDoubleClickMs = 400;
@@ -47,11 +58,184 @@ std::optional<long> ParseInteger(const std::string& text)
     return value;
 }
 
+std::string Trim(const std::string& text)
+{
+    const auto begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
+}
+
+// The lines of a KConfig file, whose group headers may be nested ("[A][B][C]", which the
+// Windows-style profile reader cuts at the first bracket). Empty for a missing file, nothing for
+// one that cannot be read.
+std::optional<std::vector<std::string>> Lines(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return std::vector<std::string>();
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return std::nullopt;
+    std::ifstream in(file);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool IsHeader(const std::string& line)
+{
+    const std::string t = Trim(line);
+    return !t.empty() && t.front() == '[' && t.back() == ']';
+}
+
+// A key's value in a group given by its whole header; "" when absent.
+std::string GroupValue(const std::vector<std::string>& lines, const std::string& header, const std::string& key)
+{
+    bool inside = false;
+    for (const std::string& line : lines) {
+        if (IsHeader(line)) {
+            inside = Trim(line) == header;
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (inside && eq != std::string::npos && Trim(line.substr(0, eq)) == key)
+            return Trim(line.substr(eq + 1));
+    }
+    return {};
+}
+
+// Sets key in the defaults group (made when missing) and in every per-device group that already
+// has it, so a device's saved value cannot hide the new one. Written to a temporary file and
+// renamed, so KWin never reads half a file.
+bool WriteLibinput(const std::filesystem::path& file, const std::string& key, const std::string& value)
+{
+    auto lines = Lines(file);
+    if (!lines)
+        return false;
+    std::vector<std::string> out;
+    bool defaultsSeen = false;
+    bool defaultsHasKey = false;
+    std::string group;
+    const auto closeGroup = [&] {
+        if (group == kLibinputDefaults && !defaultsHasKey) {
+            // After the group's last entry, before blank lines that part it from the next.
+            auto at = out.end();
+            while (at != out.begin() && Trim(*(at - 1)).empty())
+                --at;
+            out.insert(at, key + "=" + value);
+            defaultsHasKey = true;
+        }
+    };
+    for (const std::string& line : *lines) {
+        if (IsHeader(line)) {
+            closeGroup();
+            group = Trim(line);
+            defaultsSeen = defaultsSeen || group == kLibinputDefaults;
+            out.push_back(line);
+            continue;
+        }
+        const auto eq = line.find('=');
+        const bool libinput = group.rfind(kLibinputPrefix, 0) == 0;
+        if (libinput && eq != std::string::npos && Trim(line.substr(0, eq)) == key) {
+            out.push_back(key + "=" + value);
+            if (group == kLibinputDefaults)
+                defaultsHasKey = true;
+            continue;
+        }
+        out.push_back(line);
+    }
+    closeGroup();
+    if (!defaultsSeen) {
+        if (!out.empty() && !Trim(out.back()).empty())
+            out.emplace_back();
+        out.emplace_back(kLibinputDefaults);
+        out.push_back(key + "=" + value);
+    }
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    const std::filesystem::path temporary = file.string() + ".vexo-new";
+    {
+        std::ofstream stream(temporary, std::ios::trunc);
+        for (const std::string& line : out)
+            stream << line << '\n';
+        stream.flush();
+        if (!stream) {
+            std::filesystem::remove(temporary, error);
+            return false;
+        }
+    }
+    std::filesystem::rename(temporary, file, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+std::string DoubleText(double value)
+{
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : std::string();
+}
+
 } // namespace
 
-KdePointerSettings::KdePointerSettings(std::filesystem::path configDir, bool notifyDesktop)
-    : dir_(std::move(configDir)), notify_(notifyDesktop)
+KdePointerSettings::KdePointerSettings(std::filesystem::path configDir, bool notifyDesktop, bool waylandSession)
+    : dir_(std::move(configDir)), notify_(notifyDesktop), wayland_(waylandSession)
 {
+}
+
+std::optional<bool> KdePointerSettings::libinputFlat()
+{
+    if (KwinInputDevices kwin; const auto flat = kwin.accelerationFlat())
+        return flat;
+    const auto lines = Lines(inputFile());
+    if (!lines)
+        return std::nullopt;
+    const std::string profile = GroupValue(*lines, kLibinputDefaults, kProfile);
+    if (profile.empty())
+        return false;  // KWin's default profile accelerates
+    if (profile == "1")
+        return true;
+    if (profile == "2")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<double> KdePointerSettings::libinputAcceleration()
+{
+    if (KwinInputDevices kwin; const auto value = kwin.acceleration())
+        return value;
+    const auto lines = Lines(inputFile());
+    if (!lines)
+        return std::nullopt;
+    const std::string text = GroupValue(*lines, kLibinputDefaults, kLibinputAcceleration);
+    if (text.empty())
+        return 0.0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0')
+        return std::nullopt;
+    return value;
+}
+
+bool KdePointerSettings::setLibinput(bool flat, std::optional<double> acceleration)
+{
+    // Live through KWin, which saves the device's value itself; the files only where KWin is not
+    // on the bus (the next session reads them).
+    KwinInputDevices kwin;
+    if (const auto devices = kwin.pointers(); devices && !devices->empty())
+        return acceleration ? kwin.setAcceleration(*acceleration) : kwin.setAccelerationFlat(flat);
+    const bool written = acceleration ? WriteLibinput(inputFile(), kLibinputAcceleration, DoubleText(*acceleration))
+                                      : WriteLibinput(inputFile(), kProfile, flat ? "1" : "2");
+    if (written)
+        notify();
+    return written;
 }
 
 bool KdePointerSettings::write(const std::filesystem::path& file, const char* section, const char* key,
@@ -94,6 +278,10 @@ void KdePointerSettings::notify()
 
 std::optional<bool> KdePointerSettings::enhancePrecision()
 {
+    if (wayland_) {
+        const auto flat = libinputFlat();
+        return flat ? std::optional<bool>(!*flat) : std::nullopt;
+    }
     const auto flat = Read(inputFile(), kMouse, kFlat);
     if (!flat)
         return std::nullopt;
@@ -108,11 +296,17 @@ std::optional<bool> KdePointerSettings::enhancePrecision()
 
 bool KdePointerSettings::setEnhancePrecision(bool on)
 {
+    if (wayland_)
+        return setLibinput(!on, std::nullopt);
     return write(inputFile(), kMouse, kFlat, on ? "false" : "true");
 }
 
 std::optional<unsigned> KdePointerSettings::pointerSpeed()
 {
+    if (wayland_) {
+        const auto value = libinputAcceleration();
+        return value ? std::optional<unsigned>(GSettingsPointerSettings::SpeedFromGSettings(*value)) : std::nullopt;
+    }
     const auto text = Read(inputFile(), kMouse, kAcceleration);
     if (!text)
         return std::nullopt;
@@ -129,6 +323,8 @@ std::optional<unsigned> KdePointerSettings::pointerSpeed()
 bool KdePointerSettings::setPointerSpeed(unsigned speed)
 {
     const double value = GSettingsPointerSettings::SpeedToGSettings(speed);
+    if (wayland_)
+        return setLibinput(false, value);
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
     if (error != std::errc())

@@ -1,5 +1,7 @@
 #include "platform/qt/single_instance.h"
 
+#include "platform/qt/activation_token.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,12 +18,14 @@
 namespace vexo {
 namespace {
 
-// The one request a later start sends.
-// The two requests have one length, so either is known once that many bytes have come.
-constexpr char kActivate[] = "activate\n";
-constexpr char kShow[] = "showwind\n";
-constexpr std::size_t kActivateLength = sizeof kActivate - 1;
+// The requests a later start sends: one line, "activate" or "showwind", then optionally a space
+// and the launcher's activation token. A start of an older build sends the bare word.
+constexpr char kActivate[] = "activate";
+constexpr char kShow[] = "showwind";
+constexpr qsizetype kWordLength = sizeof kActivate - 1;
 static_assert(sizeof kShow == sizeof kActivate);
+// The word, the space, a token of at most 255 characters and the line end.
+constexpr qsizetype kMaxRequest = kWordLength + 1 + 255 + 1;
 constexpr int kSendTimeoutSeconds = 2;
 constexpr int kBacklog = 4;
 // Later starts connect, write one line and hang up. Beyond this many open connections the oldest
@@ -152,19 +156,27 @@ void SingleInstance::readRequest(int fd) {
     }
     QByteArray& received = it->second.received;
     received.append(buffer, got);
-    const QByteArray activate(kActivate, qsizetype(kActivateLength));
-    const QByteArray show(kShow, qsizetype(kActivateLength));
-    // The request may come in pieces; wait while what came so far can still be one.
-    if (std::size_t(received.size()) < kActivateLength) {
-        if (!activate.startsWith(received) && !show.startsWith(received))
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0) {
+        // The request may come in pieces; wait while what came so far can still be one.
+        const QByteArray head = received.left(kWordLength);
+        const bool mayBe = QByteArray(kActivate).startsWith(head) || QByteArray(kShow).startsWith(head);
+        if (!mayBe || received.size() >= kMaxRequest)
             dropConnection(fd);
         return;
     }
-    const bool activated = received.startsWith(activate);
-    const bool shown = received.startsWith(show);
+    const QByteArray line = received.left(end);
     dropConnection(fd);
-    if (activated || shown)
-        emit activationRequested(shown);
+    const qsizetype space = line.indexOf(' ');
+    const QByteArray word = space < 0 ? line : line.left(space);
+    const bool shown = word == kShow;
+    if (!shown && word != kActivate)
+        return;
+    // A malformed token still brings the window forward, only without the token.
+    QByteArray token = space < 0 ? QByteArray() : line.mid(space + 1);
+    if (!ActivationToken::isValid(token))
+        token.clear();
+    emit activationRequested(shown, token);
 }
 
 void SingleInstance::dropConnection(int fd) {
@@ -178,7 +190,7 @@ void SingleInstance::dropConnection(int fd) {
     ::close(fd);
 }
 
-bool SingleInstance::signalRunningInstance(bool show) {
+bool SingleInstance::signalRunningInstance(bool show, const QByteArray& token) {
     sockaddr_un address;
     if (!MakeAddress(socketPath(), address))
         return false;
@@ -190,8 +202,12 @@ bool SingleInstance::signalRunningInstance(bool show) {
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     bool delivered = false;
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-        const ssize_t sent = ::send(fd, show ? kShow : kActivate, kActivateLength, MSG_NOSIGNAL);
-        delivered = sent == ssize_t(kActivateLength);
+        QByteArray request(show ? kShow : kActivate);
+        if (ActivationToken::isValid(token))
+            request += ' ' + token;
+        request += '\n';
+        const ssize_t sent = ::send(fd, request.constData(), std::size_t(request.size()), MSG_NOSIGNAL);
+        delivered = sent == ssize_t(request.size());
     }
     // No waiting for the running instance to hang up: it may be this very process's event loop.
     ::close(fd);

@@ -15,7 +15,8 @@ namespace vexo {
 // folder; a lock left by a process that died is taken over. The instance that holds the lock
 // also listens on a Unix socket "<name>.socket" beside it, so that a later start can ask it to
 // come to the front (needed where the desktop has no notification area to click). The request is
-// the line "activate"; anything else on the socket is ignored.
+// the line "activate" (or "showwind" to show the window), optionally followed by a space and the
+// later start's activation token (see ActivationToken); anything else on the socket is ignored.
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
@@ -42,15 +43,17 @@ public:
 
     // From a start that lost tryLock(): asks the running instance to come forward, and with show
     // to show its window whatever it would do otherwise (a start from the menu). Waits at most two
-    // seconds. True when the request was delivered; false when no instance listens.
-    bool signalRunningInstance(bool show = false);
+    // seconds. token: the launcher's activation token, passed along when valid. True when the
+    // request was delivered; false when no instance listens.
+    bool signalRunningInstance(bool show = false, const QByteArray& token = QByteArray());
 
     QString lockFilePath() const;
     QString socketPath() const;
 
 signals:
-    // A later start asked this instance to come forward; show: to show its window.
-    void activationRequested(bool show);
+    // A later start asked this instance to come forward; show: to show its window; token: the
+    // later start's activation token, empty when it had none (or sent a malformed one).
+    void activationRequested(bool show, const QByteArray& token);
 
 private:
     struct Connection {

@@ -1,0 +1,175 @@
+#include "platform/linux/kwin_input_devices.h"
+
+#include <gio/gio.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace vexo {
+namespace {
+
+constexpr const char* kService = "org.kde.KWin";
+constexpr const char* kManagerPath = "/org/kde/KWin/InputDevice";
+constexpr const char* kManager = "org.kde.KWin.InputDeviceManager";
+constexpr const char* kDevice = "org.kde.KWin.InputDevice";
+constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
+constexpr int kTimeoutMs = 2000;
+
+std::string DevicePath(const std::string& sysName)
+{
+    return std::string(kManagerPath) + "/" + sysName;
+}
+
+// A property's value (owned by the caller), or null when KWin did not give it.
+GVariant* Get(GDBusConnection* bus, const std::string& path, const char* interface, const char* name)
+{
+    GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Get",
+                                                  g_variant_new("(ss)", interface, name), G_VARIANT_TYPE("(v)"),
+                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
+    if (reply == nullptr)
+        return nullptr;
+    GVariant* value = nullptr;
+    g_variant_get(reply, "(v)", &value);
+    g_variant_unref(reply);
+    return value;
+}
+
+std::optional<bool> GetBool(GDBusConnection* bus, const std::string& path, const char* name)
+{
+    GVariant* value = Get(bus, path, kDevice, name);
+    if (value == nullptr)
+        return std::nullopt;
+    std::optional<bool> result;
+    if (g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN))
+        result = g_variant_get_boolean(value) != FALSE;
+    g_variant_unref(value);
+    return result;
+}
+
+bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVariant* value)
+{
+    GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Set",
+                                                  g_variant_new("(ssv)", kDevice, name, value), nullptr,
+                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
+    if (reply == nullptr)
+        return false;
+    g_variant_unref(reply);
+    return true;
+}
+
+} // namespace
+
+KwinInputDevices::KwinInputDevices()
+{
+    // GIO would otherwise try to start a bus of its own (dbus-launch) where none runs.
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    if ((address == nullptr || *address == '\0') &&
+        (runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error)))
+        return;
+    // A private connection: the shared one would outlive a test's bus.
+    GDBusConnection* shared = nullptr;
+    gchar* busAddress = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (busAddress != nullptr) {
+        shared = g_dbus_connection_new_for_address_sync(
+            busAddress,
+            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr);
+        g_free(busAddress);
+    }
+    bus_ = shared;
+}
+
+KwinInputDevices::~KwinInputDevices()
+{
+    if (bus_ != nullptr) {
+        g_dbus_connection_close_sync(bus_, nullptr, nullptr);
+        g_object_unref(bus_);
+    }
+}
+
+std::optional<std::vector<std::string>> KwinInputDevices::pointers()
+{
+    if (bus_ == nullptr)
+        return std::nullopt;
+    GVariant* names = Get(bus_, kManagerPath, kManager, "devicesSysNames");
+    if (names == nullptr)
+        return std::nullopt;
+    std::vector<std::string> found;
+    if (g_variant_is_of_type(names, G_VARIANT_TYPE_STRING_ARRAY)) {
+        gsize count = 0;
+        const gchar** list = g_variant_get_strv(names, &count);
+        for (gsize i = 0; i < count; ++i) {
+            const std::string path = DevicePath(list[i]);
+            if (GetBool(bus_, path, "pointer") == true &&
+                GetBool(bus_, path, "touchpad") == false)
+                found.emplace_back(list[i]);
+        }
+        g_free(list);
+    }
+    g_variant_unref(names);
+    return found;
+}
+
+std::optional<bool> KwinInputDevices::accelerationFlat()
+{
+    const auto list = pointers();
+    if (!list || list->empty())
+        return std::nullopt;
+    return GetBool(bus_, DevicePath(list->front()), "pointerAccelerationProfileFlat");
+}
+
+std::optional<double> KwinInputDevices::acceleration()
+{
+    const auto list = pointers();
+    if (!list || list->empty())
+        return std::nullopt;
+    GVariant* value = Get(bus_, DevicePath(list->front()), kDevice, "pointerAcceleration");
+    if (value == nullptr)
+        return std::nullopt;
+    std::optional<double> result;
+    if (g_variant_is_of_type(value, G_VARIANT_TYPE_DOUBLE))
+        result = g_variant_get_double(value);
+    g_variant_unref(value);
+    return result;
+}
+
+bool KwinInputDevices::setAccelerationFlat(bool flat)
+{
+    const auto list = pointers();
+    if (!list || list->empty())
+        return false;
+    int taken = 0;
+    for (const std::string& name : *list) {
+        const std::string path = DevicePath(name);
+        // KWin switches to the other profile when this one is set false, if the device has it.
+        const char* supports = flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
+        if (GetBool(bus_, path, supports) != true)
+            continue;
+        if (!Set(bus_, path, "pointerAccelerationProfileFlat", g_variant_new_boolean(flat)))
+            return false;
+        ++taken;
+    }
+    return taken > 0;
+}
+
+bool KwinInputDevices::setAcceleration(double value)
+{
+    const auto list = pointers();
+    if (!list || list->empty())
+        return false;
+    int taken = 0;
+    for (const std::string& name : *list) {
+        const std::string path = DevicePath(name);
+        if (GetBool(bus_, path, "supportsPointerAcceleration") != true)
+            continue;
+        if (!Set(bus_, path, "pointerAcceleration", g_variant_new_double(value)))
+            return false;
+        ++taken;
+    }
+    return taken > 0;
+}
+
+} // namespace vexo
