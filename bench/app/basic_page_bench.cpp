@@ -2,7 +2,7 @@
 // mouse and the delivered Black skin: opening a function list, choosing a DPI value and a report
 // rate, building the whole page, and the window coming up from the notification-area icon, later
 // and first showing. Protocol pauses are recorded, not slept; the first showing reports them.
-#include "window_bench_support.h"
+#include "ui/window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

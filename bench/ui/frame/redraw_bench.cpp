@@ -1,6 +1,6 @@
 // Redraw costs of the main window: one hover change and a whole page, with the picture cache and
 // with every picture decoded from disk again, side by side.
-#include "window_bench_support.h"
+#include "ui/window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

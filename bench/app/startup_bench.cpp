@@ -4,9 +4,9 @@
 // simulated mouse found, handshake, config.bin, str.ini, skin, fonts, basic page drawn).
 //
 // The login case starts the utility as a session does at login, behind its notification-area icon,
-// side by side with the bare tray program (bench/bare_tray.cpp); each ends once the notification
+// side by side with the bare tray program (bench/app/bare_tray.cpp); each ends once the notification
 // area has placed its icon. It needs an X display with a notification area (DISPLAY set, trayer
-// running, as bench/resident_memory.sh sets up); without one those cases are skipped.
+// running, as bench/app/resident_memory.sh sets up); without one those cases are skipped.
 //
 // Every case also reports child_cpu_ms, the CPU time (user and system) one run of the program took.
 //

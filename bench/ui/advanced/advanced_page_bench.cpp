@@ -1,6 +1,6 @@
 // The advanced page: one recorded key to its line on screen, Confirm of ten macros of 63 events
 // (saving and encoding included), and showing the page with its controls.
-#include "window_bench_support.h"
+#include "ui/window_bench_support.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // skin pictures decoded from disk, as on the first opening in a run, and from the picture cache, as
 // on every later one), and a key capture from the key event until the captured name is on screen.
 // Uses the generated Black skin of the build (build/bin/Skins/Black).
-#include "window_bench_support.h"
+#include "ui/window_bench_support.h"
 #include "sim/silent_prompter.h"
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Resident memory of the utility behind its notification-area icon, side by side with the bare
-# tray program (bench/bare_tray.cpp), on one Xvfb with trayer as the notification area. Each pair
+# tray program (bench/app/bare_tray.cpp), on one Xvfb with trayer as the notification area. Each pair
 # starts the bare program, then `vexo --simulate` as at login (no --show), in turn, and reads
 # VmRSS (with its anonymous and file-backed parts) once each is steady:
 #   bare       the bare tray program
@@ -8,10 +8,10 @@
 #   hidden     vexo after the start at login
 #   shown      vexo after a second start with --show brought the window up
 #   rehidden   vexo after Esc hid the window again
-#   bench/resident_memory.sh [PAIRS] [BUILD_DIR]      defaults: 10, build
+#   bench/app/resident_memory.sh [PAIRS] [BUILD_DIR]      defaults: 10, build
 # Needs Xvfb, trayer and xdotool (scripts/deps.sh).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 pairs=${1:-10}
 build=$(realpath "${2:-build}")
 settle=${SETTLE_SECONDS:-6}  # past the 5 s of the start-up notice, so its balloon has gone
