@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // One full Apply against the simulated mouse.
 //  BM_ApplySleeping: with the protocol's pauses really slept; counters give the pauses the protocol
 //    prescribes in the same run and the ratio of the whole Apply to them (1.0 = nothing but pauses).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Our own cost per command over the transport: against the simulated mouse (firmware model included)
 // and against a device that does nothing (the transport alone). Pauses are recorded, not slept.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // str.ini and record.ini of 64 MB made of millions of tiny sections, as a hostile or broken file
 // may be: reading, editing and saving them must stay well under a second and a few times the
 // file's size in memory (peak_rss_mb is the process's peak, the file's own size included).

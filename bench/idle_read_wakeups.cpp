@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Shows that a thread blocked in the Linux HID backend's cancellable read costs no wake-ups:
 // counts the context switches of that thread over an idle wait, then measures how fast a
 // cancel wakes it.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Counts the context switches of every thread of `vexoctl --simulate watch --no-script` while it
 # waits with nothing happening: the input thread blocked on the notification read, the main thread
 # in poll() on the hot-plug and signal descriptors. A process without periodic wake-ups shows no

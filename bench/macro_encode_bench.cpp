@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // EncodeMacroStore for a full store: ten macros of 63 events each (125 lines), read from disk
 // every time as the editor does after each save.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # The Debian package: `cpack -G DEB` in the build folder writes vexo-t58_<version>-1_<arch>.deb.
 # Everything `cmake --install` installs goes in, under /usr; the dependencies come from the
 # binaries (dpkg-shlibdeps, from dpkg-dev).

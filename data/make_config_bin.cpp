@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Writes the config.bin delivered with the program: make_config_bin <output file>.
 // data/config.bin is this program's output; a test checks that the two agree.
 #include <cstdio>

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian packages the build and the tests need, and only those that are missing,
 # so that a second run is quiet and fast.
 set -euo pipefail

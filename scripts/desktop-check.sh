@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Tries the utility on a real X server as a user would, twice: on a bare Xvfb (no window manager,
 # no notification area) and on Xvfb with Openbox and trayer's notification area. Drives the pointer
 # with xdotool and reads the screen with xwd. Demo mode only (simulated mouse), in a copy of the

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Builds the utility's dialog photographer if needed and renews docs/dialogs.png: the seven
 # key-assignment dialogs of the Black skin in English. With Xvfb installed they are photographed
 # from a real X server (xcb platform); otherwise they are rendered on Qt's offscreen platform.

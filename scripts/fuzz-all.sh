@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Runs every libFuzzer target one after another for the same time each, and sums up what they did.
 #   scripts/fuzz-all.sh [SECONDS]          default: 300 seconds per target
 # Builds them with clang in fuzz-build (scripts/fuzz.sh does the same for one target). Each target's

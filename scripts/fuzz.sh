@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Builds the libFuzzer targets with clang in their own build folder and runs one of them.
 #   scripts/fuzz.sh [SECONDS] [TARGET]     defaults: 300 seconds, device_fuzzer
 # The corpus grows in fuzz-corpus/TARGET; crashes land in fuzz-artifacts/ and end the run. So does

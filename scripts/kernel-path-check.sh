@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # The program on the real Linux HID path (uhid -> HID core -> hidraw -> udev) in a small Debian 12
 # virtual machine, with the project's own checks (tests/kernel_path/guest-test.sh) in both orders
 # of the mouse's two interfaces, and many rounds of fast replugs under a watching vexoctl and

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds, and shows the product against the simulated mouse: the window
 # in demo mode where there is a display, otherwise what `vexoctl --simulate info` prints and where
 # the screenshots of the window are.

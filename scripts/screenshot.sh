@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Builds the utility if needed and photographs its window in the demo mode (simulated mouse):
 # docs/screenshot.png (basic page), docs/screenshot-lists.png (a button's function list open with
 # the DPI Switch side list) and docs/screenshot-advanced.png (advanced page); through

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Builds the skin generator and writes review pictures of every default skin into
 # build/skin-preview/: <skin>-basic.png, -advanced.png, -dialogs.png, -parts.png and -sheet.png
 # (both pages and every dialog composited with their buttons and sample texts).

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds the whole project twice (normal, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test suite in both builds.
 set -euo pipefail

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Tries the window on real Wayland compositors running headless: mutter (GNOME), KWin (KDE) and
 # weston, each with its own runtime folder and session bus. Input goes through the compositor
 # (mutter's RemoteDesktop API, KWin's fake-input protocol), the screen is read back (mutter's

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The yardstick of the notification-area figures: a bare Qt program with one QSystemTrayIcon and an
 // Exit menu, nothing else. It is what any program that lives behind a tray icon pays at least.
 //   --quit-after-start  end as soon as the notification area has placed the icon (or after 2 s

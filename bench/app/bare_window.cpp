@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The yardstick of the start-up benchmark: a bare Qt Widgets program that opens one frameless
 // 880 x 650 window and ends as soon as it is shown.
 //

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The basic settings page as a user meets it, through the application shell over the simulated
 // mouse and the delivered Black skin: opening a function list, choosing a DPI value and a report
 // rate, building the whole page, and the window coming up from the notification-area icon, later

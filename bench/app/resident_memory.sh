@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Resident memory of the utility behind its notification-area icon, side by side with the bare
 # tray program (bench/app/bare_tray.cpp), on one Xvfb with trayer as the notification area. Each pair
 # starts the bare program, then `vexo --simulate` as at login (no --show), in turn, and reads

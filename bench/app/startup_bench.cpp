@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Start-up of the utility, side by side with a bare Qt Widgets program that opens one frameless
 // 880 x 650 window. Each iteration starts the program as a new process and waits for its end:
 // `vexo --simulate --quit-after-start` ends right after its main window's initialisation (the

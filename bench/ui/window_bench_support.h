@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // What the window's benchmark programs share: a frame that asks nothing of the program, and a
 // main() that runs them on the offscreen platform.

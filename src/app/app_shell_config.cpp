@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The shell's start-up steps over the configuration: language and texts, str.ini's labels, skin
 // and text colour, fonts, and the exchanges of the configuration with the mouse.
 #include <QString>

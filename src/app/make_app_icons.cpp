@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // make_app_icons: writes the program's icon into an icon theme folder, one PNG per size:
 //   make_app_icons <theme-folder> <icon-name> <size>...
 // gives <theme-folder>/<size>x<size>/apps/<icon-name>.png. Run by the build.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The real program under a start-up message box: a later start only brings it forward, and the
 // session's end or Ctrl+C ends it even then, cleanly.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The application shell on real desktops: notices' time-outs, the window without a notification
 // area or a mouse, boxes open while a later start comes, skin folders, and hover over the real
 // basic page.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The application shell against the simulated mouse, in a folder of its own: the fixture the shell's
 // test files share.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The application shell against the simulated mouse: start-up, notices, tray, hot-plug, Apply,
 // Cancel and shutdown.
 #include "app_shell_fixture.h"

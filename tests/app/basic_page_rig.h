@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The whole program as a user meets it: the application shell with its main window over a folder
 // of delivered files and the simulated mouse. Clicks and pointer moves arrive as real mouse events

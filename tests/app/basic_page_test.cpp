@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The basic settings page end to end: clicks at the page's coordinates, the record, the labels in
 // str.ini and what the simulated mouse receives on Apply.
 #include "basic_page_rig.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The DPI rows and the lighting section of the basic page: value lists, tick boxes, colour
 // swatches with the real colour chooser, the lighting lists, and values from files written elsewhere.
 #include "basic_page_rig.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Every dialog row from the basic page: open a button's list, pick the row, answer the real dialog
 // as a user would, press Apply, and compare config.bin, the labels in str.ini and what the
 // simulated mouse received with what was chosen.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Hover feedback of the whole window under real pointer moves: the pointer goes straight from one
 // button to its neighbour, as a quick hand does, without resting on a plain spot in between.
 #include "basic_page_rig.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The shell's own pieces: notice texts, the command line, the hand-over of notices between threads.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The Skins button's flow through the shell: the picker run modally, the choice applied at once,
 // stored in str.ini and drawn; Cancel changes nothing.
 #include <gtest/gtest.h>

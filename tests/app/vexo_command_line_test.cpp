@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The utility's command line as users type it: help and mistakes answered without a window system,
 // --data and --trace on a real run of the program.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Storing what a key-assignment dialog gave: the record's bytes, the labels, the Shift rule.
 #include "config/button_parameters.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Data files that are not what they should be: FIFOs, devices, links to what is not ours. Every
 // case runs in a child process with a time limit, so a program that blocks fails the test.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The profile document and its JSON: exact round trips, and every bad input refused by field.
 #include "config/profile_document.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Settings by name: every name reads back what was set, buttons end as the dialogs' helpers leave
 // them, and a refused set changes nothing.
 #include "config/settings_vocabulary.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl against hostile data files, a full output, odd command lines and a second program
 // working on the same folder. Every run is bounded by timeout(1): a hang fails, it never stops
 // the suite.

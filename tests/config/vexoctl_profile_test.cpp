@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl export / import / profile as users run them: exact round trips and refusals that change
 // no file.
 #include <gtest/gtest.h>

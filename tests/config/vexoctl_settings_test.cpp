@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl get / set as scripts use them: values read back, refusals change no file.
 #include <gtest/gtest.h>
 

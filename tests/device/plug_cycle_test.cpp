@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // A thousand unplug and replug cycles with notices in flight must leave the process as it was:
 // the same open descriptors and threads, and no memory that grows with the cycles.
 #include <gtest/gtest.h>

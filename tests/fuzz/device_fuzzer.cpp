@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary mouse behaviour to everything that parses what the mouse sends: the handshake
 // answer, the answers of the read commands, block input reports and notification reports. The
 // collections may announce any report length; the fuzzed device fills whatever span it is given, so a

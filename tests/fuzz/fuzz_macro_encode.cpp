@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary record.ini content to the macro encoder. The encoder must never write outside
 // the blocks of the sections it lists: the bytes before and after the area, and every block past
 // the encoded ones, keep their marker.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The INI reader and editor on arbitrary bytes: no crash, an unedited file serialises back byte for
 // byte, and an edit never lets a value add a section.
 #include <cstddef>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target: the HID report descriptor parser reads whatever a device (or a virtual
 // device any local user can create) announces.
 #include "platform/linux/report_descriptor.h"

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Checks the includes of a source tree against the layers (cmake -DSOURCE_DIR=<src> -P this file):
 #   - a file includes only its own layer and the layers it is allowed to use (below);
 #   - within one folder no files include each other, directly or around a circle (a.h and a.cpp

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # The include check finds what it is there to find (cmake -DCHECK=<check script> -DWORK_DIR=<dir> -P this
 # file): a tree that keeps the layers passes, and each kind of offence, planted alone, fails it by name.
 cmake_minimum_required(VERSION 3.25)

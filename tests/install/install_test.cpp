@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The installed programs: an install under another prefix that runs from where it landed, the
 // desktop entries, the metainfo and the manual pages checked by the distributions' validators, and
 // the Debian package checked by lintian.

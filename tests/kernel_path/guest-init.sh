@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Started inside the VM by its PID 1 (/sbin/vexo-vm-init, baked into the image by make-image.sh) once the
 # run folder is mounted at /mnt/run: mounts the build folder, starts udev, loads the HID modules,
 # runs guest-test.sh, and returns (PID 1 then powers the VM off).

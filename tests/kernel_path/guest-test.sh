@@ -1,4 +1,9 @@
 #!/bin/bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # The project's checks on the real kernel HID path, run inside the kernel-path virtual machine as root
 # (scripts/kernel-path-check.sh puts this file where the VM's init starts it). Drives vexo-sim
 # through /dev/uhid and runs vexoctl and the window against the kernel's hidraw nodes, once with

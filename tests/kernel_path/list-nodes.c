@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 /* list-nodes: the hidraw nodes udev knows, with their HID parent's ids and name, as the VM sees
  * them; a diagnostic for the kernel-path check, built there with the host's libudev-dev. Every
  * value libudev may not give (a node leaving as it is listed) is printed as "-". */

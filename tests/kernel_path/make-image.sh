@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Makes (once) the small Debian 12 image the kernel-path check boots: the stock kernel and its
 # initramfs (hid, uhid and hid-generic are modules there, hidraw is built in), udev, the Qt 6
 # runtime the window needs, fonts, and eu-stack for the stacks of a hung program.

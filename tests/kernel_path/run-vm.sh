@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Boots the kernel-path VM once and runs guest-test.sh in it against a build of the project.
 #   run-vm.sh BUILD_DIR
 # Makes the image first when needed (make-image.sh, into $KERNEL_PATH_CACHE), boots it with a

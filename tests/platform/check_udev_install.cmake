@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 # Installs the udev component into a scratch prefix and checks the rule lands where udev reads it.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --component udev --prefix "${PREFIX}"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The desktop pointer backends against the real services: GIO with the installed schemas (a key
 // file backend), KDE's files in a temporary configuration folder, an Xvfb server.
 #include <gtest/gtest.h>

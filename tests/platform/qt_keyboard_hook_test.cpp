@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The keyboard hook: every key of the program's windows, named from the native scan code, once.
 #include "platform/qt/qt_keyboard_hook.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/device_monitor_notifier.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"

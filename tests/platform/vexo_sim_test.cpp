@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The virtual mouse of vexo-sim without /dev/uhid: its descriptors, the uhid event encoding, and
 // the whole device link driven through the same requests the kernel would make.
 #include "platform/linux/hidraw_backend.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The skins the build draws into bin/Skins: every picture the window opens is there, once, at the
 // size of the region it is drawn into, in a format the window can blend, and legible.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 /* Asks the compositor for an xdg-activation token, as a launcher does before it starts a program,
    and prints it. Without a surface or an input serial: compositors that trust their clients (KWin
    started without permission checks) grant it; others may refuse it when it is used.

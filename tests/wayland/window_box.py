@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+#
+# SPDX-License-Identifier: MIT
+
 """Where a window lies in a screenshot: the bounding box of the pixels that differ from a shot of
 the empty desktop. Both PNGs go through pngtopnm (netpbm). Prints "X Y W H", or nothing when the
 shots are alike.

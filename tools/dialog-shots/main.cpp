@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexo-dialog-shots: photographs the seven key-assignment dialogs in a skin.
 //
 //   vexo-dialog-shots <skin-folder> <output-prefix> [language]

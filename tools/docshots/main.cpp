@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexo-docshots OUT.png [SKIN]: photographs the basic page of the demo mode with the list of a
 // button's functions open and the DPI Switch side list beside it, as a user sees it when choosing
 // "DPI Switch", for the README. The pointer's moves are sent to the window as the window system

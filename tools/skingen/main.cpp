@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexo-skingen: draws the default skins of the utility.
 //
 //   vexo-skingen <skins-folder>               writes <skins-folder>/<skin>/*.png for every skin

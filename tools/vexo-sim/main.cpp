@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexo-sim: the simulated mouse as a virtual USB HID device (04D9:A09F) through /dev/uhid, so the
 // utility can be tried through the real kernel HID path (hidraw, udev) without hardware.
 #include <poll.h>

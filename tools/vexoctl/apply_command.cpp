@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl apply: what the window's Apply does, from the command line.
 #include "command_registry.h"
 #include "text_escape.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl blocks: the data blocks Apply would send, built from config.bin.
 #include "command_registry.h"
 #include "config/dpi_table.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl encode-macros: record.ini into the macro area of config.bin, as the macro editor does on
 // every confirmed change.
 #include <ostream>

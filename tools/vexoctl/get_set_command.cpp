@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl get / set: the settings by their stable names (see SettingsVocabulary).
 #include "command_registry.h"
 #include "device/settings_sync.h"

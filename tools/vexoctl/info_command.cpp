@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl info: is a usable mouse there, and what does its sensor block say.
 #include <cstdio>
 #include <iostream>

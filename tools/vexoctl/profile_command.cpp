@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl export / import / profile: the whole setup as one JSON document, and named profiles.
 #include <unistd.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl show: the whole configuration of config.bin, decoded, as text or JSON.
 #include <cstdio>
 #include <sstream>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // vexoctl watch: the mouse's own notices and its arrival and removal, as they happen.
 #include <poll.h>
 #include <signal.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The advanced page: one recorded key to its line on screen, Confirm of ten macros of 63 events
 // (saving and encoding included), and showing the page with its controls.
 #include "ui/window_bench_support.h"

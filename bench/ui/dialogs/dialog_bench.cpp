@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The key-assignment dialogs: opening each one until its first paint has been delivered (with the
 // skin pictures decoded from disk, as on the first opening in a run, and from the picture cache, as
 // on every later one), and a key capture from the key event until the captured name is on screen.

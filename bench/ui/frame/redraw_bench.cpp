@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Redraw costs of the main window: one hover change and a whole page, with the picture cache and
 // with every picture decoded from disk again, side by side.
 #include "ui/window_bench_support.h"

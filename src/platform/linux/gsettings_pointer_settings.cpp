@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/linux/gsettings_pointer_settings.h"
 
 #define G_SETTINGS_ENABLE_BACKEND

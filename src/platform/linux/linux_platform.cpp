@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/linux/linux_platform.h"
 
 #include "platform/linux/hidraw_backend.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/linux/x11_pointer_settings.h"
 
 #include <X11/Xlib.h>

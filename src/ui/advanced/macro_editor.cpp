@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The macro editor's controls: creation, filling from record.ini, drawing, selection and the
 // loop-times field.
 #include "ui/advanced/macro_editor.h"

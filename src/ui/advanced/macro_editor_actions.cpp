@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The macro editor's actions: New, Delete, Confirm, the mouse-event drop-down, the delay of a line
 // and the context menu of the key-sequence list.
 #include <QLineEdit>

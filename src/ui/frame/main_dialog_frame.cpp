@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The frame of the main window: its buttons, their hover looks, the page drawing and the click
 // dispatch shared by both pages.
 #include <QPainter>

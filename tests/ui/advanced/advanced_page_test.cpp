@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The advanced page's desktop settings and macro recording, driven through the real window.
 #include <gtest/gtest.h>
 

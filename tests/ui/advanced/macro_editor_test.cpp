@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The macro editor of the advanced page: its list handling, the mouse-event insertion rules, the
 // loop-times field, delays, Confirm and what reaches record.ini and the macro blocks.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The function dispatch: which dialog each row asks, what OK stores, what Cancel keeps, Shift.
 #include <gtest/gtest.h>
 

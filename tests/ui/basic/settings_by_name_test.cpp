@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Settings by name against the window's own function dispatch: the same choice, made once through
 // the dialogs and once by its name, leaves the same record and labels.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The key capture dialogs, with keys as a real keyboard delivers them (native scan codes).
 #include <QLabel>
 #include <QLineEdit>

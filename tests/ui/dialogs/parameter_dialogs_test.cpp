@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The fire-key, delay and picker dialogs, and the skeleton they share.
 #include <QLabel>
 #include <QLineEdit>

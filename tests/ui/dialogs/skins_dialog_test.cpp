@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The skin picker: the skins it lists, its result, hover, wheel and missing pictures.
 #include <gtest/gtest.h>
 

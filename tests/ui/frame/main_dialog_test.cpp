@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The main window's frame: page switching, click dispatch, hover, dragging, keys.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // The main window as a user meets it: hover that leaves no trace with any skin, a window that
 // cannot be lost without a notification area, the frame without a mouse, and the plain look of a
 // skin without a background.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The VEXO T58 utility developers
+//
+// SPDX-License-Identifier: MIT
+
 // Loading, preparing, caching and drawing skin pictures.
 #include <gtest/gtest.h>
 #include <fcntl.h>
