@@ -44,13 +44,13 @@ public:
 
 struct ApplyRig {
     ApplyRig(Pauser& pauser, const std::filesystem::path& base)
-        : mouse(std::make_shared<SimMouse>(3)), backend(mouse),
-          session(backend, pauser, prompter, listener, "bench"),
+        : mouse(std::make_shared<SimMouse>(3)), backend(mouse), session(backend, pauser, prompter, listener, "bench"),
           dir(base / ("vexo-apply-bench-" + std::to_string(::getpid()))), store(dir / "config.bin") {
         mouse->setRecording(false);
         std::filesystem::create_directories(dir);
         const auto file = FactoryConfigFile();
-        std::ofstream(dir / "config.bin", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+        std::ofstream(dir / "config.bin", std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data()), file.size());
         store.LoadConfig();
         settings.m_strStrIniPath = dir / "str.ini";
         settings.m_strSettingSection = "Setting-EN";
@@ -82,7 +82,8 @@ void BM_ApplySleeping(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         const auto result = rig.sync->ApplyConfig();
         wallSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (!result.sent) state.SkipWithError("the simulated mouse was not there");
+        if (!result.sent)
+            state.SkipWithError("the simulated mouse was not there");
     }
     const double prescribedSeconds = pauser.prescribedMs / 1000.0;
     state.counters["prescribed_ms"] = benchmark::Counter(pauser.prescribedMs / double(state.iterations()));

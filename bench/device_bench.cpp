@@ -94,12 +94,14 @@ BENCHMARK(BM_SendCommandRead)->ArgName("sim")->Arg(1)->Arg(0);
 void BM_TransferBlockWrite128(benchmark::State& state) {
     Rig rig(state.range(0) != 0);
     std::array<std::uint8_t, 128> block{};
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<std::uint8_t>(i);
     std::size_t n = 0;
     for (auto _ : state) {
         CommandPacket packet(0x13, 1, 128);
         rig.session->transport().TransferBlock(packet, block);
-        if (++n % 4096 == 0) rig.pauser.clear(); // keeps the record of pauses small
+        if (++n % 4096 == 0)
+            rig.pauser.clear(); // keeps the record of pauses small
     }
     state.counters["pauses_ms_per_block"] = 12;
 }
@@ -147,7 +149,8 @@ BENCHMARK(BM_ScrambleUnscramble);
 
 void BM_NoticeParse(benchmark::State& state) {
     const std::array<std::uint8_t, 9> report{6, 7, 0, 3, 0, 0, 0, 0, 0};
-    for (auto _ : state) benchmark::DoNotOptimize(NoticeReport::parse(report));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NoticeReport::parse(report));
 }
 BENCHMARK(BM_NoticeParse);
 

@@ -44,7 +44,7 @@ std::filesystem::path Put(const std::string& name, const std::string& text) {
 }
 
 void ReportPeak(benchmark::State& state, std::size_t fileBytes) {
-    rusage usage {};
+    rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
     state.counters["file_mb"] = static_cast<double>(fileBytes) / (1024.0 * 1024.0);
@@ -64,7 +64,8 @@ void BM_ApplyLabelsToHugeStrIni(benchmark::State& state) {
         settings.m_strSettingSection = vexo::SelectTexts(settings.ReadLanguage()).m_strSettingSection;
         settings.LoadIniSettings();
         settings.m_strButtonLabelA[0] = "Left Click";
-        if (!settings.SaveButtonLabels()) state.SkipWithError(settings.lastError().c_str());
+        if (!settings.SaveButtonLabels())
+            state.SkipWithError(settings.lastError().c_str());
     }
     ReportPeak(state, original.size());
     std::filesystem::remove_all(path.parent_path());
@@ -74,7 +75,8 @@ BENCHMARK(BM_ApplyLabelsToHugeStrIni)->Unit(benchmark::kMillisecond)->Iterations
 // What encode-macros does with record.ini: the section names, every macro encoded, and the count
 // of sections for its warning.
 void BM_EncodeHugeRecordIni(benchmark::State& state) {
-    const std::string original = HugeIni("[m]\r\nMacroLoopTimes=3\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n", "");
+    const std::string original =
+        HugeIni("[m]\r\nMacroLoopTimes=3\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n", "");
     const auto path = Put("record.ini", original);
     std::array<std::uint8_t, vexo::kMacroAreaSize> area{};
     std::size_t sections = 0;

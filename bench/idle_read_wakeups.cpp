@@ -103,5 +103,6 @@ int main(int argc, char** argv) {
                 after.nonvoluntary - before.nonvoluntary);
     std::printf("  cancel woke it after %.1f us; read returned %d\n",
                 std::chrono::duration<double, std::micro>(wokeAfter).count(), result);
-    return (after.voluntary - before.voluntary) + (after.nonvoluntary - before.nonvoluntary) == 0 && result == 0 ? 0 : 3;
+    return (after.voluntary - before.voluntary) + (after.nonvoluntary - before.nonvoluntary) == 0 && result == 0 ? 0
+                                                                                                                 : 3;
 }

@@ -19,8 +19,8 @@
 namespace {
 
 std::filesystem::path WriteFullStore() {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vexo-bench-record-" + std::to_string(::getpid()) + ".ini");
+    const auto path =
+        std::filesystem::temp_directory_path() / ("vexo-bench-record-" + std::to_string(::getpid()) + ".ini");
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (int slot = 0; slot < 10; ++slot) {
         out << "[Macro " << slot + 1 << "]\r\nMacroLoopTimes=" << slot + 1 << "\r\nItemCount=125\r\n";
@@ -28,7 +28,8 @@ std::filesystem::path WriteFullStore() {
         for (int event = 0; event < 63; ++event) {
             const char* key = (event / 2) % 2 == 0 ? "Num Enter" : "Right Ctrl";
             out << "Item" << item++ << "=" << key << (event % 2 == 0 ? "   Dn" : "   Up") << "\r\n";
-            if (event < 62) out << "Item" << item++ << "=" << 10 + event << " ms\r\n";
+            if (event < 62)
+                out << "Item" << item++ << "=" << 10 + event << " ms\r\n";
         }
     }
     return path;

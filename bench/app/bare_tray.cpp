@@ -22,8 +22,7 @@
 namespace {
 
 // A plain icon in the sizes the utility offers, so that both hand the tray the same work.
-QIcon PlainIcon()
-{
+QIcon PlainIcon() {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128}) {
         QPixmap pixmap(size, size);
@@ -38,16 +37,14 @@ QIcon PlainIcon()
     return icon;
 }
 
-bool Placed(const QSystemTrayIcon& icon)
-{
+bool Placed(const QSystemTrayIcon& icon) {
     const QRect place = icon.geometry();
     return !place.isEmpty() && place.topLeft() != QPoint(0, 0);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     bool quitAfterStart = false;

@@ -26,14 +26,12 @@ namespace {
 
 class BackgroundWindow final : public QWidget {
 public:
-    explicit BackgroundWindow(QImage image) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    {
+    explicit BackgroundWindow(QImage image) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
         image_ = std::move(image);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         if (!image_.isNull())
             QPainter(this).drawImage(0, 0, image_);
     }
@@ -44,8 +42,7 @@ private:
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString background;
     int pauseMs = 0;

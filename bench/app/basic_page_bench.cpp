@@ -60,8 +60,7 @@ struct Utility {
     MemoryPointerSettings desktop;
     std::unique_ptr<AppShell> shell;
 
-    Utility()
-    {
+    Utility() {
         const std::filesystem::path bin = QCoreApplication::applicationDirPath().toStdString();
         const std::filesystem::path dir = folder.path().toStdString();
         std::filesystem::copy_file(bin / "config.bin", dir / "config.bin");
@@ -71,8 +70,7 @@ struct Utility {
         start(true);
     }
     // A new shell, as at a start of the program; shown, or hidden behind its icon.
-    void start(bool show)
-    {
+    void start(bool show) {
         shell.reset();
         shell = std::make_unique<AppShell>(
             ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {}, locations});
@@ -80,8 +78,7 @@ struct Utility {
         settle();
     }
     CMainDialog& window() { return shell->window(); }
-    void click(const Region& region)
-    {
+    void click(const Region& region) {
         const QPointF at(region.left + 3, region.top + 3);
         QMouseEvent press(QEvent::MouseButtonPress, at, window().mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
@@ -90,16 +87,14 @@ struct Utility {
                             Qt::NoModifier);
         QApplication::sendEvent(&window(), &release);
     }
-    static void settle()
-    {
+    static void settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
     QListWidget* list(int id) { return window().findChild<QListWidget*>(QString::number(id)); }
 };
 
-void OpenFunctionList(benchmark::State& state)
-{
+void OpenFunctionList(benchmark::State& state) {
     Utility utility;
     for (auto _ : state) {
         utility.click(basic::FunctionBox(2));
@@ -112,8 +107,7 @@ void OpenFunctionList(benchmark::State& state)
     }
 }
 
-void ChooseDpiValue(benchmark::State& state)
-{
+void ChooseDpiValue(benchmark::State& state) {
     Utility utility;
     int row = 0;
     for (auto _ : state) {
@@ -122,7 +116,7 @@ void ChooseDpiValue(benchmark::State& state)
         QListWidget* list = utility.list(basic::kDpiValueListId);
         row = (row + 1) % 2;
         state.ResumeTiming();
-        list->setCurrentRow(row);  // the choice, as a click on the entry makes it
+        list->setCurrentRow(row); // the choice, as a click on the entry makes it
         utility.window().findChild<QLabel*>(QString::number(basic::kDpiValueFieldId + 1))->repaint();
         state.PauseTiming();
         Utility::settle();
@@ -130,21 +124,19 @@ void ChooseDpiValue(benchmark::State& state)
     }
 }
 
-void ChooseReportRate(benchmark::State& state)
-{
+void ChooseReportRate(benchmark::State& state) {
     Utility utility;
     int segment = 0;
     for (auto _ : state) {
         segment ^= 1;
-        utility.click(basic::kRateSegments[segment]);  // redraws both segments and copies to the screen
+        utility.click(basic::kRateSegments[segment]); // redraws both segments and copies to the screen
     }
 }
 
-void BuildWholePage(benchmark::State& state)
-{
+void BuildWholePage(benchmark::State& state) {
     Utility utility;
     for (auto _ : state) {
-        utility.window().RebuildCurrentPage();  // tear down, controls created, every picture drawn
+        utility.window().RebuildCurrentPage(); // tear down, controls created, every picture drawn
         utility.window().repaint();
         state.PauseTiming();
         Utility::settle();
@@ -152,8 +144,7 @@ void BuildWholePage(benchmark::State& state)
     }
 }
 
-void IconClickLaterShowing(benchmark::State& state)
-{
+void IconClickLaterShowing(benchmark::State& state) {
     Utility utility;
     for (auto _ : state) {
         state.PauseTiming();
@@ -165,8 +156,7 @@ void IconClickLaterShowing(benchmark::State& state)
     }
 }
 
-void IconClickFirstShowing(benchmark::State& state)
-{
+void IconClickFirstShowing(benchmark::State& state) {
     Utility utility;
     unsigned pauses = 0;
     for (auto _ : state) {
@@ -184,8 +174,7 @@ void IconClickFirstShowing(benchmark::State& state)
     state.counters["prescribed_pauses_ms"] = pauses;
 }
 
-void HoverFunctionBox(benchmark::State& state)
-{
+void HoverFunctionBox(benchmark::State& state) {
     Utility utility;
     bool first = false;
     for (auto _ : state) {
@@ -195,8 +184,7 @@ void HoverFunctionBox(benchmark::State& state)
     }
 }
 
-void FullPageDraw(benchmark::State& state)
-{
+void FullPageDraw(benchmark::State& state) {
     Utility utility;
     for (auto _ : state)
         utility.window().DrawPage();
@@ -213,7 +201,4 @@ BENCHMARK(FullPageDraw)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    return vexo::bench::RunWindowBenchmarks(argc, argv);
-}
+int main(int argc, char** argv) { return vexo::bench::RunWindowBenchmarks(argc, argv); }

@@ -31,20 +31,16 @@
 
 namespace {
 
-QString BuildFile(const QString& name)
-{
-    return QCoreApplication::applicationDirPath() + "/" + name;
-}
+QString BuildFile(const QString& name) { return QCoreApplication::applicationDirPath() + "/" + name; }
 
 // A folder that the utility takes as its portable install. Null when it cannot be made.
-std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart)
-{
+std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart) {
     auto dir = std::make_unique<QTemporaryDir>();
     const QString to = dir->path() + "/";
     // A hard link, so that the program finds its files beside it and not beside the build's copy.
-    const bool program = ::link(QFile::encodeName(BuildFile("vexo")).constData(),
-                                QFile::encodeName(to + "vexo").constData()) == 0 ||
-                         QFile::copy(BuildFile("vexo"), to + "vexo");
+    const bool program =
+        ::link(QFile::encodeName(BuildFile("vexo")).constData(), QFile::encodeName(to + "vexo").constData()) == 0 ||
+        QFile::copy(BuildFile("vexo"), to + "vexo");
     if (!dir->isValid() || !program || !QFile::copy(BuildFile("str.ini"), to + "str.ini") ||
         !QFile::link(BuildFile("Skins"), to + "Skins"))
         return nullptr;
@@ -55,13 +51,12 @@ std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart)
     QByteArray bytes = source.readAll();
     if (bytes.isEmpty())
         return nullptr;
-    bytes[0] = firstStart ? 0 : 1;  // the first-run flag
+    bytes[0] = firstStart ? 0 : 1; // the first-run flag
     config.write(bytes);
     return dir;
 }
 
-double ChildrenCpuMs()
-{
+double ChildrenCpuMs() {
     rusage usage{};
     ::getrusage(RUSAGE_CHILDREN, &usage);
     const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
@@ -69,8 +64,7 @@ double ChildrenCpuMs()
 }
 
 // display: on the X server of DISPLAY (with its notification area) instead of the offscreen platform.
-void RunProgram(benchmark::State& state, const QString& program, const QStringList& args, bool display = false)
-{
+void RunProgram(benchmark::State& state, const QString& program, const QStringList& args, bool display = false) {
     // Desktops keep the runtime folder in memory (/run/user/UID); so does the benchmark, so that the
     // single-instance lock costs what it costs there and not a flush to disk.
     const bool inMemory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
@@ -98,22 +92,17 @@ void RunProgram(benchmark::State& state, const QString& program, const QStringLi
             return;
         }
     }
-    state.counters["child_cpu_ms"] =
-        benchmark::Counter((ChildrenCpuMs() - cpuBefore) / double(state.iterations()));
+    state.counters["child_cpu_ms"] = benchmark::Counter((ChildrenCpuMs() - cpuBefore) / double(state.iterations()));
 }
 
-void BareQtWindow(benchmark::State& state)
-{
-    RunProgram(state, BuildFile("vexo_bare_window"), {});
-}
+void BareQtWindow(benchmark::State& state) { RunProgram(state, BuildFile("vexo_bare_window"), {}); }
 
 // The floor under the utility's figure: the bare window that also decodes the default skin's page
 // background and paints it, and then, in addition, waits out the handshake's two 5 ms pauses while
 // that decode runs. Neither does anything else the utility does (tray, lock, files, mouse, fonts).
 constexpr int kHandshakePausesMs = 10;
 
-void BareQtWindowWithPage(benchmark::State& state, bool handshakePauses)
-{
+void BareQtWindowWithPage(benchmark::State& state, bool handshakePauses) {
     const QString page = BuildFile("Skins/Black/BasicSet2.png");
     if (!QFileInfo::exists(page)) {
         state.SkipWithError("the default skin is not in the build");
@@ -125,8 +114,7 @@ void BareQtWindowWithPage(benchmark::State& state, bool handshakePauses)
     RunProgram(state, BuildFile("vexo_bare_window"), args);
 }
 
-void VexoStartUp(benchmark::State& state, bool firstStart)
-{
+void VexoStartUp(benchmark::State& state, bool firstStart) {
     const auto install = PortableCopy(firstStart);
     if (!install) {
         state.SkipWithError("cannot make a portable copy of the build");
@@ -137,16 +125,14 @@ void VexoStartUp(benchmark::State& state, bool firstStart)
 
 // A start at login: the bare tray program to its icon in place, alone and with the one notice a
 // start with a mouse shows; the utility behind its icon with the simulated mouse.
-void BareTrayAtLogin(benchmark::State& state, bool notice)
-{
+void BareTrayAtLogin(benchmark::State& state, bool notice) {
     QStringList args{"--quit-after-start"};
     if (notice)
         args << "--notice";
     RunProgram(state, BuildFile("vexo_bare_tray"), args, true);
 }
 
-void VexoAtLogin(benchmark::State& state)
-{
+void VexoAtLogin(benchmark::State& state) {
     const auto install = PortableCopy(false);
     if (!install) {
         state.SkipWithError("cannot make a portable copy of the build");
@@ -169,8 +155,7 @@ BENCHMARK_CAPTURE(VexoStartUp, later_start, false)->Unit(benchmark::kMillisecond
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -34,8 +34,7 @@ private:
 
 // Runs the registered benchmarks under a QApplication. Offscreen unless the caller chose a
 // platform, so the figures do not depend on a display.
-inline int RunWindowBenchmarks(int argc, char** argv)
-{
+inline int RunWindowBenchmarks(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

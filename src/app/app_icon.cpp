@@ -10,8 +10,7 @@
 
 namespace vexo {
 
-QImage DrawAppIcon(int size)
-{
+QImage DrawAppIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -30,8 +29,7 @@ QImage DrawAppIcon(int size)
     return image;
 }
 
-QIcon AppIcon()
-{
+QIcon AppIcon() {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128})
         icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));

@@ -29,7 +29,8 @@ constexpr std::array<OptionHelp, 12> kOptions{{
     {"--show", "show the window at start even where a notification area exists"},
     {"--page=basic|advanced", "the page shown first"},
     {"--data DIR", "use config.bin, str.ini and record.ini in DIR (skins as usual)"},
-    {"--trace FILE", "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines, and the NOTICE lines shown)"},
+    {"--trace FILE",
+     "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines, and the NOTICE lines shown)"},
     {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
     {"--quit-after-start", "end as soon as the start-up has finished (behind the icon: once it is placed)"},
     {"--help", "show this help and end"},
@@ -39,8 +40,7 @@ constexpr std::array<OptionHelp, 12> kOptions{{
 
 // "--name VALUE" or "--name=VALUE": the value, advancing i past it; nullopt when arg is not name.
 std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-                                   std::string& error, bool& failed)
-{
+                                   std::string& error, bool& failed) {
     const std::string& arg = args[i];
     if (arg.rfind(name + "=", 0) == 0)
         return arg.substr(name.size() + 1);
@@ -55,15 +55,27 @@ std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::si
 }
 } // namespace
 
-std::vector<std::string> AppOptions::withoutQtOptions(const std::vector<std::string>& args)
-{
+std::vector<std::string> AppOptions::withoutQtOptions(const std::vector<std::string>& args) {
     // Qt's options for every application, and those of the X11 platform, with a value or without.
-    static const std::array<const char*, 17> kWithValue{
-        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowicon",
-        "-qwindowtitle", "-display", "-geometry", "-style", "-stylesheet", "-session", "-name", "-title", "-visual",
-        "-qmljsdebugger", "-fontengine"};
-    static const std::array<const char*, 6> kAlone{"-reverse", "-widgetcount", "-sync", "-nograb", "-dograb",
-                                                   "-graphicssystem"};
+    static const std::array<const char*, 17> kWithValue{"-platform",
+                                                        "-platformpluginpath",
+                                                        "-platformtheme",
+                                                        "-plugin",
+                                                        "-qwindowgeometry",
+                                                        "-qwindowicon",
+                                                        "-qwindowtitle",
+                                                        "-display",
+                                                        "-geometry",
+                                                        "-style",
+                                                        "-stylesheet",
+                                                        "-session",
+                                                        "-name",
+                                                        "-title",
+                                                        "-visual",
+                                                        "-qmljsdebugger",
+                                                        "-fontengine"};
+    static const std::array<const char*, 6> kAlone{"-reverse", "-widgetcount", "-sync",
+                                                   "-nograb",  "-dograb",      "-graphicssystem"};
     std::vector<std::string> left;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -85,8 +97,7 @@ std::vector<std::string> AppOptions::withoutQtOptions(const std::vector<std::str
     return left;
 }
 
-std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
-{
+std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args) {
     std::string error;
     const std::optional<AppOptions> options = parse(withoutQtOptions(args), error);
     if (!options) {
@@ -116,10 +127,10 @@ std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
     return std::nullopt;
 }
 
-std::string AppOptions::helpText()
-{
-    std::string text = "Usage: vexo [OPTION]...\nThe configuration utility of the VEXO T58 gaming mouse. It lives in the "
-                       "notification area;\nwithout one, its window is shown at start.\n\n";
+std::string AppOptions::helpText() {
+    std::string text =
+        "Usage: vexo [OPTION]...\nThe configuration utility of the VEXO T58 gaming mouse. It lives in the "
+        "notification area;\nwithout one, its window is shown at start.\n\n";
     for (const OptionHelp& option : kOptions) {
         std::string usage = option.usage;
         usage.resize(std::max<std::size_t>(usage.size() + 2, 24), ' ');
@@ -128,8 +139,7 @@ std::string AppOptions::helpText()
     return text;
 }
 
-std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args, std::string& error)
-{
+std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args, std::string& error) {
     AppOptions options;
     const std::string simulate = "--simulate";
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -21,8 +21,8 @@ struct AppOptions {
     bool advancedPage = false;
     std::string screenshot;
     bool quitAfterStart = false;
-    std::string dataDir;    // config.bin, str.ini and record.ini in this folder instead of the usual place
-    std::string traceFile;  // every exchange with the mouse written to this file
+    std::string dataDir; // config.bin, str.ini and record.ini in this folder instead of the usual place
+    std::string traceFile; // every exchange with the mouse written to this file
     bool help = false;
     bool version = false;
 

@@ -41,28 +41,27 @@ constexpr int kBoxRetryMs = 200;
 } // namespace
 
 AppShell::AppShell(ShellParts parts, QObject* parent)
-    : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter)
-{
+    : QObject(parent), parts_(std::move(parts)), prompter_(parts_.prompter) {
     window_ = std::make_unique<CMainDialog>(skin_, *this, parts_.tray.available());
-    session_ = std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, prompter_, *this,
-                                               std::string(kApplicationTitle));
+    session_ =
+        std::make_unique<DeviceSession>(parts_.hid, parts_.pauser, prompter_, *this, std::string(kApplicationTitle));
     sync_ = std::make_unique<SettingsSync>(*session_, parts_.config, settings_, prompter_);
     keyboardHook_ = std::make_unique<QtKeyboardHook>();
     dialogs_ = std::make_unique<SkinFunctionDialogs>(window_.get(), skin_, prompter_, *keyboardHook_, parts_.locations);
     // Recording goes through the same hook as key capture; a macro line's delay comes from the delay dialog.
-    advanced_ = std::make_unique<AdvancedPage>(AdvancedPage::Services{
-        *window_, parts_.config, parts_.desktopSettings, *keyboardHook_, prompter_, texts_,
-        parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
-            CDelayTimeDialog dialog(skin_, prompter_, window_.get(), current);
-            if (dialog.exec() != QDialog::Accepted)
-                return std::nullopt;
-            return dialog.m_nDelay;
-        }});
+    advanced_ = std::make_unique<AdvancedPage>(
+        AdvancedPage::Services{*window_, parts_.config, parts_.desktopSettings, *keyboardHook_, prompter_, texts_,
+                               parts_.locations.recordIni(), [this](int current) -> std::optional<int> {
+                                   CDelayTimeDialog dialog(skin_, prompter_, window_.get(), current);
+                                   if (dialog.exec() != QDialog::Accepted)
+                                       return std::nullopt;
+                                   return dialog.m_nDelay;
+                               }});
     window_->SetPageContent(kAdvancedPage, advanced_.get());
     dispatch_ = std::make_unique<ButtonFunctionDispatch>(parts_.config.record(), texts_, *dialogs_);
-    basicPage_ = std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_,
-                                                            *dispatch_, prompter_,
-                                                            [this] { return sync_->sensorType(); }});
+    basicPage_ =
+        std::make_unique<BasicPage>(BasicPageParts{*window_, parts_.config.record(), settings_, texts_, *dispatch_,
+                                                   prompter_, [this] { return sync_->sensorType(); }});
     window_->SetPageContent(kBasicPage, basicPage_.get());
     bridge_ = std::make_unique<NoticeBridge>([this](std::uint8_t kind, std::uint8_t value) {
         showNotice(kind, value);
@@ -71,14 +70,12 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
     });
 }
 
-AppShell::~AppShell()
-{
+AppShell::~AppShell() {
     cleanUp();
     window_->SetPageContent(kAdvancedPage, nullptr);
 }
 
-void AppShell::initialise(bool showWindow)
-{
+void AppShell::initialise(bool showWindow) {
     trace_.clear();
     starting_ = true;
     struct Started {
@@ -150,16 +147,12 @@ void AppShell::initialise(bool showWindow)
     if (showWindow)
         window_->BringToFront();
     else if (window_->FaceReleased())
-        window_->ReleaseFace();  // what the start-up freed goes back to the system too
+        window_->ReleaseFace(); // what the start-up freed goes back to the system too
 }
 
-void AppShell::showBasicPage()
-{
-    window_->ShowBasicPage();
-}
+void AppShell::showBasicPage() { window_->ShowBasicPage(); }
 
-bool AppShell::prepareBasicPage()
-{
+bool AppShell::prepareBasicPage() {
     // The first showing with a mouse reads the mouse once (and sets the first-run labels).
     if (basicPageReady_ || !session_->mousePresent() || prompter_.boxOpen())
         return false;
@@ -168,26 +161,20 @@ bool AppShell::prepareBasicPage()
     return true;
 }
 
-void AppShell::prepareFace()
-{
+void AppShell::prepareFace() {
     if (!fontsCreated_)
         createFonts();
 }
 
-std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const
-{
+std::optional<unsigned> AppShell::dpiValueOfStage(std::uint8_t stage) const {
     // The sensor type of the last connection picks the DPI list.
     const std::uint8_t sensor = sync_->sensorType();
     return DpiValue(sensor, parts_.config.record().dpiValues()[stage - 1]);
 }
 
-void AppShell::deviceNotice(std::uint8_t kind, std::uint8_t value)
-{
-    bridge_->deliver(kind, value);
-}
+void AppShell::deviceNotice(std::uint8_t kind, std::uint8_t value) { bridge_->deliver(kind, value); }
 
-void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
-{
+void AppShell::showNotice(std::uint8_t kind, std::uint8_t value) {
     std::optional<unsigned> dpi;
     if (kind == kNoticeDpiStage && value >= 1 && value <= 8)
         dpi = dpiValueOfStage(value);
@@ -195,8 +182,7 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value)
         parts_.tray.notice(notice->title, notice->text, notice->timeoutMs);
 }
 
-void AppShell::presenceChanged()
-{
+void AppShell::presenceChanged() {
     if (cleanedUp_)
         return;
     const bool firstShowing = session_->mousePresent() && !basicPageReady_ && window_->isVisible();
@@ -205,21 +191,19 @@ void AppShell::presenceChanged()
         QTimer::singleShot(kBoxRetryMs, this, [this] { presenceChanged(); });
         window_->DrawPage();
     } else if (firstShowing) {
-        showBasicPage();  // reads the mouse first, as a click on the icon would
+        showBasicPage(); // reads the mouse first, as a click on the icon would
     } else {
         window_->DrawPage();
     }
 }
 
-void AppShell::hideMainWindow()
-{
+void AppShell::hideMainWindow() {
     // Without a notification area nothing could bring the window back.
     if (parts_.tray.available())
         window_->hide();
 }
 
-bool AppShell::raiseOpenBox()
-{
+bool AppShell::raiseOpenBox() {
     // A message box of ours, or a modal dialog (a key capture, a picker) that runs its own loop.
     QWidget* box = QApplication::activeModalWidget();
     if (!prompter_.boxOpen() && box == nullptr)
@@ -231,10 +215,9 @@ bool AppShell::raiseOpenBox()
     return true;
 }
 
-void AppShell::trayClicked(TrayIcon::Click click)
-{
+void AppShell::trayClicked(TrayIcon::Click click) {
     if (click == TrayIcon::Click::Right)
-        return;  // the icon opens its menu itself
+        return; // the icon opens its menu itself
     if (raiseOpenBox() || starting_)
         return;
     if (!session_->mousePresent()) {
@@ -245,8 +228,7 @@ void AppShell::trayClicked(TrayIcon::Click click)
     window_->BringToFront();
 }
 
-void AppShell::activate(bool show, const QByteArray& token)
-{
+void AppShell::activate(bool show, const QByteArray& token) {
     // Qt takes the token at the activation below, if there is one; whatever is left is dropped.
     ActivationToken::useForNextActivation(token);
     const auto dropUnused = qScopeGuard([] { ActivationToken::discardUnused(); });
@@ -267,19 +249,14 @@ void AppShell::activate(bool show, const QByteArray& token)
     window_->BringToFront();
 }
 
-void AppShell::refreshBeforeShowing()
-{
+void AppShell::refreshBeforeShowing() {
     if (!basicPageReady_ && session_->mousePresent())
         showBasicPage();
 }
 
-void AppShell::deviceChanged(const DeviceChange& change)
-{
-    session_->handleDeviceChange(change);
-}
+void AppShell::deviceChanged(const DeviceChange& change) { session_->handleDeviceChange(change); }
 
-void AppShell::cleanUp()
-{
+void AppShell::cleanUp() {
     if (cleanedUp_)
         return;
     cleanedUp_ = true;
@@ -290,31 +267,20 @@ void AppShell::cleanUp()
     parts_.tray.hide();
 }
 
-void AppShell::exitCommand()
-{
-    shutdown();
-}
+void AppShell::exitCommand() { shutdown(); }
 
-void AppShell::shutdown()
-{
+void AppShell::shutdown() {
     cleanUp();
     window_->AllowClose();
     window_->hide();
     emit exitRequested(0);
 }
 
-bool AppShell::mousePresent() const
-{
-    return session_->mousePresent();
-}
+bool AppShell::mousePresent() const { return session_->mousePresent(); }
 
-void AppShell::takeSnapshot()
-{
-    parts_.config.TakeSnapshot();
-}
+void AppShell::takeSnapshot() { parts_.config.TakeSnapshot(); }
 
-void AppShell::restoreSnapshot()
-{
+void AppShell::restoreSnapshot() {
     parts_.config.RestoreSnapshot();
     // The labels and the page follow at once, not when the window comes back: without a
     // notification area it comes back by being un-minimised (or is never hidden), which nothing
@@ -324,16 +290,14 @@ void AppShell::restoreSnapshot()
     window_->RebuildCurrentPage();
 }
 
-void AppShell::applyDesktopSettings()
-{
+void AppShell::applyDesktopSettings() {
     // The desktop values of a config.bin not read are the delivered ones, not the user's.
     if (parts_.config.fileUnread())
         return;
     advanced_->ApplyDesktopSettings();
 }
 
-void AppShell::openSkinPicker()
-{
+void AppShell::openSkinPicker() {
     CSkinsDialog::Setup setup;
     for (const auto& root : parts_.locations.skinRoots())
         setup.skinsRoots << QString::fromStdString(root.string());
@@ -352,8 +316,7 @@ void AppShell::openSkinPicker()
                     TextColour{std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())});
 }
 
-void AppShell::applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour)
-{
+void AppShell::applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour) {
     skin_.strSkinDir = skinDir;
     skin_.textColor = colour;
     skin_.strSkinName = skinName;
@@ -371,8 +334,7 @@ void AppShell::applySkinChoice(const std::string& skinDir, const std::string& sk
     window_->BringToFront();
 }
 
-void AppShell::openUrl(const std::string& url)
-{
+void AppShell::openUrl(const std::string& url) {
     if (parts_.openUrl)
         parts_.openUrl(url);
 }

@@ -50,7 +50,7 @@ struct ShellParts {
     TrayIcon& tray;
     Prompter& prompter;
     DesktopPointerSettings& desktopSettings;
-    DeviceMonitor* monitor = nullptr;  // hot-plug; nullptr runs without
+    DeviceMonitor* monitor = nullptr; // hot-plug; nullptr runs without
     // Opens a web address in the desktop's browser.
     std::function<void(const std::string&)> openUrl;
     // Where str.ini and the skin folders are.

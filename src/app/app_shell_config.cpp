@@ -23,8 +23,7 @@
 
 namespace vexo {
 
-void AppShell::selectLanguage()
-{
+void AppShell::selectLanguage() {
     skin_.strLanguage = IniSettings::ReadLanguage(parts_.locations.strIni());
     texts_ = SelectTexts(skin_.strLanguage);
     settings_.m_strStrIniPath = parts_.locations.strIni();
@@ -40,16 +39,12 @@ void AppShell::selectLanguage()
     w.m_strMouseAbsent = QString::fromStdString(texts_.m_strMouseAbsent);
 }
 
-void AppShell::loadConfig()
-{
+void AppShell::loadConfig() {
     ConfigStore& config = parts_.config;
     const std::string title(kApplicationTitle);
     switch (config.LoadConfig()) {
-    case ConfigStore::LoadResult::Loaded:
-        break;
-    case ConfigStore::LoadResult::Missing:
-        prompter_.message(SettingsSync::kConfigMissingText, title);
-        break;
+    case ConfigStore::LoadResult::Loaded: break;
+    case ConfigStore::LoadResult::Missing: prompter_.message(SettingsSync::kConfigMissingText, title); break;
     case ConfigStore::LoadResult::Unreadable:
         // The file may hold the user's settings: they are neither guessed (an all-zero record
         // would turn the mouse into left clicks at Apply) nor replaced. The window shows the
@@ -62,30 +57,27 @@ void AppShell::loadConfig()
         // on the mouse too at the first Apply; the delivered settings are a sound start instead.
         const std::string why = config.lastError();
         const std::filesystem::path kept = config.RecoverFromDamagedFile();
-        const std::string where = kept.empty() ? "It could not be kept (" + config.lastError() + ")"
-                                               : "It is kept as " + kept.string();
+        const std::string where =
+            kept.empty() ? "It could not be kept (" + config.lastError() + ")" : "It is kept as " + kept.string();
         prompter_.message("config.bin is damaged: " + why + ". " + where +
-                                    "; the delivered settings are used instead and replace it at the next Apply.",
-                                title);
+                              "; the delivered settings are used instead and replace it at the next Apply.",
+                          title);
         break;
     }
     }
 }
 
-void AppShell::loadSettings()
-{
+void AppShell::loadSettings() {
     settings_.LoadIniSettings();
     if (settingsProblemTold_)
         return;
     if (const std::string problem = settings_.FileProblem(); !problem.empty()) {
         settingsProblemTold_ = true;
-        prompter_.message(problem + ". " + kSettingsUnusableText,
-                                std::string(kApplicationTitle));
+        prompter_.message(problem + ". " + kSettingsUnusableText, std::string(kApplicationTitle));
     }
 }
 
-void AppShell::useSkinAndColour()
-{
+void AppShell::useSkinAndColour() {
     const std::string& name = settings_.m_strSkinName;
     const FileLocations& where = parts_.locations;
     std::optional<std::filesystem::path> folder = where.findSkin(name);
@@ -119,8 +111,7 @@ void AppShell::useSkinAndColour()
     skin_.textColor = TextColour{colour.red, colour.green, colour.blue};
 }
 
-void AppShell::createFonts()
-{
+void AppShell::createFonts() {
     const LanguageFonts fonts = FontsFor(LanguageOf(skin_.strLanguage), kAskForHei);
     const auto make = [this](const FontSpec& font) {
         return InterfaceFonts::make(QString::fromUtf8(font.face.data(), qsizetype(font.face.size())), font.height,
@@ -131,13 +122,9 @@ void AppShell::createFonts()
     fontsCreated_ = true;
 }
 
-void AppShell::syncOnConnect()
-{
-    sync_->SyncOnConnect(texts_);
-}
+void AppShell::syncOnConnect() { sync_->SyncOnConnect(texts_); }
 
-void AppShell::applyConfig()
-{
+void AppShell::applyConfig() {
     const SettingsSync::ApplyResult result = sync_->ApplyConfig();
     // The files are saved either way; the user must know that the mouse may not hold them, or they
     // would take the mouse's behaviour for what they set.
@@ -145,12 +132,11 @@ void AppShell::applyConfig()
         prompter_.message(ApplyIncompleteText(result), std::string(kApplicationTitle));
 }
 
-std::string AppShell::ApplyIncompleteText(const SettingsSync::ApplyResult& result)
-{
+std::string AppShell::ApplyIncompleteText(const SettingsSync::ApplyResult& result) {
     std::string text = "The mouse did not take all of the settings";
     if (result.failedCalls > 0)
         text += ": " + std::to_string(result.failedCalls) + " of " + std::to_string(result.calls) +
-                " exchanges failed or came back short";
+            " exchanges failed or came back short";
     if (!result.readBack)
         text += result.failedCalls > 0 ? "; its lighting and colours were left as they were"
                                        : ": its lighting and colours could not be read and were left as they were";

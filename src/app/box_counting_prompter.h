@@ -14,8 +14,7 @@ class BoxCountingPrompter final : public Prompter {
 public:
     explicit BoxCountingPrompter(Prompter& inner) : inner_(inner) {}
 
-    void message(const std::string& text, const std::string& caption) override
-    {
+    void message(const std::string& text, const std::string& caption) override {
         ++open_;
         struct Closed {
             int& open;

@@ -8,10 +8,12 @@ namespace vexo {
 
 void ConsolePrompter::message(const std::string& text, const std::string& caption) {
     std::string line = text;
-    while (!line.empty() && line.back() == '\n') line.pop_back();
+    while (!line.empty() && line.back() == '\n')
+        line.pop_back();
     // One message, one line, so that a log stays readable line by line.
     for (char& c : line)
-        if (c == '\n') c = ' ';
+        if (c == '\n')
+            c = ' ';
     out_ << "vexo: " << caption << ": " << line << std::endl;
 }
 

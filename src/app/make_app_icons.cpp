@@ -11,8 +11,7 @@
 
 #include "app/app_icon.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr, "usage: make_app_icons THEME-FOLDER ICON-NAME SIZE...\n");
         return 64;

@@ -49,8 +49,7 @@ constexpr int kDemoNoticePeriodMs = 12000;
 // The longest a start behind the icon waits for the notification area to place it.
 constexpr int kPlacementWaitMs = 2000;
 
-void waitForIconPlaced(QtTrayIcon& tray)
-{
+void waitForIconPlaced(QtTrayIcon& tray) {
     QElapsedTimer since;
     since.start();
     QEventLoop loop;
@@ -65,8 +64,7 @@ void waitForIconPlaced(QtTrayIcon& tray)
 }
 } // namespace
 
-CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
-{
+CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("vexo-t58");
     setApplicationDisplayName("VEXO T58");
     // Lets the desktop match the window to the menu entry and its icon (the Wayland app id).
@@ -76,8 +74,7 @@ CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
 }
 
-int CMouseApp::run()
-{
+int CMouseApp::run() {
     std::vector<std::string> args;
     for (const QString& arg : arguments().mid(1))
         args.push_back(arg.toStdString());
@@ -121,28 +118,27 @@ int CMouseApp::run()
     Prompter& prompter = unattended ? static_cast<Prompter&>(console) : boxes;
     // A shot or a timing run must not meet a running copy of the program.
     SingleInstance instance(unattended ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
-                                                              : QString(SingleInstance::kDefaultName));
+                                       : QString(SingleInstance::kDefaultName));
     switch (instance.tryLock()) {
-    case SingleInstance::Lock::Taken:
-        break;
+    case SingleInstance::Lock::Taken: break;
     case SingleInstance::Lock::HeldByAnother:
         // The running one comes forward: its open message box, or its window where there is no
         // notification area to reach it from.
-    {
-        // Wayland compositors bring a window forward (or back from minimised) only with the
-        // launcher's activation token, which the running instance cannot get by itself.
-        const QByteArray token = ActivationToken::takeFromLauncher();
-        if (token.isEmpty() && platformName() == QLatin1String("wayland"))
-            std::cerr << "vexo: the launcher gave no activation token (XDG_ACTIVATION_TOKEN); the desktop may "
-                         "leave the running window where it is\n";
-        instance.signalRunningInstance(options->show, token);
-        return 0;
-    }
+        {
+            // Wayland compositors bring a window forward (or back from minimised) only with the
+            // launcher's activation token, which the running instance cannot get by itself.
+            const QByteArray token = ActivationToken::takeFromLauncher();
+            if (token.isEmpty() && platformName() == QLatin1String("wayland"))
+                std::cerr << "vexo: the launcher gave no activation token (XDG_ACTIVATION_TOKEN); the desktop may "
+                             "leave the running window where it is\n";
+            instance.signalRunningInstance(options->show, token);
+            return 0;
+        }
     case SingleInstance::Lock::Unavailable: {
         // Ending here would leave the user with nothing and no reason; running without the guard
         // only risks a second copy.
         const std::string why = "Cannot make the single-instance lock: " + instance.errorString().toStdString() +
-                                ".\nThe program runs all the same, but a later start will not find this one.";
+            ".\nThe program runs all the same, but a later start will not find this one.";
         prompter.message(why, std::string(kApplicationTitle));
         break;
     }
@@ -160,8 +156,8 @@ int CMouseApp::run()
     traceFile = &trace;
     if (!options->traceFile.empty()) {
         std::string traceError;
-        const TraceTarget::Outcome opened =
-            trace.open(options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()}, traceError);
+        const TraceTarget::Outcome opened = trace.open(
+            options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()}, traceError);
         if (opened != TraceTarget::Outcome::Opened) {
             std::cerr << "vexo: " << traceError << "\n";
             // Naming a data file is a mistake on the command line, as vexoctl counts it too.
@@ -205,9 +201,12 @@ int CMouseApp::run()
     // With --trace the notices shown go to the trace too, where an unattended run can count them.
     TracingTrayIcon tracedTray(tray, [&trace](const std::string& line) { trace.write(line); });
     TrayIcon& shellTray = trace.isOpen() ? static_cast<TrayIcon&>(tracedTray) : tray;
-    ShellParts parts{*hid, pauser, config, shellTray, prompter, *desktopSettings, monitor.get(),
-                     [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
-                     locations, prefetch ? &*prefetch : nullptr};
+    ShellParts parts{
+        *hid,          pauser,
+        config,        shellTray,
+        prompter,      *desktopSettings,
+        monitor.get(), [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
+        locations,     prefetch ? &*prefetch : nullptr};
     AppShell shell(parts);
     if (trace.isOpen())
         shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });

@@ -10,8 +10,7 @@ namespace vexo {
 
 NoticeBridge::NoticeBridge(Handler handler, QObject* parent) : QObject(parent), handler_(std::move(handler)) {}
 
-void NoticeBridge::deliver(std::uint8_t kind, std::uint8_t value)
-{
+void NoticeBridge::deliver(std::uint8_t kind, std::uint8_t value) {
     if (QThread::currentThread() == thread()) {
         {
             std::lock_guard guard(mutex_);
@@ -42,8 +41,7 @@ void NoticeBridge::deliver(std::uint8_t kind, std::uint8_t value)
     done_.wait(lock, [&] { return closed_ || handled_ >= ticket; });
 }
 
-void NoticeBridge::close()
-{
+void NoticeBridge::close() {
     std::lock_guard guard(mutex_);
     closed_ = true;
     done_.notify_all();

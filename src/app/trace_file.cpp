@@ -10,16 +10,14 @@
 namespace vexo {
 
 TraceTarget::Outcome TraceFile::open(const std::filesystem::path& path,
-                                     const std::vector<std::filesystem::path>& dataFiles, std::string& error)
-{
+                                     const std::vector<std::filesystem::path>& dataFiles, std::string& error) {
     TraceTarget::Result result = TraceTarget::open(path, dataFiles);
     error = result.error;
     file_ = std::move(result.fd);
     return result.outcome;
 }
 
-void TraceFile::write(const std::string& line)
-{
+void TraceFile::write(const std::string& line) {
     if (!file_.valid() || failed_)
         return;
     const std::string text = line + '\n';

@@ -8,8 +8,7 @@
 
 namespace vexo {
 
-void TracingTrayIcon::notice(const std::string& title, const std::string& text, int timeoutMs)
-{
+void TracingTrayIcon::notice(const std::string& title, const std::string& text, int timeoutMs) {
     // One line per notice, whatever line breaks the texts carry.
     std::string line = "NOTICE " + title + ": " + text;
     std::replace(line.begin(), line.end(), '\n', ' ');

@@ -23,8 +23,7 @@ public:
     void hide() override { icon_.hide(); }
     void notice(const std::string& title, const std::string& text, int timeoutMs) override;
     void onClick(std::function<void(Click)> handler) override { icon_.onClick(std::move(handler)); }
-    void setMenuItem(const std::string& text, std::function<void()> handler) override
-    {
+    void setMenuItem(const std::string& text, std::function<void()> handler) override {
         icon_.setMenuItem(text, std::move(handler));
     }
 

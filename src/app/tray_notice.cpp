@@ -18,15 +18,13 @@ constexpr int kPresenceTimeoutMs = 100;
 // notices' tenth of a second to several seconds, so that is what users read them by.
 constexpr int kShortestNoticeMs = 5000;
 
-TrayNotice Notice(const char* title, std::string text, int timeoutMs)
-{
+TrayNotice Notice(const char* title, std::string text, int timeoutMs) {
     return TrayNotice{title, std::move(text), std::max(timeoutMs, kShortestNoticeMs)};
 }
 } // namespace
 
 std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const UiTexts& texts,
-                                    std::optional<unsigned> dpiValue)
-{
+                                    std::optional<unsigned> dpiValue) {
     const auto info = [](std::string text, int timeout = kChangeTimeoutMs) {
         return Notice("Info", std::move(text), timeout);
     };
@@ -63,8 +61,7 @@ std::optional<TrayNotice> NoticeFor(std::uint8_t kind, std::uint8_t value, const
         if (value != 0)
             return std::nullopt;
         return Notice("Warning", texts.m_strNoMouse, kPresenceTimeoutMs);
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 

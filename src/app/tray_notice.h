@@ -15,7 +15,7 @@ namespace vexo {
 struct TrayNotice {
     std::string title;
     std::string text;
-    int timeoutMs = 0;  // never below 5000 ms, a desktop's usual time
+    int timeoutMs = 0; // never below 5000 ms, a desktop's usual time
     bool operator==(const TrayNotice&) const = default;
 };
 

@@ -21,9 +21,9 @@ public:
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
     UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept
-    {
-        if (this != &other) reset(other.release());
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
 
@@ -36,10 +36,10 @@ public:
     int release() noexcept { return std::exchange(m_fd, -1); }
 
     // Closes what is owned (if anything) and takes fd instead.
-    void reset(int fd = -1) noexcept
-    {
+    void reset(int fd = -1) noexcept {
         const int old = std::exchange(m_fd, fd);
-        if (old >= 0) ::close(old);
+        if (old >= 0)
+            ::close(old);
     }
 
 private:

@@ -19,9 +19,7 @@ namespace {
 
 thread_local AtomicFile::FaultHook g_faultHook;
 
-int injected(const char* step) {
-    return g_faultHook ? g_faultHook(step) : 0;
-}
+int injected(const char* step) { return g_faultHook ? g_faultHook(step) : 0; }
 
 AtomicFile::Result failure(int error, const std::string& what, const std::filesystem::path& path) {
     return {false, error, what + " " + path.string() + ": " + std::strerror(error)};
@@ -40,10 +38,14 @@ bool looksLikeOurTemporary(const std::string& name, const std::string& targetNam
     bool upper = false, lower = false, digit = false;
     for (std::size_t i = name.size() - kRandom; i < name.size(); ++i) {
         const char c = name[i];
-        if (c >= 'A' && c <= 'Z') upper = true;
-        else if (c >= 'a' && c <= 'z') lower = true;
-        else if (c >= '0' && c <= '9') digit = true;
-        else return false;
+        if (c >= 'A' && c <= 'Z')
+            upper = true;
+        else if (c >= 'a' && c <= 'z')
+            lower = true;
+        else if (c >= '0' && c <= '9')
+            digit = true;
+        else
+            return false;
     }
     return int(upper) + int(lower) + int(digit) >= 2;
 }
@@ -65,8 +67,8 @@ std::size_t AtomicFile::removeStaleTemporaries(const std::filesystem::path& targ
         if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
             continue;
         }
-        const auto changed = std::chrono::system_clock::time_point(
-            std::chrono::duration_cast<std::chrono::system_clock::duration>(
+        const auto changed =
+            std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
                 std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
         if (now - changed < kStaleAfter) {
             continue;
@@ -109,12 +111,14 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested,
                 return failure(errno, "cannot follow", requested);
             }
             if (!S_ISREG(pointed.st_mode)) {
-                return {false, EINVAL, requested.string() + " is a link to " + target.string() +
-                                           ", which is not a regular file; it was left as it is"};
+                return {false, EINVAL,
+                        requested.string() + " is a link to " + target.string() +
+                            ", which is not a regular file; it was left as it is"};
             }
             if (pointed.st_uid != ::geteuid()) {
-                return {false, EPERM, requested.string() + " is a link to " + target.string() +
-                                          ", a file of another user; it was left as it is"};
+                return {false, EPERM,
+                        requested.string() + " is a link to " + target.string() +
+                            ", a file of another user; it was left as it is"};
             }
         } else if (!S_ISREG(own.st_mode)) {
             // Replacing a FIFO or a device by a regular file would break whatever uses it.

@@ -36,8 +36,8 @@ class AtomicFile {
 public:
     struct Result {
         bool ok = false;
-        int error = 0;          // errno of the failing step, 0 on success
-        std::string message;    // readable reason, empty on success
+        int error = 0; // errno of the failing step, 0 on success
+        std::string message; // readable reason, empty on success
     };
 
     // Test hook: called before each step ("open", "write", "sync", "close", "rename") with its name;
@@ -47,7 +47,8 @@ public:
     static Result write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
     static Result write(const std::filesystem::path& target, const std::string& text);
     // The parts one after the other, as one file.
-    static Result write(const std::filesystem::path& target, std::initializer_list<std::span<const std::uint8_t>> parts);
+    static Result write(const std::filesystem::path& target,
+                        std::initializer_list<std::span<const std::uint8_t>> parts);
 
     // The leftovers of killed saves of target, as described above; returns how many were removed.
     static std::size_t removeStaleTemporaries(const std::filesystem::path& target);

@@ -12,31 +12,25 @@ namespace vexo {
 
 namespace {
 constexpr std::array<std::string UiTexts::*, kFunctionRows> kRowTexts{
-    &UiTexts::m_strLeftClick, &UiTexts::m_strRightClick, &UiTexts::m_strMidClick,  &UiTexts::m_strForward,
+    &UiTexts::m_strLeftClick, &UiTexts::m_strRightClick,  &UiTexts::m_strMidClick,  &UiTexts::m_strForward,
     &UiTexts::m_strBackward,  &UiTexts::m_strTripleClick, &UiTexts::m_strDpiSwitch, &UiTexts::m_strRgbOnOff,
     &UiTexts::m_strWindows,   &UiTexts::m_strMultimedia,  &UiTexts::m_strFireKey,   &UiTexts::m_strSingleKey,
     &UiTexts::m_strComboKey,  &UiTexts::m_strMacroKey,    &UiTexts::m_strShift,     &UiTexts::m_strKeyOff,
 };
 
-KeyMode OtherMode(KeyMode mode)
-{
-    return mode == KeyMode::A ? KeyMode::B : KeyMode::A;
-}
+KeyMode OtherMode(KeyMode mode) { return mode == KeyMode::A ? KeyMode::B : KeyMode::A; }
 } // namespace
 
-std::string FunctionRowText(const UiTexts& texts, std::size_t row)
-{
+std::string FunctionRowText(const UiTexts& texts, std::size_t row) {
     return row < kRowTexts.size() ? texts.*kRowTexts[row] : std::string();
 }
 
-std::string DpiSubFunctionText(std::uint8_t subFunction)
-{
+std::string DpiSubFunctionText(std::uint8_t subFunction) {
     static constexpr std::array<const char*, 4> kNames{"DPI +", "DPI -", "DPI Loop", "Shift DPI"};
     return subFunction >= 1 && subFunction <= kNames.size() ? kNames[subFunction - 1] : "";
 }
 
-void StoreFunctionCode(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row, ButtonLabels labels)
-{
+void StoreFunctionCode(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row, ButtonLabels labels) {
     if (record.functionCode(mode, button) == function_code::Shift) {
         record.setFunctionCode(mode, button, row);
         record.setFunctionCode(OtherMode(mode), button, row);
@@ -46,8 +40,7 @@ void StoreFunctionCode(ConfigRecord& record, KeyMode mode, std::size_t button, s
     record.setFunctionCode(mode, button, row);
 }
 
-bool AssignShift(ConfigRecord& record, KeyMode mode, std::size_t button, const UiTexts& texts, ButtonLabels labels)
-{
+bool AssignShift(ConfigRecord& record, KeyMode mode, std::size_t button, const UiTexts& texts, ButtonLabels labels) {
     for (std::size_t b = 0; b < kEditableButtons; ++b)
         if (record.functionCode(mode, b) == function_code::Shift)
             return false;
@@ -58,16 +51,19 @@ bool AssignShift(ConfigRecord& record, KeyMode mode, std::size_t button, const U
     return true;
 }
 
-bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row,
-                         const UiTexts& texts, ButtonLabels labels)
-{
+bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row, const UiTexts& texts,
+                         ButtonLabels labels) {
     using namespace function_code;
     switch (row) {
-    case LeftClick: case RightClick: case MidClick: case Forward: case Backward: case TripleClick: case RgbOnOff:
-    case KeyOff:
-        break;
-    default:
-        return false;
+    case LeftClick:
+    case RightClick:
+    case MidClick:
+    case Forward:
+    case Backward:
+    case TripleClick:
+    case RgbOnOff:
+    case KeyOff: break;
+    default: return false;
     }
     labels.edited = FunctionRowText(texts, row);
     StoreFunctionCode(record, mode, button, row, labels);
@@ -75,8 +71,7 @@ bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button,
 }
 
 bool AssignDpiFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t subFunction,
-                       std::string& edited)
-{
+                       std::string& edited) {
     const std::string name = DpiSubFunctionText(subFunction);
     if (name.empty())
         return false;

@@ -43,8 +43,8 @@ bool AssignShift(ConfigRecord& record, KeyMode mode, std::size_t button, const U
 
 // The rows that are whole functions without parameters (0-5, 7, 15): the edited label becomes the
 // row's text and the code is stored. Returns false for any other row, changing nothing.
-bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row,
-                         const UiTexts& texts, ButtonLabels labels);
+bool AssignPlainFunction(ConfigRecord& record, KeyMode mode, std::size_t button, std::uint8_t row, const UiTexts& texts,
+                         ButtonLabels labels);
 
 // Row 6, completed by a DPI sub-function 1-4: the code and sub-function of this mode only, and the
 // edited label becomes the sub-function's name. Returns false for any other sub-function, changing

@@ -14,20 +14,15 @@ namespace {
 
 // A list index as the one byte the table keeps; the dialogs only give rows of their lists, so
 // anything else is stored as row 0 rather than wrapped onto some other row.
-std::uint8_t IndexByte(int index)
-{
-    return index >= 0 && index <= 0xFF ? static_cast<std::uint8_t>(index) : 0;
-}
+std::uint8_t IndexByte(int index) { return index >= 0 && index <= 0xFF ? static_cast<std::uint8_t>(index) : 0; }
 
-void SetField(ConfigRecord& record, KeyMode mode, ButtonArray field, std::size_t button, std::uint8_t value)
-{
+void SetField(ConfigRecord& record, KeyMode mode, ButtonArray field, std::size_t button, std::uint8_t value) {
     record.buttons(mode, field)[button] = value;
 }
 
 } // namespace
 
-std::string CombinationText(const ComboPick& pick)
-{
+std::string CombinationText(const ComboPick& pick) {
     std::string text;
     const auto join = [&text](const std::string& part) {
         if (!text.empty())
@@ -44,8 +39,7 @@ std::string CombinationText(const ComboPick& pick)
 }
 
 void AssignWindowsFunction(ConfigRecord& record, KeyMode mode, std::size_t button, const ListPick& pick,
-                           ButtonLabels labels)
-{
+                           ButtonLabels labels) {
     SetField(record, mode, ButtonArray::WinFuncIndex, button, IndexByte(pick.index));
     SetField(record, mode, ButtonArray::WinFuncCode, button, WindowsFunctionIndexToCode(pick.index));
     SetField(record, mode, ButtonArray::WinFuncPage, button, WindowsFunctionPageClass(pick.index));
@@ -54,8 +48,7 @@ void AssignWindowsFunction(ConfigRecord& record, KeyMode mode, std::size_t butto
 }
 
 void AssignMultimedia(ConfigRecord& record, KeyMode mode, std::size_t button, const ListPick& pick,
-                      const UiTexts& texts, ButtonLabels labels)
-{
+                      const UiTexts& texts, ButtonLabels labels) {
     SetField(record, mode, ButtonArray::MediaIndex, button, IndexByte(pick.index));
     SetField(record, mode, ButtonArray::MediaCode, button, MediaIndexToCode(pick.index));
     labels.edited = texts.m_strMultimedia + "-" + pick.text;
@@ -63,8 +56,7 @@ void AssignMultimedia(ConfigRecord& record, KeyMode mode, std::size_t button, co
 }
 
 void AssignFireKey(ConfigRecord& record, KeyMode mode, std::size_t button, const FireKeyPick& pick,
-                   const UiTexts& texts, ButtonLabels labels)
-{
+                   const UiTexts& texts, ButtonLabels labels) {
     SetField(record, mode, ButtonArray::FireKeyIndex, button, IndexByte(pick.keyIndex));
     SetField(record, mode, ButtonArray::FireKeyCode, button, FireKeyIndexToCode(pick.keyIndex));
     SetField(record, mode, ButtonArray::FireSpeed, button, pick.speed);
@@ -74,16 +66,14 @@ void AssignFireKey(ConfigRecord& record, KeyMode mode, std::size_t button, const
 }
 
 void AssignSingleKey(ConfigRecord& record, KeyMode mode, std::size_t button, const std::string& keyName,
-                     const UiTexts& texts, ButtonLabels labels)
-{
+                     const UiTexts& texts, ButtonLabels labels) {
     SetField(record, mode, ButtonArray::SingleKeyCode, button, KeyNameToCode(keyName));
     labels.edited = texts.m_strSingleKey + "-" + keyName;
     StoreFunctionCode(record, mode, button, function_code::SingleKey, labels);
 }
 
-void AssignComboKey(ConfigRecord& record, KeyMode mode, std::size_t button, const ComboPick& pick,
-                    const UiTexts& texts, ButtonLabels labels)
-{
+void AssignComboKey(ConfigRecord& record, KeyMode mode, std::size_t button, const ComboPick& pick, const UiTexts& texts,
+                    ButtonLabels labels) {
     SetField(record, mode, ButtonArray::ComboModifiers, button, ModifierNameToBits(pick.modifier));
     SetField(record, mode, ButtonArray::ComboKey1, button, KeyNameToCode(pick.key1));
     SetField(record, mode, ButtonArray::ComboKey2, button, KeyNameToCode(pick.key2));
@@ -91,9 +81,8 @@ void AssignComboKey(ConfigRecord& record, KeyMode mode, std::size_t button, cons
     StoreFunctionCode(record, mode, button, function_code::ComboKey, labels);
 }
 
-void AssignMacroKey(ConfigRecord& record, KeyMode mode, std::size_t button, const MacroPick& pick,
-                    const UiTexts& texts, ButtonLabels labels)
-{
+void AssignMacroKey(ConfigRecord& record, KeyMode mode, std::size_t button, const MacroPick& pick, const UiTexts& texts,
+                    ButtonLabels labels) {
     const int choice = pick.repeatChoice >= 1 && pick.repeatChoice <= 3 ? pick.repeatChoice : 1;
     SetField(record, mode, ButtonArray::MacroSlot, button, IndexByte(pick.slot));
     SetField(record, mode, ButtonArray::MacroRepeatMode, button, static_cast<std::uint8_t>(choice - 1));

@@ -68,11 +68,11 @@ void AssignFireKey(ConfigRecord& record, KeyMode mode, std::size_t button, const
 void AssignSingleKey(ConfigRecord& record, KeyMode mode, std::size_t button, const std::string& keyName,
                      const UiTexts& texts, ButtonLabels labels);
 // Row 12: ComboModifiers, ComboKey1, ComboKey2; label m_strComboKey + "-" + CombinationText.
-void AssignComboKey(ConfigRecord& record, KeyMode mode, std::size_t button, const ComboPick& pick,
-                    const UiTexts& texts, ButtonLabels labels);
+void AssignComboKey(ConfigRecord& record, KeyMode mode, std::size_t button, const ComboPick& pick, const UiTexts& texts,
+                    ButtonLabels labels);
 // Row 13: MacroSlot and MacroRepeatMode (repeat choice - 1; a choice outside 1-3 counts as 1);
 // label m_strMacroKey + "-" + the macro's name. A slot outside 0-255 is stored as 0.
-void AssignMacroKey(ConfigRecord& record, KeyMode mode, std::size_t button, const MacroPick& pick,
-                    const UiTexts& texts, ButtonLabels labels);
+void AssignMacroKey(ConfigRecord& record, KeyMode mode, std::size_t button, const MacroPick& pick, const UiTexts& texts,
+                    ButtonLabels labels);
 
 } // namespace vexo

@@ -22,14 +22,26 @@ using setting_text::Join;
 using setting_text::Number;
 
 // Names of the function rows that take no parameters, by function code; empty for the others.
-constexpr std::array<std::string_view, kFunctionRows> kPlainNames{
-    "left-click", "right-click", "middle-click", "forward", "backward", "triple-click", "", "rgb-on-off",
-    "",           "",            "",             "",        "",         "",             "shift", "key-off"};
+constexpr std::array<std::string_view, kFunctionRows> kPlainNames{"left-click",
+                                                                  "right-click",
+                                                                  "middle-click",
+                                                                  "forward",
+                                                                  "backward",
+                                                                  "triple-click",
+                                                                  "",
+                                                                  "rgb-on-off",
+                                                                  "",
+                                                                  "",
+                                                                  "",
+                                                                  "",
+                                                                  "",
+                                                                  "",
+                                                                  "shift",
+                                                                  "key-off"};
 constexpr std::array<std::string_view, 4> kDpiNames{"up", "down", "loop", "shift"};
 constexpr std::array<std::string_view, 3> kRepeatNames{"counted", "until-any-key", "until-released"};
 
-std::string_view Localized(const LocalizedText& text, Language language)
-{
+std::string_view Localized(const LocalizedText& text, Language language) {
     switch (language) {
     case Language::SimplifiedChinese: return text.simplifiedChinese;
     case Language::TraditionalChinese: return text.traditionalChinese;
@@ -38,16 +50,14 @@ std::string_view Localized(const LocalizedText& text, Language language)
     return text.english;
 }
 
-std::string KeyName(KeyCode code)
-{
+std::string KeyName(KeyCode code) {
     for (const KeyNameRow& row : KeyNameTable())
         if (row.code == code && code != 0)
             return std::string(row.name);
     return "code-" + std::to_string(code);
 }
 
-std::string ModifierName(std::uint8_t bits)
-{
+std::string ModifierName(std::uint8_t bits) {
     static constexpr std::array<std::string_view, 8> kModifiers{"Left Ctrl",  "Left Shift",  "Left Alt",  "Left Win",
                                                                 "Right Ctrl", "Right Shift", "Right Alt", "Right Win"};
     for (std::string_view name : kModifiers)
@@ -58,8 +68,7 @@ std::string ModifierName(std::uint8_t bits)
 
 } // namespace
 
-std::string FormatButtonSetting(const SettingsState& s, KeyMode mode, std::size_t b)
-{
+std::string FormatButtonSetting(const SettingsState& s, KeyMode mode, std::size_t b) {
     const ConfigRecord& r = s.record;
     const auto field = [&](ButtonArray a) { return r.buttons(mode, a)[b]; };
     const std::uint8_t code = r.functionCode(mode, b);
@@ -71,19 +80,20 @@ std::string FormatButtonSetting(const SettingsState& s, KeyMode mode, std::size_
     }
     case fc::Windows: {
         const int row = field(ButtonArray::WinFuncIndex);
-        return "windows:" + (row < kWindowsFunctionRowCount ? std::string(WindowsFunctionTexts()[row].english)
-                                                             : "row-" + std::to_string(row));
+        return "windows:" +
+            (row < kWindowsFunctionRowCount ? std::string(WindowsFunctionTexts()[row].english)
+                                            : "row-" + std::to_string(row));
     }
     case fc::Multimedia: {
         const int row = field(ButtonArray::MediaIndex);
         return "multimedia:" +
-               (row < kMediaRowCount ? std::string(MediaTexts()[row].english) : "row-" + std::to_string(row));
+            (row < kMediaRowCount ? std::string(MediaTexts()[row].english) : "row-" + std::to_string(row));
     }
     case fc::FireKey: {
         const int row = field(ButtonArray::FireKeyIndex);
         const std::string key = row < kFireKeyRowCount ? std::string(FireKeyText(row)) : "row-" + std::to_string(row);
         return "fire-key:" + key + "/" + std::to_string(field(ButtonArray::FireSpeed)) + "/" +
-               std::to_string(field(ButtonArray::FireTimes));
+            std::to_string(field(ButtonArray::FireTimes));
     }
     case fc::SingleKey: return "single-key:" + KeyName(field(ButtonArray::SingleKeyCode));
     case fc::ComboKey: {
@@ -100,10 +110,9 @@ std::string FormatButtonSetting(const SettingsState& s, KeyMode mode, std::size_
         const std::size_t slot = field(ButtonArray::MacroSlot);
         const std::uint8_t repeat = field(ButtonArray::MacroRepeatMode);
         return "macro:" + (slot < s.macroNames.size() ? s.macroNames[slot] : "slot-" + std::to_string(slot)) + "/" +
-               (repeat < 3 ? std::string(kRepeatNames[repeat]) : "code-" + std::to_string(repeat));
+            (repeat < 3 ? std::string(kRepeatNames[repeat]) : "code-" + std::to_string(repeat));
     }
-    default:
-        return code < kFunctionRows ? std::string(kPlainNames[code]) : "code-" + std::to_string(code);
+    default: return code < kFunctionRows ? std::string(kPlainNames[code]) : "code-" + std::to_string(code);
     }
 }
 
@@ -115,8 +124,7 @@ const char* const kButtonSettingValues =
 namespace {
 
 template <std::size_t N>
-std::optional<int> ListRow(std::span<const LocalizedText, N> texts, std::string_view value)
-{
+std::optional<int> ListRow(std::span<const LocalizedText, N> texts, std::string_view value) {
     for (std::size_t i = 0; i < N; ++i)
         if (texts[i].english == value)
             return static_cast<int>(i);
@@ -124,8 +132,7 @@ std::optional<int> ListRow(std::span<const LocalizedText, N> texts, std::string_
 }
 
 template <std::size_t N>
-std::string ListNames(std::span<const LocalizedText, N> texts)
-{
+std::string ListNames(std::span<const LocalizedText, N> texts) {
     std::string text;
     for (const LocalizedText& t : texts)
         text += (text.empty() ? "" : ", ") + std::string(t.english);
@@ -134,8 +141,7 @@ std::string ListNames(std::span<const LocalizedText, N> texts)
 
 // A combination "[MODIFIER+]KEY[+KEY]" where names may themselves hold '+' ("Num +"): every way of
 // cutting at '+' is tried and the first whose parts are all known names wins.
-std::optional<ComboPick> ParseCombination(std::string_view text)
-{
+std::optional<ComboPick> ParseCombination(std::string_view text) {
     std::vector<std::size_t> plus;
     for (std::size_t i = 0; i < text.size(); ++i)
         if (text[i] == '+')
@@ -176,8 +182,7 @@ std::optional<ComboPick> ParseCombination(std::string_view text)
 
 } // namespace
 
-std::optional<std::string> AssignButtonSetting(SettingsState& s, KeyMode mode, std::size_t b, std::string_view value)
-{
+std::optional<std::string> AssignButtonSetting(SettingsState& s, KeyMode mode, std::size_t b, std::string_view value) {
     const UiTexts texts = SelectTexts(s.language);
     const Language language = LanguageOf(s.language);
     IniSettings::Labels& own = mode == KeyMode::A ? s.labelsA : s.labelsB;
@@ -211,8 +216,8 @@ std::optional<std::string> AssignButtonSetting(SettingsState& s, KeyMode mode, s
         const bool windows = kind == "windows";
         const auto row = windows ? ListRow(WindowsFunctionTexts(), arg) : ListRow(MediaTexts(), arg);
         if (!row)
-            return bad(std::string(kind) + " takes one of: " +
-                       (windows ? ListNames(WindowsFunctionTexts()) : ListNames(MediaTexts())));
+            return bad(std::string(kind) +
+                       " takes one of: " + (windows ? ListNames(WindowsFunctionTexts()) : ListNames(MediaTexts())));
         const std::string shown(Localized((windows ? WindowsFunctionTexts()[*row] : MediaTexts()[*row]), language));
         if (windows)
             AssignWindowsFunction(s.record, mode, b, ListPick{*row, shown}, labels);
@@ -228,24 +233,28 @@ std::optional<std::string> AssignButtonSetting(SettingsState& s, KeyMode mode, s
         for (int i = 0; i < kFireKeyRowCount && first != std::string_view::npos; ++i)
             if (FireKeyText(i) == key)
                 row = i;
-        const auto speed = first == std::string_view::npos ? std::nullopt : Number(arg.substr(first + 1, second - first - 1));
+        const auto speed =
+            first == std::string_view::npos ? std::nullopt : Number(arg.substr(first + 1, second - first - 1));
         const auto times = second == std::string_view::npos ? std::nullopt : Number(arg.substr(second + 1));
         if (!row || !speed || !times || *speed < 5 || *speed > 255 || *times > 255) {
             std::string keys;
             for (int i = 0; i < kFireKeyRowCount; ++i)
                 keys += (i ? ", " : "") + std::string(FireKeyText(i));
             return bad("fire-key takes KEY/SPEED/TIMES with SPEED 5-255 and TIMES 0-255 (0 repeats until released); "
-                       "keys: " + keys);
+                       "keys: " +
+                       keys);
         }
-        AssignFireKey(s.record, mode, b,
-                      FireKeyPick{*row, std::string(key), static_cast<std::uint8_t>(*speed), static_cast<std::uint8_t>(*times)},
-                      texts, labels);
+        AssignFireKey(
+            s.record, mode, b,
+            FireKeyPick{*row, std::string(key), static_cast<std::uint8_t>(*speed), static_cast<std::uint8_t>(*times)},
+            texts, labels);
         return std::nullopt;
     }
     if (kind == "single-key") {
         if (KeyNameToCode(arg) == 0)
             return bad("single-key takes a key name as the key table spells it (\"A\", \"F5\", \"Left Ctrl\", "
-                       "\"Num +\"), not '" + std::string(arg) + "'");
+                       "\"Num +\"), not '" +
+                       std::string(arg) + "'");
         AssignSingleKey(s.record, mode, b, std::string(arg), texts, labels);
         return std::nullopt;
     }
@@ -272,12 +281,13 @@ std::optional<std::string> AssignButtonSetting(SettingsState& s, KeyMode mode, s
             std::string names;
             for (const std::string& n : s.macroNames)
                 names += (names.empty() ? "" : ", ") + n;
-            return bad("macro takes NAME[/" + Join(kRepeatNames) + "] with a macro of record.ini: " +
-                       (names.empty() ? "(there are none)" : names));
+            return bad("macro takes NAME[/" + Join(kRepeatNames) +
+                       "] with a macro of record.ini: " + (names.empty() ? "(there are none)" : names));
         }
-        AssignMacroKey(s.record, mode, b,
-                       MacroPick{static_cast<int>(at - s.macroNames.begin()), static_cast<int>(repeat) + 1, std::string(name)},
-                       texts, labels);
+        AssignMacroKey(
+            s.record, mode, b,
+            MacroPick{static_cast<int>(at - s.macroNames.begin()), static_cast<int>(repeat) + 1, std::string(name)},
+            texts, labels);
         return std::nullopt;
     }
     return bad("unknown function '" + std::string(value) + "'; allowed: " + kButtonSettingValues);

@@ -35,9 +35,9 @@ enum class ButtonArray : std::uint8_t {
 
 // Function codes: the rows of the basic page's function list.
 namespace function_code {
-inline constexpr std::uint8_t LeftClick = 0, RightClick = 1, MidClick = 2, Forward = 3, Backward = 4,
-                              TripleClick = 5, DpiSwitch = 6, RgbOnOff = 7, Windows = 8, Multimedia = 9,
-                              FireKey = 10, SingleKey = 11, ComboKey = 12, MacroKey = 13, Shift = 14, KeyOff = 15;
+inline constexpr std::uint8_t LeftClick = 0, RightClick = 1, MidClick = 2, Forward = 3, Backward = 4, TripleClick = 5,
+                              DpiSwitch = 6, RgbOnOff = 7, Windows = 8, Multimedia = 9, FireKey = 10, SingleKey = 11,
+                              ComboKey = 12, MacroKey = 13, Shift = 14, KeyOff = 15;
 }
 
 // DPI sub-functions of a button whose function is DPI Switch.
@@ -59,8 +59,8 @@ struct Rgb {
 
 // The desktop pointer settings the advanced page keeps in the record.
 struct DesktopBytes {
-    std::uint8_t enhancePrecision = 0;  // 1 = on
-    std::uint8_t scrollOneScreen = 0;   // 1 = on
+    std::uint8_t enhancePrecision = 0; // 1 = on
+    std::uint8_t scrollOneScreen = 0; // 1 = on
     std::uint8_t pointerSpeedRow = 0;
     std::uint8_t wheelLines = 0;
     std::uint8_t doubleClickRow = 0;
@@ -91,18 +91,18 @@ public:
     static constexpr std::size_t kReservedAfterMacrosSize = 261;
     static constexpr std::size_t kReportRate = kReservedAfterMacros + kReservedAfterMacrosSize;
     static constexpr std::size_t kDpiStages = 8;
-    static constexpr std::size_t kDpiValues = kReportRate + 2;  // one reserved byte between
+    static constexpr std::size_t kDpiValues = kReportRate + 2; // one reserved byte between
     static constexpr std::size_t kDpiEnabled = kDpiValues + kDpiStages;
     static constexpr std::size_t kDpiColours = kDpiEnabled + kDpiStages;
     static constexpr std::size_t kLightingMode = kDpiColours + 3 * kDpiStages;
     static constexpr std::size_t kLightingParameter1 = kLightingMode + 1;
     static constexpr std::size_t kLightingParameter2 = kLightingParameter1 + 3;
-    static constexpr std::size_t kDesktop = kLightingParameter2 + 3 + 1;  // one reserved byte between
+    static constexpr std::size_t kDesktop = kLightingParameter2 + 3 + 1; // one reserved byte between
     static constexpr std::size_t kModeSelector = kDesktop + 5;
     static constexpr std::size_t kDpiSubFunctionA = kModeSelector + 1;
     static constexpr std::size_t kDpiSubFunctionB = kDpiSubFunctionA + kButtons;
     static constexpr std::size_t kLoopColourCount = 8;
-    static constexpr std::size_t kLoopColours = kDpiSubFunctionB + kButtons + 8;  // eight reserved bytes between
+    static constexpr std::size_t kLoopColours = kDpiSubFunctionB + kButtons + 8; // eight reserved bytes between
     static constexpr std::size_t kDpiMarkBits = kLoopColours + 3 * kLoopColourCount;
     static constexpr std::size_t kTrailingReserved = kDpiMarkBits + 2;
 
@@ -113,7 +113,7 @@ public:
 
     using Bytes = std::array<std::uint8_t, kSize>;
 
-    ConfigRecord() = default;  // all zero
+    ConfigRecord() = default; // all zero
     explicit ConfigRecord(std::span<const std::uint8_t, kSize> bytes);
 
     std::span<const std::uint8_t, kSize> bytes() const { return bytes_; }

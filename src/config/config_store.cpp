@@ -42,9 +42,10 @@ ConfigStore::LoadResult ConfigStore::LoadConfig() {
             return LoadResult::Unreadable;
         }
         struct stat link {};
-        lastError_ = path_.string() + (::lstat(path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
-                                           ? " is a dangling link: the file it names does not exist"
-                                           : " does not exist");
+        lastError_ = path_.string() +
+            (::lstat(path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
+                 ? " is a dangling link: the file it names does not exist"
+                 : " does not exist");
         return LoadResult::Missing;
     }
     // Opening a FIFO waits for a writer and opening a device may act on it: neither is opened.
@@ -64,8 +65,8 @@ ConfigStore::LoadResult ConfigStore::LoadConfig() {
         return LoadResult::Unreadable;
     }
     if (static_cast<std::size_t>(st.st_size) != kFileSize) {
-        lastError_ = path_.string() + " has " + std::to_string(st.st_size) + " bytes instead of " +
-                     std::to_string(kFileSize);
+        lastError_ =
+            path_.string() + " has " + std::to_string(st.st_size) + " bytes instead of " + std::to_string(kFileSize);
         return LoadResult::WrongSize;
     }
     std::array<std::uint8_t, kFileSize> bytes{};
@@ -157,7 +158,9 @@ ConfigStore::MergeResult ConfigStore::MergeChangesOnDisk() {
     // Half of one macro and half of another would be neither: blocks go whole.
     for (std::size_t m = 0; m < ConfigRecord::kMacroCount; ++m) {
         const std::size_t start = ConfigRecord::kMacroArea + m * ConfigRecord::kMacroSize;
-        const auto block = [&](std::span<const std::uint8_t> bytes) { return bytes.subspan(start, ConfigRecord::kMacroSize); };
+        const auto block = [&](std::span<const std::uint8_t> bytes) {
+            return bytes.subspan(start, ConfigRecord::kMacroSize);
+        };
         const auto same = [](std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
             return std::equal(a.begin(), a.end(), b.begin(), b.end());
         };
@@ -194,7 +197,7 @@ std::filesystem::path ConfigStore::RecoverFromDamagedFile() {
         if (errno == EEXIST) {
             struct stat kept {};
             if (::lstat(copy.c_str(), &kept) == 0 && kept.st_dev == damaged.st_dev && kept.st_ino == damaged.st_ino) {
-                return copy;  // kept by an earlier start
+                return copy; // kept by an earlier start
             }
             continue;
         }

@@ -67,8 +67,8 @@ public:
     // file is unread (UseDefaultsForUnreadableFile), the reason is then in lastError().
     struct MergeResult {
         bool changedOnDisk = false;
-        std::size_t taken = 0;      // bytes taken from the file
-        std::size_t conflicts = 0;  // bytes or blocks both changed; the working record's stayed
+        std::size_t taken = 0; // bytes taken from the file
+        std::size_t conflicts = 0; // bytes or blocks both changed; the working record's stayed
     };
     MergeResult MergeChangesOnDisk();
 

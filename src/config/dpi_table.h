@@ -20,7 +20,7 @@ struct DpiRow {
 };
 
 inline constexpr std::uint8_t kSensorTypes = 4;
-inline constexpr std::uint8_t kDpiStageOff = 0x80;  // bit 7 of a DPI code: the stage is switched off
+inline constexpr std::uint8_t kDpiStageOff = 0x80; // bit 7 of a DPI code: the stage is switched off
 
 // The DPI list of sensor type 0-3; empty for any other type.
 std::span<const DpiRow> DpiList(std::uint8_t sensorType);

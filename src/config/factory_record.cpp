@@ -15,7 +15,7 @@ namespace vexo {
 ConfigRecord FactoryRecord() {
     ConfigRecord r;
     RestoreKeyDefaults(r);
-    r.setReportRate(1);  // 1000 Hz
+    r.setReportRate(1); // 1000 Hz
 
     // Rows 1, 3, 5, 7 are 500, 1000, 1500, 2000 DPI on sensor types 0 and 1 (250, 500, 750, 1000 on
     // type 2; 500, 1000, 1600, 2000 on type 3); the stages that are off continue the list.
@@ -36,12 +36,12 @@ ConfigRecord FactoryRecord() {
     }
 
     r.setLightingMode(lighting_mode::Standard);
-    r.setLightingParameter1(1, 9);  // brightness 100 %
-    r.setLightingParameter1(2, 2);  // respiration cycle 6 s
-    r.setLightingParameter1(3, 5);  // neon cycle 3 s
-    r.setLightingParameter2(1, 1);  // RGB effect
+    r.setLightingParameter1(1, 9); // brightness 100 %
+    r.setLightingParameter1(2, 2); // respiration cycle 6 s
+    r.setLightingParameter1(3, 5); // neon cycle 3 s
+    r.setLightingParameter2(1, 1); // RGB effect
     r.setLightingParameter2(2, 1);
-    r.setLightingParameter2(3, 2);  // RGB flash
+    r.setLightingParameter2(3, 2); // RGB flash
 
     r.setDesktop({0, 0, 6, 3, 6});
     r.setModeSelector(0);

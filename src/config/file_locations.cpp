@@ -62,7 +62,7 @@ bool isFile(const std::filesystem::path& p) {
 } // namespace
 
 FileLocations FileLocations::resolve(const std::filesystem::path& programDir, const std::filesystem::path& sharedDir,
-                                      const Environment& environment) {
+                                     const Environment& environment) {
     FileLocations where;
     if (isFile(programDir / "config.bin")) {
         where.dataDir_ = programDir;

@@ -90,10 +90,12 @@ std::string unitsToBytes(std::u16string_view units) {
 // one) is no sign of UTF-16.
 bool looksLikeUtf16WithoutMark(std::string_view view) {
     const auto unit = [&](std::size_t at) {
-        if (view.size() < at + 2) return true;  // a file too short to show a second unit
+        if (view.size() < at + 2)
+            return true; // a file too short to show a second unit
         return (textByte(view[at]) && view[at + 1] == '\0') || (view[at] == '\0' && textByte(view[at + 1]));
     };
-    if (view.size() < 2 || !unit(0)) return false;
+    if (view.size() < 2 || !unit(0))
+        return false;
     // Both units in the same order: text then NUL (little-endian) or NUL then text (big-endian).
     return view.size() < 4 || ((view[1] == '\0') == (view[3] == '\0') && unit(2));
 }
@@ -145,7 +147,7 @@ std::string IniDocument::encodingProblem() const {
     const bool bom = std::string_view(body_).starts_with(kUtf16BeBom);
     const bool bigEndian = bom || body_.front() == '\0';
     return std::string("is in UTF-16") + (bigEndian ? " big-endian" : "") + (bom ? "" : " without a byte-order mark") +
-           ", which this program cannot keep: it is neither read nor written";
+        ", which this program cannot keep: it is neither read nor written";
 }
 
 std::string IniDocument::serialise() const { return bom_ + body_; }
@@ -400,7 +402,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
 
 void IniDocument::setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
     if (encoding_ == Encoding::Unsupported || entries.empty()) {
-        return;  // nothing of it can be found, and nothing added would be in its encoding
+        return; // nothing of it can be found, and nothing added would be in its encoding
     }
     section = firstLine(section);
     // The section is looked up once for all keys: its header stays where it is while lines after

@@ -105,8 +105,8 @@ private:
     bool headerNamed(const Span& line, std::string_view name) const;
 
     Encoding encoding_ = Encoding::Utf8;
-    std::string bom_;     // the byte-order mark as read, written back in front
-    std::string body_;    // everything after the byte-order mark, as stored
+    std::string bom_; // the byte-order mark as read, written back in front
+    std::string body_; // everything after the byte-order mark, as stored
     std::string newline_; // raw bytes of the first line break seen; used for added lines
     // The last section looked for and where its header was (nullopt: missing); reset by every edit.
     mutable std::optional<std::pair<std::string, std::optional<Span>>> lastFound_;

@@ -31,9 +31,7 @@ std::string IniSettings::LabelKey(KeyMode mode, std::size_t button) {
     return "Item" + std::to_string(mode == KeyMode::A ? button + 1 : 10 * (button + 1) + 3);
 }
 
-std::string IniSettings::ReadLanguage() const {
-    return file().readString(kSkinsSection, "Lan", {}, kReadBuffer);
-}
+std::string IniSettings::ReadLanguage() const { return file().readString(kSkinsSection, "Lan", {}, kReadBuffer); }
 
 ProfileIni& IniSettings::file() const {
     if (!file_ || file_->path() != m_strStrIniPath) {
@@ -85,10 +83,9 @@ bool IniSettings::SaveSkinSettings(Rgb textColour) {
     m_strGColor = std::to_string(textColour.green);
     m_strBColor = std::to_string(textColour.blue);
     ProfileIni& ini = file();
-    const bool ok = ini.writeStrings(kSkinsSection, {{"RColor", m_strRColor},
-                                                     {"GColor", m_strGColor},
-                                                     {"BColor", m_strBColor},
-                                                     {"Path", m_strSkinName}});
+    const bool ok = ini.writeStrings(
+        kSkinsSection,
+        {{"RColor", m_strRColor}, {"GColor", m_strGColor}, {"BColor", m_strBColor}, {"Path", m_strSkinName}});
     lastError_ = ini.lastError();
     return ok;
 }

@@ -14,8 +14,7 @@ class Parser {
 public:
     Parser(std::string_view text, std::string& error) : text_(text), error_(error) {}
 
-    std::optional<JsonValue> document()
-    {
+    std::optional<JsonValue> document() {
         auto value = parseValue(0);
         if (!value)
             return std::nullopt;
@@ -26,8 +25,7 @@ public:
     }
 
 private:
-    std::nullopt_t fail(const std::string& why)
-    {
+    std::nullopt_t fail(const std::string& why) {
         if (error_.empty()) {
             std::size_t line = 1, column = 1;
             for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i, ++column)
@@ -40,22 +38,20 @@ private:
         return std::nullopt;
     }
 
-    void skipBlanks()
-    {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' || text_[pos_] == '\r'))
+    void skipBlanks() {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' || text_[pos_] == '\r'))
             ++pos_;
     }
 
-    bool literal(std::string_view word)
-    {
+    bool literal(std::string_view word) {
         if (text_.substr(pos_, word.size()) != word)
             return false;
         pos_ += word.size();
         return true;
     }
 
-    std::optional<JsonValue> parseValue(std::size_t depth)
-    {
+    std::optional<JsonValue> parseValue(std::size_t depth) {
         if (depth > JsonValue::kMaxDepth)
             return fail("nested deeper than " + std::to_string(JsonValue::kMaxDepth) + " levels");
         skipBlanks();
@@ -81,8 +77,7 @@ private:
         return fail(std::string("unexpected character '") + c + "'");
     }
 
-    std::optional<JsonValue> parseNumber()
-    {
+    std::optional<JsonValue> parseNumber() {
         const std::size_t start = pos_;
         if (text_[pos_] == '-')
             ++pos_;
@@ -101,8 +96,7 @@ private:
         return JsonValue(value);
     }
 
-    bool hex4(unsigned& value)
-    {
+    bool hex4(unsigned& value) {
         if (pos_ + 4 > text_.size())
             return false;
         const auto [end, ec] = std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, value, 16);
@@ -112,8 +106,7 @@ private:
         return true;
     }
 
-    static void appendUtf8(std::string& out, unsigned cp)
-    {
+    static void appendUtf8(std::string& out, unsigned cp) {
         if (cp < 0x80) {
             out += static_cast<char>(cp);
         } else if (cp < 0x800) {
@@ -132,8 +125,7 @@ private:
     }
 
     // Length of the well-formed UTF-8 sequence at pos_, 0 when it is not one.
-    std::size_t utf8Length() const
-    {
+    std::size_t utf8Length() const {
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text_[pos_ + i]); };
         const unsigned char b0 = byte(0);
         std::size_t n = b0 >= 0xF0 && b0 <= 0xF4 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 && b0 < 0xE0 ? 2 : 0;
@@ -144,13 +136,12 @@ private:
                 return 0;
         if ((b0 == 0xE0 && byte(1) < 0xA0) || (b0 == 0xED && byte(1) >= 0xA0) || (b0 == 0xF0 && byte(1) < 0x90) ||
             (b0 == 0xF4 && byte(1) >= 0x90))
-            return 0;  // overlong, surrogate or beyond U+10FFFF
+            return 0; // overlong, surrogate or beyond U+10FFFF
         return n;
     }
 
-    std::optional<std::string> parseString()
-    {
-        ++pos_;  // the opening quote
+    std::optional<std::string> parseString() {
+        ++pos_; // the opening quote
         std::string out;
         while (true) {
             if (pos_ >= text_.size())
@@ -208,8 +199,7 @@ private:
         }
     }
 
-    std::optional<JsonValue> parseArray(std::size_t depth)
-    {
+    std::optional<JsonValue> parseArray(std::size_t depth) {
         ++pos_;
         JsonValue array = JsonValue::MakeArray();
         skipBlanks();
@@ -235,8 +225,7 @@ private:
         }
     }
 
-    std::optional<JsonValue> parseObject(std::size_t depth)
-    {
+    std::optional<JsonValue> parseObject(std::size_t depth) {
         ++pos_;
         JsonValue::Members members;
         std::set<std::string> keys;
@@ -280,8 +269,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-void FormatString(std::string& out, const std::string& s)
-{
+void FormatString(std::string& out, const std::string& s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     for (const char ch : s) {
@@ -307,32 +295,28 @@ void FormatString(std::string& out, const std::string& s)
 
 } // namespace
 
-JsonValue JsonValue::MakeArray(std::vector<JsonValue> items)
-{
+JsonValue JsonValue::MakeArray(std::vector<JsonValue> items) {
     JsonValue v;
     v.kind_ = Kind::Array;
     v.items_ = std::move(items);
     return v;
 }
 
-JsonValue JsonValue::MakeObject(Members members)
-{
+JsonValue JsonValue::MakeObject(Members members) {
     JsonValue v;
     v.kind_ = Kind::Object;
     v.members_ = std::move(members);
     return v;
 }
 
-const JsonValue* JsonValue::find(std::string_view key) const
-{
+const JsonValue* JsonValue::find(std::string_view key) const {
     for (const auto& [name, value] : members_)
         if (name == key)
             return &value;
     return nullptr;
 }
 
-std::optional<JsonValue> JsonValue::Parse(std::string_view text, std::string& error)
-{
+std::optional<JsonValue> JsonValue::Parse(std::string_view text, std::string& error) {
     error.clear();
     if (text.size() > kMaxText) {
         error = "the document is larger than " + std::to_string(kMaxText) + " bytes";
@@ -341,16 +325,14 @@ std::optional<JsonValue> JsonValue::Parse(std::string_view text, std::string& er
     return Parser(text, error).document();
 }
 
-std::string JsonValue::Format() const
-{
+std::string JsonValue::Format() const {
     std::string out;
     formatTo(out, 0);
     out += '\n';
     return out;
 }
 
-void JsonValue::formatTo(std::string& out, std::size_t indent) const
-{
+void JsonValue::formatTo(std::string& out, std::size_t indent) const {
     const std::string inner(2 * (indent + 1), ' ');
     switch (kind_) {
     case Kind::Null: out += "null"; return;

@@ -18,7 +18,7 @@ constexpr std::uint8_t kFireKey = 0x0A;
 
 constexpr KeyEntryBytes kRgbOnOffEntry{kSpecial, 0x00, 0x03, 0x00};
 constexpr std::size_t kMatrixEntries = 16;
-constexpr std::size_t kMouseButtons = 8;  // buttons beyond these never reach the mouse
+constexpr std::size_t kMouseButtons = 8; // buttons beyond these never reach the mouse
 
 constexpr std::uint8_t kUsageV = 0x19;
 
@@ -33,25 +33,25 @@ KeyEntryBytes KeyEntry(const ConfigRecord& record, KeyMode mode, std::size_t but
     case fc::MidClick: return {kMouseButton, 0x00, 0xF2, 0x00};
     case fc::Forward: return {kMouseButton, 0x00, 0xF4, 0x00};
     case fc::Backward: return {kMouseButton, 0x00, 0xF3, 0x00};
-    case fc::TripleClick: return {kFireKey, 0xF0, 0x20, 0x03};  // left button, speed 32, three times
+    case fc::TripleClick: return {kFireKey, 0xF0, 0x20, 0x03}; // left button, speed 32, three times
     case fc::DpiSwitch: {
         const std::uint8_t sub = record.dpiSubFunctions(mode)[button];
         return {kDpiFunction, 0x00, sub, static_cast<std::uint8_t>(sub == dpi_function::Shift ? 0x01 : 0x00)};
     }
     case fc::RgbOnOff: return kRgbOnOffEntry;
-    case fc::Windows:
-        return {kConsumer, 0x00, field(ButtonArray::WinFuncCode), field(ButtonArray::WinFuncPage)};
+    case fc::Windows: return {kConsumer, 0x00, field(ButtonArray::WinFuncCode), field(ButtonArray::WinFuncPage)};
     case fc::Multimedia: return {kConsumer, 0x00, field(ButtonArray::MediaCode), 0x00};
     case fc::FireKey:
-        return {kFireKey, field(ButtonArray::FireKeyCode), field(ButtonArray::FireSpeed), field(ButtonArray::FireTimes)};
+        return {kFireKey, field(ButtonArray::FireKeyCode), field(ButtonArray::FireSpeed),
+                field(ButtonArray::FireTimes)};
     case fc::SingleKey: return {0x00, 0x00, field(ButtonArray::SingleKeyCode), 0x00};
     case fc::ComboKey:
         return {0x00, field(ButtonArray::ComboModifiers), field(ButtonArray::ComboKey1), field(ButtonArray::ComboKey2)};
     case fc::MacroKey:
-        return {kMacro, field(ButtonArray::MacroRepeatMode), static_cast<std::uint8_t>(field(ButtonArray::MacroSlot) + 1),
-                0x00};
+        return {kMacro, field(ButtonArray::MacroRepeatMode),
+                static_cast<std::uint8_t>(field(ButtonArray::MacroSlot) + 1), 0x00};
     case fc::Shift: return {kSpecial, 0x00, 0x02, 0x00};
-    default: return {0x00, 0x00, 0x00, 0x00};  // Key Off and unknown codes
+    default: return {0x00, 0x00, 0x00, 0x00}; // Key Off and unknown codes
     }
 }
 
@@ -76,8 +76,9 @@ std::array<KeyMatrix, kKeyMatrices> KeyMatrixImage(const ConfigRecord& record) {
 
 void RestoreKeyDefaults(ConfigRecord& record) {
     namespace fc = function_code;
-    constexpr std::array<std::uint8_t, 9> kFunctions{fc::LeftClick, fc::RightClick, fc::MidClick,  fc::Forward, fc::Backward,
-                                                     fc::DpiSwitch, fc::DpiSwitch,  fc::SingleKey, fc::KeyOff};
+    constexpr std::array<std::uint8_t, 9> kFunctions{fc::LeftClick, fc::RightClick, fc::MidClick,
+                                                     fc::Forward,   fc::Backward,   fc::DpiSwitch,
+                                                     fc::DpiSwitch, fc::SingleKey,  fc::KeyOff};
     for (KeyMode mode : {KeyMode::A, KeyMode::B}) {
         for (std::size_t b = 0; b < kFunctions.size(); ++b) {
             record.setFunctionCode(mode, b, kFunctions[b]);

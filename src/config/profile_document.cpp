@@ -15,13 +15,9 @@ namespace {
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // Texts go back into INI lines: a line break or NUL would split or cut them there.
-bool IniSafe(const std::string& text)
-{
-    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
-}
+bool IniSafe(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
 
-JsonValue Texts(const IniSettings::Labels& labels)
-{
+JsonValue Texts(const IniSettings::Labels& labels) {
     JsonValue array = JsonValue::MakeArray();
     for (const std::string& label : labels)
         array.items().emplace_back(label);
@@ -35,8 +31,8 @@ public:
     void error(const std::string& field, const std::string& why) { errors.push_back(field + ": " + why); }
 
     // The members of object at field, with every member not in known reported.
-    const JsonValue* object(const JsonValue* value, const std::string& field, std::initializer_list<std::string_view> known)
-    {
+    const JsonValue* object(const JsonValue* value, const std::string& field,
+                            std::initializer_list<std::string_view> known) {
         if (value == nullptr) {
             error(field, "missing");
             return nullptr;
@@ -51,8 +47,7 @@ public:
         return value;
     }
 
-    std::optional<std::string> text(const JsonValue* value, const std::string& field)
-    {
+    std::optional<std::string> text(const JsonValue* value, const std::string& field) {
         if (value == nullptr) {
             error(field, "missing");
             return std::nullopt;
@@ -68,8 +63,8 @@ public:
         return value->string();
     }
 
-    const std::vector<JsonValue>* array(const JsonValue* value, const std::string& field, std::size_t min, std::size_t max)
-    {
+    const std::vector<JsonValue>* array(const JsonValue* value, const std::string& field, std::size_t min,
+                                        std::size_t max) {
         if (value == nullptr) {
             error(field, "missing");
             return nullptr;
@@ -79,15 +74,15 @@ public:
             return nullptr;
         }
         if (value->items().size() < min || value->items().size() > max) {
-            error(field, min == max ? "must have " + std::to_string(min) + " entries"
-                                    : "must have " + std::to_string(min) + " to " + std::to_string(max) + " entries");
+            error(field,
+                  min == max ? "must have " + std::to_string(min) + " entries"
+                             : "must have " + std::to_string(min) + " to " + std::to_string(max) + " entries");
             return nullptr;
         }
         return &value->items();
     }
 
-    void labels(const JsonValue* value, const std::string& field, IniSettings::Labels& out)
-    {
+    void labels(const JsonValue* value, const std::string& field, IniSettings::Labels& out) {
         if (const auto* items = array(value, field, IniSettings::kLabels, IniSettings::kLabels))
             for (std::size_t i = 0; i < items->size(); ++i)
                 if (auto t = text(&(*items)[i], field + "[" + std::to_string(i) + "]"))
@@ -97,8 +92,7 @@ public:
 
 } // namespace
 
-std::string ProfileDocument::Write(const ProfileContent& c)
-{
+std::string ProfileDocument::Write(const ProfileContent& c) {
     std::string hex;
     hex.reserve(2 * ConfigRecord::kSize);
     for (std::uint8_t byte : c.record.bytes()) {
@@ -126,8 +120,7 @@ std::string ProfileDocument::Write(const ProfileContent& c)
     return document.Format();
 }
 
-ProfileDocument::ReadResult ProfileDocument::Read(std::string_view text)
-{
+ProfileDocument::ReadResult ProfileDocument::Read(std::string_view text) {
     ReadResult result;
     std::string parseError;
     const auto json = JsonValue::Parse(text, parseError);
@@ -149,8 +142,9 @@ ProfileDocument::ReadResult ProfileDocument::Read(std::string_view text)
     if (version == nullptr || version->kind() != JsonValue::Kind::Number)
         r.error("version", "missing or not a number");
     else if (version->number() != kVersion)
-        r.error("version", "version " + std::to_string(version->number()) + " is not known here (this program reads " +
-                               std::to_string(kVersion) + ")");
+        r.error("version",
+                "version " + std::to_string(version->number()) + " is not known here (this program reads " +
+                    std::to_string(kVersion) + ")");
     const JsonValue* flag = root->find("firstRunFlag");
     if (flag == nullptr || flag->kind() != JsonValue::Kind::Number || flag->number() < 0 || flag->number() > 255)
         r.error("firstRunFlag", "must be a number from 0 to 255");
@@ -161,7 +155,9 @@ ProfileDocument::ReadResult ProfileDocument::Read(std::string_view text)
         if (hex->size() != 2 * ConfigRecord::kSize || !digits) {
             r.error("record", "must be " + std::to_string(2 * ConfigRecord::kSize) + " hex digits");
         } else {
-            const auto nibble = [](char d) { return static_cast<std::uint8_t>(d <= '9' ? d - '0' : (d | 0x20) - 'a' + 10); };
+            const auto nibble = [](char d) {
+                return static_cast<std::uint8_t>(d <= '9' ? d - '0' : (d | 0x20) - 'a' + 10);
+            };
             for (std::size_t i = 0; i < ConfigRecord::kSize; ++i)
                 c.record.bytes()[i] = static_cast<std::uint8_t>(nibble((*hex)[2 * i]) << 4 | nibble((*hex)[2 * i + 1]));
         }

@@ -17,7 +17,7 @@ namespace vexo {
 // One macro of record.ini as a profile carries it.
 struct ProfileMacro {
     std::string name;
-    std::string loopTimes;  // "MacroLoopTimes" as stored
+    std::string loopTimes; // "MacroLoopTimes" as stored
     std::vector<std::string> lines;
     bool operator==(const ProfileMacro&) const = default;
 };

@@ -33,7 +33,7 @@ struct Identity {
 
     bool operator==(const Identity& o) const {
         return present == o.present && device == o.device && inode == o.inode && size == o.size &&
-               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+            modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
     }
 };
 
@@ -105,11 +105,10 @@ std::span<const std::uint8_t> asBytes(std::string_view text) {
 
 } // namespace
 
-
 struct ProfileIni::Cache {
     Identity identity;
     IniDocument document;
-    bool unreadable = false;  // the file exists but could not be read: writing would lose it
+    bool unreadable = false; // the file exists but could not be read: writing would lose it
 
     // The document as the file holds it now, parsed again only when the file changed.
     static const IniDocument& current(const std::filesystem::path& path, std::shared_ptr<Cache>& cache);
@@ -137,7 +136,9 @@ std::vector<std::string> ProfileIni::readStrings(std::string_view section, const
             // The first of two equal keys wins, as for readString.
             if (!found[i] && key.size() == keys[i].size() &&
                 std::equal(key.begin(), key.end(), keys[i].begin(), [](char a, char b) {
-                    const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+                    const auto fold = [](char c) {
+                        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+                    };
                     return fold(a) == fold(b);
                 })) {
                 found[i] = value;
@@ -157,7 +158,7 @@ std::string ProfileIni::problem() const {
     if (cache_->unreadable) {
         if (cache_->identity.size > kMaxFileBytes) {
             return path_.string() + " is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) +
-                   " MB, the most this program reads; it is neither read nor written";
+                " MB, the most this program reads; it is neither read nor written";
         }
         return "cannot read " + path_.string();
     }
@@ -166,7 +167,7 @@ std::string ProfileIni::problem() const {
 }
 
 std::vector<std::pair<std::string, std::string>> ProfileIni::readSection(std::string_view section,
-                                                                     std::size_t bufferChars) const {
+                                                                         std::size_t bufferChars) const {
     auto entries = Cache::current(path_, cache_).sectionEntries(section);
     for (auto& entry : entries) {
         entry.second =

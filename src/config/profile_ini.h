@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/ini_document.h"  // UnquotedValue
+#include "config/ini_document.h" // UnquotedValue
 
 namespace vexo {
 
@@ -67,8 +67,7 @@ public:
 
     // Sets several keys of one section with a single replacement of the file, so either all of
     // them are written or none. Same rules as writeString.
-    bool writeStrings(std::string_view section,
-                      const std::vector<std::pair<std::string, std::string>>& keysAndValues);
+    bool writeStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& keysAndValues);
 
     // Removes the first section of that name (if any) and appends it anew at the end of the file
     // with exactly these keys, in one replacement of the file: a failure leaves the old section.

@@ -20,8 +20,8 @@ struct SettingsState {
     ConfigRecord record;
     IniSettings::Labels labelsA;
     IniSettings::Labels labelsB;
-    std::string language;  // "Skins"/"Lan" as stored ("EN", "CHS", "CHT" or anything else)
-    std::string skin;      // "Skins"/"Path"
+    std::string language; // "Skins"/"Lan" as stored ("EN", "CHS", "CHT" or anything else)
+    std::string skin; // "Skins"/"Path"
     std::vector<std::string> macroNames;
     std::optional<std::uint8_t> sensorType;
 };

@@ -35,8 +35,7 @@ constexpr int kSliderSteps = 11;
 // A label or skin name longer than this (in UTF-16 units) would be cut by the readers of str.ini.
 constexpr std::size_t kMaxText = 1023;
 
-std::string Hex(Rgb c)
-{
+std::string Hex(Rgb c) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string text = "#";
     for (std::uint8_t v : {c.red, c.green, c.blue}) {
@@ -46,8 +45,7 @@ std::string Hex(Rgb c)
     return text;
 }
 
-std::optional<Rgb> ParseColour(std::string_view text)
-{
+std::optional<Rgb> ParseColour(std::string_view text) {
     if (text.size() != 7 || text[0] != '#')
         return std::nullopt;
     std::array<std::uint8_t, 3> parts{};
@@ -64,16 +62,15 @@ std::optional<Rgb> ParseColour(std::string_view text)
 
 // Text str.ini keeps and reads back as given: well-formed UTF-8 (a malformed byte would come back
 // as U+FFFD), within the readers' length, on one line.
-bool PlainText(std::string_view text)
-{
+bool PlainText(std::string_view text) {
     return utf::sanitize(text) == text && utf::utf16Length(text) <= kMaxText &&
-           std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+        std::none_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 // "<prefix>.<n>[.<rest>]" with n in 1..count: the index n - 1 and the rest (empty when absent).
 std::optional<std::pair<std::size_t, std::string_view>> Indexed(std::string_view name, std::string_view prefix,
-                                                                std::size_t count)
-{
+                                                                std::size_t count) {
     if (name.substr(0, prefix.size() + 1) != std::string(prefix) + ".")
         return std::nullopt;
     name.remove_prefix(prefix.size() + 1);
@@ -84,8 +81,7 @@ std::optional<std::pair<std::size_t, std::string_view>> Indexed(std::string_view
     return std::pair{*n - 1, dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1)};
 }
 
-std::optional<KeyMode> ModeOf(std::string_view text)
-{
+std::optional<KeyMode> ModeOf(std::string_view text) {
     if (text == "a")
         return KeyMode::A;
     if (text == "b")
@@ -97,8 +93,7 @@ std::optional<KeyMode> ModeOf(std::string_view text)
 
 std::string YesNo(bool on) { return on ? "yes" : "no"; }
 
-std::optional<bool> ParseYesNo(std::string_view v)
-{
+std::optional<bool> ParseYesNo(std::string_view v) {
     if (v == "yes")
         return true;
     if (v == "no")
@@ -106,14 +101,10 @@ std::optional<bool> ParseYesNo(std::string_view v)
     return std::nullopt;
 }
 
-std::string Seconds(unsigned halves)
-{
-    return std::to_string(halves / 2) + (halves % 2 ? ".5s" : "s");
-}
+std::string Seconds(unsigned halves) { return std::to_string(halves / 2) + (halves % 2 ? ".5s" : "s"); }
 
 // The parameter list of a lighting mode as the page lists it.
-std::vector<std::string> LightingEntries(std::uint8_t mode)
-{
+std::vector<std::string> LightingEntries(std::uint8_t mode) {
     std::vector<std::string> entries;
     if (mode == lighting_mode::Standard)
         for (unsigned percent : kBrightness)
@@ -127,16 +118,14 @@ std::vector<std::string> LightingEntries(std::uint8_t mode)
     return entries;
 }
 
-std::string JoinAll(const std::vector<std::string>& items)
-{
+std::string JoinAll(const std::vector<std::string>& items) {
     std::string text;
     for (const std::string& item : items)
         text += (text.empty() ? "" : ", ") + item;
     return text;
 }
 
-std::vector<std::string> DpiChoices(const SettingsState& s)
-{
+std::vector<std::string> DpiChoices(const SettingsState& s) {
     std::vector<std::string> values;
     if (s.sensorType)
         for (const DpiRow& row : DpiList(*s.sensorType))
@@ -144,16 +133,14 @@ std::vector<std::string> DpiChoices(const SettingsState& s)
     return values;
 }
 
-std::optional<std::uint8_t> LightingModeOfName(std::string_view rest)
-{
+std::optional<std::uint8_t> LightingModeOfName(std::string_view rest) {
     const auto index = IndexOf(kLightingModes, rest);
     return index && *index > 0 ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*index)) : std::nullopt;
 }
 
 } // namespace
 
-std::vector<std::string> SettingsVocabulary::Names()
-{
+std::vector<std::string> SettingsVocabulary::Names() {
     std::vector<std::string> names{"mode"};
     for (std::size_t b = 1; b <= kEditableButtons; ++b)
         for (const char* m : {"a", "b"})
@@ -172,16 +159,14 @@ std::vector<std::string> SettingsVocabulary::Names()
     return names;
 }
 
-std::string SettingsVocabulary::NamesHelp()
-{
+std::string SettingsVocabulary::NamesHelp() {
     return "button.N.a, button.N.b (N 1-8), label.N.a, label.N.b (N 1-12), mode, report-rate, dpi.N, dpi.N.enabled, "
            "dpi.N.colour (N 1-8), lighting.mode, lighting.standard, lighting.respiration, lighting.neon, "
            "lighting.neon.effect, pointer.precision, pointer.scroll-screen, pointer.speed, pointer.wheel, "
            "pointer.double-click, skin, language";
 }
 
-std::optional<std::string> SettingsVocabulary::Get(const SettingsState& s, std::string_view name)
-{
+std::optional<std::string> SettingsVocabulary::Get(const SettingsState& s, std::string_view name) {
     const ConfigRecord& r = s.record;
     if (const auto button = Indexed(name, "button", kEditableButtons)) {
         if (const auto mode = ModeOf(button->second))
@@ -220,7 +205,8 @@ std::optional<std::string> SettingsVocabulary::Get(const SettingsState& s, std::
     if (name.substr(0, 9) == "lighting.") {
         if (name == "lighting.neon.effect") {
             const std::uint8_t effect = r.lightingParameter2(lighting_mode::Neon);
-            return effect == 2 || effect == 3 ? std::string(kNeonEffects[effect - 2]) : "code-" + std::to_string(effect);
+            return effect == 2 || effect == 3 ? std::string(kNeonEffects[effect - 2])
+                                              : "code-" + std::to_string(effect);
         }
         const auto mode = LightingModeOfName(name.substr(9));
         if (!mode)
@@ -253,8 +239,7 @@ std::optional<std::string> SettingsVocabulary::Get(const SettingsState& s, std::
     return std::nullopt;
 }
 
-std::optional<SettingAssignment> SettingsVocabulary::ParseAssignment(std::string_view text)
-{
+std::optional<SettingAssignment> SettingsVocabulary::ParseAssignment(std::string_view text) {
     const std::size_t eq = text.find('=');
     if (eq == std::string_view::npos || eq == 0)
         return std::nullopt;
@@ -263,10 +248,11 @@ std::optional<SettingAssignment> SettingsVocabulary::ParseAssignment(std::string
 
 namespace {
 
-std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string_view v)
-{
+std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string_view v) {
     ConfigRecord& r = s.record;
-    const auto must = [&](const std::string& allowed) { return Error{"takes " + allowed + ", not '" + std::string(v) + "'"}; };
+    const auto must = [&](const std::string& allowed) {
+        return Error{"takes " + allowed + ", not '" + std::string(v) + "'"};
+    };
     if (const auto button = Indexed(name, "button", kEditableButtons)) {
         if (const auto mode = ModeOf(button->second))
             if (auto error = AssignButtonSetting(s, *mode, button->first, v))
@@ -364,8 +350,9 @@ std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string
         if (!step || *step < 1 || *step > kSliderSteps)
             return must("a slider step from 1 to 11");
         DesktopBytes d = r.desktop();
-        (name == "pointer.speed" ? d.pointerSpeedRow : name == "pointer.wheel" ? d.wheelLines : d.doubleClickRow) =
-            static_cast<std::uint8_t>(*step);
+        (name == "pointer.speed"       ? d.pointerSpeedRow
+             : name == "pointer.wheel" ? d.wheelLines
+                                       : d.doubleClickRow) = static_cast<std::uint8_t>(*step);
         r.setDesktop(d);
         return std::nullopt;
     } else if (name == "skin") {
@@ -388,8 +375,8 @@ std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string
 
 } // namespace
 
-std::vector<std::string> SettingsVocabulary::Apply(SettingsState& state, const std::vector<SettingAssignment>& assignments)
-{
+std::vector<std::string> SettingsVocabulary::Apply(SettingsState& state,
+                                                   const std::vector<SettingAssignment>& assignments) {
     // Applied in order to a copy: the one-Shift-per-mode rule and labels depend on what came before.
     SettingsState next = state;
     std::vector<std::string> errors;

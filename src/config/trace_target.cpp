@@ -35,7 +35,8 @@ std::optional<std::filesystem::path> TraceTarget::DataFileNamed(const std::files
             return file;
         }
         struct stat data {};
-        if (exists && ::stat(file.c_str(), &data) == 0 && data.st_dev == traced.st_dev && data.st_ino == traced.st_ino) {
+        if (exists && ::stat(file.c_str(), &data) == 0 && data.st_dev == traced.st_dev &&
+            data.st_ino == traced.st_ino) {
             return file;
         }
     }

@@ -26,8 +26,8 @@ public:
     enum class Outcome { Opened, DataFile, Refused };
     struct Result {
         Outcome outcome = Outcome::Refused;
-        UniqueFd fd;        // open for writing when Opened
-        std::string error;  // why not, otherwise
+        UniqueFd fd; // open for writing when Opened
+        std::string error; // why not, otherwise
     };
 
     static Result open(const std::filesystem::path& path, const std::vector<std::filesystem::path>& dataFiles);

@@ -14,7 +14,8 @@ CommandPacket::CommandPacket(std::uint8_t opcode, std::uint8_t index, std::uint8
 
 std::uint8_t CommandPacket::computeChecksum() const {
     unsigned sum = 0;
-    for (std::size_t i = 0; i < kChecksumByte; ++i) sum += bytes[i];
+    for (std::size_t i = 0; i < kChecksumByte; ++i)
+        sum += bytes[i];
     return static_cast<std::uint8_t>(0xFF - (sum & 0xFF));
 }
 

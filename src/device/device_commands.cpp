@@ -19,7 +19,8 @@ bool DeviceCommands::WriteReportRate(std::uint8_t rate) {
 
 bool DeviceCommands::ReadSensorBlock() {
     CommandPacket packet(kReadSensorBlock);
-    if (!transport_.SendCommand(packet)) return false;
+    if (!transport_.SendCommand(packet))
+        return false;
     std::copy_n(packet.bytes.begin() + 1, image_.sensor.size(), image_.sensor.begin());
     return true;
 }
@@ -32,7 +33,8 @@ bool DeviceCommands::WriteSensorBlock() {
 
 bool DeviceCommands::ReadLightingBlock() {
     CommandPacket packet(kReadLightingBlock);
-    if (!transport_.SendCommand(packet)) return false;
+    if (!transport_.SendCommand(packet))
+        return false;
     std::copy_n(packet.bytes.begin() + 1, image_.lighting.size(), image_.lighting.begin());
     return true;
 }

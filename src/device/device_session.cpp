@@ -6,10 +6,9 @@
 
 namespace vexo {
 
-DeviceSession::DeviceSession(HidBackend& backend, Pauser& pauser, Prompter& prompter,
-                             DeviceNoticeListener& listener, std::string applicationTitle)
-    : link_(backend, prompter, listener, std::move(applicationTitle)),
-      transport_(link_, pauser),
+DeviceSession::DeviceSession(HidBackend& backend, Pauser& pauser, Prompter& prompter, DeviceNoticeListener& listener,
+                             std::string applicationTitle)
+    : link_(backend, prompter, listener, std::move(applicationTitle)), transport_(link_, pauser),
       commands_(transport_, image_),
       receiver_([&listener](std::uint8_t kind, std::uint8_t value) { listener.deviceNotice(kind, value); }) {}
 
@@ -24,7 +23,8 @@ void DeviceSession::start() {
         link_.listener().deviceNotice(kNoticeNoMouse, 0);
         link_.setMousePresent(0);
     }
-    if (link_.createInputThread(receiver_) && link_.mousePresent() == 1) link_.inputThread()->resume();
+    if (link_.createInputThread(receiver_) && link_.mousePresent() == 1)
+        link_.inputThread()->resume();
 }
 
 void DeviceSession::markAbsent() {
@@ -34,14 +34,16 @@ void DeviceSession::markAbsent() {
 }
 
 bool DeviceSession::connectSensorBlock() {
-    if (!commands_.ReadSensorBlock()) return false;
+    if (!commands_.ReadSensorBlock())
+        return false;
     sensorType_ = image_.sensor[DeviceImage::kSensorTypeByte];
     image_.sensor[DeviceImage::kSensorOption2Byte] |= DeviceImage::kOption2ConnectBit;
     return commands_.WriteSensorBlock();
 }
 
 void DeviceSession::handleDeviceChange(const DeviceChange& change) {
-    if (change.vendorId != HidLink::kVendorId || change.productId != HidLink::kProductId) return;
+    if (change.vendorId != HidLink::kVendorId || change.productId != HidLink::kProductId)
+        return;
     if (change.kind == DeviceChange::Kind::Arrival) {
         if (link_.OpenMouse() == 0) {
             markAbsent();
@@ -51,7 +53,8 @@ void DeviceSession::handleDeviceChange(const DeviceChange& change) {
         if (link_.mousePresent() == 1) {
             connectSensorBlock();
             // A thread left suspended at a start without mouse begins reading now.
-            if (link_.inputThreadExists()) link_.inputThread()->resume();
+            if (link_.inputThreadExists())
+                link_.inputThread()->resume();
         }
         return;
     }

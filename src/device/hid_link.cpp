@@ -16,11 +16,13 @@ HidLink::~HidLink() { shutdown(); }
 
 void HidLink::setMousePresent(int present) {
     mousePresent_.store(present);
-    if (inputThread_) inputThread_->wake();
+    if (inputThread_)
+        inputThread_->wake();
 }
 
 bool HidLink::createInputThread(NoticeReceiver receiver) {
-    if (inputThread_) return true;
+    if (inputThread_)
+        return true;
     try {
         inputThread_ = std::make_unique<InputThread>(mousePresent_, std::move(receiver));
     } catch (const std::system_error&) {
@@ -28,19 +30,22 @@ bool HidLink::createInputThread(NoticeReceiver receiver) {
         prompter_.message(kInputThreadFailedText, applicationTitle_);
         return false;
     }
-    if (notifyDevice_) inputThread_->setDevice(notifyDevice_.get(), notifyReportLength);
+    if (notifyDevice_)
+        inputThread_->setDevice(notifyDevice_.get(), notifyReportLength);
     return true;
 }
 
 void HidLink::shutdown() {
-    if (inputThread_) inputThread_->stop();
+    if (inputThread_)
+        inputThread_->stop();
     notifyDevice_.reset();
     commandDevice_.reset();
 }
 
 void HidLink::replaceNotifyDevice(std::unique_ptr<HidDevice> device, std::uint16_t reportLength) {
     // The thread lets go of the old handle before it is closed.
-    if (inputThread_) inputThread_->setDevice(device.get(), reportLength);
+    if (inputThread_)
+        inputThread_->setDevice(device.get(), reportLength);
     notifyDevice_ = std::move(device);
     notifyReportLength = reportLength;
 }
@@ -73,7 +78,8 @@ int HidLink::OpenMouse() {
     // first (Linux lists hidraw nodes in sysfs order), and stopping there would lose every notice.
     for (const HidCollectionInfo& info : collections) {
         devicePath_ = info.path;
-        if (info.vendorId != kVendorId || info.productId != kProductId) continue;
+        if (info.vendorId != kVendorId || info.productId != kProductId)
+            continue;
         if (info.failure == HidCollectionInfo::Failure::Descriptor) {
             prompter_.message(kPreparsedFailedText, applicationTitle_);
             return closeMouse();
@@ -83,7 +89,8 @@ int HidLink::OpenMouse() {
             return closeMouse();
         }
         if (info.usagePage == kNotifyUsagePage && info.usage == kNotifyUsage && info.inputReportLength != 0) {
-            if (notify == nullptr && info.inputReportLength <= InputThread::kBufferSize) notify = &info;
+            if (notify == nullptr && info.inputReportLength <= InputThread::kBufferSize)
+                notify = &info;
             continue;
         }
         if (info.usagePage == kCommandUsagePage && info.usage == kCommandUsage && info.featureReportLength != 0) {
@@ -92,7 +99,8 @@ int HidLink::OpenMouse() {
                 command = &info;
         }
     }
-    if (command == nullptr) return closeMouse();
+    if (command == nullptr)
+        return closeMouse();
 
     devicePath_ = command->path;
     auto device = backend_.open(command->path, HidBackend::Access::ReadWrite);
@@ -109,7 +117,8 @@ int HidLink::OpenMouse() {
     std::unique_ptr<HidDevice> notifyDevice;
     if (notify != nullptr) {
         notifyDevice = backend_.open(notify->path, HidBackend::Access::Read);
-        if (!notifyDevice) openFailed(notify->path);
+        if (!notifyDevice)
+            openFailed(notify->path);
     }
     const std::uint16_t notifyLength = notifyDevice ? notify->inputReportLength : 0;
     replaceNotifyDevice(std::move(notifyDevice), notifyLength);

@@ -41,7 +41,8 @@ void InputThread::setDevice(HidDevice* device, std::uint16_t reportLength) {
     ++generation_;
     // The cancel is sticky when it arrives just before the read starts, so there is no window in
     // which the thread could block on the old device after this point.
-    if (old != nullptr && readingDevice_ == old) old->cancelRead();
+    if (old != nullptr && readingDevice_ == old)
+        old->cancelRead();
     changed_.notify_all();
     changed_.wait(lock, [&] { return old == nullptr || readingDevice_ != old; });
 }
@@ -49,9 +50,11 @@ void InputThread::setDevice(HidDevice* device, std::uint16_t reportLength) {
 void InputThread::stop() {
     {
         std::lock_guard lock(mutex_);
-        if (!thread_.joinable()) return;
+        if (!thread_.joinable())
+            return;
         stopping_ = true;
-        if (readingDevice_ != nullptr) readingDevice_->cancelRead();
+        if (readingDevice_ != nullptr)
+            readingDevice_->cancelRead();
         changed_.notify_all();
     }
     thread_.join();
@@ -66,7 +69,8 @@ void InputThread::InputThreadProc() {
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] { return stopping_ || mayRead(); });
-        if (stopping_) return;
+        if (stopping_)
+            return;
         HidDevice* device = device_;
         const std::uint64_t generation = generation_;
         const std::size_t length = std::min<std::size_t>(reportLength_, buffer.size());
@@ -80,16 +84,20 @@ void InputThread::InputThreadProc() {
         lock.lock();
         readingDevice_ = nullptr;
         changed_.notify_all();
-        if (stopping_) return;
+        if (stopping_)
+            return;
         // Replaced while reading: whatever came belongs to the old device.
-        if (generation != generation_) continue;
+        if (generation != generation_)
+            continue;
         if (received < 0) {
             deviceFailed_ = true;
             continue;
         }
-        if (received == 0 || mousePresent_.load() != 1) continue;
+        if (received == 0 || mousePresent_.load() != 1)
+            continue;
         const auto notice = NoticeReport::parse(std::span(buffer.data(), std::min<std::size_t>(received, length)));
-        if (!notice) continue;
+        if (!notice)
+            continue;
         lock.unlock();
         receiver_(notice->kind, notice->value);
         lock.lock();

@@ -21,14 +21,16 @@ void swapPairs(std::array<std::uint8_t, kN>& p) {
 }
 
 void xorKey(std::array<std::uint8_t, kN>& p, const HandshakeKeyBlock& key) {
-    for (std::size_t i = 1; i <= 6; ++i) p[i] ^= key[i];
+    for (std::size_t i = 1; i <= 6; ++i)
+        p[i] ^= key[i];
 }
 
 } // namespace
 
 HandshakeKeyBlock installedHandshakeKey() {
     HandshakeKeyBlock block{};
-    for (std::size_t i = 0; i < HandshakeKey.size(); ++i) block[i + 1] = HandshakeKey[i];
+    for (std::size_t i = 0; i < HandshakeKey.size(); ++i)
+        block[i + 1] = HandshakeKey[i];
     return block;
 }
 
@@ -36,15 +38,19 @@ void ScramblePacket(std::array<std::uint8_t, kN>& p, const HandshakeKeyBlock& ke
     swapPairs(p);
     xorKey(p, key);
     const std::uint8_t first = p[0];
-    for (std::size_t i = 0; i + 1 < kN; ++i) p[i] = static_cast<std::uint8_t>((p[i] << 3) | (p[i + 1] >> 5));
+    for (std::size_t i = 0; i + 1 < kN; ++i)
+        p[i] = static_cast<std::uint8_t>((p[i] << 3) | (p[i + 1] >> 5));
     p[kN - 1] = static_cast<std::uint8_t>((p[kN - 1] << 3) | (first >> 5));
-    for (std::size_t i = 0; i < kN; ++i) p[i] = static_cast<std::uint8_t>(p[i] + nibbleSwapped(PacketKeyTable[i]));
+    for (std::size_t i = 0; i < kN; ++i)
+        p[i] = static_cast<std::uint8_t>(p[i] + nibbleSwapped(PacketKeyTable[i]));
 }
 
 void UnscramblePacket(std::array<std::uint8_t, kN>& p, const HandshakeKeyBlock& key) {
-    for (std::size_t i = 0; i < kN; ++i) p[i] = static_cast<std::uint8_t>(p[i] - nibbleSwapped(PacketKeyTable[i]));
+    for (std::size_t i = 0; i < kN; ++i)
+        p[i] = static_cast<std::uint8_t>(p[i] - nibbleSwapped(PacketKeyTable[i]));
     const std::uint8_t last = p[kN - 1];
-    for (std::size_t i = kN - 1; i > 0; --i) p[i] = static_cast<std::uint8_t>((p[i] >> 3) | (p[i - 1] << 5));
+    for (std::size_t i = kN - 1; i > 0; --i)
+        p[i] = static_cast<std::uint8_t>((p[i] >> 3) | (p[i - 1] << 5));
     p[0] = static_cast<std::uint8_t>((p[0] >> 3) | (last << 5));
     xorKey(p, key);
     swapPairs(p);

@@ -38,7 +38,8 @@ std::uint8_t SettingsSync::sensorType() const {
 bool SettingsSync::ConnectSensor() {
     // The same steps as at every arrival, so that one reading cannot outlive a later one.
     const bool connected = session_.connectSensorBlock();
-    if (const auto type = session_.sensorType()) store_.setSensorType(*type);
+    if (const auto type = session_.sensorType())
+        store_.setSensorType(*type);
     return connected;
 }
 
@@ -48,7 +49,8 @@ void SettingsSync::SyncOnConnect(const UiTexts& texts) {
     // user the labels kept in str.ini.
     if (store_.isFirstRun()) {
         settings_.SetFirstRunLabels(texts);
-        if (!settings_.SaveButtonLabels()) reportLabelsNotSaved();
+        if (!settings_.SaveButtonLabels())
+            reportLabelsNotSaved();
     }
     oneTimeDone_ = true;
 }
@@ -76,8 +78,7 @@ void SettingsSync::adjustLighting() {
             led0 = kNeonFixedOn;
         }
         break;
-    default:
-        break;  // the mouse's own lighting goes back as it was read
+    default: break; // the mouse's own lighting goes back as it was read
     }
 }
 
@@ -159,7 +160,8 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     result.failedCalls = session_.transport().failedCallCount() - failuresBefore;
     std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
     reportConfigNotSaved(result.configSaved);
-    if (!result.labelsSaved) reportLabelsNotSaved();
+    if (!result.labelsSaved)
+        reportLabelsNotSaved();
     return result;
 }
 
@@ -178,7 +180,8 @@ void SettingsSync::reportConfigNotSaved(ConfigStore::SaveResult result) {
 void SettingsSync::reportLabelsNotSaved() {
     // A str.ini that cannot be used was told about when it was read, saves of the labels included:
     // one problem, one message.
-    if (!settings_.FileProblem().empty()) return;
+    if (!settings_.FileProblem().empty())
+        return;
     // The Windows calls fail silently; here the user learns that the labels on screen are not kept.
     prompter_.message(kLabelsNotSavedText + settings_.lastError() + ".", std::string(kApplicationTitle));
 }

@@ -22,7 +22,7 @@ struct UiTexts;
 class SettingsSync {
 public:
     struct ApplyResult {
-        bool sent = false;  // false: no mouse, nothing was sent and nothing saved
+        bool sent = false; // false: no mouse, nothing was sent and nothing saved
         ConfigStore::SaveResult configSaved = ConfigStore::SaveResult::Missing;
         bool labelsSaved = false;
         // HID calls the Apply made on the mouse, and how many failed or moved less than a whole report.

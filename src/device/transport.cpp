@@ -24,11 +24,13 @@ CommandPacket Transport::probePacket() {
 }
 
 void Transport::traceLine(std::string_view tag, std::span<const std::uint8_t> bytes) {
-    if (trace_) trace_(formatTraceLine(tag, bytes));
+    if (trace_)
+        trace_(formatTraceLine(tag, bytes));
 }
 
 void Transport::pause(unsigned milliseconds) {
-    if (trace_) trace_("PAUSE " + std::to_string(milliseconds));
+    if (trace_)
+        trace_("PAUSE " + std::to_string(milliseconds));
     pauser_.pause(milliseconds);
 }
 
@@ -43,20 +45,23 @@ std::size_t Transport::blockLength(std::uint16_t announced) const {
 bool Transport::setFeature(const CommandPacket& packet, bool scramble) {
     traceLine("SET", packet.bytes);
     auto wire = packet.bytes;
-    if (scramble) ScramblePacket(wire, link_.handshakeKey);
+    if (scramble)
+        ScramblePacket(wire, link_.handshakeKey);
     featureBuffer_.fill(0);
     featureBuffer_[0] = kReportId;
     std::copy(wire.begin(), wire.end(), featureBuffer_.begin() + 1);
     HidDevice* device = link_.commandDevice();
     const std::size_t length = featureLength();
     // A report too short for the packet cannot carry it, whatever the call says.
-    if (device == nullptr || length < kMinFeatureReport) return counted(false);
+    if (device == nullptr || length < kMinFeatureReport)
+        return counted(false);
     return counted(device->setFeature(std::span(featureBuffer_.data(), length)) == static_cast<int>(length));
 }
 
 bool Transport::counted(bool ok) {
     ++calls_;
-    if (!ok) ++failedCalls_;
+    if (!ok)
+        ++failedCalls_;
     return ok;
 }
 
@@ -73,7 +78,8 @@ bool Transport::getFeature(bool scramble, CommandPacket& answer) {
     answer = CommandPacket();
     if (received) {
         std::copy(featureBuffer_.begin() + 1, featureBuffer_.begin() + 1 + CommandPacket::kSize, answer.bytes.begin());
-        if (scramble) UnscramblePacket(answer.bytes, link_.handshakeKey);
+        if (scramble)
+            UnscramblePacket(answer.bytes, link_.handshakeKey);
     }
     traceLine(received ? "GET" : "GET-FAILED", answer.bytes);
     return received;
@@ -83,7 +89,8 @@ bool Transport::SendCommand(CommandPacket& packet) {
     packet.fillChecksum();
     const bool scramble = link_.scramblingOn != 0;
     const bool sent = setFeature(packet, scramble);
-    if (!packet.isRead()) return sent;
+    if (!packet.isRead())
+        return sent;
     const bool received = getFeature(scramble, packet);
     return sent && received;
 }
@@ -94,7 +101,8 @@ bool Transport::TransferBlock(CommandPacket& packet, std::span<std::uint8_t> buf
     HidDevice* device = link_.commandDevice();
     // Reports of an earlier read that came too late, or beyond what it took, would otherwise be
     // read as this block's and shift it.
-    if (device != nullptr && packet.isRead()) device->discardInput();
+    if (device != nullptr && packet.isRead())
+        device->discardInput();
     bool whole = setFeature(packet, scramble);
 
     if (!packet.isRead()) {

@@ -15,7 +15,8 @@ MacroBlockWriter::MacroBlockWriter(MacroBlock block, std::uint16_t loopTimes) : 
 }
 
 bool MacroBlockWriter::append(bool release, KeyCode code, std::int64_t delayMs) {
-    if (refused_) return false;
+    if (refused_)
+        return false;
     const std::int64_t delay = std::clamp<std::int64_t>(delayMs, 0, kMaxDelayMs);
     const bool extended = delay > kMaxShortDelayMs;
     const std::size_t need = extended ? 2 * kPairSize : kPairSize;

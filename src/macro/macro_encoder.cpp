@@ -31,20 +31,22 @@ std::size_t EncodeSection(const MacroSection& section, MacroBlock block) {
     // after an event means delay 0, as no line does. A store never keeps more than kMaxMacroLines
     // lines either, so whatever ItemCount and the highest "Item" key claim, at most that many lines
     // are looked at.
-    const std::size_t lineCount =
-        itemCount > 0 ? std::min({static_cast<std::size_t>(itemCount), section.lineBound(), kMaxMacroLines})
-                      : std::size_t{0};
+    const std::size_t lineCount = itemCount > 0
+        ? std::min({static_cast<std::size_t>(itemCount), section.lineBound(), kMaxMacroLines})
+        : std::size_t{0};
 
     std::size_t dropped = 0;
     for (std::size_t j = 0; j < lineCount; ++j) {
         const std::optional<MacroEvent> event = ParseMacroEvent(section.line(j));
-        if (!event) continue;
+        if (!event)
+            continue;
         if (writer.overflowed()) {
             ++dropped;
             continue;
         }
         const std::int64_t delay = j + 1 < lineCount ? ParseDelayMilliseconds(section.line(j + 1)) : 0;
-        if (!writer.append(event->release, KeyNameToCode(event->keyName), delay)) ++dropped;
+        if (!writer.append(event->release, KeyNameToCode(event->keyName), delay))
+            ++dropped;
     }
     return dropped;
 }
@@ -53,13 +55,15 @@ std::size_t EncodeSection(const MacroSection& section, MacroBlock block) {
 
 std::size_t MacroEncodeResult::totalDropped() const {
     std::size_t total = 0;
-    for (const std::size_t n : droppedEvents) total += n;
+    for (const std::size_t n : droppedEvents)
+        total += n;
     return total;
 }
 
 MacroEncodeResult EncodeMacroStore(const ProfileIni& store, MacroArea area) {
     MacroEncodeResult result;
-    if (!store.exists()) return result;
+    if (!store.exists())
+        return result;
     result.storeFound = true;
     const std::vector<std::string> names = ReadMacroSectionNames(store);
     // An eleventh section has no block; encoding it would overwrite what follows the macro area.
@@ -73,7 +77,8 @@ MacroEncodeResult EncodeMacroStore(const ProfileIni& store, MacroArea area) {
 }
 
 bool EncodeLoopTimes(MacroArea area, std::size_t slot, std::uint16_t loopTimes) {
-    if (slot >= kMacroSlotCount) return false;
+    if (slot >= kMacroSlotCount)
+        return false;
     const std::uint16_t value = loopTimes == 0 ? std::uint16_t{1} : loopTimes;
     MacroBlock block = BlockOfSlot(area, slot);
     block[kLoopTimesHighOffset] = static_cast<std::uint8_t>(value >> 8);
@@ -82,7 +87,8 @@ bool EncodeLoopTimes(MacroArea area, std::size_t slot, std::uint16_t loopTimes) 
 }
 
 bool ClearMacroBlock(MacroArea area, std::size_t slot) {
-    if (slot >= kMacroSlotCount) return false;
+    if (slot >= kMacroSlotCount)
+        return false;
     MacroBlock block = BlockOfSlot(area, slot);
     std::fill(block.begin(), block.end(), std::uint8_t{0});
     return true;

@@ -13,9 +13,9 @@
 namespace vexo {
 
 struct MacroEncodeResult {
-    bool storeFound = false;        // false: record.ini does not exist and nothing was encoded
-    std::size_t slotsEncoded = 0;   // blocks 0..slotsEncoded-1 were rewritten, the others untouched
-    std::size_t sectionsIgnored = 0;  // listed sections past the tenth, which have no block
+    bool storeFound = false; // false: record.ini does not exist and nothing was encoded
+    std::size_t slotsEncoded = 0; // blocks 0..slotsEncoded-1 were rewritten, the others untouched
+    std::size_t sectionsIgnored = 0; // listed sections past the tenth, which have no block
     // Events of each slot that did not fit its block and were left out (always the last ones).
     std::array<std::size_t, kMacroSlotCount> droppedEvents{};
 

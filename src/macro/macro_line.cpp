@@ -32,16 +32,20 @@ std::string ReleaseLine(std::string_view keyName) { return std::string(keyName) 
 std::string DelayLine(std::int64_t milliseconds) { return std::to_string(milliseconds) + std::string(kDelayMarker); }
 
 std::optional<MacroEvent> ParseMacroEvent(std::string_view line) {
-    if (line.find(kPressMarker) != std::string_view::npos) return MacroEvent{false, RemoveAll(line, kPressMarker)};
-    if (line.find(kReleaseMarker) != std::string_view::npos) return MacroEvent{true, RemoveAll(line, kReleaseMarker)};
+    if (line.find(kPressMarker) != std::string_view::npos)
+        return MacroEvent{false, RemoveAll(line, kPressMarker)};
+    if (line.find(kReleaseMarker) != std::string_view::npos)
+        return MacroEvent{true, RemoveAll(line, kReleaseMarker)};
     return std::nullopt;
 }
 
 std::int64_t ParseLeadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsLeadingBlank(text[i])) ++i;
+    while (i < text.size() && IsLeadingBlank(text[i]))
+        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         // Hand-edited files may hold any number of digits; saturating keeps every later range
@@ -51,9 +55,7 @@ std::int64_t ParseLeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::int64_t ParseDelayMilliseconds(std::string_view line) {
-    return ParseLeadingNumber(RemoveAll(line, kDelayMarker));
-}
+std::int64_t ParseDelayMilliseconds(std::string_view line) { return ParseLeadingNumber(RemoveAll(line, kDelayMarker)); }
 
 std::uint16_t ParseLoopTimes(std::string_view text) {
     const std::int64_t value = ParseLeadingNumber(text);

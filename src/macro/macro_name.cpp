@@ -9,12 +9,16 @@
 namespace vexo {
 
 MacroNameCheck CheckMacroName(std::string_view name) {
-    if (name.empty()) return MacroNameCheck::Empty;
-    if (utf::utf16Length(utf::sanitize(name)) > kMaxMacroNameUnits) return MacroNameCheck::TooLong;
-    if (name.front() == ' ' || name.back() == ' ') return MacroNameCheck::NotStorable;
+    if (name.empty())
+        return MacroNameCheck::Empty;
+    if (utf::utf16Length(utf::sanitize(name)) > kMaxMacroNameUnits)
+        return MacroNameCheck::TooLong;
+    if (name.front() == ' ' || name.back() == ' ')
+        return MacroNameCheck::NotStorable;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '[' || c == ']') return MacroNameCheck::NotStorable;
+        if (byte < 0x20 || byte == 0x7F || c == '[' || c == ']')
+            return MacroNameCheck::NotStorable;
     }
     return MacroNameCheck::Ok;
 }

@@ -14,9 +14,9 @@ inline constexpr std::size_t kMaxMacroNameUnits = 31;
 enum class MacroNameCheck {
     Ok,
     Empty,
-    TooLong,        // more than kMaxMacroNameUnits UTF-16 units
-    NotStorable,    // control characters, "[" or "]", or blanks at either end: the name would
-                    // not read back from record.ini as the same section name
+    TooLong, // more than kMaxMacroNameUnits UTF-16 units
+    NotStorable, // control characters, "[" or "]", or blanks at either end: the name would
+    // not read back from record.ini as the same section name
 };
 
 // Whether a (UTF-8) name can be stored as a macro's section name. Length is counted in UTF-16

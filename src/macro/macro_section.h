@@ -30,7 +30,7 @@ public:
     std::size_t lineBound() const { return lineBound_; }
 
 private:
-    std::unordered_map<std::string, std::string> values_;  // lower-case key -> value
+    std::unordered_map<std::string, std::string> values_; // lower-case key -> value
     std::size_t lineBound_ = 0;
 };
 

@@ -13,9 +13,7 @@
 namespace vexo {
 namespace {
 
-MacroWriteResult Refused(MacroNameCheck check) {
-    return {false, check, std::string(MacroNameProblem(check))};
-}
+MacroWriteResult Refused(MacroNameCheck check) { return {false, check, std::string(MacroNameProblem(check))}; }
 
 MacroWriteResult WriteFailed(const ProfileIni& store) {
     return {false, MacroNameCheck::Ok, "cannot write " + store.path().string() + ": " + store.lastError()};
@@ -25,13 +23,15 @@ MacroWriteResult WriteFailed(const ProfileIni& store) {
 
 std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store) {
     std::vector<std::string> names;
-    if (!store.exists()) return names;
+    if (!store.exists())
+        return names;
     std::size_t offset = 0;
     for (std::string& name : store.sectionNames(kSectionNameListChars)) {
         // Each name is followed by its terminator in the list; the terminator must lie within
         // the part of the list that is used.
         const std::size_t terminator = offset + utf::utf16Length(name);
-        if (terminator >= kUsedSectionNameChars) break;
+        if (terminator >= kUsedSectionNameChars)
+            break;
         offset = terminator + 1;
         names.push_back(std::move(name));
     }
@@ -47,19 +47,23 @@ StoredMacro LoadMacro(const ProfileIni& store, std::string_view name) {
     macro.truncated = wanted > kMaxMacroLines;
     const std::size_t lineCount = std::min(wanted, kMaxMacroLines);
     macro.lines.reserve(lineCount);
-    for (std::size_t i = 0; i < lineCount; ++i) macro.lines.push_back(section.line(i));
+    for (std::size_t i = 0; i < lineCount; ++i)
+        macro.lines.push_back(section.line(i));
     return macro;
 }
 
 MacroWriteResult WriteMacroLoopTimes(ProfileIni& store, std::string_view name, std::string_view loopTimesText) {
-    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok) return Refused(check);
-    if (!store.writeString(name, kLoopTimesKey, loopTimesText)) return WriteFailed(store);
+    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok)
+        return Refused(check);
+    if (!store.writeString(name, kLoopTimesKey, loopTimesText))
+        return WriteFailed(store);
     return {true, MacroNameCheck::Ok, {}};
 }
 
 MacroWriteResult SaveMacro(ProfileIni& store, std::string_view name, std::string_view loopTimesText,
                            std::span<const std::string> lines) {
-    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok) return Refused(check);
+    if (const MacroNameCheck check = CheckMacroName(name); check != MacroNameCheck::Ok)
+        return Refused(check);
     if (lines.size() > kMaxMacroLines) {
         return {false, MacroNameCheck::Ok,
                 "the macro has " + std::to_string(lines.size()) + " lines, more than the " +
@@ -71,13 +75,16 @@ MacroWriteResult SaveMacro(ProfileIni& store, std::string_view name, std::string
     keys.reserve(lines.size() + 2);
     keys.emplace_back(kLoopTimesKey, std::string(loopTimesText));
     keys.emplace_back(kItemCountKey, std::to_string(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) keys.emplace_back(ItemKey(i), lines[i]);
-    if (!store.replaceSection(name, keys)) return WriteFailed(store);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        keys.emplace_back(ItemKey(i), lines[i]);
+    if (!store.replaceSection(name, keys))
+        return WriteFailed(store);
     return {true, MacroNameCheck::Ok, {}};
 }
 
 MacroWriteResult DeleteMacro(ProfileIni& store, std::string_view name) {
-    if (!store.deleteSection(name)) return WriteFailed(store);
+    if (!store.deleteSection(name))
+        return WriteFailed(store);
     return {true, MacroNameCheck::Ok, {}};
 }
 

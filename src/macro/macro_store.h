@@ -34,15 +34,15 @@ inline constexpr std::size_t kSectionNameListChars = 1024;
 inline constexpr std::size_t kUsedSectionNameChars = 255;
 
 struct StoredMacro {
-    std::string loopTimesText;        // "MacroLoopTimes" as stored (ParseLoopTimes turns it into a count)
-    std::vector<std::string> lines;   // "Item0".."Item<n-1>", a missing one as empty text
-    bool truncated = false;           // ItemCount was above kMaxMacroLines
+    std::string loopTimesText; // "MacroLoopTimes" as stored (ParseLoopTimes turns it into a count)
+    std::vector<std::string> lines; // "Item0".."Item<n-1>", a missing one as empty text
+    bool truncated = false; // ItemCount was above kMaxMacroLines
 };
 
 struct MacroWriteResult {
     bool ok = false;
-    MacroNameCheck nameCheck = MacroNameCheck::Ok;  // why the name was refused, if it was
-    std::string message;                            // readable reason when !ok
+    MacroNameCheck nameCheck = MacroNameCheck::Ok; // why the name was refused, if it was
+    std::string message; // readable reason when !ok
 };
 
 // The section names in file order, as far as they end within the first 255 characters of the list;

@@ -15,10 +15,10 @@ namespace vexo {
 class KeyboardHook {
 public:
     struct Key {
-        std::string name;             // KeyNameOf of the physical key (layout-independent)
-        std::uint32_t evdevCode = 0;  // the kernel's code of the key; 0 when the platform gave none
-        bool press = true;            // false: the key was released
-        bool autoRepeat = false;      // a press (or release) the keyboard repeated while held
+        std::string name; // KeyNameOf of the physical key (layout-independent)
+        std::uint32_t evdevCode = 0; // the kernel's code of the key; 0 when the platform gave none
+        bool press = true; // false: the key was released
+        bool autoRepeat = false; // a press (or release) the keyboard repeated while held
     };
     // Returns true to keep the key from the widget it was meant for, false to let it continue.
     using Handler = std::function<bool(const Key&)>;

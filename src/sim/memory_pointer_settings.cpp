@@ -8,23 +8,20 @@
 
 namespace vexo {
 
-void MemoryPointerSettings::log(std::string call)
-{
+void MemoryPointerSettings::log(std::string call) {
     calls.push_back(call);
     if (onCall)
         onCall(call);
 }
 
-std::optional<bool> MemoryPointerSettings::enhancePrecision()
-{
+std::optional<bool> MemoryPointerSettings::enhancePrecision() {
     log("get precision");
     if (failRead[Precision])
         return std::nullopt;
     return precision;
 }
 
-bool MemoryPointerSettings::setEnhancePrecision(bool on)
-{
+bool MemoryPointerSettings::setEnhancePrecision(bool on) {
     log(std::string("set precision ") + (on ? "1" : "0"));
     if (failWrite[Precision])
         return false;
@@ -32,16 +29,14 @@ bool MemoryPointerSettings::setEnhancePrecision(bool on)
     return true;
 }
 
-std::optional<unsigned> MemoryPointerSettings::pointerSpeed()
-{
+std::optional<unsigned> MemoryPointerSettings::pointerSpeed() {
     log("get speed");
     if (failRead[Speed])
         return std::nullopt;
     return speed;
 }
 
-bool MemoryPointerSettings::setPointerSpeed(unsigned value)
-{
+bool MemoryPointerSettings::setPointerSpeed(unsigned value) {
     log("set speed " + std::to_string(value));
     if (failWrite[Speed])
         return false;
@@ -49,16 +44,14 @@ bool MemoryPointerSettings::setPointerSpeed(unsigned value)
     return true;
 }
 
-std::optional<std::uint32_t> MemoryPointerSettings::wheelScrollLines()
-{
+std::optional<std::uint32_t> MemoryPointerSettings::wheelScrollLines() {
     log("get wheel");
     if (failRead[Wheel])
         return std::nullopt;
     return wheelLines;
 }
 
-bool MemoryPointerSettings::setWheelScrollLines(std::uint32_t lines)
-{
+bool MemoryPointerSettings::setWheelScrollLines(std::uint32_t lines) {
     log("set wheel " + std::to_string(lines));
     if (failWrite[Wheel])
         return false;
@@ -66,16 +59,14 @@ bool MemoryPointerSettings::setWheelScrollLines(std::uint32_t lines)
     return true;
 }
 
-std::optional<unsigned> MemoryPointerSettings::doubleClickTime()
-{
+std::optional<unsigned> MemoryPointerSettings::doubleClickTime() {
     log("get double-click");
     if (failRead[DoubleClick])
         return std::nullopt;
     return doubleClickMs;
 }
 
-bool MemoryPointerSettings::setDoubleClickTime(unsigned milliseconds)
-{
+bool MemoryPointerSettings::setDoubleClickTime(unsigned milliseconds) {
     log("set double-click " + std::to_string(milliseconds));
     if (failWrite[DoubleClick])
         return false;

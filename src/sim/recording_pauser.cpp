@@ -10,8 +10,6 @@ namespace vexo {
 
 void RecordingPauser::pause(unsigned milliseconds) { pauses_.push_back(milliseconds); }
 
-unsigned RecordingPauser::totalMilliseconds() const {
-    return std::accumulate(pauses_.begin(), pauses_.end(), 0u);
-}
+unsigned RecordingPauser::totalMilliseconds() const { return std::accumulate(pauses_.begin(), pauses_.end(), 0u); }
 
 } // namespace vexo

@@ -24,20 +24,25 @@ SimDeviceMonitor::~SimDeviceMonitor() {
 bool SimDeviceMonitor::start() {
     {
         std::lock_guard lock(shared_->mutex);
-        if (shared_->started) return true;
+        if (shared_->started)
+            return true;
         shared_->fd.reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
-        if (!shared_->fd) return false;
+        if (!shared_->fd)
+            return false;
         shared_->started = true;
     }
     std::weak_ptr<Shared> weak = shared_;
     mouse_->addPlugObserver([weak](bool plugged, const std::vector<HidCollectionInfo>& collections) {
         auto shared = weak.lock();
-        if (!shared) return;
+        if (!shared)
+            return;
         std::lock_guard lock(shared->mutex);
-        if (!shared->started) return;
+        if (!shared->started)
+            return;
         std::set<std::string> paths;
         for (const HidCollectionInfo& info : collections) {
-            if (info.vendorId != SimMouse::kVendorId || !paths.insert(info.path).second) continue;
+            if (info.vendorId != SimMouse::kVendorId || !paths.insert(info.path).second)
+                continue;
             shared->pending.push_back(DeviceChange{plugged ? DeviceChange::Kind::Arrival : DeviceChange::Kind::Removal,
                                                    info.path, info.vendorId, info.productId});
         }

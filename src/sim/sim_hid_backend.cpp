@@ -18,13 +18,18 @@ std::vector<HidCollectionInfo> SimHidBackend::enumerate() { return mouse_->enume
 std::unique_ptr<HidDevice> SimHidBackend::open(const std::string& path, Access access) {
     ++opens_;
     lastOpenError_ = openError_ != 0 ? openError_ : access == Access::ReadWrite ? readWriteOpenError_ : 0;
-    if (lastOpenError_ != 0) return nullptr;
+    if (lastOpenError_ != 0)
+        return nullptr;
     for (const HidCollectionInfo& info : mouse_->enumerate()) {
-        if (info.path != path || info.vendorId != HidLink::kVendorId) continue;
+        if (info.path != path || info.vendorId != HidLink::kVendorId)
+            continue;
         SimMouse::Collection collection = SimMouse::Collection::Pointer;
-        if (info.usagePage == HidLink::kCommandUsagePage) collection = SimMouse::Collection::Command;
-        else if (info.usagePage == HidLink::kNotifyUsagePage) collection = SimMouse::Collection::Notify;
-        else continue;
+        if (info.usagePage == HidLink::kCommandUsagePage)
+            collection = SimMouse::Collection::Command;
+        else if (info.usagePage == HidLink::kNotifyUsagePage)
+            collection = SimMouse::Collection::Notify;
+        else
+            continue;
         return std::make_unique<SimHidDevice>(mouse_, collection, access);
     }
     lastOpenError_ = ENOENT;

@@ -12,23 +12,28 @@ SimHidDevice::SimHidDevice(std::shared_ptr<SimMouse> mouse, SimMouse::Collection
 SimHidDevice::~SimHidDevice() { mouse_->noteHandleClosed(reading_.load() > 0); }
 
 int SimHidDevice::setFeature(std::span<const std::uint8_t> report) {
-    if (!isCommand() || access_ != HidBackend::Access::ReadWrite) return -1;
+    if (!isCommand() || access_ != HidBackend::Access::ReadWrite)
+        return -1;
     return mouse_->setFeature(epoch_, report);
 }
 
 int SimHidDevice::getFeature(std::span<std::uint8_t> report) {
-    if (!isCommand() || access_ != HidBackend::Access::ReadWrite) return -1;
+    if (!isCommand() || access_ != HidBackend::Access::ReadWrite)
+        return -1;
     return mouse_->getFeature(epoch_, report);
 }
 
 int SimHidDevice::write(std::span<const std::uint8_t> report) {
-    if (!isCommand() || access_ != HidBackend::Access::ReadWrite) return -1;
+    if (!isCommand() || access_ != HidBackend::Access::ReadWrite)
+        return -1;
     return mouse_->writeOutput(epoch_, report);
 }
 
 int SimHidDevice::read(std::span<std::uint8_t> report) {
-    if (isCommand()) return mouse_->readInput(epoch_, report);
-    if (collection_ != SimMouse::Collection::Notify) return -1;
+    if (isCommand())
+        return mouse_->readInput(epoch_, report);
+    if (collection_ != SimMouse::Collection::Notify)
+        return -1;
     ++reading_;
     mouse_->noteReaderEnters();
     const int n = mouse_->readNotice(epoch_, report, cancelled_);
@@ -38,7 +43,8 @@ int SimHidDevice::read(std::span<std::uint8_t> report) {
 }
 
 void SimHidDevice::discardInput() {
-    if (isCommand()) mouse_->discardInput(epoch_);
+    if (isCommand())
+        mouse_->discardInput(epoch_);
 }
 
 void SimHidDevice::cancelRead() { mouse_->cancelNoticeRead(cancelled_); }

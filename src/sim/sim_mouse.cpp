@@ -35,8 +35,10 @@ SimMouse::SimMouse(std::uint8_t sensorType) {
     blocks_.sensor = {static_cast<std::uint8_t>(sensorType & 0x03), 0x02, 0x11, 0x05};
     blocks_.lighting = {0x01, 0x03, 0x02};
     blocks_.ledSets = {{{0x10, 0x20, 0x30}, {0x40, 0x50, 0x60}}};
-    for (std::size_t i = 0; i < blocks_.colourBlock0.size(); ++i) blocks_.colourBlock0[i] = static_cast<std::uint8_t>(0xA0 + i);
-    for (std::size_t i = 0; i < blocks_.colourBlock1.size(); ++i) blocks_.colourBlock1[i] = static_cast<std::uint8_t>(0x10 * (i % 3) + i);
+    for (std::size_t i = 0; i < blocks_.colourBlock0.size(); ++i)
+        blocks_.colourBlock0[i] = static_cast<std::uint8_t>(0xA0 + i);
+    for (std::size_t i = 0; i < blocks_.colourBlock1.size(); ++i)
+        blocks_.colourBlock1[i] = static_cast<std::uint8_t>(0x10 * (i % 3) + i);
     blocks_.colourBlock2 = {0xC1, 0xC2, 0xC3, 0xC4};
 }
 
@@ -65,7 +67,8 @@ std::vector<HidCollectionInfo> SimMouse::enumerate() const {
     other.productId = 0xC077;
     other.inputReportLength = 8;
     list.push_back(other);
-    if (!plugged_) return list;
+    if (!plugged_)
+        return list;
 
     HidCollectionInfo pointer = collection("sim/hidraw0", 0x0001, 0x0002);
     pointer.inputReportLength = 8;
@@ -99,13 +102,15 @@ void SimMouse::plug() {
     std::vector<PlugObserver> observers;
     {
         std::lock_guard lock(mutex_);
-        if (plugged_) return;
+        if (plugged_)
+            return;
         plugged_ = true;
         ++epoch_;
         observers = observers_;
     }
     const auto collections = enumerate();
-    for (auto& observer : observers) observer(true, collections);
+    for (auto& observer : observers)
+        observer(true, collections);
 }
 
 void SimMouse::unplugLocked() {
@@ -123,7 +128,8 @@ void SimMouse::unplug() {
     std::vector<HidCollectionInfo> collections;
     {
         std::lock_guard lock(mutex_);
-        if (!plugged_) return;
+        if (!plugged_)
+            return;
         observers = observers_;
     }
     collections = enumerate();
@@ -131,7 +137,8 @@ void SimMouse::unplug() {
         std::lock_guard lock(mutex_);
         unplugLocked();
     }
-    for (auto& observer : observers) observer(false, collections);
+    for (auto& observer : observers)
+        observer(false, collections);
 }
 
 bool SimMouse::plugged() const {
@@ -150,7 +157,8 @@ void SimMouse::pushNotice(std::uint8_t kind, std::uint8_t value) {
 
 void SimMouse::pushNotificationReport(std::vector<std::uint8_t> report) {
     std::lock_guard lock(mutex_);
-    if (!plugged_) return;
+    if (!plugged_)
+        return;
     notices_.push_back(std::move(report));
     noticeArrived_.notify_all();
 }
@@ -161,7 +169,8 @@ std::size_t SimMouse::pendingNotices() const {
 }
 
 void SimMouse::record(SimExchange::Kind kind, std::size_t length, bool ok, std::span<const std::uint8_t> bytes) {
-    if (!recording_) return;
+    if (!recording_)
+        return;
     exchanges_.push_back(SimExchange{kind, length, ok, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
 }
 
@@ -182,9 +191,11 @@ int SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> repo
         ok = false;
     }
     record(SimExchange::Kind::SetFeature, report.size(), ok, report);
-    if (!ok) return -1;
+    if (!ok)
+        return -1;
     ++setsSeen_;
-    if (faults_.shortSet >= 0) return static_cast<int>(shortened(faults_.shortSet, report.size()));
+    if (faults_.shortSet >= 0)
+        return static_cast<int>(shortened(faults_.shortSet, report.size()));
     const int whole = static_cast<int>(report.size());
 
     CommandPacket packet;
@@ -192,15 +203,18 @@ int SimMouse::setFeature(std::uint64_t epoch, std::span<const std::uint8_t> repo
     answer_ = CommandPacket();
     // A new command abandons a block write that did not get all its reports.
     pendingWrite_.reset();
-    if (!faults_.keepUnreadReports) blockReports_.clear();
+    if (!faults_.keepUnreadReports)
+        blockReports_.clear();
 
     if (isProbe(packet)) {
         // Every handshake starts plain. This firmware refuses the plain probe; an unsupported one echoes it.
         scrambling_ = false;
-        if (faults_.echoPlainProbe) answer_ = packet;
+        if (faults_.echoPlainProbe)
+            answer_ = packet;
         return whole;
     }
-    if (faults_.echoPlainProbe) return whole;
+    if (faults_.echoPlainProbe)
+        return whole;
     const HandshakeKeyBlock key = installedHandshakeKey();
     UnscramblePacket(packet.bytes, key);
     if (!scrambling_) {
@@ -237,7 +251,8 @@ void SimMouse::handlePacketLocked(const CommandPacket& p) {
         answerWith({p.opcode(), blocks_.lighting[0], blocks_.lighting[1], blocks_.lighting[2]});
         break;
     case C::kWriteLedSet:
-        if (p.index() < DeviceImage::kLedSetCount) std::copy_n(p.bytes.begin() + 2, 3, blocks_.ledSets[p.index()].begin());
+        if (p.index() < DeviceImage::kLedSetCount)
+            std::copy_n(p.bytes.begin() + 2, 3, blocks_.ledSets[p.index()].begin());
         break;
     case C::kReadLedSet:
         if (p.index() < DeviceImage::kLedSetCount) {
@@ -267,7 +282,8 @@ void SimMouse::handlePacketLocked(const CommandPacket& p) {
     case C::kWriteDpiBlock:
     case C::kWriteKeyMatrix:
     case C::kWriteMacro:
-        if (p.blockLength() > 0) pendingWrite_ = PendingWrite{p, {}};
+        if (p.blockLength() > 0)
+            pendingWrite_ = PendingWrite{p, {}};
         break;
     default: break; // unknown commands are ignored
     }
@@ -286,16 +302,20 @@ void SimMouse::commitBlockLocked() {
     };
     switch (p.opcode()) {
     case C::kWriteColourBlock:
-        if (p.index() < DeviceImage::kColourBlockCount) store(blocks_.colourBlock(p.index()));
+        if (p.index() < DeviceImage::kColourBlockCount)
+            store(blocks_.colourBlock(p.index()));
         break;
     case C::kWriteDpiBlock:
-        if (p.index() == C::kDpiBlockIndex) store(blocks_.dpi);
+        if (p.index() == C::kDpiBlockIndex)
+            store(blocks_.dpi);
         break;
     case C::kWriteKeyMatrix:
-        if (p.index() >= 1 && p.index() <= DeviceImage::kKeyMatrixCount) store(blocks_.keyMatrices[p.index() - 1]);
+        if (p.index() >= 1 && p.index() <= DeviceImage::kKeyMatrixCount)
+            store(blocks_.keyMatrices[p.index() - 1]);
         break;
     case C::kWriteMacro:
-        if (p.index() >= 1 && p.index() <= DeviceImage::kMacroCount) store(blocks_.macros[p.index() - 1]);
+        if (p.index() >= 1 && p.index() <= DeviceImage::kMacroCount)
+            store(blocks_.macros[p.index() - 1]);
         break;
     default: break;
     }
@@ -311,10 +331,12 @@ int SimMouse::getFeature(std::uint64_t epoch, std::span<std::uint8_t> report) {
     }
     std::array<std::uint8_t, 1 + CommandPacket::kSize> wire{};
     auto packet = answer_.bytes;
-    if (scrambling_) ScramblePacket(packet, installedHandshakeKey());
+    if (scrambling_)
+        ScramblePacket(packet, installedHandshakeKey());
     std::copy(packet.begin(), packet.end(), wire.begin() + 1);
     if (faults_.garbageAnswers)
-        for (auto& b : wire) b = static_cast<std::uint8_t>(random_());
+        for (auto& b : wire)
+            b = static_cast<std::uint8_t>(random_());
     const std::size_t n = shortened(faults_.shortGet, std::min(report.size(), wire.size()));
     std::copy_n(wire.begin(), n, report.begin());
     record(SimExchange::Kind::GetFeature, report.size(), true, std::span(wire.data(), n));
@@ -325,12 +347,15 @@ int SimMouse::writeOutput(std::uint64_t epoch, std::span<const std::uint8_t> rep
     std::lock_guard lock(mutex_);
     const bool ok = aliveLocked(epoch) && !faults_.failWrite && !report.empty();
     record(SimExchange::Kind::Write, report.size(), ok, report);
-    if (!ok) return -1;
-    if (faults_.shortWrite >= 0) return static_cast<int>(shortened(faults_.shortWrite, report.size()));
+    if (!ok)
+        return -1;
+    if (faults_.shortWrite >= 0)
+        return static_cast<int>(shortened(faults_.shortWrite, report.size()));
     if (pendingWrite_) {
         const auto data = report.subspan(1, std::min(kData, report.size() - 1));
         pendingWrite_->data.insert(pendingWrite_->data.end(), data.begin(), data.end());
-        if (pendingWrite_->data.size() >= pendingWrite_->packet.blockLength()) commitBlockLocked();
+        if (pendingWrite_->data.size() >= pendingWrite_->packet.blockLength())
+            commitBlockLocked();
     }
     return static_cast<int>(report.size());
 }
@@ -346,7 +371,8 @@ int SimMouse::readInput(std::uint64_t epoch, std::span<std::uint8_t> report) {
     std::vector<std::uint8_t> next = std::move(blockReports_.front());
     blockReports_.pop_front();
     if (faults_.garbageAnswers)
-        for (auto& b : next) b = static_cast<std::uint8_t>(random_());
+        for (auto& b : next)
+            b = static_cast<std::uint8_t>(random_());
     const std::size_t n = shortened(faults_.shortRead, std::min(report.size(), next.size()));
     std::copy_n(next.begin(), n, report.begin());
     record(SimExchange::Kind::Read, report.size(), true, std::span(next.data(), n));
@@ -355,7 +381,8 @@ int SimMouse::readInput(std::uint64_t epoch, std::span<std::uint8_t> report) {
 
 void SimMouse::discardInput(std::uint64_t epoch) {
     std::lock_guard lock(mutex_);
-    if (aliveLocked(epoch)) blockReports_.clear();
+    if (aliveLocked(epoch))
+        blockReports_.clear();
 }
 
 int SimMouse::readNotice(std::uint64_t epoch, std::span<std::uint8_t> report, bool& cancelled) {
@@ -365,7 +392,8 @@ int SimMouse::readNotice(std::uint64_t epoch, std::span<std::uint8_t> report, bo
         cancelled = false;
         return 0;
     }
-    if (!aliveLocked(epoch)) return -1;
+    if (!aliveLocked(epoch))
+        return -1;
     std::vector<std::uint8_t> next = std::move(notices_.front());
     notices_.pop_front();
     const std::size_t n = std::min(report.size(), next.size());
@@ -397,7 +425,8 @@ int SimMouse::readersBlocked() const {
 
 void SimMouse::noteHandleClosed(bool whileReading) {
     std::lock_guard lock(mutex_);
-    if (whileReading) ++closedWhileReading_;
+    if (whileReading)
+        ++closedWhileReading_;
 }
 
 int SimMouse::handlesClosedWhileReading() const {

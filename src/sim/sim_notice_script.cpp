@@ -12,9 +12,12 @@ std::vector<SimNoticeScript::Step> SimNoticeScript::demo() {
     using namespace std::chrono_literals;
     using A = Step::Action;
     return {
-        {500ms, A::Notice, kNoticeReportRate, 2}, {500ms, A::Notice, kNoticeDpiStage, 3},
-        {500ms, A::Notice, kNoticeKeyGroup, 2},   {500ms, A::Notice, kNoticeMacroKey, 1},
-        {500ms, A::Unplug, 0, 0},                 {1000ms, A::Plug, 0, 0},
+        {500ms, A::Notice, kNoticeReportRate, 2},
+        {500ms, A::Notice, kNoticeDpiStage, 3},
+        {500ms, A::Notice, kNoticeKeyGroup, 2},
+        {500ms, A::Notice, kNoticeMacroKey, 1},
+        {500ms, A::Unplug, 0, 0},
+        {1000ms, A::Plug, 0, 0},
         {500ms, A::Notice, kNoticeDpiStage, 1},
     };
 }
@@ -40,7 +43,8 @@ void SimNoticeScript::play() {
     for (const Step& step : steps_) {
         {
             std::unique_lock lock(mutex_);
-            if (changed_.wait_for(lock, step.delay, [&] { return stopping_; })) break;
+            if (changed_.wait_for(lock, step.delay, [&] { return stopping_; }))
+                break;
         }
         switch (step.action) {
         case Step::Action::Notice: mouse_->pushNotice(step.kind, step.value); break;

@@ -23,8 +23,7 @@ namespace {
 // that every start stops at the box "Config file is not exist." until it is answered.
 class BoxedStart {
 public:
-    BoxedStart()
-    {
+    BoxedStart() {
         namespace fs = std::filesystem;
         const fs::path build = qgetenv("VEXO_BUILD_DIR").toStdString();
         const fs::path prefix = dir.path().toStdString();
@@ -45,14 +44,12 @@ public:
     QString program() const { return dir.path() + "/bin/vexo"; }
     QString lock() const { return dir.path() + "/run/T58SSOP28DPIVerMutex.lock"; }
     QString socket() const { return dir.path() + "/run/T58SSOP28DPIVerMutex.socket"; }
-    void start(QProcess& process) const
-    {
+    void start(QProcess& process) const {
         process.setProcessEnvironment(env);
         process.start(program(), {"--simulate"});
     }
     // Waits until the program listens, then gives it time to reach its box.
-    bool waitForBox() const
-    {
+    bool waitForBox() const {
         QElapsedTimer timer;
         timer.start();
         while (!QFile::exists(socket()) && timer.elapsed() < 10000)
@@ -65,8 +62,7 @@ public:
     QProcessEnvironment env;
 };
 
-TEST(AppRunTest, EachEndingSignalEndsTheProgramWhileAStartUpBoxIsOpen)
-{
+TEST(AppRunTest, EachEndingSignalEndsTheProgramWhileAStartUpBoxIsOpen) {
     test::TestApp();
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(number);

@@ -10,8 +10,7 @@
 namespace vexo {
 namespace {
 
-TEST_F(AppShellTest, EveryNoticeStaysUpAtLeastFiveSeconds)
-{
+TEST_F(AppShellTest, EveryNoticeStaysUpAtLeastFiveSeconds) {
     start(false);
     tray.click(TrayIcon::Click::Left);
     mouse->plug();
@@ -31,8 +30,7 @@ TEST_F(AppShellTest, EveryNoticeStaysUpAtLeastFiveSeconds)
     EXPECT_EQ(tray.notices.back().timeoutMs, 5000);
 }
 
-TEST_F(AppShellTest, WithoutANotificationAreaTheWindowStaysAndTheMouseIsAwaitedOnThePage)
-{
+TEST_F(AppShellTest, WithoutANotificationAreaTheWindowStaysAndTheMouseIsAwaitedOnThePage) {
     tray.offered = false;
     start(false);
     shell->activate();
@@ -73,8 +71,7 @@ public:
     std::function<void()> whileOpen;
     std::vector<std::string> shown;
     int depth = 0, deepest = 0;
-    void message(const std::string& text, const std::string&) override
-    {
+    void message(const std::string& text, const std::string&) override {
         shown.push_back(text);
         deepest = std::max(deepest, ++depth);
         if (whileOpen)
@@ -83,8 +80,7 @@ public:
     }
 };
 
-TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothing)
-{
+TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothing) {
     for (const bool withTray : {true, false}) {
         SCOPED_TRACE(withTray ? "with a notification area" : "without one");
         tray.offered = withTray;
@@ -98,8 +94,8 @@ TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothin
             tray.click(TrayIcon::Click::Left);
             exchangesAfter = mouse->exchanges().size();
         };
-        shell = std::make_unique<AppShell>(ShellParts{hid, pauser, config, tray, boxes, desktop, &monitor, nullptr,
-                                                      locations, nullptr});
+        shell = std::make_unique<AppShell>(
+            ShellParts{hid, pauser, config, tray, boxes, desktop, &monitor, nullptr, locations, nullptr});
         shell->initialise(!withTray);
         ASSERT_EQ(boxes.shown, std::vector<std::string>{"Config file is not exist."});
         EXPECT_EQ(boxes.deepest, 1);
@@ -110,8 +106,7 @@ TEST_F(AppShellTest, ALaterStartOrAnIconClickWhileAStartUpBoxIsOpenRepeatsNothin
     }
 }
 
-TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDeliveredSkin)
-{
+TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDeliveredSkin) {
     writeStrIni("EN", "tEsT");
     start();
     EXPECT_TRUE(prompter.shown.empty());
@@ -146,12 +141,13 @@ TEST_F(AppShellTest, SkinFoldersMatchInAnyCaseAndAMissingOneFallsBackToTheDelive
 
 // The real basic page under the pointer, with each delivered skin: ten passes over every hover
 // region of the frame and the page leave the window exactly as it was drawn.
-TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredSkins)
-{
+TEST_F(AppShellTest, TenHoverPassesOverTheBasicPageLeaveNoTraceWithTheDeliveredSkins) {
     const std::filesystem::path skins = std::filesystem::path(folder.path().toStdString()) / "Skins";
-    const std::filesystem::path delivered = std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/Skins";
-    std::vector<Region> regions = {frame::kOk, frame::kApply, frame::kCancel, frame::kSkins, frame::kClose,
-                                   frame::kMinimise, frame::kPreviousPage, frame::kNextPage, basic::kKeyDefault};
+    const std::filesystem::path delivered =
+        std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/Skins";
+    std::vector<Region> regions = {frame::kOk,           frame::kApply,    frame::kCancel,
+                                   frame::kSkins,        frame::kClose,    frame::kMinimise,
+                                   frame::kPreviousPage, frame::kNextPage, basic::kKeyDefault};
     for (int k = 0; k < 8; ++k)
         regions.push_back(basic::FunctionBox(k));
     for (const char* name : {"Black", "Blue"}) {

@@ -46,8 +46,7 @@ namespace vexo {
 
 class AppShellTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::TestApp();
         const std::filesystem::path dir = folder.path().toStdString();
         std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
@@ -56,33 +55,29 @@ protected:
         std::filesystem::rename(skin.path().toStdString(), dir / "Skins/Test");
         writeStrIni("EN");
     }
-    void writeStrIni(const char* language, const char* skinName = "Test")
-    {
+    void writeStrIni(const char* language, const char* skinName = "Test") {
         QFile ini(folder.path() + "/str.ini");
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(QString("[Skins]\nLan=%1\nPath=%2\nRColor=300\nGColor=12abc\nBColor=x\n")
-                      .arg(language, skinName)
-                      .toUtf8());
+        ini.write(
+            QString("[Skins]\nLan=%1\nPath=%2\nRColor=300\nGColor=12abc\nBColor=x\n").arg(language, skinName).toUtf8());
     }
     // A start at login (behind the icon), or with show a start that shows the window.
-    void start(bool plugged = true, bool show = false)
-    {
+    void start(bool plugged = true, bool show = false) {
         if (!plugged)
             mouse->unplug();
-        shell = std::make_unique<AppShell>(ShellParts{
-            hid, pauser, config, tray, prompter, desktop, &monitor, [this](const std::string& url) { urls.push_back(url); },
-            locations, prefetch.get()});
+        shell = std::make_unique<AppShell>(ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor,
+                                                      [this](const std::string& url) { urls.push_back(url); },
+                                                      locations, prefetch.get()});
         shell->initialise(show);
     }
     // The window as its first showing brings it up (a start behind the icon holds no face until then).
-    CMainDialog& shownWindow()
-    {
+    CMainDialog& shownWindow() {
         shell->window().BringToFront();
         return shell->window();
     }
     // Runs the event loop until pred holds or a second has passed.
-    template <typename P> bool waitFor(P pred)
-    {
+    template <typename P>
+    bool waitFor(P pred) {
         QElapsedTimer timer;
         timer.start();
         while (!pred() && timer.elapsed() < 2000)
@@ -109,8 +104,7 @@ protected:
     std::unique_ptr<StartupPrefetch> prefetch;
     std::unique_ptr<AppShell> shell;
 
-    AppShellTest()
-    {
+    AppShellTest() {
         // The first call of an apply of the desktop settings marks where the mouse's exchanges were.
         desktop.onCall = [this](const std::string& call) {
             if (call.starts_with("set precision")) {
@@ -120,17 +114,14 @@ protected:
         };
     }
     // The first byte of config.bin on disk: 0 as delivered, 1 once something was saved.
-    char firstRunByte() const
-    {
+    char firstRunByte() const {
         QFile file(folder.path() + "/config.bin");
         return file.open(QIODevice::ReadOnly) ? file.read(1).at(0) : char(-1);
     }
-    QString strIniText() const
-    {
+    QString strIniText() const {
         QFile file(folder.path() + "/str.ini");
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };
-
 
 } // namespace vexo

@@ -20,12 +20,12 @@
 namespace vexo {
 namespace {
 
-TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
-{
+TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden) {
     start();
     // Behind the icon nothing is drawn yet: the fonts, pictures and back buffer wait for the first showing.
-    EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "mouse", "input thread", "hot-plug",
-                                                               "config", "settings", "skin", "basic page"}));
+    EXPECT_EQ(shell->startupTrace(),
+              (std::vector<std::string>{"texts", "tray", "mouse", "input thread", "hot-plug", "config", "settings",
+                                        "skin", "basic page"}));
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, "VEXO T58 VuravoVazov");
     EXPECT_EQ(tray.menuText, "Exit");
@@ -57,8 +57,7 @@ TEST_F(AppShellTest, StartUpWithAMouseRunsInOrderAnnouncesItAndStaysHidden)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefore)
-{
+TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefore) {
     start();
     tray.click(TrayIcon::Click::Left);
     CMainDialog& window = shell->window();
@@ -88,8 +87,7 @@ TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefo
     EXPECT_FALSE(window.BackBuffer().isNull());
 }
 
-TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSettlesOn)
-{
+TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSettlesOn) {
     // Without help the window's thread decodes the background itself.
     start(true, true);
     const std::size_t alone = shell->skin().images().decodeCount();
@@ -112,11 +110,11 @@ TEST_F(AppShellTest, TheBackgroundDecodedAheadIsUsedOnlyForTheSkinTheStartUpSett
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), qRgb(1, 2, 3));
 }
 
-TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
-{
+TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning) {
     start(false);
-    EXPECT_EQ(shell->startupTrace(), (std::vector<std::string>{"texts", "tray", "no mouse", "input thread", "hot-plug",
-                                                               "config", "settings", "skin"}));
+    EXPECT_EQ(shell->startupTrace(),
+              (std::vector<std::string>{"texts", "tray", "no mouse", "input thread", "hot-plug", "config", "settings",
+                                        "skin"}));
     ASSERT_EQ(tray.notices.size(), 1u);
     EXPECT_EQ(tray.notices[0].title, "Warning");
     EXPECT_EQ(tray.notices[0].text, "The system did not detect the gaming mouse!");
@@ -131,14 +129,13 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning)
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
     shell->window().HandleClick({frame::kOk.left + 2, frame::kOk.top + 2});
     EXPECT_TRUE(exchanges.empty());
-    EXPECT_EQ(firstRunByte(), 0);  // config.bin not written
+    EXPECT_EQ(firstRunByte(), 0); // config.bin not written
     EXPECT_TRUE(shell->window().isVisible());
 }
 
-TEST_F(AppShellTest, TheMousesOwnNoticesReachTheTrayWithTheirTexts)
-{
+TEST_F(AppShellTest, TheMousesOwnNoticesReachTheTrayWithTheirTexts) {
     start();
-    config.record().dpiValues()[1] = 5;  // the second stage's row in the DPI list
+    config.record().dpiValues()[1] = 5; // the second stage's row in the DPI list
     const std::optional<unsigned> dpi = DpiValue(3, 5);
     ASSERT_TRUE(dpi);
     struct Case {
@@ -169,8 +166,7 @@ TEST_F(AppShellTest, TheMousesOwnNoticesReachTheTrayWithTheirTexts)
     EXPECT_EQ(lastNotice(), "Switch to key matrix 1");
 }
 
-TEST_F(AppShellTest, UnpluggingHidesAndWarnsReplugAnnounces)
-{
+TEST_F(AppShellTest, UnpluggingHidesAndWarnsReplugAnnounces) {
     start();
     tray.click(TrayIcon::Click::Left);
     ASSERT_TRUE(shell->window().isVisible());
@@ -183,8 +179,7 @@ TEST_F(AppShellTest, UnpluggingHidesAndWarnsReplugAnnounces)
     EXPECT_TRUE(shell->mousePresent());
 }
 
-TEST_F(AppShellTest, WithoutANotificationAreaALaterStartShowsTheWindowAfterTheSameCatchingUp)
-{
+TEST_F(AppShellTest, WithoutANotificationAreaALaterStartShowsTheWindowAfterTheSameCatchingUp) {
     tray.offered = false;
     start(false);
     shell->activate();
@@ -209,14 +204,13 @@ TEST_F(AppShellTest, WithoutANotificationAreaALaterStartShowsTheWindowAfterTheSa
     EXPECT_FALSE(shell->window().isMinimized());
 }
 
-TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits)
-{
+TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits) {
     start();
     tray.click(TrayIcon::Click::Right);
     EXPECT_FALSE(shell->window().isVisible());
-    shell->activate();  // a later start: the icon is the way to the window
+    shell->activate(); // a later start: the icon is the way to the window
     EXPECT_FALSE(shell->window().isVisible());
-    shell->activate(true);  // ... unless it came from the menu with --show
+    shell->activate(true); // ... unless it came from the menu with --show
     EXPECT_TRUE(shell->window().isVisible());
     shell->window().hide();
     tray.click(TrayIcon::Click::DoubleLeft);
@@ -234,8 +228,7 @@ TEST_F(AppShellTest, TrayClicksShowTheWindowAndTheMenuExits)
     EXPECT_EQ(tray.notices.size(), before);
 }
 
-TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecord)
-{
+TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecord) {
     start();
     tray.click(TrayIcon::Click::Left);
     const std::size_t before = mouse->exchanges().size();
@@ -265,8 +258,7 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecord)
     EXPECT_EQ(urls, std::vector<std::string>{"https://www.vexo-gaming.example"});
 }
 
-TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn)
-{
+TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn) {
     const std::filesystem::path config = locations.configBin();
     std::filesystem::remove(config);
     ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);
@@ -276,8 +268,7 @@ TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn)
     }
     EXPECT_EQ(shell->startupTrace().back(), "basic page");
     ASSERT_EQ(prompter.shown.size(), 1u) << "said once";
-    EXPECT_EQ(prompter.shown[0].text,
-              config.string() + " is not a regular file. " + AppShell::kUnreadableConfigText);
+    EXPECT_EQ(prompter.shown[0].text, config.string() + " is not a regular file. " + AppShell::kUnreadableConfigText);
     // The window shows the delivered settings, not an all-zero record.
     EXPECT_EQ(this->config.record(), FactoryRecord());
     EXPECT_EQ(this->config.snapshot(), FactoryRecord());
@@ -291,27 +282,27 @@ TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn)
     EXPECT_EQ(mouse->blocks(), before);
     EXPECT_TRUE(exchanges.empty()) << "nor were the desktop's pointer settings changed";
     ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text, std::string(SettingsSync::kNothingDoneText) + config.string() +
-                                          " is not a regular file.");
+    EXPECT_EQ(prompter.shown[1].text,
+              std::string(SettingsSync::kNothingDoneText) + config.string() + " is not a regular file.");
     struct stat st {};
     ASSERT_EQ(::lstat(config.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
-TEST_F(AppShellTest, ADamagedConfigBinIsKeptAsideAndTheDeliveredSettingsAreUsedAndSaved)
-{
+TEST_F(AppShellTest, ADamagedConfigBinIsKeptAsideAndTheDeliveredSettingsAreUsedAndSaved) {
     const std::filesystem::path dir = folder.path().toStdString();
     const std::string damaged(700, '\x33');
     test::TempDir::put(dir / "config.bin", damaged);
     start();
     ASSERT_EQ(prompter.shown.size(), 1u) << "said once";
-    EXPECT_EQ(prompter.shown[0].text, "config.bin is damaged: " + (dir / "config.bin").string() +
-                                          " has 700 bytes instead of 2042. It is kept as " +
-                                          (dir / "config.bin.damaged").string() +
-                                          "; the delivered settings are used instead and replace it at the next Apply.");
+    EXPECT_EQ(prompter.shown[0].text,
+              "config.bin is damaged: " + (dir / "config.bin").string() +
+                  " has 700 bytes instead of 2042. It is kept as " + (dir / "config.bin.damaged").string() +
+                  "; the delivered settings are used instead and replace it at the next Apply.");
     const ConfigRecord factory = FactoryRecord();
     EXPECT_TRUE(std::equal(config.record().bytes().begin(), config.record().bytes().end(), factory.bytes().begin()));
-    EXPECT_TRUE(std::equal(config.snapshot().bytes().begin(), config.snapshot().bytes().end(), factory.bytes().begin()));
+    EXPECT_TRUE(
+        std::equal(config.snapshot().bytes().begin(), config.snapshot().bytes().end(), factory.bytes().begin()));
 
     // The first Apply sends and saves the delivered settings, not zeros, and the copy stays.
     tray.click(TrayIcon::Click::Left);
@@ -325,16 +316,16 @@ TEST_F(AppShellTest, ADamagedConfigBinIsKeptAsideAndTheDeliveredSettingsAreUsedA
     EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
-TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
-{
+TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten) {
     std::string bigEndian = "\xFE\xFF";
-    for (const char c : std::string("[Skins]\r\nLan=EN\r\nPath=Test\r\n")) bigEndian += std::string{'\0', c};
+    for (const char c : std::string("[Skins]\r\nLan=EN\r\nPath=Test\r\n"))
+        bigEndian += std::string{'\0', c};
     test::TempDir::put(std::filesystem::path(folder.path().toStdString()) / "str.ini", bigEndian);
     start();
     const auto told = [&] {
         return std::count_if(prompter.shown.begin(), prompter.shown.end(), [](const auto& box) {
             return box.text.find("UTF-16 big-endian") != std::string::npos &&
-                   box.text.ends_with(AppShell::kSettingsUnusableText);
+                box.text.ends_with(AppShell::kSettingsUnusableText);
         });
     };
     EXPECT_EQ(told(), 1);
@@ -351,8 +342,7 @@ TEST_F(AppShellTest, AStrIniThatCannotBeKeptIsReportedOnceAndNeverWritten)
 
 // A second start of the real program ends at once with status 0 while the first runs; the end of
 // the session (SIGTERM) ends the first one cleanly, releasing its lock and socket.
-TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirstCleanly)
-{
+TEST(SingleInstanceRunTest, ASecondStartEndsAtOnceAndTheSessionsEndClosesTheFirstCleanly) {
     test::TestApp();
     const QString program = qgetenv("VEXO_BUILD_DIR") + "/bin/vexo";
     QTemporaryDir runtime;
@@ -396,20 +386,17 @@ namespace {
 class AdvancedShellTest : public AppShellTest {
 protected:
     void clickAt(const Region& r) { shell->window().HandleClick({r.left + 2, r.top + 2}); }
-    void key(QEvent::Type type, std::uint32_t evdev)
-    {
+    void key(QEvent::Type type, std::uint32_t evdev) {
         QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0);
         QCoreApplication::sendEvent(shell->advancedPage().editor().nameField(), &event);
     }
-    QByteArray configBin() const
-    {
+    QByteArray configBin() const {
         QFile file(folder.path() + "/config.bin");
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 
-TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt)
-{
+TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderGivesIt) {
     start();
     tray.click(TrayIcon::Click::Left);
     clickAt(frame::kNextPage);
@@ -418,7 +405,7 @@ TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderG
     editor.nameField()->setText("AB");
     clickAt(MacroEditor::kNew);
     clickAt(MacroEditor::kStartRecording);
-    for (const std::uint32_t code : {30u, 48u}) {  // A, then B
+    for (const std::uint32_t code : {30u, 48u}) { // A, then B
         key(QEvent::KeyPress, code);
         key(QEvent::KeyRelease, code);
     }
@@ -429,7 +416,8 @@ TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderG
 
     // What record.ini holds, encoded afresh, is what the record, the mouse and config.bin hold.
     const StoredMacro saved = LoadMacro(ProfileIni(locations.recordIni()), "AB");
-    EXPECT_EQ(saved.lines, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "B   Dn", "50 ms", "B   Up"}));
+    EXPECT_EQ(saved.lines,
+              (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "B   Dn", "50 ms", "B   Up"}));
     std::array<std::uint8_t, kMacroAreaSize> expected{};
     std::ranges::copy(config.record().macroArea(), expected.begin());
     EncodeMacroStore(ProfileIni(locations.recordIni()), MacroArea(expected));
@@ -454,13 +442,12 @@ TEST_F(AdvancedShellTest, ARecordedMacroReachesTheMouseAndConfigBinAsTheEncoderG
                            reinterpret_cast<const std::uint8_t*>(file.constData()) + 1 + ConfigRecord::kMacroArea));
 }
 
-TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
-{
+TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied) {
     desktop.speed = 10;
     start();
     tray.click(TrayIcon::Click::Left);
     clickAt(frame::kNextPage);
-    clickAt(frame::kApply);  // the values read from the desktop become the applied ones
+    clickAt(frame::kApply); // the values read from the desktop become the applied ones
     clickAt(DesktopSettingsPanel::Segment(DesktopSettingsPanel::kSpeedSlider, 11));
     EXPECT_EQ(config.record().desktop().pointerSpeedRow, 11);
     clickAt(frame::kCancel);
@@ -468,8 +455,8 @@ TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
     tray.click(TrayIcon::Click::Left);
     desktop.calls.clear();
     clickAt(frame::kApply);
-    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
-                                                        "set double-click 550"}));
+    EXPECT_EQ(desktop.calls,
+              (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3", "set double-click 550"}));
     EXPECT_EQ(desktop.speed, 10u);
 }
 
@@ -479,8 +466,7 @@ TEST_F(AdvancedShellTest, CancelDiscardsDesktopEditsAndApplySendsTheApplied)
 namespace vexo {
 namespace {
 
-TEST_F(AdvancedShellTest, ADoubleClickOnADelayLineAsksTheDelayDialog)
-{
+TEST_F(AdvancedShellTest, ADoubleClickOnADelayLineAsksTheDelayDialog) {
     start();
     tray.click(TrayIcon::Click::Left);
     clickAt(frame::kNextPage);

@@ -42,12 +42,10 @@ namespace vexo::test {
 class BasicPageRig : public ::testing::Test {
 protected:
     // Solid pictures of the page, so a pixel tells which one is drawn where.
-    static constexpr QRgb kBoxNormal = 0xff203040, kBoxOver = 0xff405060, kPane = 0xff111111,
-                          kTick = 0xff22cc22, kRateDark = 0xff333300, kRateLight = 0xffeeee00,
-                          kLightingBox = 0xff660066;
+    static constexpr QRgb kBoxNormal = 0xff203040, kBoxOver = 0xff405060, kPane = 0xff111111, kTick = 0xff22cc22,
+                          kRateDark = 0xff333300, kRateLight = 0xffeeee00, kLightingBox = 0xff660066;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         TestApp();
         skin.write("/DropdownBox-normal.png", 211, 21, kBoxNormal);
         skin.write("/DropdownBox-over.png", 211, 21, kBoxOver);
@@ -64,27 +62,23 @@ protected:
         writeFile("str.ini", "[Skins]\nLan=EN\nPath=Test\nRColor=255\nGColor=255\nBColor=255\n");
     }
 
-    void writeFile(const char* name, const QByteArray& bytes)
-    {
+    void writeFile(const char* name, const QByteArray& bytes) {
         QFile file(folder.path() + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
-    QByteArray readFile(const char* name) const
-    {
+    QByteArray readFile(const char* name) const {
         QFile file(folder.path() + "/" + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Replaces config.bin's record (keeping the first-run flag) before the start.
-    void writeRecord(const ConfigRecord& record, char firstRunFlag = 1)
-    {
+    void writeRecord(const ConfigRecord& record, char firstRunFlag = 1) {
         QByteArray bytes(1, firstRunFlag);
         bytes.append(reinterpret_cast<const char*>(record.bytes().data()), qsizetype(record.bytes().size()));
         writeFile("config.bin", bytes);
     }
     // The record as config.bin holds it now.
-    ConfigRecord savedRecord() const
-    {
+    ConfigRecord savedRecord() const {
         const QByteArray bytes = readFile("config.bin");
         EXPECT_EQ(bytes.size(), qsizetype(ConfigStore::kFileSize));
         ConfigRecord::Bytes raw{};
@@ -93,8 +87,7 @@ protected:
         return ConfigRecord(raw);
     }
     // The labels str.ini holds now.
-    IniSettings savedLabels() const
-    {
+    IniSettings savedLabels() const {
         IniSettings saved;
         saved.m_strStrIniPath = locations.strIni();
         saved.m_strSettingSection = shell->texts().m_strSettingSection;
@@ -102,8 +95,7 @@ protected:
         return saved;
     }
 
-    void start(bool plugged = true)
-    {
+    void start(bool plugged = true) {
         if (!plugged)
             mouse->unplug();
         shell = std::make_unique<AppShell>(
@@ -120,15 +112,16 @@ protected:
     void apply() { click(QPoint(frame::kApply.left + 50, frame::kApply.top + 10)); }
 
     // Lists closed by a choice are deleted once their signal has returned; that is done first.
-    QListWidget* list(int id) const
-    {
+    QListWidget* list(int id) const {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return shell->window().findChild<QListWidget*>(QString::number(id));
     }
-    template <typename W> W* control(int id) const { return shell->window().findChild<W*>(QString::number(id)); }
+    template <typename W>
+    W* control(int id) const {
+        return shell->window().findChild<W*>(QString::number(id));
+    }
     // The pointer moves onto entry row of an open list.
-    void hoverEntry(QListWidget* list, int row)
-    {
+    void hoverEntry(QListWidget* list, int row) {
         ASSERT_NE(list, nullptr);
         const QPoint at = list->visualItemRect(list->item(row)).center();
         QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -136,16 +129,14 @@ protected:
         QApplication::sendEvent(list->viewport(), &move);
     }
     // A left click on entry row of an open list.
-    void pickEntry(QListWidget* list, int row)
-    {
+    void pickEntry(QListWidget* list, int row) {
         ASSERT_NE(list, nullptr);
         hoverEntry(list, row);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                           list->visualItemRect(list->item(row)).center());
         QCoreApplication::processEvents();
     }
-    QRgb pixel(const Region& region) const
-    {
+    QRgb pixel(const Region& region) const {
         return shell->window().BackBuffer().pixel(region.left + region.width() / 2, region.top + region.height() / 2);
     }
 

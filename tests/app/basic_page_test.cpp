@@ -23,8 +23,7 @@ using test::BasicPageRig;
 
 class BasicPageTest : public BasicPageRig {};
 
-TEST_F(BasicPageTest, FunctionPicksReachTheFilesAndTheMouseOnApply)
-{
+TEST_F(BasicPageTest, FunctionPicksReachTheFilesAndTheMouseOnApply) {
     start();
     ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
     // Box 2 opens its list with the sixteen functions in code order.
@@ -63,8 +62,7 @@ TEST_F(BasicPageTest, FunctionPicksReachTheFilesAndTheMouseOnApply)
     EXPECT_FALSE(mouse->exchanges().empty());
 }
 
-TEST_F(BasicPageTest, TheOnlyLeftButtonKeepsItsFunctionUntilAnotherTakesIt)
-{
+TEST_F(BasicPageTest, TheOnlyLeftButtonKeepsItsFunctionUntilAnotherTakesIt) {
     ConfigRecord edited = [] {
         ConfigRecord r;
         RestoreKeyDefaults(r);
@@ -89,8 +87,7 @@ TEST_F(BasicPageTest, TheOnlyLeftButtonKeepsItsFunctionUntilAnotherTakesIt)
     EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
-TEST_F(BasicPageTest, BoxesOpenOneListAtATimeAndAClickOnAnOpenBoxClosesIt)
-{
+TEST_F(BasicPageTest, BoxesOpenOneListAtATimeAndAClickOnAnOpenBoxClosesIt) {
     start();
     click(basic::FunctionBox(3));
     EXPECT_NE(list(basic::kFunctionListId + 3), nullptr);
@@ -114,8 +111,7 @@ TEST_F(BasicPageTest, BoxesOpenOneListAtATimeAndAClickOnAnOpenBoxClosesIt)
     EXPECT_EQ(record().functionCode(KeyMode::A, 2), function_code::MidClick);
 }
 
-TEST_F(BasicPageTest, DpiSwitchSideListFollowsThePointerAndSetsTheSubFunctionOfTheShownModeOnly)
-{
+TEST_F(BasicPageTest, DpiSwitchSideListFollowsThePointerAndSetsTheSubFunctionOfTheShownModeOnly) {
     start();
     const std::string labelB = shell->settings().m_strButtonLabelB[3];
     click(basic::FunctionBox(3));
@@ -150,8 +146,7 @@ TEST_F(BasicPageTest, DpiSwitchSideListFollowsThePointerAndSetsTheSubFunctionOfT
     EXPECT_EQ(list(basic::kSideListId), nullptr);
 }
 
-TEST_F(BasicPageTest, ShiftIsOnePerModeAndLeavingItChangesBothModes)
-{
+TEST_F(BasicPageTest, ShiftIsOnePerModeAndLeavingItChangesBothModes) {
     start();
     click(basic::FunctionBox(6));
     pickEntry(list(basic::kFunctionListId + 6), function_code::Shift);
@@ -169,8 +164,7 @@ TEST_F(BasicPageTest, ShiftIsOnePerModeAndLeavingItChangesBothModes)
     EXPECT_EQ(shell->settings().m_strButtonLabelA[6], "Mid Click");
 }
 
-TEST_F(BasicPageTest, ModesShowTheirLabelsAndKeyDefaultsRestoreBothButLeaveButtonsTenToTwelve)
-{
+TEST_F(BasicPageTest, ModesShowTheirLabelsAndKeyDefaultsRestoreBothButLeaveButtonsTenToTwelve) {
     ConfigRecord edited;
     RestoreKeyDefaults(edited);
     edited.dpiEnabled()[0] = 1;
@@ -214,12 +208,11 @@ TEST_F(BasicPageTest, ModesShowTheirLabelsAndKeyDefaultsRestoreBothButLeaveButto
     EXPECT_EQ(savedLabels().m_strButtonLabelA[0], "A one") << "nothing is saved before Apply";
 }
 
-TEST_F(BasicPageTest, ReportRateSegmentsShowTheStoredRateAndRedrawOnlyOnChange)
-{
+TEST_F(BasicPageTest, ReportRateSegmentsShowTheStoredRateAndRedrawOnlyOnChange) {
     ConfigRecord edited;
     RestoreKeyDefaults(edited);
     edited.dpiEnabled()[0] = 1;
-    edited.setReportRate(7);  // not a rate of the list: shows as 1000 Hz
+    edited.setReportRate(7); // not a rate of the list: shows as 1000 Hz
     writeRecord(edited);
     start();
     EXPECT_EQ(pixel(basic::kRateSegments[3]), kRateLight);
@@ -238,8 +231,7 @@ TEST_F(BasicPageTest, ReportRateSegmentsShowTheStoredRateAndRedrawOnlyOnChange)
     EXPECT_EQ(mouse->blocks().reportRate, 2);
 }
 
-TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
-{
+TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt) {
     start();
     click(basic::kRateSegments[1]);
     click(basic::FunctionBox(2));
@@ -263,8 +255,7 @@ TEST_F(BasicPageTest, CancelRestoresTheAppliedCopyWhenThePageIsRebuilt)
 // Cancel puts back the applied record and its labels at once, whichever way the window comes back
 // (without a notification area it is only minimised, or stays where no window manager minimises
 // it), so a later Apply cannot save a label that disagrees with its button.
-TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack)
-{
+TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack) {
     writeFile("str.ini", "[Skins]\nLan=EN\nPath=Test\n[Setting-EN]\nItem2=Right Click\n");
     tray.offered = false;
     start();
@@ -295,8 +286,7 @@ TEST_F(BasicPageTest, AfterCancelTheLabelsMatchTheAppliedFunctionsOnEveryWayBack
 
 // Simplified Chinese is drawn in the sans CJK face, and normal text never in a bold face: here the
 // serif CJK face may be installed in bold only.
-TEST_F(BasicPageTest, SimplifiedChineseTextIsDrawnInTheSansFaceAtNormalWeight)
-{
+TEST_F(BasicPageTest, SimplifiedChineseTextIsDrawnInTheSansFaceAtNormalWeight) {
     writeFile("str.ini", "[Skins]\nLan=CHS\nPath=Test\n");
     start();
     if (!QFontDatabase::families().contains("Noto Sans CJK SC"))
@@ -311,8 +301,7 @@ TEST_F(BasicPageTest, SimplifiedChineseTextIsDrawnInTheSansFaceAtNormalWeight)
         EXPECT_FALSE(QFontInfo(InterfaceFonts::make(QString::fromUtf8(face), 13, 400, "CHS")).bold()) << face;
 }
 
-TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved)
-{
+TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSaved) {
     start();
     click(basic::kRateSegments[0]);
     apply();
@@ -330,8 +319,7 @@ TEST_F(BasicPageTest, AnApplyTheMouseDidNotTakeWholeIsToldAndTheFilesAreStillSav
     EXPECT_EQ(savedRecord().reportRate(), 4);
 }
 
-TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt)
-{
+TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt) {
     start();
     EXPECT_EQ(window().findChildren<QLabel*>().size(), 19);
     click(basic::DpiValueBox(2));

@@ -30,8 +30,7 @@ protected:
     // Answers the colour chooser the next click opens: with colour, with OK at once when colour is
     // invalid, or cancelled when cancel. Records the colour it opened on. Returns a flag that tells
     // whether a chooser appeared at all.
-    std::shared_ptr<bool> answerChooser(QColor colour, bool cancel = false)
-    {
+    std::shared_ptr<bool> answerChooser(QColor colour, bool cancel = false) {
         auto appeared = std::make_shared<bool>(false);
         QTimer::singleShot(0, [this, appeared, colour, cancel] {
             auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -52,8 +51,7 @@ protected:
     QColor openedOn;
 };
 
-TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce)
-{
+TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce) {
     start();
     const std::span<const DpiRow> values = DpiList(3);
     EXPECT_EQ(fieldText(basic::kDpiValueFieldId + 1), QString::number(values[record().dpiValues()[1]].value));
@@ -94,8 +92,7 @@ TEST_F(ColourSettingsTest, DpiValueListOffersTheSensorsValuesAndOpensAgainAtOnce
 
 // An opening list shows the value in use selected and in view, and a list longer than its box
 // shows a scroll bar; neither is a choice.
-TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMore)
-{
+TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMore) {
     ConfigRecord edited = FactoryRecord();
     edited.dpiValues()[2] = 17;
     edited.setLightingMode(lighting_mode::Neon);
@@ -133,8 +130,7 @@ TEST_F(ColourSettingsTest, TheDpiValueListOpensOnTheValueInUseAndShowsThereIsMor
     EXPECT_EQ(record().lightingParameter1(lighting_mode::Neon), 8);
 }
 
-TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse)
-{
+TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse) {
     ConfigRecord edited = FactoryRecord();
     for (std::size_t k = 0; k < 8; ++k)
         edited.dpiEnabled()[k] = k == 2 ? 1 : 0;
@@ -158,8 +154,7 @@ TEST_F(ColourSettingsTest, TheLastStageInUseStaysAndAnyStageCanBeTakenIntoUse)
     EXPECT_EQ(mouse->blocks().dpi[6] & kDpiStageOff, 0);
 }
 
-TEST_F(ColourSettingsTest, SwatchesOfStagesInUseOpenTheColourChooser)
-{
+TEST_F(ColourSettingsTest, SwatchesOfStagesInUseOpenTheColourChooser) {
     ConfigRecord edited = FactoryRecord();
     edited.dpiEnabled()[5] = 0;
     edited.dpiEnabled()[1] = 1;
@@ -203,8 +198,7 @@ TEST_F(ColourSettingsTest, SwatchesOfStagesInUseOpenTheColourChooser)
     EXPECT_EQ(savedRecord().dpiColour(1), (Rgb{250, 20, 130}));
 }
 
-TEST_F(ColourSettingsTest, LightingListsFollowTheModeAndStoreWhatIsChosen)
-{
+TEST_F(ColourSettingsTest, LightingListsFollowTheModeAndStoreWhatIsChosen) {
     ConfigRecord edited = FactoryRecord();
     edited.setLightingMode(lighting_mode::Neon);
     edited.setLightingParameter1(lighting_mode::Respiration, 3);
@@ -269,8 +263,7 @@ TEST_F(ColourSettingsTest, LightingListsFollowTheModeAndStoreWhatIsChosen)
     EXPECT_EQ(saved.lightingParameter2(lighting_mode::Neon), 3);
 }
 
-TEST_F(ColourSettingsTest, ValuesOutOfRangeShowEmptyTextsAndStayUntilChosen)
-{
+TEST_F(ColourSettingsTest, ValuesOutOfRangeShowEmptyTextsAndStayUntilChosen) {
     ConfigRecord edited = FactoryRecord();
     edited.setFunctionCode(KeyMode::A, 3, 200);
     edited.dpiValues()[0] = 99;
@@ -296,8 +289,7 @@ TEST_F(ColourSettingsTest, ValuesOutOfRangeShowEmptyTextsAndStayUntilChosen)
     EXPECT_EQ(record().dpiValues()[0], 99);
 }
 
-TEST_F(ColourSettingsTest, RandomRecordsOfEverySensorDrawWithoutFault)
-{
+TEST_F(ColourSettingsTest, RandomRecordsOfEverySensorDrawWithoutFault) {
     // Whatever a file written elsewhere holds, and whatever sensor the mouse reports (four with a
     // list, two without).
     std::mt19937 random(58);

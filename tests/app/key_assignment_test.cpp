@@ -26,8 +26,7 @@ namespace {
 
 class KeyAssignmentTest : public test::BasicPageRig {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         BasicPageRig::SetUp();
         const QString dir = folder.path() + "/Skins/Test";
         for (const char* name : {"/single-key.png", "/combo-key.png", "/fire-key.png", "/media-key.png",
@@ -36,14 +35,15 @@ protected:
             background.fill(0xff203040);
             ASSERT_TRUE(background.save(dir + name));
         }
-        writeFile("record.ini", "[Burst]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n"
-                                "[Reload]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
+        writeFile("record.ini",
+                  "[Burst]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n"
+                  "[Reload]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
     }
 
     // Answers the next dialog of type D once it is shown modally over the window; a dialog of
     // another type, or none within five seconds, fails the test.
-    template <typename D> void answerNext(std::function<void(D&)> answer)
-    {
+    template <typename D>
+    void answerNext(std::function<void(D&)> answer) {
         auto* timer = new QTimer(&window());
         auto* waited = new int(0);
         QObject::connect(timer, &QTimer::timeout, timer, [timer, waited, answer] {
@@ -56,7 +56,8 @@ protected:
             auto* dialog = qobject_cast<D*>(modal);
             if (dialog == nullptr) {
                 ADD_FAILURE() << "expected dialog not shown";
-                if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+                if (auto* other = qobject_cast<QDialog*>(modal))
+                    other->reject();
                 return;
             }
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -64,26 +65,25 @@ protected:
         });
         timer->start(5);
     }
-    void pickFunction(int button, int row) { click(basic::FunctionBox(button)), pickEntry(list(basic::kFunctionListId + button), row); }
-    static void press(QWidget& widget, const Region& region)
-    {
+    void pickFunction(int button, int row) {
+        click(basic::FunctionBox(button)), pickEntry(list(basic::kFunctionListId + button), row);
+    }
+    static void press(QWidget& widget, const Region& region) {
         QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(region.left + 3, region.top + 3));
     }
-    static void pickRow(QDialog& dialog, int listId, int row)
-    {
+    static void pickRow(QDialog& dialog, int listId, int row) {
         auto* rows = dialog.findChild<QListWidget*>(QString::number(listId));
         ASSERT_NE(rows, nullptr);
         rows->scrollToItem(rows->item(row));
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier, rows->visualItemRect(rows->item(row)).center());
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          rows->visualItemRect(rows->item(row)).center());
     }
-    static KeyEntryBytes entryAt(const KeyMatrix& matrix, std::size_t position)
-    {
+    static KeyEntryBytes entryAt(const KeyMatrix& matrix, std::size_t position) {
         return {matrix[4 * position], matrix[4 * position + 1], matrix[4 * position + 2], matrix[4 * position + 3]};
     }
 };
 
-TEST_F(KeyAssignmentTest, EveryDialogRowReachesConfigBinTheLabelsAndTheMouse)
-{
+TEST_F(KeyAssignmentTest, EveryDialogRowReachesConfigBinTheLabelsAndTheMouse) {
     start();
     ASSERT_EQ(shell->window().CurrentPage(), kBasicPage);
 

@@ -18,8 +18,7 @@ namespace {
 class PointerHoverTest : public test::BasicPageRig {
 protected:
     // The pointer moves to p through the window system and rests there past the hover delay.
-    void pointTo(QPoint p)
-    {
+    void pointTo(QPoint p) {
         QTest::mouseMove(&window(), p);
         QTest::qWait(40);
     }
@@ -28,15 +27,19 @@ protected:
     QRgb at(const Region& r) const { return shell->window().BackBuffer().pixel(r.left + 2, r.top + 2); }
 };
 
-TEST_F(PointerHoverTest, OnlyTheItemUnderThePointerIsLitOnBothPages)
-{
+TEST_F(PointerHoverTest, OnlyTheItemUnderThePointerIsLitOnBothPages) {
     using namespace frame;
     start();
     window().activateWindow();
-    const std::vector<std::pair<Region, int>> frameWalk = {
-        {kPreviousPage, kHoverPreviousPage}, {kNextPage, kHoverNextPage}, {kClose, kHoverClose},
-        {kMinimise, kHoverMinimise},         {kSkins, kHoverSkins},       {kPreviousPage, kHoverPreviousPage},
-        {kOk, kHoverOk},                     {kCancel, kHoverCancel},     {kNextPage, kHoverNextPage}};
+    const std::vector<std::pair<Region, int>> frameWalk = {{kPreviousPage, kHoverPreviousPage},
+                                                           {kNextPage, kHoverNextPage},
+                                                           {kClose, kHoverClose},
+                                                           {kMinimise, kHoverMinimise},
+                                                           {kSkins, kHoverSkins},
+                                                           {kPreviousPage, kHoverPreviousPage},
+                                                           {kOk, kHoverOk},
+                                                           {kCancel, kHoverCancel},
+                                                           {kNextPage, kHoverNextPage}};
     for (const auto& [region, id] : frameWalk) {
         pointTo(region);
         EXPECT_EQ(lit(), std::vector<int>{id}) << "frame button " << id;

@@ -27,19 +27,16 @@ public:
     std::vector<Notice> notices;
 
     bool available() const override { return offered; }
-    void show(const std::string& text) override
-    {
+    void show(const std::string& text) override {
         shown = true;
         tip = text;
     }
     void hide() override { shown = false; }
-    void notice(const std::string& title, const std::string& text, int timeoutMs) override
-    {
+    void notice(const std::string& title, const std::string& text, int timeoutMs) override {
         notices.push_back({title, text, timeoutMs});
     }
     void onClick(std::function<void(Click)> handler) override { click_ = std::move(handler); }
-    void setMenuItem(const std::string& text, std::function<void()> handler) override
-    {
+    void setMenuItem(const std::string& text, std::function<void()> handler) override {
         menuText = text;
         menu_ = std::move(handler);
     }

@@ -22,8 +22,7 @@
 namespace vexo {
 namespace {
 
-UiTexts Texts()
-{
+UiTexts Texts() {
     UiTexts t;
     t.m_strRate1000 = "R1000";
     t.m_strRate500 = "R500";
@@ -42,12 +41,9 @@ UiTexts Texts()
     return t;
 }
 
-TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
-{
+TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout) {
     const UiTexts t = Texts();
-    const auto info = [](std::string text, int timeout) {
-        return TrayNotice{"Info", std::move(text), timeout};
-    };
+    const auto info = [](std::string text, int timeout) { return TrayNotice{"Info", std::move(text), timeout}; };
     EXPECT_EQ(NoticeFor(5, 1, t, {}), info("R1000", 5000));
     EXPECT_EQ(NoticeFor(5, 2, t, {}), info("R500", 5000));
     EXPECT_EQ(NoticeFor(5, 4, t, {}), info("R250", 5000));
@@ -79,8 +75,7 @@ TEST(TrayNoticeTest, EveryKindAndValueHasItsTextTitleAndTimeout)
 }
 
 // Each notice shown lands in the trace as one line, and still reaches the real icon.
-TEST(TracingTrayIconTest, NoticesGoToTheTraceAsOneLineAndOnToTheIcon)
-{
+TEST(TracingTrayIconTest, NoticesGoToTheTraceAsOneLineAndOnToTheIcon) {
     test::RecordingTrayIcon icon;
     std::vector<std::string> lines;
     TracingTrayIcon traced(icon, [&lines](const std::string& line) { lines.push_back(line); });
@@ -95,8 +90,7 @@ TEST(TracingTrayIconTest, NoticesGoToTheTraceAsOneLineAndOnToTheIcon)
     EXPECT_EQ(icon.tip, "tip");
 }
 
-TEST(AppOptionsTest, SimulationOptionsAndTheirValues)
-{
+TEST(AppOptionsTest, SimulationOptionsAndTheirValues) {
     std::string error;
     auto parse = [&](std::vector<std::string> args) { return AppOptions::parse(args, error); };
     EXPECT_FALSE(parse({})->simulate);
@@ -115,8 +109,7 @@ TEST(AppOptionsTest, SimulationOptionsAndTheirValues)
     EXPECT_FALSE(parse({"--screenshot="}));
 }
 
-TEST(NoticeBridgeTest, NoticesFromAnotherThreadRunOnTheOwnerThreadBeforeDeliverReturns)
-{
+TEST(NoticeBridgeTest, NoticesFromAnotherThreadRunOnTheOwnerThreadBeforeDeliverReturns) {
     QCoreApplication& app = test::TestApp();
     std::vector<std::pair<int, int>> handled;
     std::atomic<bool> ownerThread{true};
@@ -127,7 +120,7 @@ TEST(NoticeBridgeTest, NoticesFromAnotherThreadRunOnTheOwnerThreadBeforeDeliverR
     std::atomic<int> returned{0};
     std::thread input([&] {
         bridge.deliver(7, 2);
-        returned = 1;  // only after the handler ran
+        returned = 1; // only after the handler ran
         bridge.deliver(5, 1);
         returned = 2;
     });
@@ -147,14 +140,13 @@ TEST(NoticeBridgeTest, NoticesFromAnotherThreadRunOnTheOwnerThreadBeforeDeliverR
     EXPECT_EQ(handled.size(), 3u);
 }
 
-TEST(NoticeBridgeTest, CloseReleasesAWaitingInputThread)
-{
+TEST(NoticeBridgeTest, CloseReleasesAWaitingInputThread) {
     test::TestApp();
     int handled = 0;
     NoticeBridge bridge([&](std::uint8_t, std::uint8_t) { ++handled; });
     std::atomic<bool> returned{false};
     std::thread input([&] {
-        bridge.deliver(7, 1);  // nobody runs the event loop: only close() can release it
+        bridge.deliver(7, 1); // nobody runs the event loop: only close() can release it
         returned = true;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -164,7 +156,7 @@ TEST(NoticeBridgeTest, CloseReleasesAWaitingInputThread)
     EXPECT_TRUE(returned);
     QCoreApplication::processEvents();
     bridge.deliver(7, 1);
-    EXPECT_EQ(handled, 0);  // released or later notices are dropped, not shown after shutdown
+    EXPECT_EQ(handled, 0); // released or later notices are dropped, not shown after shutdown
 }
 
 } // namespace

@@ -38,10 +38,10 @@ namespace {
 constexpr QRgb kOtherBackground = 0xff00a000;
 
 // Acts on the modal dialog of type D as soon as it is open (a modal run blocks the test).
-template <typename D> class WhenModal : public QObject {
+template <typename D>
+class WhenModal : public QObject {
 public:
-    explicit WhenModal(std::function<void(D&)> act) : act_(std::move(act))
-    {
+    explicit WhenModal(std::function<void(D&)> act) : act_(std::move(act)) {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
                 timer_.stop();
@@ -60,8 +60,7 @@ private:
 
 class SkinPickerShellTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::TestApp();
         const std::filesystem::path dir = folder.path().toStdString();
         std::filesystem::copy_file(std::filesystem::path(qgetenv("VEXO_BUILD_DIR").toStdString()) / "bin/config.bin",
@@ -85,8 +84,7 @@ protected:
         ASSERT_EQ(QDir(QString::fromStdString(shell->skin().strSkinDir)).absolutePath(), folder.path() + "/Skins/Test");
     }
     void TearDown() override { shell.reset(); }
-    QString strIni() const
-    {
+    QString strIni() const {
         QFile file(folder.path() + "/str.ini");
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
@@ -105,8 +103,7 @@ protected:
     std::unique_ptr<AppShell> shell;
 };
 
-TEST_F(SkinPickerShellTest, AChosenSkinIsAppliedStoredAndDrawnAtOnce)
-{
+TEST_F(SkinPickerShellTest, AChosenSkinIsAppliedStoredAndDrawnAtOnce) {
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
     WhenModal<CSkinsDialog> pick([](CSkinsDialog& dialog) {
         dialog.HandleClick(CSkinsDialog::kDropDown.topLeft());
@@ -132,8 +129,7 @@ TEST_F(SkinPickerShellTest, AChosenSkinIsAppliedStoredAndDrawnAtOnce)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosenFromBlack)
-{
+TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosenFromBlack) {
     const std::string skinDir = shell->skin().strSkinDir;
     QColor offered;
     WhenModal<CSkinsDialog> pick([&offered](CSkinsDialog& dialog) {
@@ -159,8 +155,7 @@ TEST_F(SkinPickerShellTest, OkWithoutTheListKeepsTheSkinAndStoresTheColourChosen
         << strIni().toStdString();
 }
 
-TEST_F(SkinPickerShellTest, CancelChangesNothing)
-{
+TEST_F(SkinPickerShellTest, CancelChangesNothing) {
     const QString before = strIni();
     const std::string skinDir = shell->skin().strSkinDir;
     WhenModal<CSkinsDialog> pick([](CSkinsDialog& dialog) {
@@ -176,8 +171,7 @@ TEST_F(SkinPickerShellTest, CancelChangesNothing)
     EXPECT_EQ(shell->window().BackBuffer().pixel(500, 300), test::SkinFixture::kBasicBackground);
 }
 
-TEST_F(SkinPickerShellTest, AChoiceThatCannotBeSavedStillAppliesAndIsReported)
-{
+TEST_F(SkinPickerShellTest, AChoiceThatCannotBeSavedStillAppliesAndIsReported) {
     // A directory in the place of str.ini cannot be replaced.
     QFile::remove(folder.path() + "/str.ini");
     QDir().mkpath(folder.path() + "/str.ini");

@@ -19,24 +19,21 @@
 namespace vexo {
 namespace {
 
-std::string Vexo()
-{
+std::string Vexo() {
     const char* build = std::getenv("VEXO_BUILD_DIR");
     // Without a display and without a platform: what needs no window must not need one.
     return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 " + std::string(build ? build : ".") +
-           "/bin/vexo";
+        "/bin/vexo";
 }
 
-std::string Slurp(const std::filesystem::path& file)
-{
+std::string Slurp(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-TEST(AppOptionsTest, DataTraceAndMistakes)
-{
+TEST(AppOptionsTest, DataTraceAndMistakes) {
     std::string error;
     auto parse = [&](std::vector<std::string> args) { return AppOptions::parse(args, error); };
     EXPECT_EQ(parse({"--data", "/x", "--trace=t.txt"})->dataDir, "/x");
@@ -49,18 +46,17 @@ TEST(AppOptionsTest, DataTraceAndMistakes)
     EXPECT_EQ(error, "unknown option \"--simulat\"");
     EXPECT_FALSE(parse({"stray"}));
     // Qt's own options, as Qt reads them, are not ours to refuse.
-    EXPECT_EQ(AppOptions::withoutQtOptions({"-platform", "offscreen", "--show", "--style=fusion", "-reverse",
-                                            "-display", ":1", "--data", "d"}),
+    EXPECT_EQ(AppOptions::withoutQtOptions(
+                  {"-platform", "offscreen", "--show", "--style=fusion", "-reverse", "-display", ":1", "--data", "d"}),
               (std::vector<std::string>{"--show", "--data", "d"}));
     // Every option has its line in the help.
     const std::string help = AppOptions::helpText();
-    for (const char* option : {"--simulate", "--simulate-unplugged", "--simulate-notices", "--show", "--page",
-                               "--data", "--trace", "--screenshot", "--quit-after-start", "--help", "--version"})
+    for (const char* option : {"--simulate", "--simulate-unplugged", "--simulate-notices", "--show", "--page", "--data",
+                               "--trace", "--screenshot", "--quit-after-start", "--help", "--version"})
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
 }
 
-TEST(VexoCommandLineTest, HelpAndMistakesNeedNoWindowSystem)
-{
+TEST(VexoCommandLineTest, HelpAndMistakesNeedNoWindowSystem) {
     QTemporaryDir dir;
     const std::filesystem::path err = dir.path().toStdString() + "/err";
     const test::ToolRun help = test::RunTool(Vexo() + " --help", err);
@@ -73,8 +69,7 @@ TEST(VexoCommandLineTest, HelpAndMistakesNeedNoWindowSystem)
     EXPECT_EQ(test::RunTool(Vexo() + " --version").out.rfind("vexo ", 0), 0u);
 }
 
-TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
-{
+TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun) {
     QTemporaryDir dir;
     const std::filesystem::path data = dir.path().toStdString();
     const std::filesystem::path bin = std::filesystem::path(std::getenv("VEXO_BUILD_DIR")) / "bin";
@@ -82,9 +77,8 @@ TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
     std::filesystem::copy_file(bin / "config.bin", data / "config.bin");
     std::ofstream(data / "str.ini") << "[Skins]\nLan=EN\nPath=Black\n";
     const std::string config = Slurp(data / "config.bin");
-    const test::ToolRun run = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" +
-                                            data.string() + "' --trace '" + (data / "trace.txt").string() +
-                                            "' --quit-after-start");
+    const test::ToolRun run = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" + data.string() +
+                                            "' --trace '" + (data / "trace.txt").string() + "' --quit-after-start");
     ASSERT_EQ(run.status, 0);
     EXPECT_NE(Slurp(data / "str.ini").find("Item1=Left Click"), std::string::npos);
     const std::string trace = Slurp(data / "trace.txt");
@@ -98,19 +92,19 @@ TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun)
     EXPECT_EQ(trace.rfind("SET ", 0), 0u) << "the handshake comes first";
 
     // A trace that would overwrite a data file is refused before anything is written.
-    const test::ToolRun refused = test::RunTool(Vexo() + " -platform offscreen --simulate --data '" +
-                                                data.string() + "' --trace '" + (data / "config.bin").string() +
-                                                "' --quit-after-start");
+    const test::ToolRun refused =
+        test::RunTool(Vexo() + " -platform offscreen --simulate --data '" + data.string() + "' --trace '" +
+                      (data / "config.bin").string() + "' --quit-after-start");
     EXPECT_EQ(refused.status, 64) << "a usage mistake, as in vexoctl";
     EXPECT_EQ(Slurp(data / "config.bin"), config);
     EXPECT_EQ(test::RunTool(Vexo() + " --data '" + (data / "nothing").string() + "'").status, 64);
 }
 
-TEST(VexoCommandLineTest, AnAnswerThatCannotBeWrittenSaysWhy)
-{
+TEST(VexoCommandLineTest, AnAnswerThatCannotBeWrittenSaysWhy) {
     for (const std::string option : {"--version", "--help"}) {
         QTemporaryDir dir;
-        const test::ToolRun run = test::RunTool(Vexo() + " " + option + " >&-", std::filesystem::path(dir.path().toStdString()) / "err");
+        const test::ToolRun run =
+            test::RunTool(Vexo() + " " + option + " >&-", std::filesystem::path(dir.path().toStdString()) / "err");
         EXPECT_EQ(run.status, 1) << option;
         EXPECT_NE(run.err.find("vexo: cannot write the output: Bad file descriptor"), std::string::npos) << run.err;
     }
@@ -118,8 +112,7 @@ TEST(VexoCommandLineTest, AnAnswerThatCannotBeWrittenSaysWhy)
 
 // The same rule as vexoctl's: a link is followed only to a file of our own user, and another user's
 // file is never emptied.
-TEST(VexoCommandLineTest, ATraceNeverEmptiesAnotherUsersFileOrFollowsADanglingLink)
-{
+TEST(VexoCommandLineTest, ATraceNeverEmptiesAnotherUsersFileOrFollowsADanglingLink) {
     QTemporaryDir dir;
     const std::filesystem::path data = dir.path().toStdString();
     const std::filesystem::path bin = std::filesystem::path(std::getenv("VEXO_BUILD_DIR")) / "bin";

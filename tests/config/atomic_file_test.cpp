@@ -77,11 +77,13 @@ template <typename Body>
 int RunUnprivileged(Body body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
         ::_exit(body());
     }
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -126,7 +128,8 @@ fs::path LeftoverOfAKilledSave(const fs::path& target) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         AtomicFile::setFaultHook([](const char* step) {
-            if (std::strcmp(step, "rename") == 0) ::_exit(0);
+            if (std::strcmp(step, "rename") == 0)
+                ::_exit(0);
             return 0;
         });
         (void)AtomicFile::write(target, std::string("half-way"));
@@ -157,22 +160,25 @@ TEST_F(AtomicFileTest, TheNextSaveUnderTheFolderLockRemovesOurStaleTemporariesAn
         MakeOld(left);
         stale.push_back(left);
     }
-    const fs::path fresh = LeftoverOfAKilledSave(target);  // as if another save were still writing it
+    const fs::path fresh = LeftoverOfAKilledSave(target); // as if another save were still writing it
     ASSERT_FALSE(fresh.empty());
     // Names a user may give, another file's leftover, and a link: all kept.
     std::vector<fs::path> kept = {dir / "config.bin.backup", dir / "config.bin.202401", dir / "config.bin.Old",
                                   dir / "str.ini.Ab12Cd", fresh};
     for (const auto& name : kept)
-        if (!fs::exists(name)) std::ofstream(name) << "mine";
+        if (!fs::exists(name))
+            std::ofstream(name) << "mine";
     fs::create_symlink(dir / "config.bin.backup", dir / "config.bin.Lk42Zz");
     kept.push_back(dir / "config.bin.Lk42Zz");
-    std::error_code ignored;  // the link's target is made old with it
-    for (const auto& name : kept) fs::last_write_time(name, fs::file_time_type::clock::now() - std::chrono::minutes(10), ignored);
+    std::error_code ignored; // the link's target is made old with it
+    for (const auto& name : kept)
+        fs::last_write_time(name, fs::file_time_type::clock::now() - std::chrono::minutes(10), ignored);
     fs::last_write_time(fresh, fs::file_time_type::clock::now());
 
     // Without the lock another program's save may be under way: nothing is removed.
     ASSERT_TRUE(AtomicFile::write(target, std::string("new")).ok);
-    for (const auto& left : stale) EXPECT_TRUE(fs::exists(left)) << left;
+    for (const auto& left : stale)
+        EXPECT_TRUE(fs::exists(left)) << left;
 
     {
         const vexo::FolderLock lock(dir);
@@ -180,6 +186,8 @@ TEST_F(AtomicFileTest, TheNextSaveUnderTheFolderLockRemovesOurStaleTemporariesAn
         ASSERT_TRUE(AtomicFile::write(target, std::string("newer")).ok);
     }
     EXPECT_EQ(slurp(target), "newer");
-    for (const auto& left : stale) EXPECT_FALSE(fs::exists(left)) << left;
-    for (const auto& name : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << name;
+    for (const auto& left : stale)
+        EXPECT_FALSE(fs::exists(left)) << left;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << name;
 }

@@ -93,13 +93,25 @@ TEST_F(ButtonParametersTest, EachFunctionWritesItsFieldsOfTheEditedModeOnly) {
     // The other label is untouched, and so is every byte not named above.
     EXPECT_EQ(other, "other");
     ConfigRecord expected;
-    for (auto [offset, value] : std::initializer_list<std::pair<std::size_t, int>>{
-             {2, 8}, {36 + 2, 6}, {48 + 2, 0x24}, {60 + 2, 2},
-             {192 + 5, 9}, {192 + 12 + 5, 5}, {192 + 24 + 5, 0xE9},
-             {7, 10}, {72 + 7, 40}, {84 + 7, 0xE5}, {96 + 7, 5},
-             {192 + 0, 11}, {192 + 120, 0x62},
-             {192 + 3, 12}, {192 + 132 + 3, 1}, {192 + 144 + 3, 6},
-             {4, 13}, {168 + 4, 2}, {180 + 4, 2}})
+    for (auto [offset, value] : std::initializer_list<std::pair<std::size_t, int>>{{2, 8},
+                                                                                   {36 + 2, 6},
+                                                                                   {48 + 2, 0x24},
+                                                                                   {60 + 2, 2},
+                                                                                   {192 + 5, 9},
+                                                                                   {192 + 12 + 5, 5},
+                                                                                   {192 + 24 + 5, 0xE9},
+                                                                                   {7, 10},
+                                                                                   {72 + 7, 40},
+                                                                                   {84 + 7, 0xE5},
+                                                                                   {96 + 7, 5},
+                                                                                   {192 + 0, 11},
+                                                                                   {192 + 120, 0x62},
+                                                                                   {192 + 3, 12},
+                                                                                   {192 + 132 + 3, 1},
+                                                                                   {192 + 144 + 3, 6},
+                                                                                   {4, 13},
+                                                                                   {168 + 4, 2},
+                                                                                   {180 + 4, 2}})
         expected.bytes()[offset] = static_cast<std::uint8_t>(value);
     EXPECT_EQ(record, expected);
 }

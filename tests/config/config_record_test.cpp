@@ -76,7 +76,7 @@ TEST(ConfigRecordLayout, EachAccessorWritesItsDocumentedBytes) {
 
 TEST(ConfigRecordLayout, ReadsBackWhatTheBytesHoldAndKeepsReservedBytes) {
     ConfigRecord::Bytes raw{};
-    std::iota(raw.begin(), raw.end(), 0);  // every byte different from its neighbours
+    std::iota(raw.begin(), raw.end(), 0); // every byte different from its neighbours
     ConfigRecord r{std::span<const std::uint8_t, ConfigRecord::kSize>(raw)};
     EXPECT_EQ(r.functionCode(KeyMode::B, 3), raw[195]);
     EXPECT_EQ(r.buttons(KeyMode::A, ButtonArray::ComboKey2)[4], raw[160]);
@@ -89,13 +89,18 @@ TEST(ConfigRecordLayout, ReadsBackWhatTheBytesHoldAndKeepsReservedBytes) {
     // Overwrite every named field; the reserved ranges must come through untouched.
     for (auto mode : {KeyMode::A, KeyMode::B}) {
         for (int f = 0; f < 16; ++f) {
-            for (auto& v : r.buttons(mode, static_cast<ButtonArray>(f))) v = 0xEE;
+            for (auto& v : r.buttons(mode, static_cast<ButtonArray>(f)))
+                v = 0xEE;
         }
-        for (auto& v : r.dpiSubFunctions(mode)) v = 0xEE;
+        for (auto& v : r.dpiSubFunctions(mode))
+            v = 0xEE;
     }
-    for (auto& v : r.macroArea()) v = 0xEE;
-    for (auto& v : r.dpiValues()) v = 0xEE;
-    for (auto& v : r.dpiEnabled()) v = 0xEE;
+    for (auto& v : r.macroArea())
+        v = 0xEE;
+    for (auto& v : r.dpiValues())
+        v = 0xEE;
+    for (auto& v : r.dpiEnabled())
+        v = 0xEE;
     for (std::size_t s = 0; s < 8; ++s) {
         r.setDpiColour(s, {0xEE, 0xEE, 0xEE});
         r.setLoopColour(s, {0xEE, 0xEE, 0xEE});
@@ -111,8 +116,8 @@ TEST(ConfigRecordLayout, ReadsBackWhatTheBytesHoldAndKeepsReservedBytes) {
     r.setDpiMarkBits(0xEEEE);
     std::size_t named = 0;
     for (std::size_t i = 0; i < ConfigRecord::kSize; ++i) {
-        const bool reserved = (i >= 1664 && i < 1925) || i == 1926 || i == 1974 || (i >= 2005 && i < 2013) ||
-                              i == 2039 || i == 2040;
+        const bool reserved =
+            (i >= 1664 && i < 1925) || i == 1926 || i == 1974 || (i >= 2005 && i < 2013) || i == 2039 || i == 2040;
         if (reserved) {
             EXPECT_EQ(r.bytes()[i], raw[i]) << "reserved byte " << i << " changed";
         } else {

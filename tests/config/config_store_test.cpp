@@ -154,8 +154,8 @@ TEST_F(ConfigStoreTest, ADamagedFileIsKeptAsideNeverOverwritingAnEarlierCopyAndT
     EXPECT_EQ(kept, dir / "config.bin.damaged");
     EXPECT_EQ(TempDir::take(kept), damaged);
     EXPECT_EQ(store.record().bytes()[ConfigRecord::kReportRate], vexo::FactoryRecord().reportRate());
-    EXPECT_TRUE(std::equal(store.record().bytes().begin(), store.record().bytes().end(),
-                           vexo::FactoryRecord().bytes().begin()))
+    EXPECT_TRUE(
+        std::equal(store.record().bytes().begin(), store.record().bytes().end(), vexo::FactoryRecord().bytes().begin()))
         << "the delivered defaults, not zeros";
     EXPECT_FALSE(store.isFirstRun()) << "the labels in str.ini stay the user's";
 

@@ -51,14 +51,16 @@ TEST(DeliveredConfig, IsTheGeneratorsOutputWithSensibleFactoryValues) {
         for (std::uint8_t type = 0; type < 4; ++type) {
             EXPECT_TRUE(vexo::DpiValue(type, r.dpiValues()[s]).has_value()) << "stage " << s << " type " << int(type);
         }
-        if (s < 4) values.insert(*vexo::DpiValue(0, r.dpiValues()[s]));
+        if (s < 4)
+            values.insert(*vexo::DpiValue(0, r.dpiValues()[s]));
     }
     EXPECT_EQ(colours.size(), 8u);
     EXPECT_EQ(values.size(), 4u);
     EXPECT_EQ(r.lightingMode(), 1);
     EXPECT_EQ(r.desktop(), (vexo::DesktopBytes{0, 0, 6, 3, 6}));
     EXPECT_EQ(r.modeSelector(), 0);
-    for (auto b : r.macroArea()) ASSERT_EQ(b, 0);
+    for (auto b : r.macroArea())
+        ASSERT_EQ(b, 0);
 }
 
 TEST(DeliveredConfig, TheBuildTreeIsAPortableInstallation) {

@@ -35,7 +35,8 @@ constexpr uid_t kNobody = 65534;
 // character device (the null device) and a block device (a loop device that need not exist).
 std::vector<std::pair<std::string, fs::path>> MakeNonRegular(const TempDir& dir) {
     std::vector<std::pair<std::string, fs::path>> made;
-    if (::mkfifo((dir / "fifo").c_str(), 0600) == 0) made.emplace_back("FIFO", dir / "fifo");
+    if (::mkfifo((dir / "fifo").c_str(), 0600) == 0)
+        made.emplace_back("FIFO", dir / "fifo");
     if (::geteuid() == 0) {
         if (::mknod((dir / "chardev").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0)
             made.emplace_back("character device", dir / "chardev");
@@ -53,14 +54,19 @@ TEST(HostileFiles, AConfigBinThatIsNoRegularFileIsReportedWithoutBlocking) {
         for (const bool asLink : {false, true}) {
             const fs::path config = dir / "config.bin";
             fs::remove(config);
-            if (asLink) fs::create_symlink(node, config);
-            else fs::rename(node, config);
+            if (asLink)
+                fs::create_symlink(node, config);
+            else
+                fs::rename(node, config);
             const auto outcome = RunBounded(kLimit, [&] {
                 ConfigStore store(config);
                 store.record().setReportRate(4);
-                if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable) return 1;
-                if (store.lastError().find("not a regular file") == std::string::npos) return 2;
-                if (store.record().reportRate() != 4) return 3;
+                if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable)
+                    return 1;
+                if (store.lastError().find("not a regular file") == std::string::npos)
+                    return 2;
+                if (store.record().reportRate() != 4)
+                    return 3;
                 // Saving must not put a regular file in its place either.
                 return store.SaveConfig() == ConfigStore::SaveResult::Failed ? 0 : 4;
             });
@@ -86,8 +92,10 @@ TEST(HostileFiles, SettingsFilesThatAreNoRegularFilesReadAsMissingAndAreNeverRep
         fs::create_symlink(node, ini);
         const auto outcome = RunBounded(kLimit, [&] {
             ProfileIni file(ini);
-            if (!file.readString("Skins", "Lan").empty()) return 1;
-            if (file.writeString("Skins", "Lan", "EN")) return 2;
+            if (!file.readString("Skins", "Lan").empty())
+                return 1;
+            if (file.writeString("Skins", "Lan", "EN"))
+                return 2;
             ProfileIni direct(node);
             return direct.writeString("Skins", "Lan", "EN") ? 3 : 0;
         });
@@ -105,8 +113,10 @@ TEST(HostileFiles, ALinkIsFollowedOnlyToARegularFileOfOurOwnUser) {
     TempDir::put(dir / "mine.ini", "[Skins]\nLan=CHT\n");
     const bool root = ::geteuid() == 0;
     // As root the other user is nobody; as a user, root's files serve.
-    if (root) ASSERT_EQ(::chown((dir / "theirs.ini").c_str(), kNobody, kNobody), 0);
-    else ASSERT_EQ(fs::exists("/etc/hostname"), true);
+    if (root)
+        ASSERT_EQ(::chown((dir / "theirs.ini").c_str(), kNobody, kNobody), 0);
+    else
+        ASSERT_EQ(fs::exists("/etc/hostname"), true);
     const fs::path theirs = root ? dir / "theirs.ini" : fs::path("/etc/hostname");
     const std::string theirsBefore = TempDir::take(theirs);
     fs::create_symlink(theirs, dir / "str.ini");
@@ -157,8 +167,8 @@ fs::path MakeUnopenableFolder(const TempDir& dir, const std::string& config) {
         EXPECT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
         EXPECT_EQ(::chown((folder / "config.bin").c_str(), kNobody, kNobody), 0);
     }
-    fs::permissions(folder, fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec |
-                                fs::perms::others_exec);
+    fs::permissions(folder,
+                    fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
     return folder;
 }
 
@@ -174,13 +184,18 @@ TEST(HostileFiles, AFolderThatCannotBeLockedStopsTheSaveAsABusyOneDoes) {
         kLimit,
         [&] {
             const vexo::FolderLock lock(folder, std::chrono::milliseconds(50));
-            if (lock.state() != vexo::FolderLock::State::Failed || !lock.busy()) return 1;
-            if (lock.message().find("Permission denied") == std::string::npos) return 2;
+            if (lock.state() != vexo::FolderLock::State::Failed || !lock.busy())
+                return 1;
+            if (lock.message().find("Permission denied") == std::string::npos)
+                return 2;
             ConfigStore store(folder / "config.bin");
-            if (store.LoadConfig() != ConfigStore::LoadResult::Loaded) return 3;
+            if (store.LoadConfig() != ConfigStore::LoadResult::Loaded)
+                return 3;
             store.record().setReportRate(2);
-            if (store.SaveConfig() != ConfigStore::SaveResult::Failed) return 4;
-            if (store.lastErrno() != EBUSY || store.lastError().find("cannot lock") == std::string::npos) return 5;
+            if (store.SaveConfig() != ConfigStore::SaveResult::Failed)
+                return 4;
+            if (store.lastErrno() != EBUSY || store.lastError().find("cannot lock") == std::string::npos)
+                return 5;
             return 0;
         },
         false);
@@ -205,10 +220,13 @@ TEST(HostileFiles, AConfigBinOfMode000IsUnreadableAndItsPlaceTakesTheDeliveredSe
         kLimit,
         [&] {
             ConfigStore store(config);
-            if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable) return 1;
-            if (store.lastError().find("Permission denied") == std::string::npos) return 2;
+            if (store.LoadConfig() != ConfigStore::LoadResult::Unreadable)
+                return 1;
+            if (store.lastError().find("Permission denied") == std::string::npos)
+                return 2;
             store.UseDefaultsForUnreadableFile();
-            if (!store.fileUnread() || store.record() != vexo::FactoryRecord()) return 3;
+            if (!store.fileUnread() || store.record() != vexo::FactoryRecord())
+                return 3;
             store.MergeChangesOnDisk();
             return store.fileUnread() ? 0 : 4;
         },

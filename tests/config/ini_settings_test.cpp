@@ -40,7 +40,7 @@ TEST_F(IniSettingsTest, ColourTextsBecomeBytes) {
     EXPECT_EQ(IniSettings::ColourComponent(""), 0);
     EXPECT_EQ(IniSettings::ColourComponent("  7"), 7);
     EXPECT_EQ(IniSettings::ColourComponent("-1"), 255);
-    EXPECT_EQ(IniSettings::ColourComponent("99999999999999999999999999999"), 255);  // no overflow
+    EXPECT_EQ(IniSettings::ColourComponent("99999999999999999999999999999"), 255); // no overflow
     EXPECT_EQ(IniSettings::ColourComponent("1000000000000"), (1000000000000ULL & 0xFF));
 }
 
@@ -52,14 +52,16 @@ TEST_F(IniSettingsTest, AMissingFileGivesEnglishTheDeliveredTextColourAndEmptyLa
     // Not black: that would hide every text on the black skin.
     EXPECT_EQ(s.TextColour(), (Rgb{220, 220, 220}));
     EXPECT_EQ(s.m_strSkinName, "");
-    for (const auto& label : s.m_strButtonLabelB) EXPECT_EQ(label, "");
+    for (const auto& label : s.m_strButtonLabelB)
+        EXPECT_EQ(label, "");
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading never creates the file";
 }
 
 TEST_F(IniSettingsTest, MissingColourKeysTakeTheDeliveredColourWhateverTheFile) {
     const std::string bigEndian = [] {
         std::string text = "\xFE\xFF";
-        for (const char c : std::string("[Skins]\r\nRColor=10\r\n")) text += std::string{'\0', c};
+        for (const char c : std::string("[Skins]\r\nRColor=10\r\n"))
+            text += std::string{'\0', c};
         return text;
     }();
     struct Case {
@@ -132,8 +134,8 @@ TEST_F(IniSettingsTest, FirstRunLabelsFollowTheKeyDefaults) {
     s.m_strButtonLabelA[8] = "kept";
     s.m_strButtonLabelB[11] = "kept too";
     s.SetFirstRunLabels(vexo::SelectTexts("CHS"));
-    const IniSettings::Labels expected{"左键", "右键", "中键", "前进方向键", "后退方向键", "DPI +", "DPI -", "单键-V",
-                                       "kept", "", "", ""};
+    const IniSettings::Labels expected{"左键",  "右键",   "中键", "前进方向键", "后退方向键", "DPI +",
+                                       "DPI -", "单键-V", "kept", "",           "",           ""};
     EXPECT_EQ(s.m_strButtonLabelA, expected);
     EXPECT_EQ(s.m_strButtonLabelB[7], "单键-V");
     EXPECT_EQ(s.m_strButtonLabelB[11], "kept too");
@@ -159,7 +161,8 @@ std::size_t PeakResidentBytes() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoull(line.substr(6)) * 1024;
     }
     return 0;
 }
@@ -170,13 +173,16 @@ TEST_F(IniSettingsTest, AHugeFileOfEmptyLinesCostsMemoryInProportionToItsSize) {
     TempDir::put(file, std::string(kLines, '\n') + "[Setting-EN]\nItem1=Left\n[Skins]\nRColor=300\n");
     const auto outcome = vexo::test::RunBounded(std::chrono::seconds(120), [&] {
         // The peak from here on, over the memory already in use.
-        if (!(std::ofstream("/proc/self/clear_refs") << "5")) return 10;
+        if (!(std::ofstream("/proc/self/clear_refs") << "5"))
+            return 10;
         const std::size_t before = PeakResidentBytes();
         IniSettings s = settingsFor("EN");
         s.LoadIniSettings();
-        if (s.m_strButtonLabelA[0] != "Left" || s.TextColour().red != 44) return 1;
+        if (s.m_strButtonLabelA[0] != "Left" || s.TextColour().red != 44)
+            return 1;
         s.m_strButtonLabelB[0] = "Right";
-        if (!s.SaveButtonLabels()) return 2;
+        if (!s.SaveButtonLabels())
+            return 2;
         const std::size_t used = PeakResidentBytes() - before;
         // Reading, editing and writing the file: a few copies of it at most.
         return used <= 5 * kLines ? 0 : 3;
@@ -194,7 +200,7 @@ namespace {
 // not rewritten by a save of the labels; only the edited label's line changes.
 TEST_F(IniSettingsTest, SavingTheLabelsChangesOnlyTheLabelTheUserEdited) {
     const std::string before = std::string("[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=Bad \xFF\xFE bytes\r\n") +
-                               std::string("Item2=cut\0here\r\n", 16) + "Item3 =  \"quoted\"  \r\nItem4=old\r\n";
+        std::string("Item2=cut\0here\r\n", 16) + "Item3 =  \"quoted\"  \r\nItem4=old\r\n";
     TempDir::put(file, before);
     IniSettings s = settingsFor("EN");
     s.LoadIniSettings();
@@ -212,7 +218,8 @@ TEST_F(IniSettingsTest, SavingTheLabelsChangesOnlyTheLabelTheUserEdited) {
 // A file of millions of sections: the names a reader uses are the first ones, the count is all of them.
 TEST_F(IniSettingsTest, AFileOfMillionsOfSectionsIsCountedWholeAndReadOnlyAsFarAsNeeded) {
     std::string text = "[first]\r\nk=v\r\n";
-    for (int n = 0; n < 2'000'000; ++n) text += "[s]\r\n";
+    for (int n = 0; n < 2'000'000; ++n)
+        text += "[s]\r\n";
     TempDir::put(file, text);
     const ProfileIni ini(file);
     EXPECT_EQ(ini.sectionCount(), 2'000'001u);

@@ -14,10 +14,10 @@
 namespace vexo {
 namespace {
 
-std::string RandomText(std::mt19937& rng, std::size_t max)
-{
+std::string RandomText(std::mt19937& rng, std::size_t max) {
     // ASCII, quotes, backslashes, tabs and multi-byte UTF-8, no line breaks.
-    static const std::vector<std::string> pieces{"a", "Z", " ", "\"", "\\", "\t", "é", "中", "😀", "/", "=", "[", "\x7f"};
+    static const std::vector<std::string> pieces{"a",  "Z", " ", "\"", "\\", "\t",  "é",
+                                                 "中", "😀", "/", "=",  "[",  "\x7f"};
     std::string text;
     const std::size_t n = rng() % (max + 1);
     for (std::size_t i = 0; i < n; ++i)
@@ -25,8 +25,7 @@ std::string RandomText(std::mt19937& rng, std::size_t max)
     return text;
 }
 
-ProfileContent RandomContent(std::mt19937& rng)
-{
+ProfileContent RandomContent(std::mt19937& rng) {
     ProfileContent c;
     c.firstRunFlag = static_cast<std::uint8_t>(rng());
     for (auto& byte : c.record.bytes())
@@ -45,8 +44,7 @@ ProfileContent RandomContent(std::mt19937& rng)
     return c;
 }
 
-TEST(ProfileDocumentTest, RandomContentSurvivesWriteAndRead)
-{
+TEST(ProfileDocumentTest, RandomContentSurvivesWriteAndRead) {
     std::mt19937 rng(26);
     for (int round = 0; round < 300; ++round) {
         const ProfileContent c = RandomContent(rng);
@@ -64,15 +62,13 @@ TEST(ProfileDocumentTest, RandomContentSurvivesWriteAndRead)
     }
 }
 
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-TEST(ProfileDocumentTest, BadDocumentsAreRefusedNamingTheField)
-{
+TEST(ProfileDocumentTest, BadDocumentsAreRefusedNamingTheField) {
     ProfileContent c;
     c.language = "EN";
     c.macros.push_back({"Reload", "1", {"a", "b"}});
@@ -111,10 +107,10 @@ TEST(ProfileDocumentTest, BadDocumentsAreRefusedNamingTheField)
     }
 }
 
-TEST(JsonValueTest, EscapesAndNumbersReadAsWritten)
-{
+TEST(JsonValueTest, EscapesAndNumbersReadAsWritten) {
     std::string error;
-    const auto v = JsonValue::Parse(R"({"s": "\u00e9\ud83d\ude00\"\\\/\b\f\n\r\t", "n": -9223372036854775808, "e": [], "o": {}})", error);
+    const auto v = JsonValue::Parse(
+        R"({"s": "\u00e9\ud83d\ude00\"\\\/\b\f\n\r\t", "n": -9223372036854775808, "e": [], "o": {}})", error);
     ASSERT_TRUE(v) << error;
     EXPECT_EQ(v->find("s")->string(), "é😀\"\\/\b\f\n\r\t");
     EXPECT_EQ(v->find("n")->number(), INT64_MIN);

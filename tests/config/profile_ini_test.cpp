@@ -47,9 +47,9 @@ TEST_F(ProfileIniTest, LookupFollowsThePrivateProfileRules) {
                  "[ Setting-EN ]\r\n"
                  "Item1 = Left = Click\r\n");
     const ProfileIni ini(file);
-    EXPECT_EQ(ini.readString("SKINS", "path"), "Black Pearl");     // any case, trimmed, first key wins
-    EXPECT_EQ(ini.readString("Skins", "Lan", "dflt"), "dflt");       // only the first section is searched
-    EXPECT_EQ(ini.readString("Skins", "Empty", "dflt"), "");          // present but empty is not missing
+    EXPECT_EQ(ini.readString("SKINS", "path"), "Black Pearl"); // any case, trimmed, first key wins
+    EXPECT_EQ(ini.readString("Skins", "Lan", "dflt"), "dflt"); // only the first section is searched
+    EXPECT_EQ(ini.readString("Skins", "Empty", "dflt"), ""); // present but empty is not missing
     EXPECT_EQ(ini.readString("setting-en", "Item1"), "Left = Click"); // the first '=' splits
     EXPECT_EQ(ini.readString("", "stray", "none"), "none");
     EXPECT_EQ(ini.readString("Skins", "; comment", "none"), "none");
@@ -82,16 +82,15 @@ TEST_F(ProfileIniTest, QuotesAroundAValueAreDroppedAsWindowsDoes) {
 }
 
 TEST_F(ProfileIniTest, WritingChangesOnlyWhatItMustAndKeepsTheRestByteForByte) {
-    const std::string before =
-        "# written by hand\n"
-        "[Skins]\n"
-        "LAN = CHT ; keep\n"
-        "Path=Black\n"
-        "\n"
-        "[Setting-CHT]\n"
-        "Item1=a\n"
-        "\n"
-        "junk line without equals\n";
+    const std::string before = "# written by hand\n"
+                               "[Skins]\n"
+                               "LAN = CHT ; keep\n"
+                               "Path=Black\n"
+                               "\n"
+                               "[Setting-CHT]\n"
+                               "Item1=a\n"
+                               "\n"
+                               "junk line without equals\n";
     TempDir::put(file, before);
     ProfileIni ini(file);
     ASSERT_TRUE(ini.writeString("skins", "path", "Blue"));
@@ -249,9 +248,9 @@ TEST_F(ProfileIniTest, HostileContentGivesSensibleValues) {
     TempDir::put(file, binary);
     EXPECT_EQ(ini.readString("Skins", "Path"), "Bl\uFFFD(ack");
     EXPECT_EQ(ini.readString("Skins", "Lan"), "CHS");
-    EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "ok");  // no final line break
+    EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "ok"); // no final line break
     ASSERT_TRUE(ini.writeString("Setting-EN", "Item2", "two"));
-    EXPECT_EQ(TempDir::take(file), binary + "\nItem2=two\n");  // the unknown bytes stay as they were
+    EXPECT_EQ(TempDir::take(file), binary + "\nItem2=two\n"); // the unknown bytes stay as they were
 
     // A one-megabyte line.
     TempDir::put(file, "[Setting-EN]\nItem1=" + std::string(1 << 20, 'z') + "\nItem2=after\n");
@@ -259,7 +258,8 @@ TEST_F(ProfileIniTest, HostileContentGivesSensibleValues) {
     EXPECT_EQ(ini.readString("Setting-EN", "Item2"), "after");
 
     // Unpaired surrogates and an odd final byte in a UTF-16 file.
-    std::string utf16 = utf16File(u"[Skins]\r\nPath=a\xD800" u"b\r\nLan=\xDC00\r\n");
+    std::string utf16 = utf16File(u"[Skins]\r\nPath=a\xD800"
+                                  u"b\r\nLan=\xDC00\r\n");
     utf16 += '\x41';
     TempDir::put(file, utf16);
     EXPECT_EQ(ini.readString("Skins", "Path"), "a\uFFFDb");
@@ -305,7 +305,9 @@ TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritt
     for (const auto& [kind, bytes] : cases) {
         TempDir::put(file, bytes);
         ProfileIni ini(file);
-        EXPECT_EQ(ini.problem(), file.string() + " is in " + kind + ", which this program cannot keep: it is neither read nor written");
+        EXPECT_EQ(ini.problem(),
+                  file.string() + " is in " + kind +
+                      ", which this program cannot keep: it is neither read nor written");
         EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "") << kind;
         EXPECT_FALSE(ini.writeString("Setting-EN", "Item1", "Right")) << kind;
         EXPECT_FALSE(ini.replaceSection("m", {{"ItemCount", "0"}})) << kind;
@@ -327,9 +329,10 @@ TEST_F(ProfileIniTest, FilesInAnEncodingThatCannotBeKeptAreReportedAndNeverWritt
 
 TEST_F(ProfileIniTest, AFileOverTheSizeLimitSaysSoAndIsKept) {
     TempDir::put(file, "[Skins]\nPath=Black\n");
-    std::filesystem::resize_file(file, 64u * 1024 * 1024 + 1);  // sparse: costs no disk
+    std::filesystem::resize_file(file, 64u * 1024 * 1024 + 1); // sparse: costs no disk
     ProfileIni ini(file);
-    EXPECT_EQ(ini.problem(), file.string() + " is larger than 64 MB, the most this program reads; it is neither read nor written");
+    EXPECT_EQ(ini.problem(),
+              file.string() + " is larger than 64 MB, the most this program reads; it is neither read nor written");
     EXPECT_EQ(ini.readString("Skins", "Path"), "");
     EXPECT_FALSE(ini.writeString("Skins", "Path", "Blue"));
     EXPECT_EQ(std::filesystem::file_size(file), 64u * 1024 * 1024 + 1);
@@ -344,8 +347,10 @@ TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {
         std::chrono::seconds(20),
         [&] {
             ProfileIni ini(file);
-            if (ini.problem() != "cannot read " + file.string()) return 1;
-            if (ini.readString("Skins", "Path") != "") return 2;
+            if (ini.problem() != "cannot read " + file.string())
+                return 1;
+            if (ini.readString("Skins", "Path") != "")
+                return 2;
             return ini.writeString("Skins", "Lan", "CHS") ? 3 : 0;
         },
         /*asRoot=*/false);

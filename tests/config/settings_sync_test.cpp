@@ -27,7 +27,8 @@ std::vector<std::uint8_t> bytesOf(const std::string& line) {
     std::istringstream in(line.substr(line.find(' ') + 1));
     std::vector<std::uint8_t> bytes;
     std::string hex;
-    while (in >> hex) bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex, nullptr, 16)));
+    while (in >> hex)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex, nullptr, 16)));
     return bytes;
 }
 
@@ -42,20 +43,26 @@ std::vector<std::string> expectedApplySkeleton() {
     };
     const auto pause = [&](int ms) { out.push_back("PAUSE " + std::to_string(ms)); };
     const auto outs = [&](int reports) {
-        for (int i = 0; i < reports; ++i) out.emplace_back("OUT"), pause(3);
+        for (int i = 0; i < reports; ++i)
+            out.emplace_back("OUT"), pause(3);
     };
-    set(0x01, -1);  // byte 1 is the rate: checked separately
+    set(0x01, -1); // byte 1 is the rate: checked separately
     set(0x8D, 0);
-    for (int i : {0, 1}) set(0x87, i), pause(2);
-    for (int i : {0, 1, 2}) set(0x90, i), pause(2);
+    for (int i : {0, 1})
+        set(0x87, i), pause(2);
+    for (int i : {0, 1, 2})
+        set(0x90, i), pause(2);
     set(0x10, 0), outs(1), pause(2);
     set(0x10, 1), outs(1), pause(2);
     set(0x10, 2), outs(1), pause(2);
-    for (int i : {0, 1}) set(0x07, i), pause(2);
+    for (int i : {0, 1})
+        set(0x07, i), pause(2);
     set(0x0D, -1);
     set(0x11, 0x80), outs(1);
-    for (int m = 1; m <= 10; ++m) set(0x13, m), outs(4), pause(2);
-    for (int m = 1; m <= 4; ++m) set(0x12, m), outs(2), pause(2);
+    for (int m = 1; m <= 10; ++m)
+        set(0x13, m), outs(4), pause(2);
+    for (int m = 1; m <= 4; ++m)
+        set(0x12, m), outs(2), pause(2);
     return out;
 }
 
@@ -82,7 +89,7 @@ class SettingsSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TempDir::put(dir / "config.bin", std::string(ConfigStore::kFileSize, '\0'));
-        ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded);  // a first run
+        ASSERT_EQ(store.LoadConfig(), ConfigStore::LoadResult::Loaded); // a first run
         settings.m_strStrIniPath = dir / "str.ini";
         settings.m_strSettingSection = "Setting-EN";
         store.record() = FactoryRecord();
@@ -109,7 +116,8 @@ TEST_F(SettingsSyncTest, ConnectingReadsTheSensorAndSetsTheConnectBit) {
     EXPECT_TRUE(sync.oneTimeDone());
     ASSERT_EQ(rig.trace.size(), 3u);
     EXPECT_TRUE(rig.trace[0].starts_with("SET 83"));
-    EXPECT_EQ(bytesOf(rig.trace[2]), (std::vector<std::uint8_t>{0x03, 2, 0x12, 0x34, 0xC5, 0, 0, bytesOf(rig.trace[2])[7]}));
+    EXPECT_EQ(bytesOf(rig.trace[2]),
+              (std::vector<std::uint8_t>{0x03, 2, 0x12, 0x34, 0xC5, 0, 0, bytesOf(rig.trace[2])[7]}));
     // First run (flag 0): the default labels are written at once.
     const ProfileIni ini(dir / "str.ini");
     EXPECT_EQ(ini.readString("Setting-EN", "Item1"), "Left Click");
@@ -119,8 +127,8 @@ TEST_F(SettingsSyncTest, ConnectingReadsTheSensorAndSetsTheConnectBit) {
 
 TEST_F(SettingsSyncTest, TheLatestReadingOfTheSensorTypeWinsWhoeverReadIt) {
     // An arrival reads type 3; the mouse then reports type 1 when the first showing reads it.
-    rig.session.handleDeviceChange(DeviceChange{DeviceChange::Kind::Arrival, "sim/hidraw2", HidLink::kVendorId,
-                                                HidLink::kProductId});
+    rig.session.handleDeviceChange(
+        DeviceChange{DeviceChange::Kind::Arrival, "sim/hidraw2", HidLink::kVendorId, HidLink::kProductId});
     ASSERT_EQ(sync.sensorType(), 3);
     DeviceImage blocks = rig.mouse->blocks();
     blocks.sensor[DeviceImage::kSensorTypeByte] = 1;
@@ -158,15 +166,16 @@ TEST_F(SettingsSyncTest, ApplySendsEverythingInOrderForEveryLightingMode) {
     struct Case {
         std::uint8_t mode, parameter1, neonEffect;
     };
-    sync.ConnectSensor();  // sensor type 3; before any read the DPI block is built for type 0
-    for (const Case c : {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 3, 0}, Case{3, 7, 2}, Case{3, 7, 3}, Case{3, 7, 1},
-                         Case{9, 0, 0}}) {
+    sync.ConnectSensor(); // sensor type 3; before any read the DPI block is built for type 0
+    for (const Case c :
+         {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 3, 0}, Case{3, 7, 2}, Case{3, 7, 3}, Case{3, 7, 1}, Case{9, 0, 0}}) {
         SCOPED_TRACE("lighting mode " + std::to_string(c.mode) + " effect " + std::to_string(c.neonEffect));
         const DeviceImage before = rig.mouse->blocks();
         ConfigRecord& r = store.record();
         r.setLightingMode(c.mode);
-        if (c.mode >= 1 && c.mode <= 3) r.setLightingParameter1(c.mode, c.parameter1);
-        r.setLightingParameter2(1, 3);  // effects of modes 1 and 2 are never sent
+        if (c.mode >= 1 && c.mode <= 3)
+            r.setLightingParameter1(c.mode, c.parameter1);
+        r.setLightingParameter2(1, 3); // effects of modes 1 and 2 are never sent
         r.setLightingParameter2(3, c.neonEffect);
         r.setReportRate(4);
         r.setDpiColour(7, {1, 2, 3});
@@ -189,8 +198,10 @@ TEST_F(SettingsSyncTest, ApplySendsEverythingInOrderForEveryLightingMode) {
             led0[0] = 1;
         } else if (c.mode == 3) {
             lighting = {3, static_cast<std::uint8_t>(c.parameter1 + 1), before.lighting[2]};
-            if (c.neonEffect == 2) led0 = {2, 250, 10};
-            if (c.neonEffect == 3) led0 = {3, 5, 5};
+            if (c.neonEffect == 2)
+                led0 = {2, 250, 10};
+            if (c.neonEffect == 3)
+                led0 = {3, 5, 5};
         }
         EXPECT_EQ(after.lighting, lighting);
         EXPECT_EQ(after.ledSets[0], led0);
@@ -198,12 +209,12 @@ TEST_F(SettingsSyncTest, ApplySendsEverythingInOrderForEveryLightingMode) {
         EXPECT_EQ(after.colourBlock0, before.colourBlock0);
         EXPECT_EQ(after.colourBlock2, before.colourBlock2);
         EXPECT_EQ(after.colourBlock1[21], 1);
-        EXPECT_EQ(after.colourBlock1[0], 255);  // factory stage 1 is red
+        EXPECT_EQ(after.colourBlock1[0], 255); // factory stage 1 is red
         EXPECT_EQ(after.reportRate, 4);
         EXPECT_EQ(after.dpi, DpiImage(r, 3));
-        EXPECT_EQ(after.dpi[0], 0x04);  // row 1 of sensor type 3 (500 DPI), on
+        EXPECT_EQ(after.dpi[0], 0x04); // row 1 of sensor type 3 (500 DPI), on
         EXPECT_EQ(after.macros[9][127], 0x5A);
-        EXPECT_EQ(after.keyMatrices[0][12], 0x01);  // position 3 holds button 4 (Backward)
+        EXPECT_EQ(after.keyMatrices[0][12], 0x01); // position 3 holds button 4 (Backward)
         EXPECT_EQ(after.keyMatrices[0][14], 0xF3);
         EXPECT_EQ(after.keyMatrices[1], (std::array<std::uint8_t, 64>{}));
         EXPECT_EQ(after.keyMatrices[2], KeyMatrixImage(r)[2]);
@@ -217,7 +228,8 @@ TEST_F(SettingsSyncTest, ApplyingTwiceSendsTheSameSequenceTwice) {
     const auto writes = [](const std::vector<std::string>& trace) {
         std::vector<std::string> out;
         for (const auto& line : trace)
-            if (line.starts_with("OUT") || line.starts_with("PAUSE") || (line.starts_with("SET") && bytesOf(line)[0] < 0x80))
+            if (line.starts_with("OUT") || line.starts_with("PAUSE") ||
+                (line.starts_with("SET") && bytesOf(line)[0] < 0x80))
                 out.push_back(line);
         return out;
     };
@@ -230,7 +242,8 @@ TEST_F(SettingsSyncTest, ApplyingTwiceSendsTheSameSequenceTwice) {
     // 24 paused commands and 52 output reports' pauses: 48 + 156 ms.
     unsigned total = 0;
     for (const auto& line : first)
-        if (line.starts_with("PAUSE")) total += std::stoul(line.substr(6));
+        if (line.starts_with("PAUSE"))
+            total += std::stoul(line.substr(6));
     EXPECT_EQ(total, 2u * 24 + 3u * 52);
 }
 
@@ -252,7 +265,8 @@ TEST_F(SettingsSyncTest, WithoutAThreadToSpareApplySavesAfterTheCommands) {
     SettingsSync::ApplyResult result;
     {
         test::ThreadsCannotStart noThreads;
-        if (!noThreads.armed()) GTEST_SKIP() << "the default thread attributes cannot be changed here";
+        if (!noThreads.armed())
+            GTEST_SKIP() << "the default thread attributes cannot be changed here";
         result = sync.ApplyConfig();
     }
     EXPECT_TRUE(result.sent);
@@ -273,7 +287,7 @@ TEST_F(SettingsSyncTest, SaveProblemsAreReportedAfterTheMouseWasWritten) {
     EXPECT_TRUE(result.labelsSaved);
     EXPECT_EQ(ProfileIni(dir / "str.ini").readString("Setting-EN", "Item1"), "");
 
-    std::filesystem::create_directory(dir / "config.bin");  // cannot be replaced by a file
+    std::filesystem::create_directory(dir / "config.bin"); // cannot be replaced by a file
     prompter.shown.clear();
     EXPECT_EQ(sync.ApplyConfig().configSaved, ConfigStore::SaveResult::Failed);
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -321,7 +335,8 @@ TEST_F(SettingsSyncTest, ReadsThatDoNotComeBackAsAskedAreNeverWrittenBackAsZeros
     DeviceImage mine = rig.mouse->blocks();
     mine.lighting = {1, 4, 2};
     mine.ledSets = {{{7, 8, 9}, {10, 11, 12}}};
-    for (auto& b : mine.colourBlock0) b = 0x42;
+    for (auto& b : mine.colourBlock0)
+        b = 0x42;
     mine.colourBlock2 = {5, 6, 7, 8};
     rig.mouse->setBlocks(mine);
     store.record().setLightingMode(0); // written back as read, when it was read
@@ -390,7 +405,8 @@ TEST_F(SettingsSyncTest, ApplyTakesInWhatAnotherProgramSavedSinceTheFileWasRead)
     // program saved macro 1, a reserved byte and a report rate of its own.
     std::string theirs(ConfigStore::kFileSize, '\0');
     theirs[0] = 1;
-    for (std::size_t i = 0; i < 6; ++i) theirs[1 + ConfigRecord::kMacroArea + i] = "\x00\x03\x05\x04\x80\x04"[i];
+    for (std::size_t i = 0; i < 6; ++i)
+        theirs[1 + ConfigRecord::kMacroArea + i] = "\x00\x03\x05\x04\x80\x04"[i];
     theirs[1 + ConfigRecord::kReservedAfterMacros] = 0x5A;
     theirs[1 + ConfigRecord::kReportRate] = 8;
     TempDir::put(dir / "config.bin", theirs);
@@ -445,7 +461,7 @@ TEST_F(SettingsSyncTest, ApplyWithAnUnreadConfigBinSendsAndSavesNothingUntilItCa
     EXPECT_EQ(unread.record(), FactoryRecord()) << "the delivered settings are shown, not zeros";
     EXPECT_FALSE(unread.isFirstRun());
     SettingsSync other{rig.session, unread, settings, prompter};
-    unread.record().setReportRate(2);  // the user's one change
+    unread.record().setReportRate(2); // the user's one change
     rig.mouse->clearExchanges();
     const DeviceImage before = rig.mouse->blocks();
     for (int press = 0; press < 2; ++press) {
@@ -458,7 +474,8 @@ TEST_F(SettingsSyncTest, ApplyWithAnUnreadConfigBinSendsAndSavesNothingUntilItCa
         EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
         ASSERT_EQ(prompter.shown.size(), 1u);
         EXPECT_EQ(prompter.shown[0].text,
-                  std::string(SettingsSync::kNothingDoneText) + (dir / "config.bin").string() + " is not a regular file.");
+                  std::string(SettingsSync::kNothingDoneText) + (dir / "config.bin").string() +
+                      " is not a regular file.");
     }
     EXPECT_EQ(rig.mouse->blocks().keyMatrices, before.keyMatrices);
 

@@ -17,8 +17,7 @@
 namespace vexo {
 namespace {
 
-SettingsState Factory()
-{
+SettingsState Factory() {
     SettingsState s;
     s.record = FactoryRecord();
     s.language = "EN";
@@ -28,13 +27,11 @@ SettingsState Factory()
     return s;
 }
 
-std::vector<std::string> Set(SettingsState& s, std::vector<SettingAssignment> list)
-{
+std::vector<std::string> Set(SettingsState& s, std::vector<SettingAssignment> list) {
     return SettingsVocabulary::Apply(s, list);
 }
 
-TEST(SettingsVocabularyTest, EveryNameReadsBackWhatWasSet)
-{
+TEST(SettingsVocabularyTest, EveryNameReadsBackWhatWasSet) {
     SettingsState s = Factory();
     const std::vector<SettingAssignment> values{
         {"mode", "b"},
@@ -85,8 +82,7 @@ TEST(SettingsVocabularyTest, EveryNameReadsBackWhatWasSet)
         EXPECT_TRUE(SettingsVocabulary::Get(s, name)) << name;
 }
 
-TEST(SettingsVocabularyTest, ButtonsEndAsTheDialogHelpersLeaveThem)
-{
+TEST(SettingsVocabularyTest, ButtonsEndAsTheDialogHelpersLeaveThem) {
     const UiTexts texts = SelectTexts("EN");
     struct Case {
         std::string value;
@@ -100,16 +96,23 @@ TEST(SettingsVocabularyTest, ButtonsEndAsTheDialogHelpersLeaveThem)
              AssignComboKey(s.record, KeyMode::A, 1, {"Left Ctrl", "Shift", "Z"}, texts, labels(s));
          }},
         {"macro:Build/until-any-key",
-         [&](SettingsState& s) { AssignMacroKey(s.record, KeyMode::A, 1, {2, 2, "Build"}, texts, labels(s)); }},
+         [&](SettingsState& s) {
+             AssignMacroKey(s.record, KeyMode::A, 1, {2, 2, "Build"}, texts, labels(s));
+         }},
         {"fire-key:A/40/3",
-         [&](SettingsState& s) { AssignFireKey(s.record, KeyMode::A, 1, {0, "A", 40, 3}, texts, labels(s)); }},
+         [&](SettingsState& s) {
+             AssignFireKey(s.record, KeyMode::A, 1, {0, "A", 40, 3}, texts, labels(s));
+         }},
         {"multimedia:Mute",
          [&](SettingsState& s) {
              AssignMultimedia(s.record, KeyMode::A, 1, {4, "Mute"}, texts, labels(s));
          }},
         {"triple-click",
-         [&](SettingsState& s) { AssignPlainFunction(s.record, KeyMode::A, 1, function_code::TripleClick, texts, labels(s)); }},
-        {"dpi:shift", [&](SettingsState& s) { AssignDpiFunction(s.record, KeyMode::A, 1, dpi_function::Shift, s.labelsA[1]); }},
+         [&](SettingsState& s) {
+             AssignPlainFunction(s.record, KeyMode::A, 1, function_code::TripleClick, texts, labels(s));
+         }},
+        {"dpi:shift",
+         [&](SettingsState& s) { AssignDpiFunction(s.record, KeyMode::A, 1, dpi_function::Shift, s.labelsA[1]); }},
     };
     for (const Case& c : cases) {
         SettingsState byName = Factory();
@@ -125,16 +128,14 @@ TEST(SettingsVocabularyTest, ButtonsEndAsTheDialogHelpersLeaveThem)
     }
 }
 
-TEST(SettingsVocabularyTest, LabelsFollowTheLanguage)
-{
+TEST(SettingsVocabularyTest, LabelsFollowTheLanguage) {
     SettingsState s = Factory();
     s.language = "CHS";
     ASSERT_TRUE(Set(s, {{"button.1.a", "single-key:B"}}).empty());
     EXPECT_EQ(s.labelsA[0], SelectTexts("CHS").m_strSingleKey + "-B");
 }
 
-TEST(SettingsVocabularyTest, RefusedSetsChangeNothingAndSayWhatIsAllowed)
-{
+TEST(SettingsVocabularyTest, RefusedSetsChangeNothingAndSayWhatIsAllowed) {
     struct Case {
         SettingAssignment bad;
         std::string mentions;
@@ -185,8 +186,7 @@ TEST(SettingsVocabularyTest, RefusedSetsChangeNothingAndSayWhatIsAllowed)
     }
 }
 
-TEST(SettingsVocabularyTest, DpiValuesNeedTheSensorTypeButRowsDoNot)
-{
+TEST(SettingsVocabularyTest, DpiValuesNeedTheSensorTypeButRowsDoNot) {
     SettingsState s = Factory();
     s.sensorType.reset();
     const auto errors = Set(s, {{"dpi.1", "1600"}});
@@ -196,8 +196,7 @@ TEST(SettingsVocabularyTest, DpiValuesNeedTheSensorTypeButRowsDoNot)
     EXPECT_EQ(SettingsVocabulary::Get(s, "dpi.1"), "row-7");
 }
 
-TEST(SettingsVocabularyTest, AssignmentsSplitAtTheFirstEquals)
-{
+TEST(SettingsVocabularyTest, AssignmentsSplitAtTheFirstEquals) {
     const auto a = SettingsVocabulary::ParseAssignment("label.1.a=a=b");
     ASSERT_TRUE(a);
     EXPECT_EQ(a->name, "label.1.a");

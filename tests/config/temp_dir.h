@@ -17,7 +17,7 @@ public:
     explicit TempDir(const std::string& tag) {
         static int counter = 0;
         path = std::filesystem::temp_directory_path() /
-               ("vexo-" + tag + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+            ("vexo-" + tag + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

@@ -24,10 +24,12 @@ std::vector<std::array<std::string, 4>> referenceTable() {
     std::vector<std::array<std::string, 4>> rows;
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::array<std::string, 4> row;
         std::stringstream fields(line);
-        for (auto& f : row) std::getline(fields, f, '\t');
+        for (auto& f : row)
+            std::getline(fields, f, '\t');
         rows.push_back(row);
     }
     return rows;
@@ -75,8 +77,8 @@ TEST(UiTexts, SlotsHoldTheirOwnTexts) {
 TEST(UiTexts, OnlyTheExactCodesSelectChinese) {
     EXPECT_EQ(LanguageOf("CHS"), Language::SimplifiedChinese);
     EXPECT_EQ(LanguageOf("CHT"), Language::TraditionalChinese);
-    for (std::string_view other : std::vector<std::string_view>{"", "chs", "Chs", "CHS ", " CHS", "CHSX", "cht", "CHT\t", "EN",
-                                   std::string_view("CHS\0", 4)}) {
+    for (std::string_view other : std::vector<std::string_view>{"", "chs", "Chs", "CHS ", " CHS", "CHSX", "cht",
+                                                                "CHT\t", "EN", std::string_view("CHS\0", 4)}) {
         EXPECT_EQ(LanguageOf(other), Language::English) << "'" << other << "'";
     }
     EXPECT_EQ(SelectTexts("chs").m_strOk, "OK");

@@ -113,7 +113,7 @@ TEST_F(VexoctlConfigTest, BadFilesGiveAClearFailureNeverACrash) {
     std::filesystem::remove(dir / "config.bin");
     EXPECT_EQ(run(data() + "show").status, 1);
     EXPECT_EQ(run("--data " + (dir / "nowhere").string() + " blocks --sensor 1").status, 1);
-    TempDir::put(dir / "config.bin", std::string(2042, '\xFF'));  // every field out of range
+    TempDir::put(dir / "config.bin", std::string(2042, '\xFF')); // every field out of range
     TempDir::put(dir / "str.ini", std::string("\xFF\xFE\x00\xD8[", 5));
     const Result odd = run(data() + "show --json --sensor 3");
     EXPECT_EQ(odd.status, 0);

@@ -25,10 +25,11 @@ using vexo::test::ToolRun;
 
 namespace {
 
-constexpr std::size_t kMacroAreaInFile = 1 + 384;  // after the first-run flag
+constexpr std::size_t kMacroAreaInFile = 1 + 384; // after the first-run flag
 
 // The macro store that encode-macros puts into block 1: press A, 50 ms, release A, three times.
-const std::string kRecordIni = "[m]\r\nMacroLoopTimes=3\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n";
+const std::string kRecordIni =
+    "[m]\r\nMacroLoopTimes=3\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n";
 const std::string kEncodedBlock("\x00\x03\x05\x04\x80\x04", 6);
 
 class VexoctlFilesTest : public ::testing::Test {
@@ -100,7 +101,7 @@ TEST_F(VexoctlFilesTest, ATraceFollowsALinkOnlyToAFileOfOurOwnAndNeverEmptiesAno
     const std::string victimText = "another user's work\n";
     TempDir::put(dir / "victim", victimText);
     std::filesystem::create_symlink(dir / "victim", dir / "link-to-victim");
-    std::filesystem::create_symlink(dir / "nowhere" , dir / "dangling");
+    std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
     if (::geteuid() == 0) {
         ASSERT_EQ(::chown((dir / "victim").c_str(), 65534, 65534), 0);
         for (const std::string name : {"link-to-victim", "victim"}) {
@@ -125,9 +126,11 @@ TEST_F(VexoctlFilesTest, ATraceFollowsALinkOnlyToAFileOfOurOwnAndNeverEmptiesAno
 // A macro store the program cannot read must not pass for one without macros.
 TEST_F(VexoctlFilesTest, ARecordIniThatCannotBeReadIsReportedAndHiddenSectionsAreCounted) {
     std::string bigEndian = "\xFE\xFF";
-    for (const char c : kRecordIni) bigEndian += std::string{'\0', c};
+    for (const char c : kRecordIni)
+        bigEndian += std::string{'\0', c};
     std::string noMark;
-    for (const char c : kRecordIni) noMark += std::string{c, '\0'};
+    for (const char c : kRecordIni)
+        noMark += std::string{c, '\0'};
     const std::string config = TempDir::take(dir / "config.bin");
     for (const std::string& bytes : {bigEndian, noMark}) {
         TempDir::put(dir / "record.ini", bytes);
@@ -147,9 +150,8 @@ TEST_F(VexoctlFilesTest, ARecordIniThatCannotBeReadIsReportedAndHiddenSectionsAr
 
 TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {
     TempDir::put(dir / "record.ini", kRecordIni);
-    for (const std::string command :
-         {"--help", "--version", "info", "show --sensor 1", "show --json --sensor 1", "blocks", "apply", "macros",
-          "encode-macros", "watch --once", "show --help"}) {
+    for (const std::string command : {"--help", "--version", "info", "show --sensor 1", "show --json --sensor 1",
+                                      "blocks", "apply", "macros", "encode-macros", "watch --once", "show --help"}) {
         const ToolRun r = run("--simulate " + data() + command, " >/dev/full");
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos)
@@ -173,7 +175,8 @@ TEST_F(VexoctlFilesTest, PathsInSavedLinesAndMessagesAreEscapedAsShowEscapesThem
     // as \x0A and \x1B, never as a second line or a colour change.
     const std::filesystem::path odd = dir / "odd\n\x1b[31mname";
     std::filesystem::create_directory(odd);
-    for (const char* name : {"config.bin", "str.ini"}) std::filesystem::copy_file(dir / name, odd / name);
+    for (const char* name : {"config.bin", "str.ini"})
+        std::filesystem::copy_file(dir / name, odd / name);
     const ToolRun applied = run("--simulate --data '" + odd.string() + "' apply");
     ASSERT_EQ(applied.status, 0) << applied.err;
     EXPECT_NE(applied.out.find("odd\\x0A\\x1B[31mname/config.bin\n"), std::string::npos) << applied.out;
@@ -194,10 +197,10 @@ TEST_F(VexoctlFilesTest, CommandLineMistakesAreUsageErrorsWithAUsefulHint) {
 
     const ToolRun help = run("--help");
     EXPECT_EQ(help.status, 0);
-    for (const std::string line : {"  apply ", "  blocks [--sensor N] ", "  encode-macros ", "  info ", "  macros ",
-                                   "  show [--json] [--sensor N] ", "  watch [--no-script | --once] ",
-                                   "  --simulate[=N] ", "  --trace FILE ", "  --data DIR ", "  --help, -h ",
-                                   "  --version "})
+    for (const std::string line :
+         {"  apply ", "  blocks [--sensor N] ", "  encode-macros ", "  info ", "  macros ",
+          "  show [--json] [--sensor N] ", "  watch [--no-script | --once] ", "  --simulate[=N] ", "  --trace FILE ",
+          "  --data DIR ", "  --help, -h ", "  --version "})
         EXPECT_NE(help.out.find("\n" + line), std::string::npos) << line;
 
     for (const std::string wrong : {"--bogus info", "-x show", "--data", "--data '' show", "--trace '' info",
@@ -222,8 +225,9 @@ TEST_F(VexoctlFilesTest, OnlyClearMessagesReachStandardError) {
     }
     // A folder the save cannot write into: as the user nobody, for whom permissions count.
     std::filesystem::copy_file(std::filesystem::path(VEXO_SOURCE_DIR) / "data" / "config.bin", dir / "config.bin");
-    std::filesystem::permissions(dir.path, std::filesystem::perms::owner_all | std::filesystem::perms::others_read |
-                                               std::filesystem::perms::others_exec);
+    std::filesystem::permissions(dir.path,
+                                 std::filesystem::perms::owner_all | std::filesystem::perms::others_read |
+                                     std::filesystem::perms::others_exec);
     for (const char* name : {"config.bin", "str.ini", "record.ini"})
         std::filesystem::permissions(dir / name, std::filesystem::perms::all);
     const std::string asNobody = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
@@ -240,8 +244,10 @@ TEST_F(VexoctlFilesTest, OnlyClearMessagesReachStandardError) {
 }
 
 TEST_F(VexoctlFilesTest, TextFromFilesIsEscapedForTheTerminalAndJsonStaysValid) {
-    TempDir::put(dir / "str.ini", "[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=evil\x1B]0;pwned\x07\\\r\n"
-                                  "Item2=bad \xFF\xFE bytes\r\nItem3=\xC2\x9B" "csi\r\n");
+    TempDir::put(dir / "str.ini",
+                 "[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=evil\x1B]0;pwned\x07\\\r\n"
+                 "Item2=bad \xFF\xFE bytes\r\nItem3=\xC2\x9B"
+                 "csi\r\n");
     TempDir::put(dir / "record.ini", "[mac\x1B[2Jro]\r\nItemCount=1\r\nItem0=A\x08\x08   Dn\r\n");
     const ToolRun text = run(data() + "show --sensor 1");
     ASSERT_EQ(text.status, 0) << text.err;
@@ -252,17 +258,20 @@ TEST_F(VexoctlFilesTest, TextFromFilesIsEscapedForTheTerminalAndJsonStaysValid) 
     EXPECT_NE(macros.out.find("macro1 \"mac\\x1B[2Jro\""), std::string::npos) << macros.out;
     EXPECT_NE(macros.out.find("  A\\x08\\x08   Dn\n"), std::string::npos) << macros.out;
     for (const std::string& out : {text.out, macros.out}) {
-        for (const char c : out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+        for (const char c : out)
+            EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
     }
 
     // A folder whose name is no UTF-8 and holds a control character.
     const std::filesystem::path odd = dir / "odd\xFF\x01name";
     std::filesystem::create_directory(odd);
-    for (const char* name : {"config.bin", "str.ini"}) std::filesystem::copy_file(dir / name, odd / name);
+    for (const char* name : {"config.bin", "str.ini"})
+        std::filesystem::copy_file(dir / name, odd / name);
     const ToolRun json = run("--data '" + odd.string() + "' show --json --sensor 1");
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(vexo::utf::sanitize(json.out), json.out) << "not UTF-8";
-    for (const char c : json.out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+    for (const char c : json.out)
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
     EXPECT_NE(json.out.find("odd\\ufffd\\u0001name"), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"label\": \"evil\\u001b]0;pwned\\u0007\\\\\""), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"label\": \"bad \uFFFD\uFFFD bytes\""), std::string::npos);
@@ -270,7 +279,8 @@ TEST_F(VexoctlFilesTest, TextFromFilesIsEscapedForTheTerminalAndJsonStaysValid) 
 
 TEST_F(VexoctlFilesTest, AStrIniThatCannotBeKeptIsReportedOnceAndLeftAlone) {
     std::string bigEndian = "\xFE\xFF";
-    for (const char c : std::string("[Setting-EN]\r\nItem1=Left\r\n")) bigEndian += std::string{'\0', c};
+    for (const char c : std::string("[Setting-EN]\r\nItem1=Left\r\n"))
+        bigEndian += std::string{'\0', c};
     TempDir::put(dir / "str.ini", bigEndian);
     const ToolRun show = run(data() + "show --sensor 1");
     EXPECT_EQ(show.status, 0);
@@ -309,7 +319,8 @@ TEST_F(VexoctlFilesTest, ConcurrentApplyAndEncodeMacrosLoseNoUpdate) {
                           << encode.status << " " << encode.err;
             continue;
         }
-        if (TempDir::take(dir / "config.bin").substr(kMacroAreaInFile, 6) != kEncodedBlock) ++lost;
+        if (TempDir::take(dir / "config.bin").substr(kMacroAreaInFile, 6) != kEncodedBlock)
+            ++lost;
     }
     std::cout << "runs " << runsWanted << ", lost updates " << lost << ", failed runs " << failed << std::endl;
     EXPECT_EQ(lost, 0);

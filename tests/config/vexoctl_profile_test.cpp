@@ -21,7 +21,8 @@ namespace {
 
 std::string Quote(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -33,13 +34,15 @@ protected:
                 std::filesystem::copy_file(std::filesystem::path(VEXO_SOURCE_DIR) / "data" / name, d->path / name);
     }
     vexo::test::ToolRun run(const TempDir& data, const std::string& arguments) {
-        return vexo::test::RunTool("XDG_CONFIG_HOME=" + Quote(config.path.string()) + " " + std::string(VEXO_PROGRAM_DIR) +
-                                       "/vexoctl --data " + Quote(data.path.string()) + " " + arguments,
+        return vexo::test::RunTool("XDG_CONFIG_HOME=" + Quote(config.path.string()) + " " +
+                                       std::string(VEXO_PROGRAM_DIR) + "/vexoctl --data " + Quote(data.path.string()) +
+                                       " " + arguments,
                                    config / "stderr.txt");
     }
     static std::string files(const TempDir& d) {
         std::string all;
-        for (const char* name : {"config.bin", "str.ini", "record.ini"}) all += TempDir::take(d / name) + "\n--\n";
+        for (const char* name : {"config.bin", "str.ini", "record.ini"})
+            all += TempDir::take(d / name) + "\n--\n";
         return all;
     }
     TempDir a{"profile-a"};
@@ -50,11 +53,15 @@ protected:
 std::string RandomText(std::mt19937& rng, std::size_t min, std::size_t max) {
     static const std::vector<std::string> pieces{"a", "Q", "7", " ", "\"", "\\", "é", "中", "😀", "/", "+", "-"};
     std::string text;
-    for (std::size_t n = min + rng() % (max - min + 1); n > 0; --n) text += pieces[rng() % pieces.size()];
+    for (std::size_t n = min + rng() % (max - min + 1); n > 0; --n)
+        text += pieces[rng() % pieces.size()];
     // INI values lose blanks at either end and enclosing quotes when read; no program can carry those.
-    while (!text.empty() && (text.front() == ' ' || text.front() == '"')) text.erase(0, 1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '"')) text.pop_back();
-    if (text.empty() && min > 0) text = "x";
+    while (!text.empty() && (text.front() == ' ' || text.front() == '"'))
+        text.erase(0, 1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '"'))
+        text.pop_back();
+    if (text.empty() && min > 0)
+        text = "x";
     return text;
 }
 
@@ -62,7 +69,8 @@ TEST_F(VexoctlProfileTest, ExportThenImportGivesBackTheFilesByteForByte) {
     std::mt19937 rng(58);
     for (int round = 0; round < 300; ++round) {
         std::string bin(2042, '\0');
-        for (char& byte : bin) byte = static_cast<char>(rng());
+        for (char& byte : bin)
+            byte = static_cast<char>(rng());
         TempDir::put(a / "config.bin", bin);
         // The labels and language as the window writes them.
         const std::vector<std::string> languages{"EN", "CHS", "CHT"};
@@ -72,19 +80,22 @@ TEST_F(VexoctlProfileTest, ExportThenImportGivesBackTheFilesByteForByte) {
         settings.m_strStrIniPath = a / "str.ini";
         settings.m_strSettingSection = vexo::SelectTexts(language).m_strSettingSection;
         for (auto* labels : {&settings.m_strButtonLabelA, &settings.m_strButtonLabelB})
-            for (std::string& label : *labels) label = RandomText(rng, 0, 8);
+            for (std::string& label : *labels)
+                label = RandomText(rng, 0, 8);
         ASSERT_TRUE(settings.SaveButtonLabels());
         std::filesystem::remove(a / "record.ini");
         {
             vexo::ProfileIni store(a / "record.ini");
             for (std::size_t m = rng() % 11; m > 0; --m) {
                 std::vector<std::string> lines;
-                for (std::size_t l = rng() % 12; l > 0; --l) lines.push_back(RandomText(rng, 1, 20));
+                for (std::size_t l = rng() % 12; l > 0; --l)
+                    lines.push_back(RandomText(rng, 1, 20));
                 const std::string name = "M" + std::to_string(m) + "x" + std::to_string(rng() % 1000);
                 ASSERT_TRUE(vexo::SaveMacro(store, name, std::to_string(rng() % 100), lines).ok);
             }
         }
-        if (!std::filesystem::exists(a / "record.ini")) TempDir::put(a / "record.ini", "");
+        if (!std::filesystem::exists(a / "record.ini"))
+            TempDir::put(a / "record.ini", "");
         const auto exported = run(a, "export " + Quote((config / "p.json").string()));
         ASSERT_EQ(exported.status, 0) << round << TempDir::take(config / "stderr.txt");
         const auto imported = run(b, "import " + Quote((config / "p.json").string()));
@@ -138,10 +149,11 @@ TEST_F(VexoctlProfileTest, NamedProfilesAreSavedListedLoadedAndDeleted) {
     ASSERT_EQ(loaded.status, 0) << TempDir::take(config / "stderr.txt");
     EXPECT_EQ(run(b, "get report-rate button.2.a").out, "report-rate=250\nbutton.2.a=single-key:B\n");
     // With the mouse there, load also sends the setup to it.
-    const auto sent = vexo::test::RunTool("XDG_CONFIG_HOME=" + Quote(config.path.string()) + " " + std::string(VEXO_PROGRAM_DIR) +
-                                              "/vexoctl --simulate=3 --data " + Quote(b.path.string()) + " --trace " +
-                                              Quote((config / "trace.txt").string()) + " profile load 'Left hand'",
-                                          config / "stderr.txt");
+    const auto sent =
+        vexo::test::RunTool("XDG_CONFIG_HOME=" + Quote(config.path.string()) + " " + std::string(VEXO_PROGRAM_DIR) +
+                                "/vexoctl --simulate=3 --data " + Quote(b.path.string()) + " --trace " +
+                                Quote((config / "trace.txt").string()) + " profile load 'Left hand'",
+                            config / "stderr.txt");
     ASSERT_EQ(sent.status, 0) << TempDir::take(config / "stderr.txt");
     EXPECT_NE(sent.out.find("sent to the mouse"), std::string::npos);
     EXPECT_NE(TempDir::take(config / "trace.txt").find("OUT"), std::string::npos);
@@ -151,7 +163,8 @@ TEST_F(VexoctlProfileTest, NamedProfilesAreSavedListedLoadedAndDeleted) {
     EXPECT_EQ(run(a, "profile load Game").status, 1);
 
     const std::string before = files(a);
-    for (const std::string& name : std::vector<std::string>{"a/b", "..", "x..y", ".hidden", "tab\there", "-x", std::string(101, 'n')}) {
+    for (const std::string& name :
+         std::vector<std::string>{"a/b", "..", "x..y", ".hidden", "tab\there", "-x", std::string(101, 'n')}) {
         EXPECT_EQ(run(a, "profile save " + Quote(name)).status, 64) << name;
         EXPECT_EQ(run(a, "profile load " + Quote(name)).status, 64) << name;
     }

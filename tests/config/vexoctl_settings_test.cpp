@@ -19,7 +19,8 @@ protected:
     void SetUp() override {
         for (const char* name : {"config.bin", "str.ini"})
             std::filesystem::copy_file(std::filesystem::path(VEXO_SOURCE_DIR) / "data" / name, dir / name);
-        TempDir::put(dir / "record.ini", "[Reload]\nMacroLoopTimes=1\nItemCount=0\n[Jump]\nMacroLoopTimes=1\nItemCount=0\n");
+        TempDir::put(dir / "record.ini",
+                     "[Reload]\nMacroLoopTimes=1\nItemCount=0\n[Jump]\nMacroLoopTimes=1\nItemCount=0\n");
     }
     vexo::test::ToolRun run(const std::string& arguments) {
         return vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl --data " + dir.path.string() + " " +
@@ -28,28 +29,39 @@ protected:
     }
     std::string files() const {
         std::string all;
-        for (const char* name : {"config.bin", "str.ini", "record.ini"}) all += TempDir::take(dir / name) + "\n--\n";
+        for (const char* name : {"config.bin", "str.ini", "record.ini"})
+            all += TempDir::take(dir / name) + "\n--\n";
         return all;
     }
     TempDir dir{"vexoctl-settings"};
 };
 
 TEST_F(VexoctlSettingsTest, SetValuesReadBackThroughGetAndGetFeedsSet) {
-    const std::vector<std::string> values{
-        "button.2.a=single-key:B", "button.8.b=combo-key:Left Ctrl+Shift+Z", "button.5.a=macro:Jump/until-released",
-        "dpi.3=1600",              "dpi.3.enabled=yes",                       "dpi.3.colour=#ff5500",
-        "report-rate=500",         "lighting.mode=neon",                      "pointer.wheel=7",
-        "skin=Red",                "language=chs",                            "label.12.a=Twelve"};
+    const std::vector<std::string> values{"button.2.a=single-key:B",
+                                          "button.8.b=combo-key:Left Ctrl+Shift+Z",
+                                          "button.5.a=macro:Jump/until-released",
+                                          "dpi.3=1600",
+                                          "dpi.3.enabled=yes",
+                                          "dpi.3.colour=#ff5500",
+                                          "report-rate=500",
+                                          "lighting.mode=neon",
+                                          "pointer.wheel=7",
+                                          "skin=Red",
+                                          "language=chs",
+                                          "label.12.a=Twelve"};
     std::string args = "set --no-apply --sensor 3";
-    for (const std::string& v : values) args += " '" + v + "'";
+    for (const std::string& v : values)
+        args += " '" + v + "'";
     const auto set = run(args);
     ASSERT_EQ(set.status, 0) << set.err;
     std::string names;
-    for (const std::string& v : values) names += " " + v.substr(0, v.find('='));
+    for (const std::string& v : values)
+        names += " " + v.substr(0, v.find('='));
     const auto got = run("get --sensor 3" + names);
     ASSERT_EQ(got.status, 0) << got.err;
     std::string expected;
-    for (const std::string& v : values) expected += v + "\n";
+    for (const std::string& v : values)
+        expected += v + "\n";
     EXPECT_EQ(got.out, expected);
     // The labels follow the functions in the language now in effect, as the window writes them.
     EXPECT_EQ(run("get label.2.a").out, "label.2.a=单键-B\n");
@@ -93,10 +105,10 @@ TEST_F(VexoctlSettingsTest, RefusalsListWhatIsAllowedAndChangeNoFile) {
 }
 
 TEST_F(VexoctlSettingsTest, SetWithTheMouseSendsAndSaves) {
-    const auto r = vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl --simulate=3 --data " +
-                                           dir.path.string() + " --trace " + (dir / "trace.txt").string() +
-                                           " set dpi.2=800",
-                                       dir / "stderr.txt");
+    const auto r =
+        vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl --simulate=3 --data " + dir.path.string() +
+                                " --trace " + (dir / "trace.txt").string() + " set dpi.2=800",
+                            dir / "stderr.txt");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("sent to the mouse"), std::string::npos);
     EXPECT_NE(TempDir::take(dir / "trace.txt").find("OUT"), std::string::npos);

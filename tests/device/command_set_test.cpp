@@ -58,7 +58,8 @@ TEST_F(CommandSetTest, SingleReadsAndWritesRoundTripWithoutPauses) {
     EXPECT_EQ(packets[2][4], 0x33);
     EXPECT_EQ(packets[4][0], 0x01);
     EXPECT_EQ(packets[4][1], 8);
-    for (const auto& p : packets) EXPECT_TRUE(p.checksumValid());
+    for (const auto& p : packets)
+        EXPECT_TRUE(p.checksumValid());
     EXPECT_EQ(rig.mouse->badChecksums(), 0);
 }
 
@@ -90,7 +91,8 @@ TEST_F(CommandSetTest, ColourBlocksRoundTripWithTheirLengthsAndPauses) {
     EXPECT_EQ(image().colourBlock2, fromMouse.colourBlock2);
     EXPECT_EQ(rig.pauser.pauses(), (std::vector<unsigned>{2, 2, 2}));
 
-    for (auto& b : image().colourBlock1) b = 0x5A;
+    for (auto& b : image().colourBlock1)
+        b = 0x5A;
     image().colourBlock2 = {9, 8, 7, 6};
     rig.pauser.clear();
     rig.mouse->clearExchanges();
@@ -205,7 +207,8 @@ TEST_F(CommandSetTest, DpiMatricesAndMacrosGoOutWhole) {
     image().dpi = {1, 2, 3, 4, 5, 6, 7, 8};
     image().keyMatrices[0].fill(0x11);
     image().keyMatrices[2].fill(0x33); // 2 and 4 stay zero but are sent all the same
-    for (std::size_t m = 0; m < 10; ++m) image().macros[m].fill(static_cast<std::uint8_t>(m + 1));
+    for (std::size_t m = 0; m < 10; ++m)
+        image().macros[m].fill(static_cast<std::uint8_t>(m + 1));
     // The mouse holds other values first, so that zero matrices must really be written.
     DeviceImage before = rig.mouse->blocks();
     before.keyMatrices[1].fill(0xEE);

@@ -20,7 +20,8 @@ template <typename Pred>
 bool eventually(Pred pred) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;
@@ -56,12 +57,12 @@ TEST_F(InputThreadTest, DeliversTheFourKindsOfNoticeInOrderWithOneReadEach) {
 
 TEST_F(InputThreadTest, IgnoresOtherReportsAndKinds) {
     startAndWaitForRead();
-    rig.mouse->pushNotificationReport({5, 7, 0, 3});        // other report ID
-    rig.mouse->pushNotificationReport({6, 6, 0, 3});        // other kind
-    rig.mouse->pushNotificationReport({6, 14, 0, 0});       // presence kinds never come from the mouse
-    rig.mouse->pushNotificationReport({6});                 // too short for a kind
+    rig.mouse->pushNotificationReport({5, 7, 0, 3}); // other report ID
+    rig.mouse->pushNotificationReport({6, 6, 0, 3}); // other kind
+    rig.mouse->pushNotificationReport({6, 14, 0, 0}); // presence kinds never come from the mouse
+    rig.mouse->pushNotificationReport({6}); // too short for a kind
     rig.mouse->pushNotificationReport(std::vector<std::uint8_t>(64, 6)); // longer than the buffer
-    rig.mouse->pushNotificationReport({6, 7});              // short: the missing value counts as 0
+    rig.mouse->pushNotificationReport({6, 7}); // short: the missing value counts as 0
     ASSERT_TRUE(rig.listener.waitForNotices(1));
     ASSERT_TRUE(eventually([&] { return thread().readsStarted() == 7u; }));
     EXPECT_EQ(rig.listener.notices(), (Notices{{7, 0}}));

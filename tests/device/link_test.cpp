@@ -158,7 +158,8 @@ TEST(DeviceSessionTest, WithoutAnInputThreadTheSessionSaysSoAndWorksOn) {
     SimRig rig;
     {
         ThreadsCannotStart noThreads;
-        if (!noThreads.armed()) GTEST_SKIP() << "the default thread attributes cannot be changed here";
+        if (!noThreads.armed())
+            GTEST_SKIP() << "the default thread attributes cannot be changed here";
         rig.session.start();
     }
     EXPECT_FALSE(rig.session.link().inputThreadExists());

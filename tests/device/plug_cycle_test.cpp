@@ -42,14 +42,17 @@ Usage currentUsage() {
     Usage usage;
     if (DIR* dir = ::opendir("/proc/self/fd")) {
         while (const dirent* entry = ::readdir(dir))
-            if (entry->d_name[0] != '.') ++usage.descriptors;
+            if (entry->d_name[0] != '.')
+                ++usage.descriptors;
         ::closedir(dir);
         --usage.descriptors; // the one opendir holds
     }
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("Threads:")) usage.threads = std::stoi(line.substr(8));
-        if (line.starts_with("VmRSS:")) usage.rssKiB = std::stol(line.substr(6));
+        if (line.starts_with("Threads:"))
+            usage.threads = std::stoi(line.substr(8));
+        if (line.starts_with("VmRSS:"))
+            usage.rssKiB = std::stol(line.substr(6));
     }
     return usage;
 }
@@ -86,20 +89,23 @@ TEST(PlugCycleTest, AThousandReplugsWithNoticesInFlightLeaveDescriptorsThreadsAn
             for (int wait = 0; wait < 5000 && !arrived; ++wait) {
                 const auto notices = rig.listener.notices();
                 arrived = !notices.empty() && notices.back() == expected;
-                if (!arrived) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                if (!arrived)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            if (!arrived) ++lost;
+            if (!arrived)
+                ++lost;
             rig.listener.clear();
             rig.pauser.clear();
         };
-        for (int i = 0; i < 50; ++i) cycle(i); // warm-up: allocators and caches settle
+        for (int i = 0; i < 50; ++i)
+            cycle(i); // warm-up: allocators and caches settle
         const Usage before = currentUsage();
-        for (int i = 0; i < 1000; ++i) cycle(i);
+        for (int i = 0; i < 1000; ++i)
+            cycle(i);
         const Usage after = currentUsage();
-        std::cout << "[ usage    ] " << (commandFirst ? "command first" : "notification first")
-                  << ": descriptors " << before.descriptors << " -> " << after.descriptors << ", threads "
-                  << before.threads << " -> " << after.threads << ", RSS " << before.rssKiB << " -> " << after.rssKiB
-                  << " KiB over 1000 cycles\n";
+        std::cout << "[ usage    ] " << (commandFirst ? "command first" : "notification first") << ": descriptors "
+                  << before.descriptors << " -> " << after.descriptors << ", threads " << before.threads << " -> "
+                  << after.threads << ", RSS " << before.rssKiB << " -> " << after.rssKiB << " KiB over 1000 cycles\n";
         EXPECT_EQ(lost, 0);
         EXPECT_TRUE(rig.session.mousePresent());
         EXPECT_EQ(after.descriptors, before.descriptors);

@@ -76,14 +76,16 @@ struct SimRig {
     }
     // Opens and handshakes without the input thread.
     bool connect() {
-        if (session.link().OpenMouse() != 1) return false;
+        if (session.link().OpenMouse() != 1)
+            return false;
         session.transport().PerformHandshake();
         return session.mousePresent();
     }
     std::vector<SimExchange> exchangesOf(SimExchange::Kind kind) const {
         std::vector<SimExchange> out;
         for (auto& e : mouse->exchanges())
-            if (e.kind == kind) out.push_back(e);
+            if (e.kind == kind)
+                out.push_back(e);
         return out;
     }
 };

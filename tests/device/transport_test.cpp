@@ -28,10 +28,12 @@ TEST(CommandPacketTest, ChecksumMakesTheBytesAddUpToFF) {
     std::mt19937 random(7);
     for (int i = 0; i < 1000; ++i) {
         CommandPacket p;
-        for (auto& b : p.bytes) b = static_cast<std::uint8_t>(random());
+        for (auto& b : p.bytes)
+            b = static_cast<std::uint8_t>(random());
         p.fillChecksum();
         unsigned sum = 0;
-        for (auto b : p.bytes) sum += b;
+        for (auto b : p.bytes)
+            sum += b;
         ASSERT_EQ(sum % 256, 0xFFu);
         ASSERT_TRUE(p.checksumValid());
     }
@@ -41,11 +43,14 @@ TEST(PacketScramblerTest, UnscrambleUndoesScrambleForRandomPacketsAndKeys) {
     std::mt19937 random(2026);
     for (int i = 0; i < 200000; ++i) {
         std::array<std::uint8_t, 8> packet;
-        for (auto& b : packet) b = static_cast<std::uint8_t>(random());
+        for (auto& b : packet)
+            b = static_cast<std::uint8_t>(random());
         HandshakeKeyBlock key{};
-        if (i % 2) key = installedHandshakeKey();
+        if (i % 2)
+            key = installedHandshakeKey();
         else
-            for (std::size_t k = 1; k <= 6; ++k) key[k] = static_cast<std::uint8_t>(random());
+            for (std::size_t k = 1; k <= 6; ++k)
+                key[k] = static_cast<std::uint8_t>(random());
         auto copy = packet;
         ScramblePacket(copy, key);
         UnscramblePacket(copy, key);
@@ -54,7 +59,8 @@ TEST(PacketScramblerTest, UnscrambleUndoesScrambleForRandomPacketsAndKeys) {
 }
 
 TEST(PacketScramblerTest, ScrambleFollowsTheStepsAndUsesPrintableKeys) {
-    for (auto c : PacketKeyTable) EXPECT_TRUE(c >= 0x20 && c < 0x7F);
+    for (auto c : PacketKeyTable)
+        EXPECT_TRUE(c >= 0x20 && c < 0x7F);
     // With a zero key block and a packet with one set bit, the steps can be followed by hand:
     // bit 0 of p3 moves to p6 by the swap, then 3 bits left lands it in bit 3 of p6.
     std::array<std::uint8_t, 8> p{0, 0, 0, 0x01, 0, 0, 0, 0};
@@ -170,13 +176,15 @@ TEST(SendCommandTest, ReadAnswerReplacesThePacketEvenWhenOnlyTheOpcodeComesBack)
 }
 
 TEST(TransferBlockTest, WriteSendsOneReportPer32BytesWithA3msPauseEach) {
-    for (auto [length, reports] : std::vector<std::pair<int, std::size_t>>{{0, 0}, {8, 1}, {24, 1}, {32, 1}, {33, 2}, {64, 2}, {128, 4}}) {
+    for (auto [length, reports] :
+         std::vector<std::pair<int, std::size_t>>{{0, 0}, {8, 1}, {24, 1}, {32, 1}, {33, 2}, {64, 2}, {128, 4}}) {
         SimRig rig;
         ASSERT_TRUE(rig.connect());
         rig.pauser.clear();
         rig.mouse->clearExchanges();
         std::array<std::uint8_t, 128> data{};
-        for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i + 1);
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = static_cast<std::uint8_t>(i + 1);
         CommandPacket p(0x13, 1, static_cast<std::uint8_t>(length));
         rig.session.transport().TransferBlock(p, data);
         const auto writes = rig.exchangesOf(Kind::Write);
@@ -201,7 +209,8 @@ TEST(TransferBlockTest, WriteFromAShortBufferSendsZerosBeyondItsEnd) {
     rig.session.transport().TransferBlock(p, data);
     ASSERT_EQ(rig.trace.size(), 1u + 4 * 2);
     EXPECT_EQ(rig.trace[0], "SET 13 02 80 00 00 00 00 6A");
-    EXPECT_EQ(rig.trace[3], "OUT 77 77 77 77 77 77 77 77 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(rig.trace[3],
+              "OUT 77 77 77 77 77 77 77 77 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
     EXPECT_EQ(rig.trace[4], "PAUSE 3");
     const auto writes = rig.exchangesOf(Kind::Write);
     ASSERT_EQ(writes.size(), 4u);
@@ -273,8 +282,10 @@ TEST(TransferBlockTest, FailedReadsLeaveZerosAndLengthsNeverExceedTheBuffers) {
     CommandPacket r(0x90, 0);
     rig.session.transport().TransferBlock(r, buffer);
     for (const auto& e : rig.mouse->exchanges()) {
-        if (e.kind == Kind::SetFeature || e.kind == Kind::GetFeature) EXPECT_LE(e.length, 16u);
-        else EXPECT_LE(e.length, 40u);
+        if (e.kind == Kind::SetFeature || e.kind == Kind::GetFeature)
+            EXPECT_LE(e.length, 16u);
+        else
+            EXPECT_LE(e.length, 40u);
     }
 }
 

@@ -54,14 +54,17 @@ private:
     // Reads every byte handed over, so that a span beyond its buffer is caught.
     void touch(std::span<const std::uint8_t> report) {
         volatile std::uint8_t sink = 0;
-        for (std::uint8_t b : report) sink = sink ^ b;
+        for (std::uint8_t b : report)
+            sink = sink ^ b;
     }
     int fill(std::span<std::uint8_t> report) {
-        if (data_.ConsumeBool()) return -1;
+        if (data_.ConsumeBool())
+            return -1;
         const std::vector<std::uint8_t> bytes = data_.ConsumeBytes<std::uint8_t>(report.size());
         std::copy(bytes.begin(), bytes.end(), report.begin());
         // Whatever the mouse did not send is still written, as a driver may leave anything there.
-        for (std::size_t i = bytes.size(); i < report.size(); ++i) report[i] = 0xA5;
+        for (std::size_t i = bytes.size(); i < report.size(); ++i)
+            report[i] = 0xA5;
         return static_cast<int>(bytes.size());
     }
     FuzzedDataProvider& data_;
@@ -89,7 +92,8 @@ public:
     }
     std::unique_ptr<HidDevice> open(const std::string&, Access) override {
         failed_ = data_.ConsumeIntegralInRange(0, 15) == 0;
-        if (failed_) return nullptr;
+        if (failed_)
+            return nullptr;
         return std::make_unique<FuzzedDevice>(data_);
     }
     int lastOpenError() const override { return failed_ ? EACCES : 0; }
@@ -107,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Notification reports of any length and content.
     const auto report = data.ConsumeBytes<std::uint8_t>(data.ConsumeIntegralInRange<std::size_t>(0, 80));
     if (const auto notice = NoticeReport::parse(report)) {
-        if (notice->kind != 5 && notice->kind != 7 && notice->kind != 8 && notice->kind != 9) __builtin_trap();
+        if (notice->kind != 5 && notice->kind != 7 && notice->kind != 8 && notice->kind != 9)
+            __builtin_trap();
     }
 
     FuzzedBackend backend(data);
@@ -116,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     SilentNoticeListener listener;
     DeviceSession session(backend, pauser, prompter, listener, "fuzz");
     HidLink& link = session.link();
-    if (link.OpenMouse() != 1) return 0;
+    if (link.OpenMouse() != 1)
+        return 0;
     session.transport().PerformHandshake();
     // Also parse the answers scrambled when the handshake did not switch scrambling on.
     if (data.ConsumeBool()) {
@@ -129,7 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // mismatched answer may reach what is written back to the mouse.
     auto unchangedOnFailure = [&](auto read) {
         const DeviceImage before = image;
-        if (!read() && !(image == before)) __builtin_trap();
+        if (!read() && !(image == before))
+            __builtin_trap();
     };
     while (data.remaining_bytes() > 0) {
         switch (data.ConsumeIntegralInRange(0, 7)) {
@@ -145,8 +152,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             session.connectSensorBlock();
             const std::size_t calls = session.transport().callCount() - callsBefore;
             const bool readFailed = session.transport().failedCallCount() - failedBefore > (calls == 3 ? 1u : 0u);
-            if (calls == 3 && readFailed) __builtin_trap();
-            if (calls == 2 && !(image == before)) __builtin_trap();
+            if (calls == 3 && readFailed)
+                __builtin_trap();
+            if (calls == 2 && !(image == before))
+                __builtin_trap();
             break;
         }
         case 4: {

@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::size_t firstUntouched = kGuard + result.slotsEncoded * vexo::kMacroBlockSize;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if ((i < kGuard || i >= firstUntouched) && bytes[i] != kMarker) std::abort();
+        if ((i < kGuard || i >= firstUntouched) && bytes[i] != kMarker)
+            std::abort();
     }
     return 0;
 }

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto names = doc.sectionNames();
     for (const auto& name : names) {
         if (auto v = doc.value(name, "Item1"); v && vexo::utf::sanitize(*v) != *v) {
-            __builtin_trap();  // values are always well-formed UTF-8
+            __builtin_trap(); // values are always well-formed UTF-8
         }
     }
     // Use the first bytes as an injected value: whatever it holds, one section at most is added.

@@ -19,10 +19,7 @@ namespace {
 
 const QString kAppId = "example.vexo_gaming.T58";
 
-QString Env(const char* name)
-{
-    return QString::fromLocal8Bit(qgetenv(name));
-}
+QString Env(const char* name) { return QString::fromLocal8Bit(qgetenv(name)); }
 
 struct ProgramRun {
     int status = -1;
@@ -32,8 +29,8 @@ struct ProgramRun {
 
 // Runs program with args; env entries are added to (or, with an empty value, removed from) the
 // environment.
-ProgramRun RunProgram(const QString& program, const QStringList& args, const QStringList& env = {}, int timeoutMs = 120000)
-{
+ProgramRun RunProgram(const QString& program, const QStringList& args, const QStringList& env = {},
+                      int timeoutMs = 120000) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& entry : env) {
@@ -62,21 +59,20 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QSt
     return run;
 }
 
-QByteArray Contents(const QString& file)
-{
+QByteArray Contents(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class InstallTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(tmp.isValid());
         // Another prefix than the build's, below a DESTDIR: the programs must find their files
         // relative to where they are.
-        const ProgramRun install = RunProgram(Env("VEXO_CMAKE"), {"--install", Env("VEXO_BUILD_DIR"), "--prefix", kPrefix},
-                                       {"DESTDIR=" + tmp.path() + "/root"});
+        const ProgramRun install =
+            RunProgram(Env("VEXO_CMAKE"), {"--install", Env("VEXO_BUILD_DIR"), "--prefix", kPrefix},
+                       {"DESTDIR=" + tmp.path() + "/root"});
         ASSERT_EQ(install.status, 0) << install.out.toStdString() << install.err.toStdString();
         root = tmp.path() + "/root" + kPrefix;
         QDir().mkpath(tmp.path() + "/run");
@@ -96,8 +92,7 @@ protected:
     QStringList userEnv;
 };
 
-TEST_F(InstallTest, EverythingLandsUnderThePrefix)
-{
+TEST_F(InstallTest, EverythingLandsUnderThePrefix) {
     QStringList expected{"bin/vexo",
                          "bin/vexoctl",
                          "share/vexo-t58/config.bin",
@@ -128,8 +123,7 @@ TEST_F(InstallTest, EverythingLandsUnderThePrefix)
     EXPECT_FALSE(QFileInfo::exists(root + "/bin/make_config_bin"));
 }
 
-TEST_F(InstallTest, TheInstalledProgramsRunFromThereAndSetUpTheUsersFolder)
-{
+TEST_F(InstallTest, TheInstalledProgramsRunFromThereAndSetUpTheUsersFolder) {
     const ProgramRun version = RunProgram(root + "/bin/vexo", {"--version"}, userEnv);
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("vexo ")) << version.out.toStdString();
@@ -169,8 +163,7 @@ TEST_F(InstallTest, TheInstalledProgramsRunFromThereAndSetUpTheUsersFolder)
 }
 
 // The validators' complaints, one a line, or an empty text when there are none.
-QString Complaints(const ProgramRun& run)
-{
+QString Complaints(const ProgramRun& run) {
     QStringList lines;
     for (const QString& line : (run.out + run.err).split('\n', Qt::SkipEmptyParts)) {
         if (!line.startsWith("I:") && !line.contains("Validation was successful"))
@@ -179,32 +172,32 @@ QString Complaints(const ProgramRun& run)
     return lines.join('\n');
 }
 
-TEST(DesktopFilesTest, DesktopEntriesMetainfoAndManualPagesPassTheirValidators)
-{
+TEST(DesktopFilesTest, DesktopEntriesMetainfoAndManualPagesPassTheirValidators) {
     const QString data = Env("VEXO_SOURCE_DIR") + "/data";
-    for (const QString& entry : QStringList{data + "/desktop/" + kAppId + ".desktop", data + "/desktop/autostart.desktop"}) {
+    for (const QString& entry :
+         QStringList{data + "/desktop/" + kAppId + ".desktop", data + "/desktop/autostart.desktop"}) {
         const ProgramRun check = RunProgram("desktop-file-validate", {entry});
         EXPECT_EQ(check.status, 0) << entry.toStdString() << ": " << check.err.toStdString();
         EXPECT_EQ(Complaints(check), "") << entry.toStdString();
     }
-    const ProgramRun metainfo = RunProgram("appstreamcli", {"validate", "--no-net", data + "/" + kAppId + ".metainfo.xml"});
+    const ProgramRun metainfo =
+        RunProgram("appstreamcli", {"validate", "--no-net", data + "/" + kAppId + ".metainfo.xml"});
     EXPECT_EQ(metainfo.status, 0) << metainfo.out.toStdString() << metainfo.err.toStdString();
     EXPECT_EQ(Complaints(metainfo), "");
     for (const char* page : {"vexo.1", "vexoctl.1"}) {
-        const ProgramRun man = RunProgram("man", {"--warnings", "-l", data + "/man/" + page}, {"MANWIDTH=80", "MANPAGER=cat",
-                                                                                         "PAGER=cat"});
+        const ProgramRun man = RunProgram("man", {"--warnings", "-l", data + "/man/" + page},
+                                          {"MANWIDTH=80", "MANPAGER=cat", "PAGER=cat"});
         EXPECT_EQ(man.status, 0) << page;
         EXPECT_TRUE(man.out.contains("NAME")) << page;
         EXPECT_EQ(man.err, "") << page;
     }
 }
 
-TEST(DebianPackageTest, ThePackageHasItsDependenciesAndScriptsAndLintianFindsNothing)
-{
+TEST(DebianPackageTest, ThePackageHasItsDependenciesAndScriptsAndLintianFindsNothing) {
     QTemporaryDir out;
-    const ProgramRun pack = RunProgram(Env("VEXO_CPACK"), {"-G", "DEB", "--config", Env("VEXO_BUILD_DIR") + "/CPackConfig.cmake",
-                                                    "-B", out.path()},
-                                {}, 280000);
+    const ProgramRun pack = RunProgram(
+        Env("VEXO_CPACK"), {"-G", "DEB", "--config", Env("VEXO_BUILD_DIR") + "/CPackConfig.cmake", "-B", out.path()},
+        {}, 280000);
     ASSERT_EQ(pack.status, 0) << pack.out.toStdString() << pack.err.toStdString();
     const QStringList debs = QDir(out.path()).entryList({"*.deb"}, QDir::Files);
     ASSERT_EQ(debs.size(), 1) << pack.out.toStdString();
@@ -214,9 +207,9 @@ TEST(DebianPackageTest, ThePackageHasItsDependenciesAndScriptsAndLintianFindsNot
     for (const char* library : {"libqt6widgets6", "libudev1", "qt6-qpa-plugins"})
         EXPECT_TRUE(depends.out.contains(library)) << library << " in " << depends.out.toStdString();
     const ProgramRun contents = RunProgram("dpkg-deb", {"-c", deb});
-    for (const QString& file : QStringList{"./usr/bin/vexo", "./usr/bin/vexoctl", "./usr/lib/udev/rules.d/70-vexo-t58.rules",
-                                           "./etc/xdg/autostart/" + kAppId + ".desktop",
-                                           "./usr/share/vexo-t58/Skins/Black/"})
+    for (const QString& file :
+         QStringList{"./usr/bin/vexo", "./usr/bin/vexoctl", "./usr/lib/udev/rules.d/70-vexo-t58.rules",
+                     "./etc/xdg/autostart/" + kAppId + ".desktop", "./usr/share/vexo-t58/Skins/Black/"})
         EXPECT_TRUE(contents.out.contains(file + "\n") || contents.out.contains(file + " ")) << file.toStdString();
     // The packaged scripts reload the udev rules, and never fail where udev cannot be reached.
     const QString control = out.path() + "/control";
@@ -232,9 +225,10 @@ TEST(DebianPackageTest, ThePackageHasItsDependenciesAndScriptsAndLintianFindsNot
     const QStringList fake{"PATH=" + bin + ":/usr/bin:/bin", "UDEVADM_LOG=" + log};
     for (const char* status : {"0", "1"}) {
         QFile::remove(log);
-        EXPECT_EQ(RunProgram(control + "/postinst", {"configure"}, fake + QStringList{QString("UDEVADM_STATUS=") + status})
-                      .status,
-                  0)
+        EXPECT_EQ(
+            RunProgram(control + "/postinst", {"configure"}, fake + QStringList{QString("UDEVADM_STATUS=") + status})
+                .status,
+            0)
             << status;
         EXPECT_EQ(QString::fromUtf8(Contents(log)),
                   "control --reload-rules\ntrigger --subsystem-match=hidraw --action=change\n")

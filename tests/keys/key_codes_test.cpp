@@ -54,8 +54,10 @@ TEST(KeyNameTable, RowsFollowTheKeyboardPageWithoutGapsOrDuplicates) {
     }
     // Usages 0x04..0x63, the eight modifiers and three mouse buttons, nothing in between.
     std::set<int> expected;
-    for (int code = 0x04; code <= 0x63; ++code) expected.insert(code);
-    for (int code = 0xE0; code <= 0xE7; ++code) expected.insert(code);
+    for (int code = 0x04; code <= 0x63; ++code)
+        expected.insert(code);
+    for (int code = 0xE0; code <= 0xE7; ++code)
+        expected.insert(code);
     expected.insert({0xF0, 0xF1, 0xF2});
     EXPECT_EQ(codes, expected);
     EXPECT_EQ(rows.size(), 107u);

@@ -38,7 +38,8 @@ TEST_F(EncodeMacroStoreTest, PressDelayReleaseWithLoopTimes) {
     EXPECT_TRUE(result.storeFound);
     EXPECT_EQ(result.slotsEncoded, 1u);
     EXPECT_EQ(block(0), BlockOf({0x00, 0x03, 0x05, 0x04, 0x80, 0x04}));
-    for (std::size_t slot = 1; slot < kMacroSlotCount; ++slot) EXPECT_TRUE(guarded_.untouched(slot)) << slot;
+    for (std::size_t slot = 1; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(guarded_.untouched(slot)) << slot;
     EXPECT_TRUE(guarded_.guardsIntact());
     EXPECT_EQ(result.totalDropped(), 0u);
 }
@@ -80,7 +81,7 @@ TEST_F(EncodeMacroStoreTest, EventDelayComesFromTheNextLineOnly) {
 
 TEST_F(EncodeMacroStoreTest, LoopTimesOutsideTheRangeBecomeOne) {
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> cases = {
-        {"0", {0x00, 0x01}}, {"65536", {0x00, 0x01}}, {"", {0x00, 0x01}},     {"abc", {0x00, 0x01}},
+        {"0", {0x00, 0x01}},  {"65536", {0x00, 0x01}}, {"", {0x00, 0x01}},     {"abc", {0x00, 0x01}},
         {"-1", {0x00, 0x01}}, {"65535", {0xFF, 0xFF}}, {"300x", {0x01, 0x2C}}, {"99999999999999999999", {0x00, 0x01}},
     };
     for (const auto& [text, bytes] : cases) {
@@ -108,14 +109,14 @@ TEST_F(EncodeMacroStoreTest, MalformedLinesAndUnknownNames) {
     encode(Section("m", "1",
                    {"hello", "A   Dn", "10 ms", "a   Dn", "20 ms", "Left Ctrl   Up", "", "F13   Dn", "Num Del   Up",
                     "A   Dn   Dn", "Ctrl   Dn   Up"}));
-    EXPECT_EQ(block(0), BlockOf({0x00, 0x01,
-                                 0x01, 0x04,    // A down, 10 ms
-                                 0x02, 0x00,    // lower-case a is no key
-                                 0x80, 0x00,    // "Left Ctrl" is a modifier name, not a key name
-                                 0x00, 0x00,    // F13 has no code
-                                 0x80, 0x63,    // Num Del up, next line is an event: delay 0
-                                 0x00, 0x04,    // every marker is removed from the name
-                                 0x00, 0x00})); // a press line keeps "   Up" in its name
+    EXPECT_EQ(block(0),
+              BlockOf({0x00, 0x01, 0x01, 0x04, // A down, 10 ms
+                       0x02, 0x00, // lower-case a is no key
+                       0x80, 0x00, // "Left Ctrl" is a modifier name, not a key name
+                       0x00, 0x00, // F13 has no code
+                       0x80, 0x63, // Num Del up, next line is an event: delay 0
+                       0x00, 0x04, // every marker is removed from the name
+                       0x00, 0x00})); // a press line keeps "   Up" in its name
 }
 
 TEST_F(EncodeMacroStoreTest, ItemCountFarBeyondTheLinesPresent) {
@@ -153,34 +154,38 @@ TEST_F(EncodeMacroStoreTest, SlotsFollowFileOrderAndOnlyListedSlotsChange) {
     EXPECT_EQ(result.slotsEncoded, 2u);
     EXPECT_EQ(block(0), BlockOf({0x00, 0x01, 0x00, 0x04}));
     EXPECT_EQ(block(1), BlockOf({0x00, 0x02, 0x00, 0x05}));
-    for (std::size_t slot = 2; slot < kMacroSlotCount; ++slot) EXPECT_TRUE(guarded_.untouched(slot)) << slot;
+    for (std::size_t slot = 2; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(guarded_.untouched(slot)) << slot;
 }
 
 TEST_F(EncodeMacroStoreTest, MoreThanTenSectionsNeverLeaveTheArea) {
     std::string text;
-    for (int i = 0; i < 14; ++i) text += Section("m" + std::to_string(i), std::to_string(i + 1), Events(70, 2000));
+    for (int i = 0; i < 14; ++i)
+        text += Section("m" + std::to_string(i), std::to_string(i + 1), Events(70, 2000));
     const auto result = encode(text);
     EXPECT_EQ(result.slotsEncoded, 10u);
     EXPECT_EQ(result.sectionsIgnored, 4u);
     EXPECT_TRUE(guarded_.guardsIntact());
     EXPECT_EQ(block(9)[1], 10);
     // 70 events with extension pairs: 31 fit (124 bytes), 39 are dropped in every slot.
-    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot) EXPECT_EQ(result.droppedEvents[slot], 39u) << slot;
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        EXPECT_EQ(result.droppedEvents[slot], 39u) << slot;
 }
 
 TEST_F(EncodeMacroStoreTest, MissingStoreChangesNothing) {
     const auto result = EncodeMacroStore(ProfileIni(dir_ / "absent.ini"), guarded_.area());
     EXPECT_FALSE(result.storeFound);
     EXPECT_EQ(result.slotsEncoded, 0u);
-    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot) EXPECT_TRUE(guarded_.untouched(slot));
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        EXPECT_TRUE(guarded_.untouched(slot));
 }
 
 TEST_F(EncodeMacroStoreTest, BlockBoundaries) {
     // 63 short events fill the block to its last byte; there is no room for the end pair and none is needed.
     auto result = encode(Section("m", "1", Events(63, 10)));
     EXPECT_EQ(result.droppedEvents[0], 0u);
-    EXPECT_EQ(block(0)[124], 0x81);  // 62nd event: A up, 10 ms
-    EXPECT_EQ(block(0)[126], 0x00);  // 63rd event: A down, last, so no delay
+    EXPECT_EQ(block(0)[124], 0x81); // 62nd event: A up, 10 ms
+    EXPECT_EQ(block(0)[126], 0x00); // 63rd event: A down, last, so no delay
     EXPECT_EQ(block(0)[127], 0x04);
     EXPECT_TRUE(guarded_.untouched(1));
 
@@ -237,7 +242,8 @@ TEST(MacroBlockEdits, LoopTimesAndClearStayInsideTheirBlock) {
     EXPECT_TRUE(ClearMacroBlock(guarded.area(), 4));
     EXPECT_EQ(guarded.block(4), BlockOf({}));
     EXPECT_FALSE(ClearMacroBlock(guarded.area(), 10));
-    for (std::size_t slot : {1u, 2u, 3u, 5u, 6u, 7u, 8u}) EXPECT_TRUE(guarded.untouched(slot)) << slot;
+    for (std::size_t slot : {1u, 2u, 3u, 5u, 6u, 7u, 8u})
+        EXPECT_TRUE(guarded.untouched(slot)) << slot;
     EXPECT_TRUE(guarded.guardsIntact());
 }
 

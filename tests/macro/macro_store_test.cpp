@@ -43,7 +43,8 @@ TEST_F(MacroStoreTest, SectionNamesInFileOrderWithinTheUsedPartOfTheList) {
 
     // Eight names of 31 characters: the seventh ends at character 223, the eighth at 255.
     std::string text;
-    for (char c = 'a'; c < 'a' + 8; ++c) text += Section(std::string(31, c), "1", {});
+    for (char c = 'a'; c < 'a' + 8; ++c)
+        text += Section(std::string(31, c), "1", {});
     put(text);
     auto names = ReadMacroSectionNames(store_);
     ASSERT_EQ(names.size(), 7u);
@@ -51,7 +52,8 @@ TEST_F(MacroStoreTest, SectionNamesInFileOrderWithinTheUsedPartOfTheList) {
 
     // A name whose terminator is character 254 is still used: 7 * 32 = 224, plus 30 characters.
     text.clear();
-    for (char c = 'a'; c < 'a' + 7; ++c) text += Section(std::string(31, c), "1", {});
+    for (char c = 'a'; c < 'a' + 7; ++c)
+        text += Section(std::string(31, c), "1", {});
     put(text + Section(std::string(30, 'h'), "1", {}));
     EXPECT_EQ(ReadMacroSectionNames(store_).size(), 8u);
 
@@ -59,7 +61,8 @@ TEST_F(MacroStoreTest, SectionNamesInFileOrderWithinTheUsedPartOfTheList) {
     text.clear();
     for (int i = 0; i < 7; ++i) {
         std::string name;
-        for (int k = 0; k < 31; ++k) name += (k == 0 ? std::string(1, char('a' + i)) : std::string("字"));
+        for (int k = 0; k < 31; ++k)
+            name += (k == 0 ? std::string(1, char('a' + i)) : std::string("字"));
         text += Section(name, "1", {});
     }
     put(text);
@@ -124,7 +127,8 @@ TEST_F(MacroStoreTest, ASaveThatFailsAtAnyFileReplacementKeepsTheOldMacroWhole) 
         put(before);
         int replacement = 0;
         AtomicFile::setFaultHook([&](const char* step) {
-            if (std::string_view(step) == "open") ++replacement;
+            if (std::string_view(step) == "open")
+                ++replacement;
             return std::string_view(step) == "write" && replacement == failing ? ENOSPC : 0;
         });
         const MacroWriteResult saved = SaveMacro(store_, "keep", "5", lines);
@@ -163,7 +167,8 @@ TEST_F(MacroStoreTest, NamesTheReadersCannotHoldAreRefusedBeforeTheFileChanges) 
 
     // Exactly 31 units is fine, also in Chinese (93 bytes of UTF-8).
     std::string chinese;
-    for (int i = 0; i < 31; ++i) chinese += "宏";
+    for (int i = 0; i < 31; ++i)
+        chinese += "宏";
     ASSERT_TRUE(SaveMacro(store_, chinese, "1", lines).ok);
     ASSERT_TRUE(SaveMacro(store_, std::string(31, 'x'), "1", lines).ok);
     EXPECT_EQ(ReadMacroSectionNames(store_), (std::vector<std::string>{"keep", chinese, std::string(31, 'x')}));
@@ -206,13 +211,13 @@ TEST_F(MacroStoreTest, LoopTimesAndDeleteTouchOnlyTheirSection) {
 }
 
 TEST(MacroLines, EventLinesAndTheirMarkers) {
-    EXPECT_EQ(ParseDelayMilliseconds("1 ms2 ms"), 12);  // every " ms" goes, then the leading number
+    EXPECT_EQ(ParseDelayMilliseconds("1 ms2 ms"), 12); // every " ms" goes, then the leading number
     const auto release = ParseMacroEvent("Right Windows   Up");
     ASSERT_TRUE(release.has_value());
     EXPECT_TRUE(release->release);
     EXPECT_EQ(release->keyName, "Right Windows");
     EXPECT_FALSE(ParseMacroEvent("50 ms").has_value());
-    EXPECT_FALSE(ParseMacroEvent("A  Dn").has_value());  // two blanks are not the marker
+    EXPECT_FALSE(ParseMacroEvent("A  Dn").has_value()); // two blanks are not the marker
     EXPECT_EQ(PressLine("A"), "A   Dn");
     EXPECT_EQ(DelayLine(50), "50 ms");
 }

@@ -15,9 +15,10 @@ namespace vexo::test {
 // One record.ini section as text, with the keys in the order the store writes them.
 inline std::string Section(const std::string& name, const std::string& loopTimes, const std::vector<std::string>& lines,
                            const std::string& itemCount = "") {
-    std::string text = "[" + name + "]\r\nMacroLoopTimes=" + loopTimes + "\r\nItemCount=" +
-                       (itemCount.empty() ? std::to_string(lines.size()) : itemCount) + "\r\n";
-    for (std::size_t i = 0; i < lines.size(); ++i) text += "Item" + std::to_string(i) + "=" + lines[i] + "\r\n";
+    std::string text = "[" + name + "]\r\nMacroLoopTimes=" + loopTimes +
+        "\r\nItemCount=" + (itemCount.empty() ? std::to_string(lines.size()) : itemCount) + "\r\n";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += "Item" + std::to_string(i) + "=" + lines[i] + "\r\n";
     return text;
 }
 
@@ -25,7 +26,8 @@ inline std::string Section(const std::string& name, const std::string& loopTimes
 inline std::vector<std::string> Events(std::size_t n, int delayMs, const std::string& key = "A") {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0) lines.push_back(std::to_string(delayMs) + " ms");
+        if (i > 0)
+            lines.push_back(std::to_string(delayMs) + " ms");
         lines.push_back(key + (i % 2 == 0 ? "   Dn" : "   Up"));
     }
     return lines;
@@ -46,13 +48,15 @@ struct GuardedArea {
     }
     bool untouched(std::size_t slot) const {
         for (std::uint8_t b : block(slot)) {
-            if (b != kMarker) return false;
+            if (b != kMarker)
+                return false;
         }
         return true;
     }
     bool guardsIntact() const {
         for (std::size_t i = 0; i < kGuard; ++i) {
-            if (bytes[i] != kMarker || bytes[bytes.size() - 1 - i] != kMarker) return false;
+            if (bytes[i] != kMarker || bytes[bytes.size() - 1 - i] != kMarker)
+                return false;
         }
         return true;
     }

@@ -20,7 +20,7 @@ using test::TempDir;
 using test::ToolRun;
 
 constexpr std::size_t kConfigBinSize = 2042;
-constexpr std::size_t kMacroAreaInFile = 1 + 384;  // after the first-run flag
+constexpr std::size_t kMacroAreaInFile = 1 + 384; // after the first-run flag
 
 class VexoctlMacroTest : public ::testing::Test {
 protected:
@@ -49,7 +49,8 @@ TEST_F(VexoctlMacroTest, EncodeMacrosRewritesOnlyTheListedBlocksAndPrintsAllTen)
 
     const std::string expectedFirst = "macro1 00 03 05 04 80 04" + [] {
         std::string rest;
-        for (int i = 6; i < 128; ++i) rest += " 00";
+        for (int i = 6; i < 128; ++i)
+            rest += " 00";
         return rest;
     }();
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), expectedFirst);
@@ -60,7 +61,7 @@ TEST_F(VexoctlMacroTest, EncodeMacrosRewritesOnlyTheListedBlocksAndPrintsAllTen)
 
     const std::string after = TempDir::take(dir_ / "config.bin");
     ASSERT_EQ(after.size(), kConfigBinSize);
-    EXPECT_EQ(after[0], 1);  // saved, so no longer a first run
+    EXPECT_EQ(after[0], 1); // saved, so no longer a first run
     EXPECT_EQ(after.substr(kMacroAreaInFile + 2 * 128), before.substr(kMacroAreaInFile + 2 * 128));
     EXPECT_EQ(after.substr(1, 384), before.substr(1, 384));
     EXPECT_EQ(after.substr(kMacroAreaInFile, 6), std::string("\x00\x03\x05\x04\x80\x04", 6));
@@ -70,7 +71,8 @@ TEST_F(VexoctlMacroTest, EveryMacroLeftOutIsCountedOnce) {
     configBin();
     // Names of 21 characters: the list reads 11 of the 14 (255 characters), the mouse takes 10.
     std::string sections;
-    for (int i = 0; i < 14; ++i) sections += Section("macro-name-number-" + std::to_string(100 + i), "1", {"A   Dn"});
+    for (int i = 0; i < 14; ++i)
+        sections += Section("macro-name-number-" + std::to_string(100 + i), "1", {"A   Dn"});
     TempDir::put(dir_ / "record.ini", sections);
     const ToolRun run = vexoctl("encode-macros");
     ASSERT_EQ(run.status, 0) << run.err;

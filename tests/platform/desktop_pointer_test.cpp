@@ -31,8 +31,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(GSettingsPointerTest, ValuesGoThroughGioIntoTheKeyFileAndBack)
-{
+TEST(GSettingsPointerTest, ValuesGoThroughGioIntoTheKeyFileAndBack) {
     if (!GSettingsPointerSettings::SchemaInstalled())
         GTEST_SKIP() << "gsettings-desktop-schemas is not installed";
     TempDir dir("gsettings");
@@ -68,8 +67,7 @@ TEST(GSettingsPointerTest, ValuesGoThroughGioIntoTheKeyFileAndBack)
     EXPECT_NE(TempDir::take(keyFile).find("accel-profile='adaptive'"), std::string::npos);
 }
 
-TEST(GSettingsPointerTest, SpeedScaleMapsTheTwentyStepsOntoMinusOneToOne)
-{
+TEST(GSettingsPointerTest, SpeedScaleMapsTheTwentyStepsOntoMinusOneToOne) {
     EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(10), 0.0);
     EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(1), -0.9);
     EXPECT_DOUBLE_EQ(GSettingsPointerSettings::SpeedToGSettings(20), 1.0);
@@ -80,8 +78,7 @@ TEST(GSettingsPointerTest, SpeedScaleMapsTheTwentyStepsOntoMinusOneToOne)
     EXPECT_EQ(GSettingsPointerSettings::SpeedFromGSettings(0.26), 13u);
 }
 
-TEST(KdePointerTest, ValuesLandInKcminputrcAndKdeglobalsKeepingTheRest)
-{
+TEST(KdePointerTest, ValuesLandInKcminputrcAndKdeglobalsKeepingTheRest) {
     TempDir dir("kde");
     TempDir::put(dir / "kdeglobals", "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n");
     KdePointerSettings settings(dir.path, false);
@@ -115,8 +112,7 @@ TEST(KdePointerTest, ValuesLandInKcminputrcAndKdeglobalsKeepingTheRest)
     EXPECT_EQ(settings.wheelScrollLines(), 7u);
 }
 
-TEST(KdePointerTest, DamagedValuesAndUnusableFilesFailTheirCall)
-{
+TEST(KdePointerTest, DamagedValuesAndUnusableFilesFailTheirCall) {
     TempDir dir("kde-bad");
     TempDir::put(dir / "kdeglobals", "[KDE]\nWheelScrollLines=lots\nDoubleClickInterval=-5\n");
     TempDir::put(dir / "kcminputrc", "[Mouse]\nXLbInptAccelProfileFlat=maybe\nXLbInptPointerAcceleration=fast\n");
@@ -137,8 +133,7 @@ TEST(KdePointerTest, DamagedValuesAndUnusableFilesFailTheirCall)
 // A private session bus for the life of the test, named in DBUS_SESSION_BUS_ADDRESS.
 class PrivateSessionBus {
 public:
-    PrivateSessionBus()
-    {
+    PrivateSessionBus() {
         int fds[2];
         if (::pipe(fds) != 0)
             return;
@@ -158,8 +153,7 @@ public:
         if (!address_.empty())
             ::setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
     }
-    ~PrivateSessionBus()
-    {
+    ~PrivateSessionBus() {
         if (!address_.empty())
             ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
         if (pid_ > 0) {
@@ -174,15 +168,15 @@ private:
     std::string address_;
 };
 
-TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
-{
+TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite) {
     PrivateSessionBus bus;
     if (bus.address().empty())
         GTEST_SKIP() << "dbus-daemon could not be started";
-    GDBusConnection* listener = g_dbus_connection_new_for_address_sync(
-        bus.address().c_str(),
-        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, nullptr);
+    GDBusConnection* listener =
+        g_dbus_connection_new_for_address_sync(bus.address().c_str(),
+                                               GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                                    G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                                               nullptr, nullptr, nullptr);
     ASSERT_NE(listener, nullptr);
     std::vector<std::string> heard;
     const auto onSignal = [](GDBusConnection*, const gchar*, const gchar*, const gchar* interface, const gchar* member,
@@ -190,14 +184,14 @@ TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
         static_cast<std::vector<std::string>*>(data)->push_back(std::string(interface) + "." + member);
     };
     const guint kde = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KGlobalSettings", "notifyChange",
-                                                         "/KGlobalSettings", nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal,
-                                                         &heard, nullptr);
+                                                         "/KGlobalSettings", nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
+                                                         onSignal, &heard, nullptr);
     const guint kwin = g_dbus_connection_signal_subscribe(listener, nullptr, "org.kde.KWin", "reloadConfig", "/KWin",
                                                           nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onSignal, &heard, nullptr);
     // A round trip on the listener's connection makes sure the bus has its match rules.
-    GVariant* id = g_dbus_connection_call_sync(listener, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                               "org.freedesktop.DBus", "GetId", nullptr, nullptr,
-                                               G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+    GVariant* id =
+        g_dbus_connection_call_sync(listener, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                    "GetId", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
     if (id != nullptr)
         g_variant_unref(id);
 
@@ -205,8 +199,7 @@ TEST(KdePointerTest, PlasmaIsToldOnTheSessionBusAfterAWrite)
     KdePointerSettings settings(dir.path);
     ASSERT_TRUE(settings.setDoubleClickTime(450));
     for (int i = 0; i < 500 && heard.size() < 2; ++i) {
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
+        while (g_main_context_iteration(nullptr, FALSE)) {}
         ::usleep(10000);
     }
     EXPECT_EQ(heard, (std::vector<std::string>{"org.kde.KGlobalSettings.notifyChange", "org.kde.KWin.reloadConfig"}));
@@ -228,14 +221,12 @@ public:
         double acceleration = 0.0;
     };
 
-    explicit FakeKwinInputDevices(std::map<std::string, Device> devices) : devices_(std::move(devices))
-    {
+    explicit FakeKwinInputDevices(std::map<std::string, Device> devices) : devices_(std::move(devices)) {
         thread_ = std::thread([this] { run(); });
         while (!ready_)
             ::usleep(1000);
     }
-    ~FakeKwinInputDevices()
-    {
+    ~FakeKwinInputDevices() {
         g_main_loop_quit(loop_);
         thread_.join();
     }
@@ -256,8 +247,7 @@ private:
         "<property name='pointerAcceleration' type='d' access='readwrite'/></interface></node>";
 
     static GVariant* getProperty(GDBusConnection*, const gchar*, const gchar* path, const gchar*, const gchar* name,
-                                 GError**, gpointer data)
-    {
+                                 GError**, gpointer data) {
         auto* self = static_cast<FakeKwinInputDevices*>(data);
         if (std::string(path) == "/org/kde/KWin/InputDevice") {
             std::vector<const gchar*> names;
@@ -275,11 +265,10 @@ private:
             return g_variant_new_boolean(device.flat);
         if (property == "pointerAcceleration")
             return g_variant_new_double(device.acceleration);
-        return g_variant_new_boolean(TRUE);  // supports...
+        return g_variant_new_boolean(TRUE); // supports...
     }
     static gboolean setProperty(GDBusConnection*, const gchar*, const gchar* path, const gchar*, const gchar* name,
-                                GVariant* value, GError**, gpointer data)
-    {
+                                GVariant* value, GError**, gpointer data) {
         auto* self = static_cast<FakeKwinInputDevices*>(data);
         Device& device = self->devices_.at(std::string(path).substr(std::strlen("/org/kde/KWin/InputDevice/")));
         if (std::string(name) == "pointerAccelerationProfileFlat")
@@ -289,17 +278,16 @@ private:
         return TRUE;
     }
 
-    void run()
-    {
+    void run() {
         GMainContext* context = g_main_context_new();
         g_main_context_push_thread_default(context);
         loop_ = g_main_loop_new(context, FALSE);
         gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-        GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-            address,
-            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
+        GDBusConnection* bus =
+            g_dbus_connection_new_for_address_sync(address,
+                                                   GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                                                   nullptr, nullptr, nullptr);
         g_free(address);
         GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
         static const GDBusInterfaceVTable vtable = {nullptr, &getProperty, &setProperty, {}};
@@ -311,8 +299,8 @@ private:
                                                   node->interfaces[1], &vtable, this, nullptr, nullptr);
             GVariant* reply = g_dbus_connection_call_sync(
                 bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-                g_variant_new("(su)", "org.kde.KWin", 4u), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, 5000,
-                nullptr, nullptr);
+                g_variant_new("(su)", "org.kde.KWin", 4u), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr,
+                nullptr);
             if (reply != nullptr) {
                 guint32 result = 0;
                 g_variant_get(reply, "(u)", &result);
@@ -339,14 +327,13 @@ private:
     std::atomic<bool> owned_{false};
 };
 
-TEST(KdePointerTest, OnWaylandEveryMouseIsSetLiveThroughKwinAndTheFilesStayUntouched)
-{
+TEST(KdePointerTest, OnWaylandEveryMouseIsSetLiveThroughKwinAndTheFilesStayUntouched) {
     PrivateSessionBus bus;
     if (bus.address().empty())
         GTEST_SKIP() << "dbus-daemon could not be started";
     FakeKwinInputDevices kwin({{"event4", {}},
                                {"event7", {true, false, true, 0.5}},
-                               {"event9", {true, true, false, 0.0}},     // a touchpad: not the mouse's
+                               {"event9", {true, true, false, 0.0}}, // a touchpad: not the mouse's
                                {"event2", {false, false, false, 0.0}}}); // a keyboard
     ASSERT_TRUE(kwin.owned());
     TempDir dir("kde-wayland-bus");
@@ -371,8 +358,7 @@ TEST(KdePointerTest, OnWaylandEveryMouseIsSetLiveThroughKwinAndTheFilesStayUntou
     EXPECT_FALSE(std::filesystem::exists(dir / "kcminputrc"));
 }
 
-TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten)
-{
+TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten) {
     // No session bus at all: only the files.
     const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     const std::string savedAddress = saved != nullptr ? saved : "";
@@ -384,10 +370,11 @@ TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten
 
     TempDir dir("kde-wayland-files");
     // A device KWin saved earlier, a touchpad without the key, and the user's other input settings.
-    TempDir::put(dir / "kcminputrc", "[Keyboard]\nNumLock=0\n\n"
-                                     "[Libinput][1133][49291][Logitech G502]\nPointerAcceleration=0.400\n"
-                                     "PointerAccelerationProfile=2\n\n"
-                                     "[Libinput][1267][12345][Touchpad]\nTapToClick=true\n\n[Mouse]\ncursorTheme=breeze\n");
+    TempDir::put(dir / "kcminputrc",
+                 "[Keyboard]\nNumLock=0\n\n"
+                 "[Libinput][1133][49291][Logitech G502]\nPointerAcceleration=0.400\n"
+                 "PointerAccelerationProfile=2\n\n"
+                 "[Libinput][1267][12345][Touchpad]\nTapToClick=true\n\n[Mouse]\ncursorTheme=breeze\n");
     KdePointerSettings settings(dir.path, true, true);
     EXPECT_EQ(settings.enhancePrecision(), true) << "KWin's default profile accelerates";
     EXPECT_EQ(settings.pointerSpeed(), 10u);
@@ -397,9 +384,12 @@ TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten
     EXPECT_EQ(settings.pointerSpeed(), 16u);
     const std::string input = TempDir::take(dir / "kcminputrc");
     EXPECT_NE(input.find("[Libinput][Defaults][Pointer]\nPointerAccelerationProfile=1\nPointerAcceleration=0.6\n"),
-              std::string::npos) << input;
+              std::string::npos)
+        << input;
     EXPECT_NE(input.find("[Libinput][1133][49291][Logitech G502]\nPointerAcceleration=0.6\n"
-                         "PointerAccelerationProfile=1\n"), std::string::npos) << input;
+                         "PointerAccelerationProfile=1\n"),
+              std::string::npos)
+        << input;
     EXPECT_NE(input.find("[Libinput][1267][12345][Touchpad]\nTapToClick=true\n\n"), std::string::npos) << input;
     EXPECT_NE(input.find("[Keyboard]\nNumLock=0\n"), std::string::npos) << input;
     EXPECT_NE(input.find("[Mouse]\ncursorTheme=breeze\n"), std::string::npos) << input;
@@ -420,8 +410,7 @@ TEST(KdePointerTest, OnWaylandWithoutKwinTheLibinputGroupsOfKcminputrcAreWritten
 // An Xvfb server on a display it picks itself, for the life of the test.
 class XvfbServer {
 public:
-    XvfbServer()
-    {
+    XvfbServer() {
         int fds[2];
         if (::pipe(fds) != 0)
             return;
@@ -442,8 +431,7 @@ public:
         // Xvfb writes the line ending separately and dies if nobody is there to read it.
         readEnd_ = fds[0];
     }
-    ~XvfbServer()
-    {
+    ~XvfbServer() {
         if (pid_ > 0) {
             ::kill(pid_, SIGTERM);
             ::waitpid(pid_, nullptr, 0);
@@ -459,8 +447,7 @@ private:
     std::string display_;
 };
 
-TEST(X11PointerTest, PrecisionIsTheServersPointerControlAndTheRestIsMissing)
-{
+TEST(X11PointerTest, PrecisionIsTheServersPointerControlAndTheRestIsMissing) {
     XvfbServer server;
     if (server.display().empty())
         GTEST_SKIP() << "Xvfb could not be started (package xvfb)";
@@ -487,16 +474,14 @@ TEST(X11PointerTest, PrecisionIsTheServersPointerControlAndTheRestIsMissing)
     EXPECT_FALSE(settings.setDoubleClickTime(500));
 }
 
-TEST(X11PointerTest, WithoutAServerEveryCallFails)
-{
+TEST(X11PointerTest, WithoutAServerEveryCallFails) {
     X11PointerSettings settings(":65000");
     EXPECT_FALSE(settings.connected());
     EXPECT_FALSE(settings.enhancePrecision());
     EXPECT_FALSE(settings.setEnhancePrecision(true));
 }
 
-TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend)
-{
+TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend) {
     DesktopEnvironment kde{"KDE", ":0", "", "/home/u/.config", true};
     EXPECT_EQ(ChooseDesktopBackend(kde), DesktopBackend::Kde);
     DesktopEnvironment gnome{"ubuntu:GNOME", "", "wayland-0", "/c", true};

@@ -44,9 +44,9 @@ TEST(HidIdsTest, DevicePathOfAHidrawNodeNamesItsDevice) {
     ASSERT_TRUE(uhid);
     EXPECT_EQ(uhid->productId, 0xA09F);
 
-    for (const char* bad : {"", "/devices/virtual/misc/uhid/hidraw0", "/hidraw/hidraw0",
-                            "/devices/x/0003:04D9:A09F/hidraw/hidraw1", "/devices/x/0003:04D9.0001/hidraw/hidraw1",
-                            "/devices/x/0003:04D9:A09F.0001/input/input5"})
+    for (const char* bad :
+         {"", "/devices/virtual/misc/uhid/hidraw0", "/hidraw/hidraw0", "/devices/x/0003:04D9:A09F/hidraw/hidraw1",
+          "/devices/x/0003:04D9.0001/hidraw/hidraw1", "/devices/x/0003:04D9:A09F.0001/input/input5"})
         EXPECT_FALSE(HidIds::fromHidrawDevpath(bad)) << bad;
 }
 
@@ -54,9 +54,8 @@ TEST(HidrawBackendTest, EachTopLevelCollectionBecomesOneEntryOfItsNode) {
     // A vendor collection without IDs (8-byte feature, 32-byte input and output reports) and a
     // boot mouse of 3 bytes, in one descriptor.
     const std::vector<std::uint8_t> descriptor = {
-        0x06, 0x00, 0xFF, 0x0A, 0x00, 0xFF, 0xA1, 0x01, 0x75, 0x08,
-        0x95, 0x08, 0xB1, 0x02, 0x95, 0x20, 0x81, 0x02, 0x91, 0x02, 0xC0,
-        0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0xC0,
+        0x06, 0x00, 0xFF, 0x0A, 0x00, 0xFF, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x08, 0xB1, 0x02, 0x95, 0x20, 0x81,
+        0x02, 0x91, 0x02, 0xC0, 0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0xC0,
     };
     const auto entries = HidrawBackend::collectionsOf("/dev/hidraw4", 0x04D9, 0xA09F, descriptor);
     ASSERT_EQ(entries.size(), 2u);
@@ -125,8 +124,8 @@ public:
 
     // A vendor collection with an 8-byte feature report and 32-byte input and output reports.
     static constexpr std::array<char, 21> kDescriptor = {
-        0x06, 0x00, char(0xFF), 0x0A, 0x00, char(0xFF), char(0xA1), 0x01, 0x75, 0x08, char(0x95),
-        0x08, char(0xB1), 0x02, char(0x95), 0x20, char(0x81), 0x02, char(0x91), 0x02, char(0xC0)};
+        0x06, 0x00,       char(0xFF), 0x0A,       0x00, char(0xFF), char(0xA1), 0x01,       0x75, 0x08,      char(0x95),
+        0x08, char(0xB1), 0x02,       char(0x95), 0x20, char(0x81), 0x02,       char(0x91), 0x02, char(0xC0)};
 
 private:
     std::string root_;
@@ -138,7 +137,8 @@ TEST(HidrawBackendTest, EntriesHalfGoneFromSysfsAreLeftOutAndTheRestListed) {
     FakeSysfs sysfs;
     sysfs.addMouseNode("hidraw0");
     // The parent's uevent went first (libudev then gives NULL for it).
-    sysfs.write(sysfs.device("hidraw1") + "/report_descriptor", std::string(FakeSysfs::kDescriptor.begin(), FakeSysfs::kDescriptor.end()));
+    sysfs.write(sysfs.device("hidraw1") + "/report_descriptor",
+                std::string(FakeSysfs::kDescriptor.begin(), FakeSysfs::kDescriptor.end()));
     // The descriptor's read fails (here EISDIR, during an unplug ENODEV).
     sysfs.write(sysfs.device("hidraw2") + "/uevent", "HID_ID=0003:000004D9:0000A09F\n");
     std::filesystem::create_directories(sysfs.device("hidraw2") + "/report_descriptor");
@@ -146,7 +146,8 @@ TEST(HidrawBackendTest, EntriesHalfGoneFromSysfsAreLeftOutAndTheRestListed) {
     sysfs.addMouseNode("hidraw3");
     // A uevent without a usable HID_ID, and an empty descriptor with no node to ask instead.
     sysfs.write(sysfs.device("hidraw4") + "/uevent", "HID_ID=0003:000004D9\n");
-    sysfs.write(sysfs.device("hidraw4") + "/report_descriptor", std::string(FakeSysfs::kDescriptor.begin(), FakeSysfs::kDescriptor.end()));
+    sysfs.write(sysfs.device("hidraw4") + "/report_descriptor",
+                std::string(FakeSysfs::kDescriptor.begin(), FakeSysfs::kDescriptor.end()));
     sysfs.write(sysfs.device("hidraw5") + "/uevent", "HID_ID=0003:000004D9:0000A09F\n");
     sysfs.write(sysfs.device("hidraw5") + "/report_descriptor", "");
     // Still there, but its descriptor does not parse: listed with its failure.
@@ -159,8 +160,8 @@ TEST(HidrawBackendTest, EntriesHalfGoneFromSysfsAreLeftOutAndTheRestListed) {
         ++listings;
         auto names = sysfs.names();
         std::filesystem::remove_all(sysfs.root() + "/class/hidraw/hidraw3");
-        names.push_back("hidraw0");  // a listing that names a node twice
-        names.push_back("..");       // and a name that is no hidraw node
+        names.push_back("hidraw0"); // a listing that names a node twice
+        names.push_back(".."); // and a name that is no hidraw node
         return names;
     });
     const auto entries = backend.enumerate();
@@ -198,7 +199,8 @@ TEST(HidrawBackendTest, SysfsPathOnlyForHidrawNodesAndMissingNodesDoNotOpen) {
     EXPECT_EQ(hidrawSysfsDescriptorPath("/dev/hidraw"), "");
     EXPECT_EQ(hidrawSysfsDescriptorPath("/dev/hidraw1/../../etc/passwd"), "");
     EXPECT_EQ(hidrawSysfsDescriptorPath("/dev/sda"), "");
-    EXPECT_EQ(hidrawSysfsDescriptorPath("/dev/hidraw2", "/tmp/fake"), "/tmp/fake/class/hidraw/hidraw2/device/report_descriptor");
+    EXPECT_EQ(hidrawSysfsDescriptorPath("/dev/hidraw2", "/tmp/fake"),
+              "/tmp/fake/class/hidraw/hidraw2/device/report_descriptor");
 
     auto backend = makeHidBackend();
     ASSERT_TRUE(backend);
@@ -222,7 +224,8 @@ TEST(HidrawBackendTest, NodesThatOpenButAreNotHidrawAreRefusedWithTheirReason) {
     ASSERT_GE(scratch, 0);
     ::close(scratch);
     const auto openDescriptors = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
     };
     const auto before = openDescriptors();
     for (const char* path : {"/dev/null", static_cast<const char*>(file)}) {

@@ -96,14 +96,16 @@ TEST_F(QtKeyboardHookTest, PressAutoRepeatAndReleaseAreNamedFromTheScanCodeWhate
                             test::kKeyRightAlt, test::kKeyLeftShift, test::NativeKey{Qt::Key_Enter, 96, "\r"}})
         SendKey(window, QEvent::KeyPress, key);
     std::vector<std::string> names;
-    for (const auto& key : keys) names.push_back(key.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Enter", "Esc", "Left Windows", "Right Windows", "Right Alt", "Shift",
-                                               "Num Enter"}));
+    for (const auto& key : keys)
+        names.push_back(key.name);
+    EXPECT_EQ(
+        names,
+        (std::vector<std::string>{"Enter", "Esc", "Left Windows", "Right Windows", "Right Alt", "Shift", "Num Enter"}));
 }
 
 TEST_F(QtKeyboardHookTest, AKeyTravellingToTheParentsCountsOnceAndTheNextKeyAtTheSameAddressCountsAgain) {
     record();
-    label->setFocus();  // a label takes no keys: they travel on to the window
+    label->setFocus(); // a label takes no keys: they travel on to the window
     SendKey(window, QEvent::KeyPress, kKeyA);
     EXPECT_EQ(keys.size(), 1u);
     EXPECT_EQ(window.presses, 1);
@@ -147,7 +149,7 @@ TEST_F(QtKeyboardHookTest, RemovedReplacedAndSelfRemovingHandlers) {
     SendKey(window, QEvent::KeyPress, kKeyA);
     EXPECT_EQ(keys.size(), 1u);
     EXPECT_FALSE(hook.installed());
-    hook.remove();  // nothing installed: nothing happens
+    hook.remove(); // nothing installed: nothing happens
 
     {
         QtKeyboardHook scoped;

@@ -118,13 +118,13 @@ TEST_F(SingleInstanceTest, ALaterStartBringsTheRunningInstanceForward) {
         silent.push_back(std::make_unique<QLocalSocket>());
         silent.back()->connectToServer(running.socketPath());
         ASSERT_TRUE(silent.back()->waitForConnected(2000));
-        QCoreApplication::processEvents();  // the instance takes it
+        QCoreApplication::processEvents(); // the instance takes it
     }
     ASSERT_TRUE(later.signalRunningInstance());
     ASSERT_TRUE(spy.wait(5000));
     EXPECT_EQ(spy.count(), 3);
-    EXPECT_EQ(QFile::permissions(running.socketPath()) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
-                                                           QFile::WriteOther),
+    EXPECT_EQ(QFile::permissions(running.socketPath()) &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
 }
 
@@ -243,7 +243,7 @@ TEST_F(TerminationSignalsTest, SignalsArriveOnTheEventLoopOnceAndOnlyOneObjectHa
     EXPECT_FALSE(second.installed()) << "the handlers and their pipe exist once";
 
     QSignalSpy spy(&handler, &TerminationSignals::terminationRequested);
-    ASSERT_EQ(::raise(SIGHUP), 0);  // would end the test program if not caught
+    ASSERT_EQ(::raise(SIGHUP), 0); // would end the test program if not caught
     ASSERT_EQ(::raise(SIGTERM), 0);
     ASSERT_TRUE(spy.wait(5000));
     // Both arrived before the loop ran: one request, naming the last.

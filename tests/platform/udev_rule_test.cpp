@@ -22,7 +22,10 @@ struct Assignment {
 
 // One KEY op "value" term at the front of text, which is consumed with its separator.
 std::optional<Assignment> takeTerm(std::string_view& text) {
-    auto skipSpace = [&] { while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1); };
+    auto skipSpace = [&] {
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+            text.remove_prefix(1);
+    };
     skipSpace();
     std::size_t keyEnd = 0;
     while (keyEnd < text.size() && (std::isupper(static_cast<unsigned char>(text[keyEnd])) || text[keyEnd] == '_'))

@@ -59,8 +59,8 @@ TEST(UhidCodecTest, EncodesTheEventsTheDeviceSends) {
     EXPECT_EQ(create->u.create2.vendor, 0x04D9u);
     EXPECT_EQ(create->u.create2.product, 0xA09Fu);
     ASSERT_EQ(create->u.create2.rd_size, kCommandInterfaceDescriptor.size());
-    EXPECT_TRUE(std::equal(kCommandInterfaceDescriptor.begin(), kCommandInterfaceDescriptor.end(),
-                           create->u.create2.rd_data));
+    EXPECT_TRUE(
+        std::equal(kCommandInterfaceDescriptor.begin(), kCommandInterfaceDescriptor.end(), create->u.create2.rd_data));
     EXPECT_FALSE(UhidCodec::create(std::string(128, 'x'), 1, 2, kCommandInterfaceDescriptor)) << "name too long";
     EXPECT_FALSE(UhidCodec::create("x", 1, 2, std::vector<std::uint8_t>(4097, 0))) << "descriptor too long";
     EXPECT_FALSE(UhidCodec::create("x", 1, 2, {})) << "no descriptor";
@@ -157,8 +157,8 @@ public:
     std::vector<HidCollectionInfo> enumerate() override {
         auto list = HidrawBackend::collectionsOf("uhid/notification", 0x04D9, 0xA09F,
                                                  toVector(kNotificationInterfaceDescriptor));
-        auto command = HidrawBackend::collectionsOf("uhid/command", 0x04D9, 0xA09F,
-                                                    toVector(kCommandInterfaceDescriptor));
+        auto command =
+            HidrawBackend::collectionsOf("uhid/command", 0x04D9, 0xA09F, toVector(kCommandInterfaceDescriptor));
         list.insert(list.end(), command.begin(), command.end());
         return list;
     }

@@ -17,13 +17,15 @@ QDir builtSkin(const QString& name) {
 QStringList caseInsensitiveMatches(const QDir& dir, const QString& name) {
     QStringList found;
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) found << entry;
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            found << entry;
     }
     return found;
 }
 
 QColor meanColor(const QImage& image, const QColor& base, QRect rect) {
-    if (rect.isNull()) rect = image.rect();
+    if (rect.isNull())
+        rect = image.rect();
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     double r = 0, g = 0, b = 0;
     long n = 0;
@@ -51,20 +53,23 @@ double relativeLuminance(const QColor& c) {
 double contrastRatio(const QColor& a, const QColor& b) {
     double la = relativeLuminance(a);
     double lb = relativeLuminance(b);
-    if (la < lb) std::swap(la, lb);
+    if (la < lb)
+        std::swap(la, lb);
     return (la + 0.05) / (lb + 0.05);
 }
 
 bool hasTransparentPixel(const QImage& image) {
-    if (!image.hasAlphaChannel()) return false;
+    if (!image.hasAlphaChannel())
+        return false;
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
-            if (qAlpha(line[x]) != 255) return true;
+            if (qAlpha(line[x]) != 255)
+                return true;
         }
     }
     return false;
 }
 
-}  // namespace vexo::test
+} // namespace vexo::test

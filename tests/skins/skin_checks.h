@@ -34,4 +34,4 @@ double contrastRatio(const QColor& a, const QColor& b);
 // True when some pixel of image is not fully opaque.
 bool hasTransparentPixel(const QImage& image);
 
-}  // namespace vexo::test
+} // namespace vexo::test

@@ -26,9 +26,9 @@ const QColor kWhite(255, 255, 255);
 
 struct Expected {
     const char* name;
-    int width;   // 0: checked by the region tests instead
+    int width; // 0: checked by the region tests instead
     int height;
-    bool alpha;  // drawn with transparency around a rounded shape
+    bool alpha; // drawn with transparency around a rounded shape
 };
 
 // Every name the window and its dialogs open, with the size the layout gives it.
@@ -73,7 +73,8 @@ const Expected kFiles[] = {
 QImage load(const QString& skin, const char* name) {
     const QDir dir = builtSkin(skin);
     const QStringList found = caseInsensitiveMatches(dir, QString::fromLatin1(name + 1));
-    if (found.size() != 1) return {};
+    if (found.size() != 1)
+        return {};
     return QImage(dir.filePath(found.front()));
 }
 
@@ -124,13 +125,13 @@ TEST(SkinFiles, BackgroundsHoldEveryRegionOfTheirWindow) {
     // The outermost regions of the pages: window buttons, list boxes that open downwards, the
     // bottom button row and the web link.
     const QRect pageRegions[] = {
-        region(850, 5, 868, 23),     // close
-        region(138, 629, 310, 644),  // web link
-        region(721, 609, 826, 630),  // Cancel
-        region(252, 369, 463, 639),  // function list of box 8
-        region(766, 377, 851, 577),  // lighting parameter list, neon
-        region(575, 548, 659, 648),  // DPI value list of stage 8
-        region(735, 402, 854, 416),  // mouse-event drop-down of the macro editor
+        region(850, 5, 868, 23), // close
+        region(138, 629, 310, 644), // web link
+        region(721, 609, 826, 630), // Cancel
+        region(252, 369, 463, 639), // function list of box 8
+        region(766, 377, 851, 577), // lighting parameter list, neon
+        region(575, 548, 659, 648), // DPI value list of stage 8
+        region(735, 402, 854, 416), // mouse-event drop-down of the macro editor
     };
     const QRect common[] = {region(352, 6, 370, 24), region(166, 253, 271, 274), region(270, 253, 375, 274)};
     const std::map<std::string, std::vector<QRect>> dialogRegions = {
@@ -147,8 +148,8 @@ TEST(SkinFiles, BackgroundsHoldEveryRegionOfTheirWindow) {
         for (const char* page : {"/BasicSet2.png", "/AdvancedSet2.png"}) {
             const QImage image = load(skin, page);
             for (const QRect& r : pageRegions) {
-                EXPECT_TRUE(image.rect().contains(r)) << skin.toStdString() << page << " misses region at "
-                                                      << r.x() << "," << r.y();
+                EXPECT_TRUE(image.rect().contains(r))
+                    << skin.toStdString() << page << " misses region at " << r.x() << "," << r.y();
             }
         }
         for (const auto& [name, regions] : dialogRegions) {
@@ -157,8 +158,8 @@ TEST(SkinFiles, BackgroundsHoldEveryRegionOfTheirWindow) {
             std::vector<QRect> all(std::begin(common), std::end(common));
             all.insert(all.end(), regions.begin(), regions.end());
             for (const QRect& r : all) {
-                EXPECT_TRUE(image.rect().contains(r)) << skin.toStdString() << name << " misses region at "
-                                                      << r.x() << "," << r.y();
+                EXPECT_TRUE(image.rect().contains(r))
+                    << skin.toStdString() << name << " misses region at " << r.x() << "," << r.y();
             }
         }
     }
@@ -190,27 +191,24 @@ TEST(SkinLooks, HoverAndLitImagesStandOutFromTheirRestingOnes) {
 TEST(SkinLooks, TextsDrawnOnTheArtworkStayLegible) {
     // Where the window writes in the text colour of str.ini.
     const std::pair<const char*, QRect> textAreas[] = {
-        {"/BasicSet2.png", region(259, 160, 364, 181)},  // headings
+        {"/BasicSet2.png", region(259, 160, 364, 181)}, // headings
         {"/BasicSet2.png", region(504, 161, 609, 182)},
         {"/BasicSet2.png", region(504, 275, 609, 296)},
         {"/BasicSet2.png", region(704, 275, 809, 296)},
-        {"/BasicSet2.png", region(696, 329, 756, 374)},  // lighting labels
-        {"/BasicSet2.png", region(542, 225, 828, 245)},  // report-rate captions
-        {"/BasicSet2.png", region(506, 322, 516, 548)},  // DPI stage numbers
+        {"/BasicSet2.png", region(696, 329, 756, 374)}, // lighting labels
+        {"/BasicSet2.png", region(542, 225, 828, 245)}, // report-rate captions
+        {"/BasicSet2.png", region(506, 322, 516, 548)}, // DPI stage numbers
         {"/AdvancedSet2.png", region(38, 160, 143, 181)},
         {"/AdvancedSet2.png", region(77, 255, 408, 271)},
-        {"/AdvancedSet2.png", region(52, 221, 316, 241)},  // slider numbers
-        {"/AdvancedSet2.png", region(462, 196, 725, 220)},  // column titles
+        {"/AdvancedSet2.png", region(52, 221, 316, 241)}, // slider numbers
+        {"/AdvancedSet2.png", region(462, 196, 725, 220)}, // column titles
         {"/skins.png", region(12, 64, 181, 94)},
     };
     // Where the window writes in white: page titles and dialog prompts.
     const std::pair<const char*, QRect> whiteAreas[] = {
-        {"/BasicSet2.png", region(120, 50, 352, 100)},
-        {"/AdvancedSet2.png", region(120, 50, 352, 100)},
-        {"/single-key.png", region(45, 108, 181, 124)},
-        {"/delay-time.png", region(14, 89, 210, 129)},
-        {"/fire-key.png", region(15, 184, 390, 250)},
-        {"/macro-key.png", region(237, 70, 390, 202)},
+        {"/BasicSet2.png", region(120, 50, 352, 100)},  {"/AdvancedSet2.png", region(120, 50, 352, 100)},
+        {"/single-key.png", region(45, 108, 181, 124)}, {"/delay-time.png", region(14, 89, 210, 129)},
+        {"/fire-key.png", region(15, 184, 390, 250)},   {"/macro-key.png", region(237, 70, 390, 202)},
     };
     for (const QString& skin : kSkins) {
         for (const auto& [name, r] : textAreas) {
@@ -222,8 +220,8 @@ TEST(SkinLooks, TextsDrawnOnTheArtworkStayLegible) {
                 << skin.toStdString() << name << " at " << r.x() << "," << r.y();
         }
         // Captions on buttons and labels in the button-function boxes, in either state.
-        for (const char* face : {"/button-normal.png", "/button-over.png", "/DropdownBox-normal.png",
-                                 "/DropdownBox-over.png"}) {
+        for (const char* face :
+             {"/button-normal.png", "/button-over.png", "/DropdownBox-normal.png", "/DropdownBox-over.png"}) {
             EXPECT_GE(contrastRatio(kText, meanColor(load(skin, face), kPanel)), 4.5) << skin.toStdString() << face;
         }
     }
@@ -247,5 +245,5 @@ TEST(SkinLooks, TheTwoSkinsShareTheDarkThemeAndDifferInAccent) {
     }
 }
 
-}  // namespace
-}  // namespace vexo::test
+} // namespace
+} // namespace vexo::test

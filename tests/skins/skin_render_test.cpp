@@ -76,4 +76,4 @@ TEST(SkinRender, WritingReplacesAnOlderSkinWhole) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -20,8 +20,8 @@ namespace vexo::test {
 
 // How a body run in a child process ended.
 struct BoundedOutcome {
-    bool finished = false;  // exited on its own within the time
-    int status = -1;        // its exit status when finished
+    bool finished = false; // exited on its own within the time
+    int status = -1; // its exit status when finished
     bool timedOut() const { return !finished; }
 };
 
@@ -33,17 +33,21 @@ template <typename Body>
 BoundedOutcome RunBounded(std::chrono::milliseconds limit, Body body, bool asRoot = true) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (!asRoot && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        if (!asRoot && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
         ::_exit(body());
     }
     BoundedOutcome outcome;
-    if (pid < 0) return outcome;
+    if (pid < 0)
+        return outcome;
     const auto deadline = std::chrono::steady_clock::now() + limit;
     int raw = 0;
     for (;;) {
         const pid_t done = ::waitpid(pid, &raw, WNOHANG);
-        if (done == pid) break;
-        if (done < 0 && errno != EINTR) return outcome;
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
+            return outcome;
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &raw, 0);

@@ -20,14 +20,16 @@ class LockHolder {
 public:
     explicit LockHolder(const std::filesystem::path& folder) {
         int ready[2];
-        if (::pipe(ready) != 0) return;
+        if (::pipe(ready) != 0)
+            return;
         pid_ = ::fork();
         if (pid_ == 0) {
             ::close(ready[0]);
             const FolderLock lock(folder, std::chrono::seconds(10));
             const char held = lock.state() == FolderLock::State::Held ? 1 : 0;
             [[maybe_unused]] const auto written = ::write(ready[1], &held, 1);
-            for (;;) ::pause();
+            for (;;)
+                ::pause();
         }
         ::close(ready[1]);
         pollfd fd{ready[0], POLLIN, 0};
@@ -42,7 +44,8 @@ public:
     // The child took the lock.
     bool held() const { return held_; }
     void release() {
-        if (pid_ <= 0) return;
+        if (pid_ <= 0)
+            return;
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;

@@ -36,8 +36,7 @@ inline const NativeKey kKeyDigit1{Qt::Key_1, 2, "1"};
 // A key event with the native fields a platform plugin fills in and a timestamp that moves on
 // with every event, as real events' do.
 inline std::unique_ptr<QKeyEvent> MakeKeyEvent(QEvent::Type type, const NativeKey& key, bool autoRepeat = false,
-                                               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
+                                               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     static quint64 clock = 1000;
     auto event = std::make_unique<QKeyEvent>(type, key.qtKey, modifiers, key.evdev + 8, key.qtKey, 0,
                                              type == QEvent::KeyPress ? key.text : QString(), autoRepeat);
@@ -48,16 +47,14 @@ inline std::unique_ptr<QKeyEvent> MakeKeyEvent(QEvent::Type type, const NativeKe
 // Delivers the key the way the platform does: to the window, which hands it to its focus widget
 // (the window itself when no child has the focus); unaccepted keys travel on to the parents.
 inline bool SendKey(QWidget& window, QEvent::Type type, const NativeKey& key, bool autoRepeat = false,
-                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const auto event = MakeKeyEvent(type, key, autoRepeat, modifiers);
     QWindow* handle = window.window()->windowHandle();
     return handle != nullptr ? QCoreApplication::sendEvent(handle, event.get()) : false;
 }
 
 // Press and release.
-inline void TapKey(QWidget& window, const NativeKey& key)
-{
+inline void TapKey(QWidget& window, const NativeKey& key) {
     SendKey(window, QEvent::KeyPress, key);
     SendKey(window, QEvent::KeyRelease, key);
 }

@@ -17,9 +17,9 @@ namespace vexo::test {
 
 // What a command-line program of the build printed, and how it ended.
 struct ToolRun {
-    int status = -1;  // the exit status; -1 when it could not be run or did not exit
+    int status = -1; // the exit status; -1 when it could not be run or did not exit
     std::string out;
-    std::string err;  // empty unless RunTool was given a file for it
+    std::string err; // empty unless RunTool was given a file for it
 };
 
 // Runs commandLine through the shell, as a user would. Standard error goes to errFile and is read
@@ -29,10 +29,12 @@ inline ToolRun RunTool(const std::string& commandLine, const std::filesystem::pa
         commandLine + (errFile.empty() ? std::string(" 2>/dev/null") : " 2>'" + errFile.string() + "'");
     ToolRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
+    if (pipe == nullptr)
+        return run;
     std::array<char, 4096> buffer{};
     std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
     const int raw = ::pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     if (!errFile.empty()) {

@@ -38,8 +38,7 @@ public:
     static constexpr QRgb kPane = 0xff800000;
     static constexpr QRgb kTick = 0xffffff00;
 
-    AdvancedPageFixture()
-    {
+    AdvancedPageFixture() {
         TestApp();
         skinContext.strSkinDir = skin.path().toStdString();
         skin.write("/slider-dark.png", 24, 11, QColor::fromRgb(kDark));
@@ -48,8 +47,7 @@ public:
         skin.write("/PaneMakingTick.png", 16, 16, QColor::fromRgb(kTick));
         actions.present = true;
     }
-    ~AdvancedPageFixture()
-    {
+    ~AdvancedPageFixture() {
         if (window)
             window->SetPageContent(kAdvancedPage, nullptr);
         page.reset();
@@ -57,28 +55,27 @@ public:
     }
 
     // Builds the window and the page and shows the advanced page.
-    void open()
-    {
+    void open() {
         window = std::make_unique<CMainDialog>(skinContext, actions);
         window->m_strAdvancedSettings = "Advanced Settings";
         window->LoadBackground();
-        page = std::make_unique<AdvancedPage>(AdvancedPage::Services{
-            *window, config, desktop, keyboard, prompter, texts, recordIni(), [this](int current) {
-                delaysAsked.push_back(current);
-                return delayAnswer;
-            }});
+        page = std::make_unique<AdvancedPage>(AdvancedPage::Services{*window, config, desktop, keyboard, prompter,
+                                                                     texts, recordIni(), [this](int current) {
+                                                                         delaysAsked.push_back(current);
+                                                                         return delayAnswer;
+                                                                     }});
         window->SetPageContent(kAdvancedPage, page.get());
         window->show();
         window->ShowAdvancedPage();
     }
 
-    std::filesystem::path recordIni() const { return std::filesystem::path(folder.path().toStdString()) / "record.ini"; }
-    void writeRecordIni(const std::string& text) const
-    {
+    std::filesystem::path recordIni() const {
+        return std::filesystem::path(folder.path().toStdString()) / "record.ini";
+    }
+    void writeRecordIni(const std::string& text) const {
         std::ofstream(recordIni(), std::ios::binary | std::ios::trunc) << text;
     }
-    std::string recordIniText() const
-    {
+    std::string recordIniText() const {
         std::ifstream in(recordIni(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
@@ -88,18 +85,15 @@ public:
     void click(const Region& r) { window->HandleClick(inside(r)); }
 
     // A key event as the window system delivers it: the native scan code is the evdev code + 8.
-    void key(QEvent::Type type, std::uint32_t evdev, bool autoRepeat = false, QWidget* target = nullptr)
-    {
+    void key(QEvent::Type type, std::uint32_t evdev, bool autoRepeat = false, QWidget* target = nullptr) {
         QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0, QString(), autoRepeat);
         QCoreApplication::sendEvent(target != nullptr ? target : page->editor().nameField(), &event);
     }
-    void tap(std::uint32_t evdev)
-    {
+    void tap(std::uint32_t evdev) {
         key(QEvent::KeyPress, evdev);
         key(QEvent::KeyRelease, evdev);
     }
-    std::vector<std::string> shownTexts() const
-    {
+    std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
         for (const auto& shown : prompter.shown)
             texts.push_back(shown.text);

@@ -25,8 +25,7 @@ protected:
     static constexpr QRgb kPane = 0xff605040;
     static constexpr QRgb kTick = 0xffe0d000;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         TestApp();
         for (const char* name : {"/single-key.png", "/combo-key.png", "/fire-key.png", "/delay-time.png",
                                  "/media-key.png", "/windows-key.png", "/macro-key.png"})
@@ -39,28 +38,25 @@ protected:
     }
 
     // Shows the dialog (not modally, so the test keeps running) and waits until it has the focus.
-    static void Open(QDialog& dialog)
-    {
+    static void Open(QDialog& dialog) {
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
     static QPoint Inside(const Region& r) { return QPoint(r.left + 3, r.top + 3); }
     static void Click(QWidget& widget, QPoint p) { QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, p); }
-    template <typename T> static T* Control(QWidget& dialog, int id)
-    {
+    template <typename T>
+    static T* Control(QWidget& dialog, int id) {
         return dialog.findChild<T*>(QString::number(id));
     }
     // Clicks the row of an open list as a user would.
-    static void ClickRow(QListWidget& list, int row)
-    {
+    static void ClickRow(QListWidget& list, int row) {
         QListWidgetItem* item = list.item(row);
         ASSERT_NE(item, nullptr);
         list.scrollToItem(item);
         QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(item).center());
     }
     // One notch of the mouse wheel over the list: negative is towards the user (down).
-    static void Wheel(QListWidget& list, int delta)
-    {
+    static void Wheel(QListWidget& list, int delta) {
         const QPointF at = list.viewport()->rect().center();
         QWheelEvent event(at, list.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);

@@ -10,12 +10,12 @@ namespace vexo::test {
 
 // The QApplication the widget tests share (offscreen platform, set by the test runner). It is
 // destroyed when the tests end, before the process's static objects, which Qt needs.
-inline QApplication& TestApp()
-{
+inline QApplication& TestApp() {
     class Environment : public ::testing::Environment {
     public:
         explicit Environment(QApplication* app) : app_(app) {}
         void TearDown() override { delete app_; }
+
     private:
         QApplication* app_;
     };

@@ -16,11 +16,10 @@ public:
     bool present = false;
     std::vector<std::string> calls;
 
-    bool synced = false;  // what a first prepareBasicPage() with a mouse did
+    bool synced = false; // what a first prepareBasicPage() with a mouse did
 
     bool mousePresent() const override { return present; }
-    bool prepareBasicPage() override
-    {
+    bool prepareBasicPage() override {
         calls.push_back("prepareBasicPage");
         if (synced || !present)
             return false;

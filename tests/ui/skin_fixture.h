@@ -15,8 +15,7 @@ namespace vexo::test {
 // tell from the back buffer's pixels which picture is drawn where.
 class SkinFixture {
 public:
-    SkinFixture()
-    {
+    SkinFixture() {
         write("/BasicSet2.png", 880, 650, kBasicBackground);
         write("/AdvancedSet2.png", 880, 650, kAdvancedBackground);
         write("/button-normal.png", 105, 21, kNormal);
@@ -28,8 +27,7 @@ public:
         }
     }
     QString path() const { return dir_.path(); }
-    void write(const QString& name, int w, int h, QColor colour, bool alpha = false)
-    {
+    void write(const QString& name, int w, int h, QColor colour, bool alpha = false) {
         QImage image(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         image.fill(colour);
         image.save(dir_.path() + name);

@@ -51,14 +51,12 @@ using namespace vexo;
 
 class PrintingPrompter final : public Prompter {
 public:
-    void message(const std::string& text, const std::string& caption) override
-    {
+    void message(const std::string& text, const std::string& caption) override {
         std::fprintf(stderr, "vexo-dialog-shots: message box \"%s\": %s\n", caption.c_str(), text.c_str());
     }
 };
 
-void Settle(int ms)
-{
+void Settle(int ms) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < ms)
@@ -66,16 +64,14 @@ void Settle(int ms)
 }
 
 // A key as the keyboard delivers it (evdev code + 8 is the native scan code).
-void Key(QWidget& window, int qtKey, quint32 evdev)
-{
+void Key(QWidget& window, int qtKey, quint32 evdev) {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent event(type, qtKey, Qt::NoModifier, evdev + 8, qtKey, 0);
         QCoreApplication::sendEvent(window.windowHandle(), &event);
     }
 }
 
-QImage Photograph(QDialog& dialog)
-{
+QImage Photograph(QDialog& dialog) {
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -87,16 +83,14 @@ QImage Photograph(QDialog& dialog)
     return dialog.grab().toImage();
 }
 
-QListWidget* OpenList(CSkinDialog& dialog, const Region& box, int listId)
-{
+QListWidget* OpenList(CSkinDialog& dialog, const Region& box, int listId) {
     dialog.HandleClick(QPoint(box.left + 3, box.top + 3));
     return dialog.findChild<QListWidget*>(QString::number(listId));
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--capture")) {
@@ -175,7 +169,11 @@ int main(int argc, char** argv)
                  list->setCurrentRow(40);
              return Photograph(dialog);
          }},
-        {"delay-time", [&] { CDelayTimeDialog dialog(skin, prompter, nullptr, 50); return Photograph(dialog); }},
+        {"delay-time",
+         [&] {
+             CDelayTimeDialog dialog(skin, prompter, nullptr, 50);
+             return Photograph(dialog);
+         }},
         {"media-key",
          [&] {
              CMediaDialog dialog(skin, prompter);
@@ -184,7 +182,11 @@ int main(int argc, char** argv)
              OpenList(dialog, CMediaDialog::kLayout.box, 553);
              return Photograph(dialog);
          }},
-        {"windows-key", [&] { CWindowsDialog dialog(skin, prompter); return Photograph(dialog); }},
+        {"windows-key",
+         [&] {
+             CWindowsDialog dialog(skin, prompter);
+             return Photograph(dialog);
+         }},
         {"macro-key",
          [&] {
              CMacroDialog dialog(skin, store.filePath("record.ini").toStdString(), prompter);

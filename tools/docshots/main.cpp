@@ -31,8 +31,7 @@
 
 using namespace vexo;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -58,8 +57,8 @@ int main(int argc, char** argv)
     QtTrayIcon tray(AppIcon());
     SilentPrompter prompter;
     MemoryPointerSettings desktop;
-    AppShell shell(ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {},
-                              locations});
+    AppShell shell(
+        ShellParts{hid, pauser, config, tray, prompter, desktop, &monitor, [](const std::string&) {}, locations});
     shell.initialise(true);
     CMainDialog& window = shell.window();
 

@@ -22,4 +22,4 @@ QSize dialogSize(DialogKind kind);
 // Background of the dialog, opaque.
 QImage dialogBackground(const Palette& pal, DialogKind kind);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -28,7 +28,7 @@ int usage() {
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace vexo::skingen;
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
 
     if (args.size() == 3 && args[0] == QLatin1String("--preview")) {
         for (const Palette& pal : Palette::all()) {
-            if (pal.name.compare(args[1], Qt::CaseInsensitive) != 0) continue;
+            if (pal.name.compare(args[1], Qt::CaseInsensitive) != 0)
+                continue;
             for (const PreviewPart& part : renderPreview(pal)) {
                 const QString file = args[2] + QLatin1Char('-') + part.first + QStringLiteral(".png");
                 if (!part.second.save(file, "PNG")) {
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vexo-skingen: no skin named %s\n", qPrintable(args[1]));
         return 1;
     }
-    if (args.size() != 1 || args[0].startsWith(QLatin1Char('-'))) return usage();
+    if (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))
+        return usage();
 
     for (const Palette& pal : Palette::all()) {
         QString error;

@@ -45,8 +45,8 @@ QPainterPath buttonZone() {
 
 struct Callout {
     int number;
-    QPointF anchor;  // on the mouse, unit coordinates
-    QPointF badge;   // where the number sits
+    QPointF anchor; // on the mouse, unit coordinates
+    QPointF badge; // where the number sits
 };
 
 // Number badges to the left and right of the shell, led to the button they name.
@@ -72,7 +72,7 @@ void drawThumbButton(QPainter& painter, const QRectF& r, const Palette& pal) {
     painter.drawLine(QPointF(r.left() + 0.8, r.top() + 2), QPointF(r.left() + 0.8, r.bottom() - 2));
 }
 
-}  // namespace
+} // namespace
 
 void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette& pal) {
     painter.save();
@@ -146,7 +146,8 @@ void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette&
     painter.setBrush(wheel);
     painter.drawRoundedRect(QRectF(45, 14.5, 10, 32), 4.5, 4.5);
     painter.setPen(QPen(QColor(0, 0, 0, 120), 0.7));
-    for (qreal y = 17.5; y < 45; y += 3) painter.drawLine(QPointF(46.2, y), QPointF(53.8, y));
+    for (qreal y = 17.5; y < 45; y += 3)
+        painter.drawLine(QPointF(46.2, y), QPointF(53.8, y));
     painter.setPen(QPen(withAlpha(pal.accent, 200), 0.9));
     painter.drawLine(QPointF(50, 15.5), QPointF(50, 45.5));
 
@@ -161,7 +162,8 @@ void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette&
         painter.drawRoundedRect(key, 2, 2);
         painter.setPen(QPen(pal.glyph, 0.8, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(48, key.center().y()), QPointF(52, key.center().y()));
-        if (i == 0) painter.drawLine(QPointF(50, key.center().y() - 2), QPointF(50, key.center().y() + 2));
+        if (i == 0)
+            painter.drawLine(QPointF(50, key.center().y() - 2), QPointF(50, key.center().y() + 2));
     }
 
     // Thumb buttons on the left flank: the front one (8), forward (4) and backward (5).
@@ -200,10 +202,9 @@ void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette&
         painter.drawEllipse(c.badge, 7, 7);
         painter.setPen(QColor(0xee, 0xee, 0xee));
         painter.setFont(badgeFont);
-        painter.drawText(QRectF(c.badge.x() - 7, c.badge.y() - 7, 14, 14), Qt::AlignCenter,
-                         QString::number(c.number));
+        painter.drawText(QRectF(c.badge.x() - 7, c.badge.y() - 7, 14, 14), Qt::AlignCenter, QString::number(c.number));
     }
     painter.restore();
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

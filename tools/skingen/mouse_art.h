@@ -16,4 +16,4 @@ namespace vexo::skingen {
 // drawn with paths into area (about 220 x 400 pixels is the intended size).
 void drawMouseIllustration(QPainter& painter, const QRectF& area, const Palette& pal);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -187,7 +187,7 @@ void drawRecordButton(QPainter& painter, const QPointF& topLeft, bool record, co
     painter.restore();
 }
 
-}  // namespace
+} // namespace
 
 QImage basicPage(const Palette& pal) {
     QImage image = newImage(kPageWidth, kPageHeight, false);
@@ -224,7 +224,8 @@ QImage basicPage(const Palette& pal) {
     drawPanelIcon(painter, QPointF(646, 274), PanelIcon::Dpi, pal);
     for (int k = 0; k < 8; ++k) {
         const int y = 322 + 30 * k;
-        if (k % 2 == 0) painter.fillRect(QRect(500, y - 6, 174, 28), QColor(255, 255, 255, 6));
+        if (k % 2 == 0)
+            painter.fillRect(QRect(500, y - 6, 174, 28), QColor(255, 255, 255, 6));
         drawWell(painter, QRect(548, y, 16, 16), pal);
         drawDropField(painter, QRect(574, y, 86, 16), 644, pal, false);
     }
@@ -233,15 +234,21 @@ QImage basicPage(const Palette& pal) {
     drawPanel(painter, QRectF(688, 266, 178, kPanelBottom - 266), pal);
     drawHeadingMark(painter, QRect(704, 275, 105, 21), pal);
     drawPanelIcon(painter, QPointF(832, 274), PanelIcon::Light, pal);
-    for (int y : {329, 359}) drawDropField(painter, QRect(766, y, 85, 15), 835, pal, false);
+    for (int y : {329, 359})
+        drawDropField(painter, QRect(766, y, 85, 15), 835, pal, false);
     drawDropField(painter, QRect(766, 389, 85, 16), 835, pal, false);
     // A spectrum ring hints at the lighting without competing with the controls.
     painter.save();
     const QPointF ring(777, 520);
     QConicalGradient spectrum(ring, 90);
-    const QColor hues[] = {pal.accent, QColor(0xff, 0xb0, 0x2e), QColor(0x3c, 0xd8, 0x7a),
-                           QColor(0x2f, 0x8b, 0xff), QColor(0xb0, 0x4a, 0xff), pal.accent};
-    for (int i = 0; i < 6; ++i) spectrum.setColorAt(i / 5.0, withAlpha(hues[i], 150));
+    const QColor hues[] = {pal.accent,
+                           QColor(0xff, 0xb0, 0x2e),
+                           QColor(0x3c, 0xd8, 0x7a),
+                           QColor(0x2f, 0x8b, 0xff),
+                           QColor(0xb0, 0x4a, 0xff),
+                           pal.accent};
+    for (int i = 0; i < 6; ++i)
+        spectrum.setColorAt(i / 5.0, withAlpha(hues[i], 150));
     painter.setPen(QPen(QBrush(spectrum), 5, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(ring, 42, 42);
@@ -271,7 +278,8 @@ QImage advancedPage(const Palette& pal) {
         drawHeadingMark(painter, QRect(38, top - 40, 105, 21), pal);
         drawTrack(painter, QRectF(48, top - 4, 272, 19));
         drawPanelIcon(painter, QPointF(392, top - 42), icons[i], pal);
-        if (i < 2) drawSeparator(painter, 30, 416, top + 94);
+        if (i < 2)
+            drawSeparator(painter, 30, 416, top + 94);
     }
     drawCheckBox(painter, QPointF(51, 255), pal, false);
     drawCheckBox(painter, QPointF(51, 405), pal, false);
@@ -298,4 +306,4 @@ QImage advancedPage(const Palette& pal) {
     return image;
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

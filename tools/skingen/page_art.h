@@ -25,4 +25,4 @@ QImage basicPage(const Palette& pal);
 // Background of the advanced page (desktop pointer settings and the macro editor), opaque.
 QImage advancedPage(const Palette& pal);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -32,7 +32,7 @@ Palette darkTheme(const QString& name, QColor accent) {
     return p;
 }
 
-}  // namespace
+} // namespace
 
 Palette Palette::black() { return darkTheme(QStringLiteral("Black"), QColor(0xe5, 0x2e, 0x3d)); }
 
@@ -52,4 +52,4 @@ QColor withAlpha(const QColor& c, int alpha) {
     return out;
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

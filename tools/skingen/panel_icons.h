@@ -18,4 +18,4 @@ enum class PanelIcon { Buttons, Rate, Dpi, Light, Pointer, Wheel, DoubleClick, M
 // Draws icon into the 24 x 24 box at topLeft.
 void drawPanelIcon(QPainter& painter, const QPointF& topLeft, PanelIcon icon, const Palette& pal);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

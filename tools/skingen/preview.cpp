@@ -18,7 +18,8 @@ const QColor kText(220, 220, 220);
 class Sheet {
 public:
     explicit Sheet(const Palette& pal) {
-        for (SkinFile& f : renderSkin(pal)) images_.insert(f.name.toLower(), std::move(f.image));
+        for (SkinFile& f : renderSkin(pal))
+            images_.insert(f.name.toLower(), std::move(f.image));
     }
     const QImage& get(const char* name) const {
         static const QImage none;
@@ -63,7 +64,8 @@ QImage basic(const Sheet& s) {
     text(p, QRect(504, 161, 105, 21), QStringLiteral("Report Rate"));
     text(p, QRect(504, 275, 105, 21), QStringLiteral("DPI Setting"));
     text(p, QRect(704, 275, 105, 21), QStringLiteral("RGB Effect"));
-    const char* labels[] = {"Left Click", "Right Click", "Mid Click", "Forward", "Backward", "DPI +", "DPI -", "Single Key-V"};
+    const char* labels[] = {"Left Click", "Right Click", "Mid Click", "Forward",
+                            "Backward",   "DPI +",       "DPI -",     "Single Key-V"};
     for (int k = 0; k < 8; ++k) {
         const int y = 186 + 23 * k;
         p.drawImage(252, y, s.get(k == 2 ? "DropdownBox-over.png" : "DropdownBox-normal.png"));
@@ -80,8 +82,8 @@ QImage basic(const Sheet& s) {
         p.drawImage(x, 204, s.get(i == 3 ? "slider-RP-light.png" : "slider-RP-dark.png"));
         text(p, QRect(x, 225, 70, 20), QString::fromLatin1(rates[i]), Qt::AlignHCenter | Qt::AlignTop);
     }
-    const QColor swatches[] = {Qt::red, QColor(0, 200, 0), QColor(40, 120, 255), Qt::yellow,
-                               Qt::cyan, Qt::magenta, Qt::white, QColor(255, 128, 0)};
+    const QColor swatches[] = {Qt::red,     QColor(0, 200, 0), QColor(40, 120, 255), Qt::yellow, Qt::cyan,
+                               Qt::magenta, Qt::white,         QColor(255, 128, 0)};
     const char* dpis[] = {"500", "1000", "1500", "2000", "2500", "3000", "3500", "4000"};
     for (int k = 0; k < 8; ++k) {
         const int y = 322 + 30 * k;
@@ -96,7 +98,8 @@ QImage basic(const Sheet& s) {
     for (int i = 0; i < 3; ++i) {
         const int y = 329 + 30 * i + (i == 2 ? 1 : 0);
         text(p, QRect(696, y, 60, 15), QString::fromLatin1(names[i]), Qt::AlignRight | Qt::AlignVCenter);
-        if (i < 2) p.drawImage(766, y, s.get("dropdownbox.png"));
+        if (i < 2)
+            p.drawImage(766, y, s.get("dropdownbox.png"));
         p.fillRect(QRect(767, y + (i < 2 ? 1 : 0), 68, 14), Qt::black);
         text(p, QRect(767, y + (i < 2 ? 1 : 0), 68, 14), QString::fromLatin1(values[i]));
     }
@@ -150,7 +153,7 @@ QImage dialog(const Sheet& s, const char* file, const QString& prompt) {
     return img;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<PreviewPart> renderPreview(const Palette& pal) {
     const Sheet s(pal);
@@ -162,9 +165,8 @@ std::vector<PreviewPart> renderPreview(const Palette& pal) {
     QPainter p;
     beginPainting(p, dialogs);
     const std::pair<const char*, const char*> files[] = {
-        {"single-key.png", "single-key"}, {"combo-key.png", "combo-key"},
-        {"fire-key.png", "fire-key"},     {"delay-time.png", "delay-time"},
-        {"media-key.png", "media-key"},   {"windows-key.png", "windows-key"},
+        {"single-key.png", "single-key"}, {"combo-key.png", "combo-key"}, {"fire-key.png", "fire-key"},
+        {"delay-time.png", "delay-time"}, {"media-key.png", "media-key"}, {"windows-key.png", "windows-key"},
         {"macro-key.png", "macro-key"},   {"skins.png", "skins"}};
     for (int i = 0; i < 8; ++i) {
         p.drawImage(gap + (i % 4) * (400 + gap), gap + (i / 4) * (316 + gap),
@@ -175,13 +177,13 @@ std::vector<PreviewPart> renderPreview(const Palette& pal) {
     QImage parts(1000, 330, QImage::Format_ARGB32_Premultiplied);
     parts.fill(backdrop);
     beginPainting(p, parts);
-    const char* small[] = {"button-normal.png", "button-over.png", "DropdownBox-normal.png",
-                           "DropdownBox-over.png", "dropdownbox.png", "Pane.png", "PaneMakingTick.png",
-                           "slider-dark.png", "slider-light.png", "slider-RP-dark.png", "slider-RP-light.png",
-                           "slider-DPI-dark.png", "slider-DPI-light.png",
-                           "button-min-normal.png", "button-min-over.png", "button-close-normal.png",
-                           "button-close-over.png", "button-Skins-normal.png", "button-Skins-over.png",
-                           "button-PrePage-normal.png", "button-PrePage-over.png",
+    const char* small[] = {"button-normal.png",          "button-over.png",           "DropdownBox-normal.png",
+                           "DropdownBox-over.png",       "dropdownbox.png",           "Pane.png",
+                           "PaneMakingTick.png",         "slider-dark.png",           "slider-light.png",
+                           "slider-RP-dark.png",         "slider-RP-light.png",       "slider-DPI-dark.png",
+                           "slider-DPI-light.png",       "button-min-normal.png",     "button-min-over.png",
+                           "button-close-normal.png",    "button-close-over.png",     "button-Skins-normal.png",
+                           "button-Skins-over.png",      "button-PrePage-normal.png", "button-PrePage-over.png",
                            "button-NextPage-normal.png", "button-NextPage-over.png"};
     int x = gap;
     int y = gap;
@@ -214,4 +216,4 @@ std::vector<PreviewPart> renderPreview(const Palette& pal) {
             {QStringLiteral("sheet"), sheet}};
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

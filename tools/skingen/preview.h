@@ -21,4 +21,4 @@ namespace vexo::skingen {
 using PreviewPart = std::pair<QString, QImage>;
 std::vector<PreviewPart> renderPreview(const Palette& pal);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

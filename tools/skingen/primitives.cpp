@@ -52,8 +52,7 @@ void drawPanel(QPainter& painter, const QRectF& rect, const Palette& pal, qreal 
     edge.setColorAt(0.5, QColor(255, 255, 255, 26));
     edge.setColorAt(1, QColor(255, 255, 255, 0));
     painter.setPen(QPen(QBrush(edge), 1));
-    painter.drawLine(QPointF(rect.left() + radius, rect.top() + 1.5),
-                     QPointF(rect.right() - radius, rect.top() + 1.5));
+    painter.drawLine(QPointF(rect.left() + radius, rect.top() + 1.5), QPointF(rect.right() - radius, rect.top() + 1.5));
     painter.restore();
 }
 
@@ -91,8 +90,7 @@ void drawWell(QPainter& painter, const QRect& inner, const Palette& pal) {
     painter.restore();
 }
 
-void drawChevronDown(QPainter& painter, const QPointF& center, qreal size, const QColor& color,
-                     qreal width) {
+void drawChevronDown(QPainter& painter, const QPointF& center, qreal size, const QColor& color, qreal width) {
     painter.save();
     QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(pen);
@@ -106,8 +104,7 @@ void drawChevronDown(QPainter& painter, const QPointF& center, qreal size, const
     painter.restore();
 }
 
-void drawDropField(QPainter& painter, const QRect& rect, int arrowLeft, const Palette& pal,
-                   bool hover) {
+void drawDropField(QPainter& painter, const QRect& rect, int arrowLeft, const Palette& pal, bool hover) {
     painter.save();
     const QRectF r = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient face(r.topLeft(), r.bottomLeft());
@@ -129,8 +126,8 @@ void drawDropField(QPainter& painter, const QRect& rect, int arrowLeft, const Pa
     painter.drawLine(QPointF(arrowLeft + 0.5, r.top() + 1), QPointF(arrowLeft + 0.5, r.bottom() - 1));
 
     const qreal size = qMin<qreal>(8, cell.height() * 0.55);
-    drawChevronDown(painter, cell.center() + QPointF(0, 0.5), size,
-                    hover ? Qt::white : pal.glyph, rect.height() > 17 ? 1.7 : 1.4);
+    drawChevronDown(painter, cell.center() + QPointF(0, 0.5), size, hover ? Qt::white : pal.glyph,
+                    rect.height() > 17 ? 1.7 : 1.4);
     painter.restore();
 }
 
@@ -229,12 +226,11 @@ void drawGlow(QPainter& painter, const QPainterPath& path, const QColor& color, 
     const int steps = 6;
     for (int i = steps; i >= 1; --i) {
         const qreal w = width * i / steps * 3.0;
-        painter.setPen(QPen(withAlpha(color, color.alpha() * 2 / (i * i + 4)), w, Qt::SolidLine,
-                            Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(
+            QPen(withAlpha(color, color.alpha() * 2 / (i * i + 4)), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(path);
     }
-    painter.setPen(QPen(mix(color, Qt::white, 0.35), width * 0.6, Qt::SolidLine, Qt::RoundCap,
-                        Qt::RoundJoin));
+    painter.setPen(QPen(mix(color, Qt::white, 0.35), width * 0.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(path);
     painter.restore();
 }
@@ -256,4 +252,4 @@ void drawWeave(QPainter& painter, const QRect& rect, int alpha) {
     painter.restore();
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -37,13 +37,11 @@ void drawHeadingMark(QPainter& painter, const QRect& heading, const Palette& pal
 void drawWell(QPainter& painter, const QRect& inner, const Palette& pal);
 
 // A downward chevron centred on center, size pixels wide.
-void drawChevronDown(QPainter& painter, const QPointF& center, qreal size, const QColor& color,
-                     qreal width = 1.6);
+void drawChevronDown(QPainter& painter, const QPointF& center, qreal size, const QColor& color, qreal width = 1.6);
 
 // A drop-down field: a dark text area and an arrow cell from arrowLeft to the right edge of rect.
 // With hover the frame and arrow take the accent and the face brightens.
-void drawDropField(QPainter& painter, const QRect& rect, int arrowLeft, const Palette& pal,
-                   bool hover);
+void drawDropField(QPainter& painter, const QRect& rect, int arrowLeft, const Palette& pal, bool hover);
 
 // A 16 x 16 tick box at topLeft, empty or ticked.
 void drawCheckBox(QPainter& painter, const QPointF& topLeft, const Palette& pal, bool ticked);
@@ -61,4 +59,4 @@ void drawGlow(QPainter& painter, const QPainterPath& path, const QColor& color, 
 // Fills rect with a faint diagonal weave so that large dark areas do not look flat.
 void drawWeave(QPainter& painter, const QRect& rect, int alpha);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

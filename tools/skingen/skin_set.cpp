@@ -64,9 +64,8 @@ bool writeSkin(const Palette& pal, const QString& folder, QString* error) {
     const QDir dir(folder);
     for (const SkinFile& file : renderSkin(pal)) {
         // Opaque pictures are stored as 24-bit PNG, the others with their alpha channel.
-        const QImage image = file.image.hasAlphaChannel()
-                                 ? file.image.convertToFormat(QImage::Format_ARGB32)
-                                 : file.image.convertToFormat(QImage::Format_RGB888);
+        const QImage image = file.image.hasAlphaChannel() ? file.image.convertToFormat(QImage::Format_ARGB32)
+                                                          : file.image.convertToFormat(QImage::Format_RGB888);
         QSaveFile out(dir.filePath(file.name));
         if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit()) {
             *error = QStringLiteral("cannot write %1: %2").arg(out.fileName(), out.errorString());
@@ -76,4 +75,4 @@ bool writeSkin(const Palette& pal, const QString& folder, QString* error) {
     return true;
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

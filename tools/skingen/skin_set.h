@@ -15,7 +15,7 @@ namespace vexo::skingen {
 
 // One picture of a skin under the file name the program opens it by.
 struct SkinFile {
-    QString name;  // file name inside the skin folder, e.g. "button-over.png"
+    QString name; // file name inside the skin folder, e.g. "button-over.png"
     QImage image;
 };
 
@@ -29,4 +29,4 @@ std::vector<SkinFile> renderSkin(const Palette& pal);
 // Returns false and sets error when a folder or file cannot be written.
 bool writeSkin(const Palette& pal, const QString& folder, QString* error);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -34,7 +34,7 @@ void drawRaised(QPainter& painter, const QRectF& r, qreal radius, const Palette&
     painter.drawLine(QPointF(r.left() + radius, r.top() + 1.5), QPointF(r.right() - radius, r.top() + 1.5));
 }
 
-}  // namespace
+} // namespace
 
 QImage textButton(const Palette& pal, bool over) {
     QImage image = newImage(105, 21, true);
@@ -77,29 +77,27 @@ QImage titleButton(const Palette& pal, TitleGlyph glyph, bool over) {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     switch (glyph) {
-        case TitleGlyph::Minimise:
-            painter.drawLine(QPointF(5.5, 12), QPointF(12.5, 12));
-            break;
-        case TitleGlyph::Close:
-            painter.drawLine(QPointF(5.8, 5.8), QPointF(12.2, 12.2));
-            painter.drawLine(QPointF(12.2, 5.8), QPointF(5.8, 12.2));
-            break;
-        case TitleGlyph::Skins: {
-            // A painter's palette: a rounded blob with a thumb notch and three paint dots.
-            QPainterPath blob;
-            blob.addEllipse(QPointF(9, 9), 5.6, 5.0);
-            QPainterPath notch;
-            notch.addEllipse(QPointF(11.2, 11.6), 1.6, 1.6);
-            painter.setPen(QPen(ink, 1.2));
-            painter.drawPath(blob.subtracted(notch));
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(over ? Qt::white : pal.accent);
-            painter.drawEllipse(QPointF(6.6, 8.2), 1.2, 1.2);
-            painter.setBrush(ink);
-            painter.drawEllipse(QPointF(9.2, 6.2), 1.1, 1.1);
-            painter.drawEllipse(QPointF(12.0, 8.0), 1.0, 1.0);
-            break;
-        }
+    case TitleGlyph::Minimise: painter.drawLine(QPointF(5.5, 12), QPointF(12.5, 12)); break;
+    case TitleGlyph::Close:
+        painter.drawLine(QPointF(5.8, 5.8), QPointF(12.2, 12.2));
+        painter.drawLine(QPointF(12.2, 5.8), QPointF(5.8, 12.2));
+        break;
+    case TitleGlyph::Skins: {
+        // A painter's palette: a rounded blob with a thumb notch and three paint dots.
+        QPainterPath blob;
+        blob.addEllipse(QPointF(9, 9), 5.6, 5.0);
+        QPainterPath notch;
+        notch.addEllipse(QPointF(11.2, 11.6), 1.6, 1.6);
+        painter.setPen(QPen(ink, 1.2));
+        painter.drawPath(blob.subtracted(notch));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(over ? Qt::white : pal.accent);
+        painter.drawEllipse(QPointF(6.6, 8.2), 1.2, 1.2);
+        painter.setBrush(ink);
+        painter.drawEllipse(QPointF(9.2, 6.2), 1.1, 1.1);
+        painter.drawEllipse(QPointF(12.0, 8.0), 1.0, 1.0);
+        break;
+    }
     }
     painter.end();
     return image;
@@ -209,4 +207,4 @@ QImage smallDropBox(const Palette& pal) {
     return image;
 }
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -39,4 +39,4 @@ QImage functionBox(const Palette& pal, bool over);
 // 85 x 15 lighting drop-down box: text area (the program covers it with a field) and arrow cell.
 QImage smallDropBox(const Palette& pal);
 
-}  // namespace vexo::skingen
+} // namespace vexo::skingen

@@ -176,9 +176,8 @@ int main(int argc, char** argv) {
         devices.notification.send(e);
     });
     NoticeForwarder forwarder(mouse, notificationBridge);
-    std::cout << "vexo-sim: virtual VEXO T58 (04D9:A09F) created, "
-              << (notificationFirst ? "notification" : "command") << " interface first; commands: notice KIND VALUE, unplug, plug, quit"
-              << std::endl;
+    std::cout << "vexo-sim: virtual VEXO T58 (04D9:A09F) created, " << (notificationFirst ? "notification" : "command")
+              << " interface first; commands: notice KIND VALUE, unplug, plug, quit" << std::endl;
 
     bool stdinOpen = true;
     std::string pending;
@@ -249,7 +248,8 @@ int main(int argc, char** argv) {
                 } else if (word == "quit") {
                     running = false;
                 } else if (!word.empty()) {
-                    std::cerr << "vexo-sim: unknown command '" << word << "' (notice KIND VALUE, unplug, plug, fault, quit)\n";
+                    std::cerr << "vexo-sim: unknown command '" << word
+                              << "' (notice KIND VALUE, unplug, plug, fault, quit)\n";
                 }
             }
         }

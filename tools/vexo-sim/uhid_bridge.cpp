@@ -48,8 +48,7 @@ void UhidBridge::handle(const UhidRequest& request) {
         if (command && mouse_->writeOutput(epoch_, request.data) >= 0)
             sendBlockReports();
         break;
-    default:
-        break; // start, stop, open and close need no answer
+    default: break; // start, stop, open and close need no answer
     }
 }
 

@@ -51,9 +51,7 @@ std::optional<uhid_event> UhidCodec::create(const std::string& name, std::uint16
     return event;
 }
 
-uhid_event UhidCodec::destroy() {
-    return blank(UHID_DESTROY);
-}
+uhid_event UhidCodec::destroy() { return blank(UHID_DESTROY); }
 
 std::optional<uhid_event> UhidCodec::input(std::span<const std::uint8_t> report) {
     uhid_event event = blank(UHID_INPUT2);
@@ -123,9 +121,7 @@ std::optional<UhidRequest> UhidCodec::decode(const uhid_event& event, std::size_
         request.data.assign(e.u.set_report.data, e.u.set_report.data + size);
         break;
     }
-    default:
-        request.kind = UhidRequest::Kind::Other;
-        break;
+    default: request.kind = UhidRequest::Kind::Other; break;
     }
     return request;
 }

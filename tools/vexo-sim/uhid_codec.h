@@ -18,7 +18,7 @@ struct UhidRequest {
     enum class ReportType { Feature, Output, Input };
     Kind kind = Kind::Other;
     ReportType reportType = ReportType::Output;
-    std::uint32_t id = 0;         // GetReport and SetReport: to be echoed in the reply
+    std::uint32_t id = 0; // GetReport and SetReport: to be echoed in the reply
     std::uint8_t reportNumber = 0; // GetReport and SetReport
     // Output and SetReport: the report as the program passed it, report ID byte first.
     std::vector<std::uint8_t> data;

@@ -11,9 +11,7 @@
 
 namespace vexo {
 
-UhidDevice::~UhidDevice() {
-    destroy();
-}
+UhidDevice::~UhidDevice() { destroy(); }
 
 bool UhidDevice::create(const std::string& name, std::uint16_t vendorId, std::uint16_t productId,
                         std::span<const std::uint8_t> descriptor) {

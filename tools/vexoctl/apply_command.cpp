@@ -14,7 +14,8 @@ namespace vexo::cli {
 namespace {
 
 int runApply(CommandContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl apply --help)");
+    if (!args.empty())
+        throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl apply --help)");
     DeviceEnvironment environment(context, DeviceEnvironment::Trace::Later);
     SilentListener listener;
     DeviceSession& session = environment.session(listener);
@@ -60,8 +61,8 @@ int runApply(CommandContext& context, const std::vector<std::string>& args) {
     if (result.configSaved == ConfigStore::SaveResult::Saved) {
         context.out << "saved " << PrintableText(files.store.path().string()) << "\n";
     } else {
-        context.err << "vexoctl apply: " << PrintableText(files.store.path().string()) << " not saved: "
-                    << PrintableText(files.store.lastError()) << "\n";
+        context.err << "vexoctl apply: " << PrintableText(files.store.path().string())
+                    << " not saved: " << PrintableText(files.store.lastError()) << "\n";
         status = kExitFailure;
     }
     if (result.labelsSaved) {

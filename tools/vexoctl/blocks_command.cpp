@@ -16,7 +16,8 @@ namespace {
 int runBlocks(CommandContext& context, const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     std::optional<std::uint8_t> sensor = TakeSensorOption(args);
-    if (!args.empty()) throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl blocks --help)");
+    if (!args.empty())
+        throw UsageError("unexpected argument '" + args.front() + "' (see vexoctl blocks --help)");
     SettingsFiles files(context);
     std::optional<DeviceEnvironment> environment;
     SilentListener listener;
@@ -35,7 +36,8 @@ int runBlocks(CommandContext& context, const std::vector<std::string>& arguments
     context.out << "rate " << HexBytes(rate) << "\n";
     context.out << "dpi " << HexBytes(DpiImage(record, *sensor)) << "\n";
     const auto matrices = KeyMatrixImage(record);
-    for (std::size_t m = 0; m < matrices.size(); ++m) context.out << "matrix" << m + 1 << " " << HexBytes(matrices[m]) << "\n";
+    for (std::size_t m = 0; m < matrices.size(); ++m)
+        context.out << "matrix" << m + 1 << " " << HexBytes(matrices[m]) << "\n";
     for (std::size_t m = 1; m <= ConfigRecord::kMacroCount; ++m)
         context.out << "macro" << m << " " << HexBytes(record.macro(m)) << "\n";
     return kExitOk;

@@ -8,7 +8,8 @@ namespace vexo::cli {
 
 std::optional<std::string> CommandContext::global(const std::string& option) const {
     const auto it = globals.find(option);
-    if (it == globals.end()) return std::nullopt;
+    if (it == globals.end())
+        return std::nullopt;
     return it->second;
 }
 
@@ -32,13 +33,15 @@ const Command* CommandRegistry::find(const std::string& name) const {
 
 const GlobalOption* CommandRegistry::findGlobalOption(const std::string& name) const {
     for (const GlobalOption& option : globalOptions_)
-        if (option.name == name) return &option;
+        if (option.name == name)
+            return &option;
     return nullptr;
 }
 
 std::vector<const Command*> CommandRegistry::commands() const {
     std::vector<const Command*> list;
-    for (const auto& [name, command] : commands_) list.push_back(&command);
+    for (const auto& [name, command] : commands_)
+        list.push_back(&command);
     return list;
 }
 

@@ -53,7 +53,7 @@ struct Command {
 
 // A global option that comes before the command name.
 struct GlobalOption {
-    std::string name;      // "--trace"
+    std::string name; // "--trace"
     std::string valueName; // "FILE"; empty for a flag
     bool valueOptional = false; // "--simulate[=N]": the value, when given, follows '='
     std::string help;
@@ -83,7 +83,9 @@ struct CommandRegistration {
 };
 
 struct GlobalOptionRegistration {
-    explicit GlobalOptionRegistration(GlobalOption option) { CommandRegistry::instance().addGlobalOption(std::move(option)); }
+    explicit GlobalOptionRegistration(GlobalOption option) {
+        CommandRegistry::instance().addGlobalOption(std::move(option));
+    }
 };
 
 } // namespace vexo::cli

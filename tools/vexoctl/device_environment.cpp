@@ -25,8 +25,8 @@
 namespace vexo::cli {
 namespace {
 
-const GlobalOptionRegistration simulateOption(
-    {"--simulate", "N", true, "use the simulated mouse with sensor type N (0-3, default 3)"});
+const GlobalOptionRegistration simulateOption({"--simulate", "N", true,
+                                               "use the simulated mouse with sensor type N (0-3, default 3)"});
 const GlobalOptionRegistration traceOption({"--trace", "FILE", false, "write every exchange with the mouse to FILE"});
 
 // Message boxes of the device link become lines on standard error.
@@ -34,7 +34,8 @@ class ConsolePrompter final : public Prompter {
 public:
     void message(const std::string& text, const std::string& caption) override {
         std::string line = text;
-        while (!line.empty() && line.back() == '\n') line.pop_back();
+        while (!line.empty() && line.back() == '\n')
+            line.pop_back();
         std::cerr << caption << ": " << line << "\n";
     }
 };
@@ -47,8 +48,10 @@ std::vector<std::filesystem::path> DataFilesOf(const CommandContext& context) {
 }
 
 std::uint8_t sensorTypeOf(const std::string& value) {
-    if (value.empty()) return 3;
-    if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') return static_cast<std::uint8_t>(value[0] - '0');
+    if (value.empty())
+        return 3;
+    if (value.size() == 1 && value[0] >= '0' && value[0] <= '3')
+        return static_cast<std::uint8_t>(value[0] - '0');
     throw UsageError("--simulate takes a sensor type from 0 to 3, not '" + value + "'");
 }
 
@@ -56,7 +59,8 @@ std::uint8_t sensorTypeOf(const std::string& value) {
 
 void RefuseTraceOverDataFiles(const CommandContext& context) {
     const auto trace = context.global("--trace");
-    if (!trace) return;
+    if (!trace)
+        return;
     if (const auto file = TraceTarget::DataFileNamed(*trace, DataFilesOf(context)))
         throw UsageError("--trace " + *trace + " names " + file->string() + ", a data file it would destroy");
 }
@@ -77,12 +81,14 @@ DeviceEnvironment::DeviceEnvironment(CommandContext& context, Trace when)
     if (const auto trace = context.global("--trace")) {
         RefuseTraceOverDataFiles(context);
         tracePath_ = *trace;
-        if (when == Trace::Now) startTrace();
+        if (when == Trace::Now)
+            startTrace();
     }
 }
 
 DeviceEnvironment::~DeviceEnvironment() {
-    if (session_) session_->shutdown();
+    if (session_)
+        session_->shutdown();
     if (tracePath_ && !traceFd_ && context_.traceFailure.empty()) {
         try {
             startTrace();
@@ -97,10 +103,13 @@ DeviceEnvironment::~DeviceEnvironment() {
 }
 
 void DeviceEnvironment::startTrace() {
-    if (!tracePath_ || traceFd_) return;
+    if (!tracePath_ || traceFd_)
+        return;
     TraceTarget::Result opened = TraceTarget::open(*tracePath_, DataFilesOf(context_));
-    if (opened.outcome == TraceTarget::Outcome::DataFile) throw UsageError(opened.error);
-    if (opened.outcome != TraceTarget::Outcome::Opened) throw std::runtime_error(opened.error);
+    if (opened.outcome == TraceTarget::Outcome::DataFile)
+        throw UsageError(opened.error);
+    if (opened.outcome != TraceTarget::Outcome::Opened)
+        throw std::runtime_error(opened.error);
     traceFd_ = std::move(opened.fd);
     std::string pending;
     pending.swap(pendingTrace_);
@@ -113,11 +122,13 @@ void DeviceEnvironment::writeTrace(const std::string& text) {
         return;
     }
     // After the first failure the rest is dropped; the command then ends with a failure.
-    if (!context_.traceFailure.empty()) return;
+    if (!context_.traceFailure.empty())
+        return;
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(traceFd_.get(), text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
             context_.traceFailure =
                 "cannot write the trace file '" + *tracePath_ + "': " + std::strerror(n < 0 ? errno : EIO);
@@ -128,14 +139,17 @@ void DeviceEnvironment::writeTrace(const std::string& text) {
 }
 
 DeviceSession& DeviceEnvironment::session(DeviceNoticeListener& listener) {
-    if (session_) throw std::logic_error("one session per environment");
+    if (session_)
+        throw std::logic_error("one session per environment");
     session_ = std::make_unique<DeviceSession>(*backend_, *pauser_, *prompter_, listener, "VEXO T58");
-    if (tracePath_) session_->transport().setTraceHook([this](const std::string& line) { writeTrace(line + '\n'); });
+    if (tracePath_)
+        session_->transport().setTraceHook([this](const std::string& line) { writeTrace(line + '\n'); });
     return *session_;
 }
 
 std::unique_ptr<DeviceMonitor> DeviceEnvironment::makeMonitor() {
-    if (simMouse_) return std::make_unique<SimDeviceMonitor>(simMouse_);
+    if (simMouse_)
+        return std::make_unique<SimDeviceMonitor>(simMouse_);
     return makeDeviceMonitor();
 }
 

@@ -56,9 +56,9 @@ private:
     std::unique_ptr<HidBackend> backend_;
     std::unique_ptr<Pauser> pauser_;
     std::unique_ptr<Prompter> prompter_;
-    std::optional<std::string> tracePath_;  // --trace FILE
+    std::optional<std::string> tracePath_; // --trace FILE
     UniqueFd traceFd_;
-    std::string pendingTrace_;  // lines before the file is opened
+    std::string pendingTrace_; // lines before the file is opened
     std::unique_ptr<DeviceSession> session_;
 };
 

@@ -41,9 +41,11 @@ bool LoadRecord(ConfigStore& config, std::ostream& err) {
 void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& result, std::ostream& err) {
     const auto names = ReadMacroSectionNames(store);
     for (std::size_t slot = 0; slot < result.slotsEncoded; ++slot) {
-        if (result.droppedEvents[slot] == 0) continue;
-        err << "vexoctl " << kName << ": warning: macro" << slot + 1 << " \"" << PrintableText(names[slot]) << "\": "
-            << result.droppedEvents[slot] << " event(s) at its end do not fit the mouse's block and were left out\n";
+        if (result.droppedEvents[slot] == 0)
+            continue;
+        err << "vexoctl " << kName << ": warning: macro" << slot + 1 << " \"" << PrintableText(names[slot])
+            << "\": " << result.droppedEvents[slot]
+            << " event(s) at its end do not fit the mouse's block and were left out\n";
     }
     if (result.sectionsIgnored > 0) {
         err << "vexoctl " << kName << ": warning: the mouse holds " << kMacroSlotCount << " macros; "
@@ -61,7 +63,8 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
 int runEncodeMacros(CommandContext& context, const std::vector<std::string>& args) {
     int status = kExitOk;
     const std::optional<FileLocations> located = PrepareMacroCommand(context, args, kName, status);
-    if (!located) return status;
+    if (!located)
+        return status;
     const FileLocations& locations = *located;
     // From reading config.bin to saving it, so that no other program's save falls in between and
     // is overwritten (or overwrites this one).
@@ -71,7 +74,8 @@ int runEncodeMacros(CommandContext& context, const std::vector<std::string>& arg
         return kExitFailure;
     }
     ConfigStore config(locations.configBin());
-    if (!LoadRecord(config, context.err)) return kExitFailure;
+    if (!LoadRecord(config, context.err))
+        return kExitFailure;
 
     const ProfileIni store(locations.recordIni());
     const MacroEncodeResult result = EncodeMacroStore(store, config.record().macroArea());

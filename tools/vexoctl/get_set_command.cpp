@@ -18,7 +18,8 @@ std::optional<std::uint8_t> ProbeSensor(CommandContext& context) {
     DeviceEnvironment environment(context);
     SilentListener listener;
     DeviceSession& session = environment.session(listener);
-    if (!ConnectMouse(session)) return std::nullopt;
+    if (!ConnectMouse(session))
+        return std::nullopt;
     session.commands().ReadSensorBlock();
     return session.image().sensor[DeviceImage::kSensorTypeByte];
 }
@@ -27,18 +28,23 @@ int runGet(CommandContext& context, const std::vector<std::string>& arguments) {
     std::vector<std::string> names = arguments;
     std::optional<std::uint8_t> sensor = TakeSensorOption(names);
     for (const std::string& name : names) {
-        if (!name.empty() && name[0] == '-') throw UsageError("unexpected option '" + name + "' (see vexoctl get --help)");
+        if (!name.empty() && name[0] == '-')
+            throw UsageError("unexpected option '" + name + "' (see vexoctl get --help)");
         if (!SettingsVocabulary::Get(SettingsState{}, name))
             throw UsageError("unknown setting '" + name + "'; names are: " + SettingsVocabulary::NamesHelp());
     }
     SettingsFiles files(context);
     // DPI values are rows of the sensor's list; ask the mouse only when a DPI value is wanted.
     bool wantsDpi = names.empty();
-    for (const std::string& name : names) wantsDpi = wantsDpi || (name.rfind("dpi.", 0) == 0 && name.find('.', 4) == std::string::npos);
-    if (!sensor && wantsDpi) sensor = ProbeSensor(context);
+    for (const std::string& name : names)
+        wantsDpi = wantsDpi || (name.rfind("dpi.", 0) == 0 && name.find('.', 4) == std::string::npos);
+    if (!sensor && wantsDpi)
+        sensor = ProbeSensor(context);
     const SettingsState state = ReadSettingsState(files, sensor);
-    if (names.empty()) names = SettingsVocabulary::Names();
-    for (const std::string& name : names) context.out << name << "=" << *SettingsVocabulary::Get(state, name) << "\n";
+    if (names.empty())
+        names = SettingsVocabulary::Names();
+    for (const std::string& name : names)
+        context.out << name << "=" << *SettingsVocabulary::Get(state, name) << "\n";
     return kExitOk;
 }
 
@@ -56,7 +62,8 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
             throw UsageError("'" + arg + "' is not NAME=VALUE (see vexoctl set --help)");
         }
     }
-    if (assignments.empty()) throw UsageError("set needs at least one NAME=VALUE (see vexoctl set --help)");
+    if (assignments.empty())
+        throw UsageError("set needs at least one NAME=VALUE (see vexoctl set --help)");
 
     SettingsFiles files(context, SettingsFiles::Use::Modify);
     DeviceEnvironment environment(context, DeviceEnvironment::Trace::Later);
@@ -69,7 +76,8 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
     if (mouse && !sensor) {
         // Apply connects the sensor anyway; --no-apply only reads it.
         if (apply) {
-            if (sync.ConnectSensor()) sensor = sync.sensorType();
+            if (sync.ConnectSensor())
+                sensor = sync.sensorType();
         } else {
             session.commands().ReadSensorBlock();
             sensor = session.image().sensor[DeviceImage::kSensorTypeByte];
@@ -87,7 +95,8 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
     }
     const std::vector<std::string> errors = SettingsVocabulary::Apply(state, assignments);
     if (!errors.empty()) {
-        for (const std::string& error : errors) context.err << "vexoctl set: " << error << "\n";
+        for (const std::string& error : errors)
+            context.err << "vexoctl set: " << error << "\n";
         context.err << "vexoctl set: nothing was changed\n";
         return kExitUsage;
     }
@@ -112,9 +121,11 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
             return kExitFailure;
         }
     } else {
-        if (apply) context.err << "vexoctl set: no usable mouse found; the settings are saved and reach it with apply\n";
+        if (apply)
+            context.err << "vexoctl set: no usable mouse found; the settings are saved and reach it with apply\n";
         if (files.store.SaveConfig() != ConfigStore::SaveResult::Saved) {
-            context.err << "vexoctl set: " << files.store.path().string() << " not saved: " << files.store.lastError() << "\n";
+            context.err << "vexoctl set: " << files.store.path().string() << " not saved: " << files.store.lastError()
+                        << "\n";
             return kExitFailure;
         }
         if (!files.settings.SaveButtonLabels()) {
@@ -130,8 +141,7 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
     return status;
 }
 
-const std::string kVocabularyHelp =
-    "Names: " + SettingsVocabulary::NamesHelp() +
+const std::string kVocabularyHelp = "Names: " + SettingsVocabulary::NamesHelp() +
     ".\nValues: see vexoctl(1) or README.md; a refused value is reported with what is allowed.\n";
 
 const CommandRegistration getRegistration({
@@ -140,7 +150,8 @@ const CommandRegistration getRegistration({
     "Usage: vexoctl [global options] get [--sensor N] [NAME...]\n\n"
     "Prints NAME=VALUE lines in the syntax set takes. DPI values are those of sensor type N, or of\n"
     "the mouse's sensor when it is there; otherwise a stage shows its list row (row-R).\n"
-    "An unknown name: exit status 64.\n\n" + kVocabularyHelp,
+    "An unknown name: exit status 64.\n\n" +
+        kVocabularyHelp,
     runGet,
     "[--sensor N] [NAME...]",
 });
@@ -153,7 +164,8 @@ const CommandRegistration setRegistration({
     "is allowed, nothing is changed and the exit status is 64. Otherwise the settings are saved\n"
     "(config.bin, the labels, skin and language in str.ini) under the folder's lock and, when the\n"
     "mouse is there and --no-apply is not given, sent to it as the window's Apply does.\n"
-    "Buttons get their labels as the window gives them.\n\n" + kVocabularyHelp,
+    "Buttons get their labels as the window gives them.\n\n" +
+        kVocabularyHelp,
     runSet,
     "[--no-apply] [--sensor N] NAME=VALUE...",
 });

@@ -33,7 +33,8 @@ int runInfo(CommandContext& context, const std::vector<std::string>& args) {
     DeviceEnvironment environment(context);
     QuietListener listener;
     DeviceSession& session = environment.session(listener);
-    if (session.link().OpenMouse() == 1) session.transport().PerformHandshake();
+    if (session.link().OpenMouse() == 1)
+        session.transport().PerformHandshake();
     if (!session.mousePresent()) {
         context.out << "present: no\n";
         return kExitNoMouse;

@@ -19,7 +19,8 @@ const GlobalOptionRegistration dataOption({"--data", "DIR", false, "folder of co
 // Where the files are: the folder of --data DIR, or the program's own rule (an installed
 // program's user folder is filled on first use).
 std::optional<FileLocations> MacroDataLocations(const CommandContext& context, const std::string& command) {
-    if (const auto dir = context.global("--data")) return FileLocations::inFolder(*dir);
+    if (const auto dir = context.global("--data"))
+        return FileLocations::inFolder(*dir);
     FileLocations where = FileLocations::detect();
     std::string error;
     if (!where.prepare(error)) {
@@ -76,7 +77,8 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
     std::string text;
     text.reserve(bytes.size() * 3);
     for (const std::uint8_t b : bytes) {
-        if (!text.empty()) text += ' ';
+        if (!text.empty())
+            text += ' ';
         text += kDigits[b >> 4];
         text += kDigits[b & 0x0F];
     }
@@ -85,7 +87,8 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
 
 void StreamPrompter::message(const std::string& text, const std::string& caption) {
     std::string line = text;
-    while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.pop_back();
+    while (!line.empty() && (line.back() == '\n' || line.back() == ' '))
+        line.pop_back();
     err_ << caption << ": " << line << "\n";
 }
 

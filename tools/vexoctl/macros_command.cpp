@@ -21,18 +21,22 @@ constexpr const char* kName = "macros";
 int runMacros(CommandContext& context, const std::vector<std::string>& args) {
     int status = kExitOk;
     const std::optional<FileLocations> located = PrepareMacroCommand(context, args, kName, status);
-    if (!located) return status;
+    if (!located)
+        return status;
     const FileLocations& locations = *located;
     const ProfileIni store(locations.recordIni());
     const auto names = ReadMacroSectionNames(store);
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
         const StoredMacro macro = LoadMacro(store, names[slot]);
-        context.out << "macro" << slot + 1 << " \"" << PrintableText(names[slot]) << "\" loop " << ParseLoopTimes(macro.loopTimesText)
-                    << " lines " << macro.lines.size();
-        if (slot >= kMacroSlotCount) context.out << " (no block in the mouse)";
-        if (macro.truncated) context.out << " (cut to " << kMaxMacroLines << " lines)";
+        context.out << "macro" << slot + 1 << " \"" << PrintableText(names[slot]) << "\" loop "
+                    << ParseLoopTimes(macro.loopTimesText) << " lines " << macro.lines.size();
+        if (slot >= kMacroSlotCount)
+            context.out << " (no block in the mouse)";
+        if (macro.truncated)
+            context.out << " (cut to " << kMaxMacroLines << " lines)";
         context.out << "\n";
-        for (const std::string& line : macro.lines) context.out << "  " << PrintableText(line) << "\n";
+        for (const std::string& line : macro.lines)
+            context.out << "  " << PrintableText(line) << "\n";
     }
     // A long name early in the file hides the sections after it from the macro list: say so.
     if (const std::size_t inFile = store.sectionCount(); inFile > names.size()) {

@@ -60,7 +60,8 @@ public:
 
 protected:
     int_type overflow(int_type c) override {
-        if (!drain()) return traits_type::eof();
+        if (!drain())
+            return traits_type::eof();
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(c);
             pbump(1);
@@ -75,9 +76,12 @@ private:
         std::size_t left = static_cast<std::size_t>(pptr() - pbase());
         while (left > 0 && error_ == 0) {
             const ssize_t n = ::write(STDOUT_FILENO, data, left);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) error_ = n < 0 ? errno : EIO;
-            else data += n, left -= static_cast<std::size_t>(n);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                error_ = n < 0 ? errno : EIO;
+            else
+                data += n, left -= static_cast<std::size_t>(n);
         }
         setp(buffer_.data(), buffer_.data() + buffer_.size());
         return error_ == 0;
@@ -91,11 +95,13 @@ int finish(int status, const CommandContext& context, OutputBuffer& output) {
     std::cout.flush();
     if (output.error() != 0) {
         std::cerr << "vexoctl: cannot write the output: " << std::strerror(output.error()) << "\n";
-        if (status == kExitOk) status = kExitFailure;
+        if (status == kExitOk)
+            status = kExitFailure;
     }
     if (!context.traceFailure.empty()) {
         std::cerr << "vexoctl: " << context.traceFailure << "\n";
-        if (status == kExitOk) status = kExitFailure;
+        if (status == kExitOk)
+            status = kExitFailure;
     }
     return status;
 }
@@ -119,10 +125,12 @@ int run(const std::vector<std::string>& args, CommandContext& context) {
         const std::size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         const GlobalOption* option = registry.findGlobalOption(name);
-        if (option == nullptr) return usageError("unknown option '" + arg + "'");
+        if (option == nullptr)
+            return usageError("unknown option '" + arg + "'");
         bareOptional.clear();
         if (option->valueName.empty()) {
-            if (eq != std::string::npos) return usageError("option " + name + " takes no value");
+            if (eq != std::string::npos)
+                return usageError("option " + name + " takes no value");
             context.globals[name] = "";
             continue;
         }
@@ -147,7 +155,8 @@ int run(const std::vector<std::string>& args, CommandContext& context) {
             return usageError("option " + name + " needs " + option->valueName + ", not an empty text");
         context.globals[name] = value;
     }
-    if (i == args.size()) return usageError("no command given");
+    if (i == args.size())
+        return usageError("no command given");
     const Command* command = registry.find(args[i]);
     if (command == nullptr) {
         if (!bareOptional.empty())

@@ -30,11 +30,12 @@ void RefuseDataFile(const SettingsFiles& files, const std::filesystem::path& fil
 }
 
 int WriteDocument(CommandContext& context, const std::string& target, const std::string& command) {
-    SettingsFiles files(context, SettingsFiles::Use::Modify);  // the lock: one consistent moment
+    SettingsFiles files(context, SettingsFiles::Use::Modify); // the lock: one consistent moment
     const std::string text = ProfileDocument::Write(ReadProfileContent(files));
     // A document import would refuse (text that is not UTF-8, say) is never written.
     if (const auto check = ProfileDocument::Read(text); !check.content) {
-        context.err << "vexoctl " << command << ": the setup cannot be carried as a profile: " << check.errors.front() << "\n";
+        context.err << "vexoctl " << command << ": the setup cannot be carried as a profile: " << check.errors.front()
+                    << "\n";
         return kExitFailure;
     }
     if (target == "-") {
@@ -55,7 +56,8 @@ int ApplyToMouse(CommandContext& context, SettingsFiles& files, const std::strin
     SilentListener listener;
     DeviceSession& session = environment.session(listener);
     if (!ConnectMouse(session)) {
-        context.err << "vexoctl " << command << ": no usable mouse found; the settings are saved and reach it with apply\n";
+        context.err << "vexoctl " << command
+                    << ": no usable mouse found; the settings are saved and reach it with apply\n";
         return kExitOk;
     }
     SilentPrompter prompter;
@@ -77,7 +79,8 @@ int ReadDocument(CommandContext& context, const std::filesystem::path& file, boo
         read.errors = CheckProfileContent(*read.content);
     }
     if (!read.errors.empty()) {
-        for (const std::string& error : read.errors) context.err << "vexoctl " << command << ": " << file.string() << ": " << error << "\n";
+        for (const std::string& error : read.errors)
+            context.err << "vexoctl " << command << ": " << file.string() << ": " << error << "\n";
         context.err << "vexoctl " << command << ": nothing was changed\n";
         return kExitUsage;
     }
@@ -104,7 +107,8 @@ int runImport(CommandContext& context, const std::vector<std::string>& arguments
     std::vector<std::string> args = arguments;
     const auto apply = std::find(args.begin(), args.end(), "--apply");
     const bool applying = apply != args.end();
-    if (applying) args.erase(apply);
+    if (applying)
+        args.erase(apply);
     return ReadDocument(context, OneArgument(args, "import", "one FILE"), applying, "import");
 }
 
@@ -114,35 +118,44 @@ std::filesystem::path ProfilesFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     std::filesystem::path base;
-    if (xdg != nullptr && xdg[0] == '/') base = xdg;
-    else if (home != nullptr && home[0] != '\0') base = std::filesystem::path(home) / ".config";
-    else throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
+    if (xdg != nullptr && xdg[0] == '/')
+        base = xdg;
+    else if (home != nullptr && home[0] != '\0')
+        base = std::filesystem::path(home) / ".config";
+    else
+        throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
     return base / "vexo-t58" / "profiles";
 }
 
 // A name becomes a file name in the folder: nothing that could leave the folder, hide the file or
 // break a line of list is accepted.
 std::filesystem::path ProfileFile(const std::string& name) {
-    const bool control = std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    if (name.empty() || name.size() > 100 || name.find('/') != std::string::npos || name.find("..") != std::string::npos ||
-        name[0] == '.' || name[0] == '-' || control)
-        throw UsageError("'" + name + "' cannot name a profile: use 1-100 characters without '/', '..', control "
+    const bool control =
+        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    if (name.empty() || name.size() > 100 || name.find('/') != std::string::npos ||
+        name.find("..") != std::string::npos || name[0] == '.' || name[0] == '-' || control)
+        throw UsageError("'" + name +
+                         "' cannot name a profile: use 1-100 characters without '/', '..', control "
                          "characters or a leading '.' or '-'");
     return ProfilesFolder() / (name + ".json");
 }
 
 int runProfile(CommandContext& context, const std::vector<std::string>& arguments) {
-    if (arguments.empty()) throw UsageError("profile needs list, save NAME, load NAME or delete NAME");
+    if (arguments.empty())
+        throw UsageError("profile needs list, save NAME, load NAME or delete NAME");
     const std::string& action = arguments[0];
     std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (action == "list") {
-        if (!rest.empty()) throw UsageError("profile list takes no arguments");
+        if (!rest.empty())
+            throw UsageError("profile list takes no arguments");
         std::vector<std::string> names;
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(ProfilesFolder(), ec))
-            if (entry.path().extension() == ".json" && entry.is_regular_file(ec)) names.push_back(entry.path().stem().string());
+            if (entry.path().extension() == ".json" && entry.is_regular_file(ec))
+                names.push_back(entry.path().stem().string());
         std::sort(names.begin(), names.end());
-        for (const std::string& name : names) context.out << name << "\n";
+        for (const std::string& name : names)
+            context.out << name << "\n";
         return kExitOk;
     }
     bool apply = true;
@@ -153,7 +166,8 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
             rest.erase(flag);
         }
     }
-    if (rest.size() != 1) throw UsageError("profile " + action + " needs one NAME");
+    if (rest.size() != 1)
+        throw UsageError("profile " + action + " needs one NAME");
     if (action != "save" && action != "load" && action != "delete")
         throw UsageError("unknown profile action '" + action + "'; use list, save, load or delete");
     const std::filesystem::path file = ProfileFile(rest[0]);
@@ -161,7 +175,8 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
     if (action == "save") {
         std::filesystem::create_directories(file.parent_path(), ec);
         if (ec) {
-            context.err << "vexoctl profile: cannot create " << file.parent_path().string() << ": " << ec.message() << "\n";
+            context.err << "vexoctl profile: cannot create " << file.parent_path().string() << ": " << ec.message()
+                        << "\n";
             return kExitFailure;
         }
         return WriteDocument(context, file.string(), "profile save");
@@ -170,7 +185,8 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
         context.err << "vexoctl profile: there is no profile '" << rest[0] << "'\n";
         return kExitFailure;
     }
-    if (action == "load") return ReadDocument(context, file, apply, "profile load");
+    if (action == "load")
+        return ReadDocument(context, file, apply, "profile load");
     if (!std::filesystem::remove(file, ec) || ec) {
         context.err << "vexoctl profile: cannot delete " << file.string() << ": " << ec.message() << "\n";
         return kExitFailure;

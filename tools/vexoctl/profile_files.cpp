@@ -39,7 +39,8 @@ ProfileContent ReadProfileContent(const SettingsFiles& files) {
     for (const std::string& name : store.sectionNames(kAllSectionNames)) {
         StoredMacro macro = LoadMacro(store, name);
         if (macro.truncated)
-            throw std::runtime_error("macro '" + name + "' of record.ini has more lines than it can keep; nothing was exported");
+            throw std::runtime_error("macro '" + name +
+                                     "' of record.ini has more lines than it can keep; nothing was exported");
         c.macros.push_back({name, std::move(macro.loopTimesText), std::move(macro.lines)});
     }
     return c;
@@ -52,7 +53,8 @@ std::vector<std::string> CheckProfileContent(const ProfileContent& content) {
             errors.push_back("macros[" + std::to_string(i) + "].name: '" + content.macros[i].name +
                              "' is not a name record.ini can keep");
         if (content.macros[i].lines.size() > kMaxMacroLines)
-            errors.push_back("macros[" + std::to_string(i) + "].lines: more than " + std::to_string(kMaxMacroLines) + " lines");
+            errors.push_back("macros[" + std::to_string(i) + "].lines: more than " + std::to_string(kMaxMacroLines) +
+                             " lines");
     }
     return errors;
 }
@@ -65,7 +67,8 @@ std::string WriteProfileContent(SettingsFiles& files, const ProfileContent& c) {
     std::error_code ec;
     std::filesystem::remove(fresh, ec);
     if (!c.macros.empty() || std::filesystem::exists(recordIni, ec)) {
-        if (const auto made = AtomicFile::write(fresh, std::string()); !made.ok) return "record.ini: " + made.message;
+        if (const auto made = AtomicFile::write(fresh, std::string()); !made.ok)
+            return "record.ini: " + made.message;
         ProfileIni store(fresh);
         for (const ProfileMacro& m : c.macros) {
             const MacroWriteResult written = SaveMacro(store, m.name, m.loopTimes, m.lines);
@@ -88,14 +91,17 @@ std::string WriteProfileContent(SettingsFiles& files, const ProfileContent& c) {
     files.settings.m_strSettingSection = SelectTexts(c.language).m_strSettingSection;
     files.settings.m_strButtonLabelA = c.labelsA;
     files.settings.m_strButtonLabelB = c.labelsB;
-    if (!files.settings.SaveButtonLabels()) return "button labels: " + files.settings.lastError();
+    if (!files.settings.SaveButtonLabels())
+        return "button labels: " + files.settings.lastError();
     if (c.skin != files.settings.m_strSkinName) {
         files.settings.m_strSkinName = c.skin;
-        if (!files.settings.SaveSkinSettings(files.settings.TextColour())) return "skin: " + files.settings.lastError();
+        if (!files.settings.SaveSkinSettings(files.settings.TextColour()))
+            return "skin: " + files.settings.lastError();
     }
     if (c.language != files.settings.ReadLanguage()) {
         ProfileIni ini(files.settings.m_strStrIniPath);
-        if (!ini.writeString("Skins", "Lan", c.language)) return "language: " + ini.lastError();
+        if (!ini.writeString("Skins", "Lan", c.language))
+            return "language: " + ini.lastError();
     }
     return {};
 }
@@ -103,17 +109,21 @@ std::string WriteProfileContent(SettingsFiles& files, const ProfileContent& c) {
 std::string ReadDocumentFile(const std::filesystem::path& file, std::size_t limit) {
     // Never waits on a FIFO or a device, and never reads more than the limit.
     UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd) throw std::runtime_error("cannot open " + file.string() + ": " + std::strerror(errno));
+    if (!fd)
+        throw std::runtime_error("cannot open " + file.string() + ": " + std::strerror(errno));
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) throw std::runtime_error(file.string() + " is not a regular file");
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw std::runtime_error(file.string() + " is not a regular file");
     if (static_cast<std::uint64_t>(st.st_size) > limit)
         throw UsageError(file.string() + " is larger than " + std::to_string(limit) + " bytes; nothing was changed");
     std::string text(static_cast<std::size_t>(st.st_size), '\0');
     std::size_t got = 0;
     while (got < text.size()) {
         const ssize_t n = ::read(fd.get(), text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw std::runtime_error("cannot read " + file.string());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw std::runtime_error("cannot read " + file.string());
         got += static_cast<std::size_t>(n);
     }
     return text;

@@ -13,10 +13,12 @@ namespace vexo::cli {
 namespace {
 
 FileLocations locationsOf(const CommandContext& context) {
-    if (const auto dir = context.global("--data")) return FileLocations::inFolder(*dir);
+    if (const auto dir = context.global("--data"))
+        return FileLocations::inFolder(*dir);
     FileLocations where = FileLocations::detect();
     std::string error;
-    if (!where.prepare(error)) throw std::runtime_error(error);
+    if (!where.prepare(error))
+        throw std::runtime_error(error);
     return where;
 }
 
@@ -26,7 +28,8 @@ SettingsFiles::SettingsFiles(const CommandContext& context, Use use)
     : locations(locationsOf(context)), store(locations.configBin()) {
     if (use == Use::Modify) {
         lock = std::make_unique<FolderLock>(locations.dataDir());
-        if (lock->busy()) throw std::runtime_error(lock->message() + "; nothing was changed");
+        if (lock->busy())
+            throw std::runtime_error(lock->message() + "; nothing was changed");
     }
     switch (store.LoadConfig()) {
     case ConfigStore::LoadResult::Loaded: break;
@@ -43,8 +46,10 @@ SettingsFiles::SettingsFiles(const CommandContext& context, Use use)
 std::optional<std::uint8_t> TakeSensorOption(std::vector<std::string>& args) {
     std::optional<std::uint8_t> sensor;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--sensor") continue;
-        if (i + 1 >= args.size()) throw UsageError("--sensor needs a sensor type from 0 to 3");
+        if (args[i] != "--sensor")
+            continue;
+        if (i + 1 >= args.size())
+            throw UsageError("--sensor needs a sensor type from 0 to 3");
         const std::string& value = args[i + 1];
         if (value.size() != 1 || value[0] < '0' || value[0] > '3')
             throw UsageError("--sensor takes a sensor type from 0 to 3, not '" + value + "'");
@@ -56,7 +61,8 @@ std::optional<std::uint8_t> TakeSensorOption(std::vector<std::string>& args) {
 }
 
 bool ConnectMouse(DeviceSession& session) {
-    if (session.link().OpenMouse() == 1) session.transport().PerformHandshake();
+    if (session.link().OpenMouse() == 1)
+        session.transport().PerformHandshake();
     return session.mousePresent();
 }
 

@@ -23,7 +23,8 @@ SettingsState ReadSettingsState(const SettingsFiles& files, std::optional<std::u
 
 void ReloadLabelsForLanguage(SettingsFiles& files, SettingsState& state) {
     const std::string section = SelectTexts(state.language).m_strSettingSection;
-    if (section == files.settings.m_strSettingSection) return;
+    if (section == files.settings.m_strSettingSection)
+        return;
     files.settings.m_strSettingSection = section;
     files.settings.LoadIniSettings();
     state.labelsA = files.settings.m_strButtonLabelA;
@@ -40,7 +41,8 @@ void TakeSettingsState(SettingsFiles& files, const SettingsState& state) {
 std::string WriteSkinAndLanguage(SettingsFiles& files, const SettingsState& state) {
     if (state.skin != files.settings.m_strSkinName) {
         files.settings.m_strSkinName = state.skin;
-        if (!files.settings.SaveSkinSettings(files.settings.TextColour())) return files.settings.lastError();
+        if (!files.settings.SaveSkinSettings(files.settings.TextColour()))
+            return files.settings.lastError();
     }
     if (state.language != files.settings.ReadLanguage()) {
         // Through the settings' own reader path, written last so no cached copy is stale afterwards.

@@ -21,10 +21,10 @@ namespace {
 std::string functionName(std::uint8_t code) {
     static const UiTexts en = SelectTexts("EN");
     const std::string UiTexts::*names[16] = {
-        &UiTexts::m_strLeftClick, &UiTexts::m_strRightClick, &UiTexts::m_strMidClick, &UiTexts::m_strForward,
+        &UiTexts::m_strLeftClick, &UiTexts::m_strRightClick,  &UiTexts::m_strMidClick,  &UiTexts::m_strForward,
         &UiTexts::m_strBackward,  &UiTexts::m_strTripleClick, &UiTexts::m_strDpiSwitch, &UiTexts::m_strRgbOnOff,
-        &UiTexts::m_strWindows,   &UiTexts::m_strMultimedia, &UiTexts::m_strFireKey,   &UiTexts::m_strSingleKey,
-        &UiTexts::m_strComboKey,  &UiTexts::m_strMacroKey,   &UiTexts::m_strShift,     &UiTexts::m_strKeyOff};
+        &UiTexts::m_strWindows,   &UiTexts::m_strMultimedia,  &UiTexts::m_strFireKey,   &UiTexts::m_strSingleKey,
+        &UiTexts::m_strComboKey,  &UiTexts::m_strMacroKey,    &UiTexts::m_strShift,     &UiTexts::m_strKeyOff};
     return code < 16 ? en.*names[code] : "invalid (" + std::to_string(code) + ")";
 }
 
@@ -52,14 +52,20 @@ std::vector<std::pair<std::string, std::string>> parametersOf(const ConfigRecord
     switch (r.functionCode(mode, b)) {
     case function_code::DpiSwitch: return {{"dpiFunction", dpiFunctionName(r.dpiSubFunctions(mode)[b])}};
     case function_code::Windows:
-        return {{"row", f(ButtonArray::WinFuncIndex)}, {"usage", f(ButtonArray::WinFuncCode)}, {"page", f(ButtonArray::WinFuncPage)}};
+        return {{"row", f(ButtonArray::WinFuncIndex)},
+                {"usage", f(ButtonArray::WinFuncCode)},
+                {"page", f(ButtonArray::WinFuncPage)}};
     case function_code::Multimedia: return {{"row", f(ButtonArray::MediaIndex)}, {"usage", f(ButtonArray::MediaCode)}};
     case function_code::FireKey:
-        return {{"row", f(ButtonArray::FireKeyIndex)}, {"key", f(ButtonArray::FireKeyCode)},
-                {"speed", f(ButtonArray::FireSpeed)}, {"times", f(ButtonArray::FireTimes)}};
+        return {{"row", f(ButtonArray::FireKeyIndex)},
+                {"key", f(ButtonArray::FireKeyCode)},
+                {"speed", f(ButtonArray::FireSpeed)},
+                {"times", f(ButtonArray::FireTimes)}};
     case function_code::SingleKey: return {{"key", f(ButtonArray::SingleKeyCode)}};
     case function_code::ComboKey:
-        return {{"modifiers", f(ButtonArray::ComboModifiers)}, {"key1", f(ButtonArray::ComboKey1)}, {"key2", f(ButtonArray::ComboKey2)}};
+        return {{"modifiers", f(ButtonArray::ComboModifiers)},
+                {"key1", f(ButtonArray::ComboKey1)},
+                {"key2", f(ButtonArray::ComboKey2)}};
     case function_code::MacroKey:
         return {{"macro", std::to_string(r.buttons(mode, ButtonArray::MacroSlot)[b] + 1)},
                 {"runMode", std::to_string(r.buttons(mode, ButtonArray::MacroRepeatMode)[b] + 1)}};
@@ -71,7 +77,8 @@ void showText(std::ostream& out, const SettingsFiles& files, std::optional<std::
     const ConfigRecord& r = files.store.record();
     out << "file: " << PrintableText(files.store.path().string()) << "\n"
         << "first run: " << (files.store.firstRunFlag() == 0 ? "yes" : "no") << "\n"
-        << "labels: " << PrintableText(files.settings.m_strStrIniPath.string()) << " [" << files.settings.m_strSettingSection << "]\n"
+        << "labels: " << PrintableText(files.settings.m_strStrIniPath.string()) << " ["
+        << files.settings.m_strSettingSection << "]\n"
         << "report rate: " << (r.reportRate() ? std::to_string(1000 / r.reportRate()) + " Hz" : "invalid")
         << " (interval " << int(r.reportRate()) << ")\n"
         << "page shows mode: " << (r.editedMode() == KeyMode::A ? "A" : "B") << "\n";
@@ -80,23 +87,25 @@ void showText(std::ostream& out, const SettingsFiles& files, std::optional<std::
         out << "buttons, mode " << (mode == KeyMode::A ? "A" : "B") << ":\n";
         for (std::size_t b = 0; b < ConfigRecord::kButtons; ++b) {
             out << "  " << b + 1 << (b < 9 ? "  " : " ") << functionName(r.functionCode(mode, b));
-            for (const auto& [name, value] : parametersOf(r, mode, b)) out << " " << name << "=" << value;
+            for (const auto& [name, value] : parametersOf(r, mode, b))
+                out << " " << name << "=" << value;
             out << "  entry " << HexBytes(KeyEntry(r, mode, b)) << "  label \"" << PrintableText(labels[b]) << "\"\n";
         }
     }
     out << "DPI stages (sensor type " << (sensor ? std::to_string(*sensor) : std::string("unknown")) << "):\n";
     for (std::size_t s = 0; s < ConfigRecord::kDpiStages; ++s) {
         const auto value = sensor ? DpiValue(*sensor, r.dpiValues()[s]) : std::nullopt;
-        out << "  " << s + 1 << "  " << (r.stageEnabled(s) ? "on " : "off") << "  row " << int(r.dpiValues()[s])
-            << "  " << (value ? std::to_string(*value) + " DPI" : std::string("-")) << "  colour "
-            << colourText(r.dpiColour(s)) << "\n";
+        out << "  " << s + 1 << "  " << (r.stageEnabled(s) ? "on " : "off") << "  row " << int(r.dpiValues()[s]) << "  "
+            << (value ? std::to_string(*value) + " DPI" : std::string("-")) << "  colour " << colourText(r.dpiColour(s))
+            << "\n";
     }
     out << "lighting: " << lightingName(r.lightingMode()) << "\n";
     for (std::size_t m = 1; m <= 3; ++m)
         out << "  " << lightingName(static_cast<std::uint8_t>(m)) << ": parameter " << int(r.lightingParameter1(m))
             << ", effect " << int(r.lightingParameter2(m)) << "\n";
     out << "loop colours:";
-    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i) out << " " << colourText(r.loopColour(i));
+    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i)
+        out << " " << colourText(r.loopColour(i));
     const DesktopBytes d = r.desktop();
     out << "\nDPI marks: " << hex2(r.dpiMarkBits() >> 8) << hex2(r.dpiMarkBits()) << "\n"
         << "desktop: enhance precision " << int(d.enhancePrecision) << ", scroll one screen " << int(d.scrollOneScreen)
@@ -116,7 +125,8 @@ void showJson(std::ostream& out, const SettingsFiles& files, std::optional<std::
         const auto& labels = mode == KeyMode::A ? files.settings.m_strButtonLabelA : files.settings.m_strButtonLabelB;
         out << (mode == KeyMode::A ? "\n" : ",\n") << "    \"" << (mode == KeyMode::A ? "A" : "B") << "\": [";
         for (std::size_t b = 0; b < ConfigRecord::kButtons; ++b) {
-            out << (b ? ",\n" : "\n") << "      {\"button\": " << b + 1 << ", \"code\": " << int(r.functionCode(mode, b))
+            out << (b ? ",\n" : "\n") << "      {\"button\": " << b + 1
+                << ", \"code\": " << int(r.functionCode(mode, b))
                 << ", \"function\": " << JsonString(functionName(r.functionCode(mode, b))) << ", \"parameters\": {";
             bool first = true;
             for (const auto& [name, value] : parametersOf(r, mode, b)) {
@@ -124,29 +134,32 @@ void showJson(std::ostream& out, const SettingsFiles& files, std::optional<std::
                 out << (first ? "" : ", ") << JsonString(name) << ": " << (numeric ? value : JsonString(value));
                 first = false;
             }
-            out << "}, \"entry\": " << JsonString(HexBytes(KeyEntry(r, mode, b))) << ", \"label\": " << JsonString(labels[b])
-                << "}";
+            out << "}, \"entry\": " << JsonString(HexBytes(KeyEntry(r, mode, b)))
+                << ", \"label\": " << JsonString(labels[b]) << "}";
         }
         out << "\n    ]";
     }
     out << "\n  },\n  \"sensorType\": " << (sensor ? std::to_string(*sensor) : "null") << ",\n  \"dpiStages\": [";
     for (std::size_t s = 0; s < ConfigRecord::kDpiStages; ++s) {
         const auto value = sensor ? DpiValue(*sensor, r.dpiValues()[s]) : std::nullopt;
-        out << (s ? ",\n" : "\n") << "    {\"stage\": " << s + 1 << ", \"enabled\": " << (r.stageEnabled(s) ? "true" : "false")
-            << ", \"row\": " << int(r.dpiValues()[s]) << ", \"dpi\": " << (value ? std::to_string(*value) : "null")
+        out << (s ? ",\n" : "\n") << "    {\"stage\": " << s + 1
+            << ", \"enabled\": " << (r.stageEnabled(s) ? "true" : "false") << ", \"row\": " << int(r.dpiValues()[s])
+            << ", \"dpi\": " << (value ? std::to_string(*value) : "null")
             << ", \"colour\": " << JsonString(colourText(r.dpiColour(s))) << "}";
     }
-    out << "\n  ],\n  \"lighting\": {\"mode\": " << int(r.lightingMode()) << ", \"name\": " << JsonString(lightingName(r.lightingMode()))
-        << ", \"parameters\": [";
+    out << "\n  ],\n  \"lighting\": {\"mode\": " << int(r.lightingMode())
+        << ", \"name\": " << JsonString(lightingName(r.lightingMode())) << ", \"parameters\": [";
     for (std::size_t m = 1; m <= 3; ++m)
-        out << (m > 1 ? ", " : "") << "{\"parameter\": " << int(r.lightingParameter1(m)) << ", \"effect\": " << int(r.lightingParameter2(m)) << "}";
+        out << (m > 1 ? ", " : "") << "{\"parameter\": " << int(r.lightingParameter1(m))
+            << ", \"effect\": " << int(r.lightingParameter2(m)) << "}";
     out << "]},\n  \"loopColours\": [";
-    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i) out << (i ? ", " : "") << JsonString(colourText(r.loopColour(i)));
+    for (std::size_t i = 0; i < ConfigRecord::kLoopColourCount; ++i)
+        out << (i ? ", " : "") << JsonString(colourText(r.loopColour(i)));
     const DesktopBytes d = r.desktop();
     out << "],\n  \"dpiMarkBits\": " << r.dpiMarkBits() << ",\n"
-        << "  \"desktop\": {\"enhancePrecision\": " << int(d.enhancePrecision) << ", \"scrollOneScreen\": " << int(d.scrollOneScreen)
-        << ", \"pointerSpeedRow\": " << int(d.pointerSpeedRow) << ", \"wheelLines\": " << int(d.wheelLines)
-        << ", \"doubleClickRow\": " << int(d.doubleClickRow) << "}\n}\n";
+        << "  \"desktop\": {\"enhancePrecision\": " << int(d.enhancePrecision)
+        << ", \"scrollOneScreen\": " << int(d.scrollOneScreen) << ", \"pointerSpeedRow\": " << int(d.pointerSpeedRow)
+        << ", \"wheelLines\": " << int(d.wheelLines) << ", \"doubleClickRow\": " << int(d.doubleClickRow) << "}\n}\n";
 }
 
 int runShow(CommandContext& context, const std::vector<std::string>& arguments) {
@@ -154,8 +167,10 @@ int runShow(CommandContext& context, const std::vector<std::string>& arguments) 
     std::optional<std::uint8_t> sensor = TakeSensorOption(args);
     bool json = false;
     for (const auto& arg : args) {
-        if (arg == "--json") json = true;
-        else throw UsageError("unexpected argument '" + arg + "' (see vexoctl show --help)");
+        if (arg == "--json")
+            json = true;
+        else
+            throw UsageError("unexpected argument '" + arg + "' (see vexoctl show --help)");
     }
     SettingsFiles files(context);
     if (const std::string problem = files.settings.FileProblem(); !problem.empty())
@@ -170,8 +185,10 @@ int runShow(CommandContext& context, const std::vector<std::string>& arguments) 
             sensor = session.image().sensor[DeviceImage::kSensorTypeByte];
         }
     }
-    if (json) showJson(context.out, files, sensor);
-    else showText(context.out, files, sensor);
+    if (json)
+        showJson(context.out, files, sensor);
+    else
+        showText(context.out, files, sensor);
     return kExitOk;
 }
 

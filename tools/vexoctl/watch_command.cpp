@@ -36,13 +36,15 @@ class PrintingListener final : public DeviceNoticeListener {
 public:
     explicit PrintingListener(std::ostream& out) : out_(out) {}
     void deviceNotice(std::uint8_t kind, std::uint8_t value) override {
-        if (kind == kNoticeMousePresent || kind == kNoticeNoMouse) return; // reported as arrival/removal
+        if (kind == kNoticeMousePresent || kind == kNoticeNoMouse)
+            return; // reported as arrival/removal
         print("notice " + std::to_string(kind) + " " + std::to_string(value));
     }
     void hideMainWindow() override {}
     void print(const std::string& line) {
         std::lock_guard lock(mutex_);
-        if (failed_) return;
+        if (failed_)
+            return;
         out_ << line << std::endl;
         if (!out_) {
             failed_ = true;
@@ -67,9 +69,11 @@ public:
     WatchTeardown(const WatchTeardown&) = delete;
     WatchTeardown& operator=(const WatchTeardown&) = delete;
     ~WatchTeardown() {
-        if (scriptWaiter.joinable()) scriptWaiter.join();
+        if (scriptWaiter.joinable())
+            scriptWaiter.join();
         script.reset();
-        if (session != nullptr) session->shutdown();
+        if (session != nullptr)
+            session->shutdown();
         if (handlersInstalled) {
             ::sigaction(SIGINT, &previousInt, nullptr);
             ::sigaction(SIGTERM, &previousTerm, nullptr);
@@ -93,8 +97,10 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
     bool playScript = true;
     bool endWithScript = false;
     for (const std::string& arg : args) {
-        if (arg == "--no-script") playScript = false;
-        else if (arg == "--once") endWithScript = true;
+        if (arg == "--no-script")
+            playScript = false;
+        else if (arg == "--once")
+            endWithScript = true;
         else {
             context.err << "vexoctl watch: unknown argument '" << arg << "' (see vexoctl watch --help)\n";
             return kExitUsage;
@@ -131,7 +137,8 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
     teardown.handlersInstalled = true;
 
     const bool monitoring = monitor && monitor->start();
-    if (!monitoring) context.err << "vexoctl watch: hot-plug notices are not available; watching notices only\n";
+    if (!monitoring)
+        context.err << "vexoctl watch: hot-plug notices are not available; watching notices only\n";
 
     DeviceSession& session = environment.session(listener);
     teardown.session = &session;
@@ -159,7 +166,8 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
         for (const DeviceChange& change : monitor->takeChanges()) {
             session.handleDeviceChange(change);
             const bool now = session.mousePresent();
-            if (now != present) listener.print(now ? "arrival" : "removal");
+            if (now != present)
+                listener.print(now ? "arrival" : "removal");
             present = now;
         }
     };
@@ -169,13 +177,17 @@ int runWatch(CommandContext& context, const std::vector<std::string>& args) {
                          {scriptRead.get(), POLLIN, 0}};
         // No time-out: the process sleeps until something happens.
         const int ready = ::poll(fds, 3, -1);
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0 || (fds[0].revents & POLLIN)) break;
-        if (fds[1].revents & POLLIN) handleChanges();
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0 || (fds[0].revents & POLLIN))
+            break;
+        if (fds[1].revents & POLLIN)
+            handleChanges();
         if (fds[2].revents & POLLIN) {
             // The script's last steps are still reported: pending hot-plug changes, and notices until
             // the input thread has taken them all and waits again (bounded, should it be stuck).
-            if (monitoring) handleChanges();
+            if (monitoring)
+                handleChanges();
             auto mouse = environment.simMouse();
             for (int i = 0; i < 200 && (mouse->pendingNotices() > 0 || (present && mouse->readersBlocked() == 0)); ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));

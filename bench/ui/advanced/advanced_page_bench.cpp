@@ -32,12 +32,11 @@ namespace {
 using namespace vexo;
 
 // record.ini with macros of events key presses and releases, 50 ms apart.
-std::string Store(int macros, int events)
-{
+std::string Store(int macros, int events) {
     std::string text;
     for (int m = 0; m < macros; ++m) {
         text += "[Macro" + std::to_string(m) + "]\r\nMacroLoopTimes=1\r\nItemCount=" + std::to_string(2 * events - 1) +
-                "\r\n";
+            "\r\n";
         int item = 0;
         for (int e = 0; e < events; ++e) {
             if (e > 0)
@@ -61,8 +60,7 @@ struct Page {
     std::unique_ptr<CMainDialog> window;
     std::unique_ptr<AdvancedPage> page;
 
-    explicit Page(const std::string& store)
-    {
+    explicit Page(const std::string& store) {
         const QString skin = QCoreApplication::applicationDirPath() + "/Skins/Black";
         skinContext.strSkinDir = skin.toStdString();
         std::ofstream(QDir(folder.path()).filePath("record.ini").toStdString(), std::ios::binary) << store;
@@ -70,9 +68,9 @@ struct Page {
         window->m_fontText = InterfaceFonts::make("Arial", 14, 400, "EN");
         window->m_fontTitle = InterfaceFonts::make("Tahoma", 18, 700, "EN");
         window->LoadBackground();
-        page = std::make_unique<AdvancedPage>(AdvancedPage::Services{
-            *window, config, desktop, keyboard, prompter, texts,
-            QDir(folder.path()).filePath("record.ini").toStdString(), nullptr});
+        page = std::make_unique<AdvancedPage>(
+            AdvancedPage::Services{*window, config, desktop, keyboard, prompter, texts,
+                                   QDir(folder.path()).filePath("record.ini").toStdString(), nullptr});
         window->SetPageContent(kAdvancedPage, page.get());
         window->show();
         window->ShowAdvancedPage();
@@ -80,8 +78,7 @@ struct Page {
     ~Page() { window->SetPageContent(kAdvancedPage, nullptr); }
 };
 
-void RecordOneKey(benchmark::State& state, bool paint)
-{
+void RecordOneKey(benchmark::State& state, bool paint) {
     Page p(Store(1, 1));
     MacroEditor& editor = p.page->editor();
     bool press = true;
@@ -92,8 +89,8 @@ void RecordOneKey(benchmark::State& state, bool paint)
             state.ResumeTiming();
         }
         // The key travels the application's event filter into a list line, which is painted.
-        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, 30 + kXkbKeycodeOffset,
-                        0, 0);
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
+                        30 + kXkbKeycodeOffset, 0, 0);
         QCoreApplication::sendEvent(editor.nameField(), &event);
         if (paint)
             editor.sequenceList()->viewport()->repaint();
@@ -103,27 +100,25 @@ void RecordOneKey(benchmark::State& state, bool paint)
 
 // One Confirm with ten macros of 63 events in record.ini: the selected macro is saved and all ten
 // are encoded again, file reading and the durable replacement of record.ini included.
-void ConfirmInAStoreOfTenFullMacros(benchmark::State& state)
-{
+void ConfirmInAStoreOfTenFullMacros(benchmark::State& state) {
     Page p(Store(10, 63));
     MacroEditor& editor = p.page->editor();
     int row = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        editor.macroList()->setCurrentRow(row);  // loads the macro's 125 lines
+        editor.macroList()->setCurrentRow(row); // loads the macro's 125 lines
         row = (row + 1) % 10;
         state.ResumeTiming();
         editor.ConfirmMacro();
     }
 }
 
-void ShowAdvancedPage(benchmark::State& state)
-{
+void ShowAdvancedPage(benchmark::State& state) {
     Page p(Store(3, 20));
     for (auto _ : state) {
         state.PauseTiming();
         p.window->ShowBasicPage();
-        QCoreApplication::processEvents();  // the left page's controls are deleted
+        QCoreApplication::processEvents(); // the left page's controls are deleted
         state.ResumeTiming();
         p.window->ShowAdvancedPage();
     }
@@ -136,7 +131,4 @@ BENCHMARK(ShowAdvancedPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    return vexo::bench::RunWindowBenchmarks(argc, argv);
-}
+int main(int argc, char** argv) { return vexo::bench::RunWindowBenchmarks(argc, argv); }

@@ -42,16 +42,14 @@ using Clock = std::chrono::steady_clock;
 class PaintWatch final : public QObject {
 public:
     bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
             painted = true;
         return false;
     }
 };
 
-bool UseSkin(SkinContext& context)
-{
+bool UseSkin(SkinContext& context) {
     const QString skin = QCoreApplication::applicationDirPath() + "/Skins/Black";
     context.strSkinDir = skin.toStdString();
     context.strLanguage = "EN";
@@ -60,8 +58,7 @@ bool UseSkin(SkinContext& context)
 }
 
 // Processes events until the watch saw a paint, or a second has passed.
-bool WaitForPaint(const PaintWatch& watch)
-{
+bool WaitForPaint(const PaintWatch& watch) {
     QElapsedTimer limit;
     limit.start();
     while (!watch.painted && limit.elapsed() < 1000)
@@ -71,8 +68,7 @@ bool WaitForPaint(const PaintWatch& watch)
 
 using Factory = std::function<std::unique_ptr<QDialog>(SkinContext&, Prompter&, KeyboardHook&, const std::string&)>;
 
-void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
-{
+void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached) {
     SkinContext skin;
     if (!UseSkin(skin)) {
         state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
@@ -100,27 +96,28 @@ void OpenToFirstPaint(benchmark::State& state, Factory make, bool cached)
     }
 }
 
-template <typename D> Factory Plain()
-{
+template <typename D>
+Factory Plain() {
     return [](SkinContext& skin, Prompter& prompter, KeyboardHook&, const std::string&) {
         return std::make_unique<D>(skin, prompter);
     };
 }
-template <typename D> Factory Capturing()
-{
+template <typename D>
+Factory Capturing() {
     return [](SkinContext& skin, Prompter& prompter, KeyboardHook& hook, const std::string&) {
         return std::make_unique<D>(skin, hook, prompter);
     };
 }
-Factory Macro()
-{
+Factory Macro() {
     return [](SkinContext& skin, Prompter& prompter, KeyboardHook&, const std::string& recordIni) {
         return std::make_unique<CMacroDialog>(skin, recordIni, prompter);
     };
 }
 
 #define DIALOG_BENCH(name, factory)                                                                                    \
-    BENCHMARK_CAPTURE(OpenToFirstPaint, name##_decoding, factory, false)->UseManualTime()->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(OpenToFirstPaint, name##_decoding, factory, false)                                               \
+        ->UseManualTime()                                                                                              \
+        ->Unit(benchmark::kMillisecond);                                                                               \
     BENCHMARK_CAPTURE(OpenToFirstPaint, name##_cached, factory, true)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 DIALOG_BENCH(single_key, Capturing<CSingleDialog>());
@@ -132,8 +129,7 @@ DIALOG_BENCH(windows_key, Plain<CWindowsDialog>());
 DIALOG_BENCH(macro_key, Macro());
 
 // From the key event entering the program to the captured name painted in the dialog's field.
-void KeyCaptureToNameShown(benchmark::State& state)
-{
+void KeyCaptureToNameShown(benchmark::State& state) {
     SkinContext skin;
     if (!UseSkin(skin)) {
         state.SkipWithError("build/bin/Skins/Black is missing: build the vexo_skins target");
@@ -173,7 +169,4 @@ BENCHMARK(KeyCaptureToNameShown)->UseManualTime()->Unit(benchmark::kMicrosecond)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    return vexo::bench::RunWindowBenchmarks(argc, argv);
-}
+int main(int argc, char** argv) { return vexo::bench::RunWindowBenchmarks(argc, argv); }

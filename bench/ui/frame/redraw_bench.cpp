@@ -27,8 +27,7 @@ using namespace vexo;
 
 // The generated default skin when the build made it; otherwise a stand-in of the same sizes with
 // alpha gradients, so the decoding cost is comparable.
-QString SkinFolder(QTemporaryDir& scratch)
-{
+QString SkinFolder(QTemporaryDir& scratch) {
     const QString built = QCoreApplication::applicationDirPath() + "/Skins/Black";
     if (QFileInfo::exists(built + "/BasicSet2.png"))
         return built;
@@ -67,8 +66,7 @@ struct Window {
     SkinContext skin;
     std::unique_ptr<CMainDialog> dialog;
 
-    explicit Window(SkinImageCache::Mode mode) : skin(mode)
-    {
+    explicit Window(SkinImageCache::Mode mode) : skin(mode) {
         skin.strSkinDir = SkinFolder(scratch).toStdString();
         dialog = std::make_unique<CMainDialog>(skin, actions);
         dialog->m_strOk = "OK";
@@ -83,8 +81,7 @@ struct Window {
     }
 };
 
-void HoverRedraw(benchmark::State& state, SkinImageCache::Mode mode)
-{
+void HoverRedraw(benchmark::State& state, SkinImageCache::Mode mode) {
     Window window(mode);
     const QPoint ok(frame::kOk.left + 5, frame::kOk.top + 5);
     const QPoint apply(frame::kApply.left + 5, frame::kApply.top + 5);
@@ -96,12 +93,11 @@ void HoverRedraw(benchmark::State& state, SkinImageCache::Mode mode)
         onOk = !onOk;
         window.dialog->HandleHover(onOk ? ok : apply);
     }
-    state.counters["decodes/iter"] =
-        benchmark::Counter(double(window.skin.images().decodeCount() - decodesBefore), benchmark::Counter::kAvgIterations);
+    state.counters["decodes/iter"] = benchmark::Counter(double(window.skin.images().decodeCount() - decodesBefore),
+                                                        benchmark::Counter::kAvgIterations);
 }
 
-void FullPageDraw(benchmark::State& state, SkinImageCache::Mode mode)
-{
+void FullPageDraw(benchmark::State& state, SkinImageCache::Mode mode) {
     Window window(mode);
     for (auto _ : state)
         window.dialog->DrawPage();
@@ -110,11 +106,9 @@ void FullPageDraw(benchmark::State& state, SkinImageCache::Mode mode)
 BENCHMARK_CAPTURE(HoverRedraw, cached, SkinImageCache::Mode::Cached)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(HoverRedraw, decode_every_time, SkinImageCache::Mode::DecodeEveryTime)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(FullPageDraw, cached, SkinImageCache::Mode::Cached)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(FullPageDraw, decode_every_time, SkinImageCache::Mode::DecodeEveryTime)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FullPageDraw, decode_every_time, SkinImageCache::Mode::DecodeEveryTime)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    return vexo::bench::RunWindowBenchmarks(argc, argv);
-}
+int main(int argc, char** argv) { return vexo::bench::RunWindowBenchmarks(argc, argv); }

@@ -14,14 +14,12 @@
 namespace vexo {
 namespace {
 
-std::string Env(const char* name)
-{
+std::string Env(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
 
-bool NamesDesktop(const std::string& list, std::initializer_list<const char*> names)
-{
+bool NamesDesktop(const std::string& list, std::initializer_list<const char*> names) {
     std::istringstream in(list);
     for (std::string item; std::getline(in, item, ':');) {
         for (const char* name : names) {
@@ -48,8 +46,7 @@ public:
 
 } // namespace
 
-DesktopEnvironment DesktopEnvironment::detect()
-{
+DesktopEnvironment DesktopEnvironment::detect() {
     DesktopEnvironment environment;
     environment.currentDesktop = Env("XDG_CURRENT_DESKTOP");
     environment.x11Display = Env("DISPLAY");
@@ -65,13 +62,9 @@ DesktopEnvironment DesktopEnvironment::detect()
     return environment;
 }
 
-bool DesktopEnvironment::wayland() const
-{
-    return !waylandDisplay.empty() || sessionType == "wayland";
-}
+bool DesktopEnvironment::wayland() const { return !waylandDisplay.empty() || sessionType == "wayland"; }
 
-DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment)
-{
+DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment) {
     if (NamesDesktop(environment.currentDesktop, {"KDE"}) && !environment.configHome.empty())
         return DesktopBackend::Kde;
     if (NamesDesktop(environment.currentDesktop, {"GNOME", "GNOME-Flashback", "Unity", "Budgie", "Pantheon"}) &&
@@ -82,17 +75,13 @@ DesktopBackend ChooseDesktopBackend(const DesktopEnvironment& environment)
     return DesktopBackend::None;
 }
 
-std::unique_ptr<DesktopPointerSettings> makeDesktopPointerSettings(const DesktopEnvironment& environment)
-{
+std::unique_ptr<DesktopPointerSettings> makeDesktopPointerSettings(const DesktopEnvironment& environment) {
     switch (ChooseDesktopBackend(environment)) {
     case DesktopBackend::Kde:
         return std::make_unique<KdePointerSettings>(environment.configHome, true, environment.wayland());
-    case DesktopBackend::GSettings:
-        return std::make_unique<GSettingsPointerSettings>();
-    case DesktopBackend::X11:
-        return std::make_unique<X11PointerSettings>(environment.x11Display);
-    case DesktopBackend::None:
-        break;
+    case DesktopBackend::GSettings: return std::make_unique<GSettingsPointerSettings>();
+    case DesktopBackend::X11: return std::make_unique<X11PointerSettings>(environment.x11Display);
+    case DesktopBackend::None: break;
     }
     return std::make_unique<NoPointerSettings>();
 }

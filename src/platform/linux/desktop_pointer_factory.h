@@ -13,12 +13,12 @@ namespace vexo {
 
 // What decides which desktop keeps the pointer settings.
 struct DesktopEnvironment {
-    std::string currentDesktop;        // $XDG_CURRENT_DESKTOP (colon-separated names)
-    std::string x11Display;            // $DISPLAY
-    std::string waylandDisplay;        // $WAYLAND_DISPLAY
-    std::filesystem::path configHome;  // $XDG_CONFIG_HOME, or ~/.config
-    bool gsettingsUsable = false;      // the GNOME schema is installed and GIO keeps settings (dconf)
-    std::string sessionType;           // $XDG_SESSION_TYPE ("wayland", "x11", ...)
+    std::string currentDesktop; // $XDG_CURRENT_DESKTOP (colon-separated names)
+    std::string x11Display; // $DISPLAY
+    std::string waylandDisplay; // $WAYLAND_DISPLAY
+    std::filesystem::path configHome; // $XDG_CONFIG_HOME, or ~/.config
+    bool gsettingsUsable = false; // the GNOME schema is installed and GIO keeps settings (dconf)
+    std::string sessionType; // $XDG_SESSION_TYPE ("wayland", "x11", ...)
 
     // A Wayland session: the compositor owns the pointer, whatever XWayland offers.
     bool wayland() const;

@@ -38,9 +38,7 @@ std::optional<HidIds> threeFields(std::string_view text) {
 
 } // namespace
 
-std::optional<HidIds> HidIds::fromHidIdProperty(std::string_view text) {
-    return threeFields(text);
-}
+std::optional<HidIds> HidIds::fromHidIdProperty(std::string_view text) { return threeFields(text); }
 
 std::optional<HidIds> HidIds::fromHidrawDevpath(std::string_view devpath) {
     constexpr std::string_view marker = "/hidraw/";

@@ -78,8 +78,8 @@ std::vector<HidCollectionInfo> HidrawBackend::collectionsOf(const std::string& p
         return result;
     }
     for (const auto& c : parsed->collections)
-        result.push_back({path, vendorId, productId, c.usagePage, c.usage, c.featureReportLength,
-                          c.inputReportLength, c.outputReportLength});
+        result.push_back({path, vendorId, productId, c.usagePage, c.usage, c.featureReportLength, c.inputReportLength,
+                          c.outputReportLength});
     return result;
 }
 
@@ -98,8 +98,8 @@ std::vector<HidCollectionInfo> HidrawBackend::enumerate() {
         const auto uevent = readSysfsFile(deviceDir + "uevent");
         if (!uevent)
             continue;
-        const auto hidId = ueventValue(std::string_view(reinterpret_cast<const char*>(uevent->data()), uevent->size()),
-                                       "HID_ID");
+        const auto hidId =
+            ueventValue(std::string_view(reinterpret_cast<const char*>(uevent->data()), uevent->size()), "HID_ID");
         const auto ids = hidId ? HidIds::fromHidIdProperty(*hidId) : std::nullopt;
         if (!ids)
             continue;

@@ -61,7 +61,8 @@ std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(int fd) {
     return std::vector<std::uint8_t>(descriptor.value, descriptor.value + size);
 }
 
-std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string& devnode, const std::string& sysfsRoot) {
+std::optional<std::vector<std::uint8_t>> readHidrawDescriptor(const std::string& devnode,
+                                                              const std::string& sysfsRoot) {
     const std::string sysfsPath = hidrawSysfsDescriptorPath(devnode, sysfsRoot);
     if (!sysfsPath.empty()) {
         auto bytes = readSysfsFile(sysfsPath);

@@ -85,14 +85,16 @@ int HidrawDevice::getFeature(std::span<std::uint8_t> report) {
     if (!commandFd_ || report.empty())
         return -1;
     // The first byte names the report asked for; the kernel writes the answer over it.
-    const int n = retryOnInterrupt([&] { return ::ioctl(commandFd_.get(), HIDIOCGFEATURE(report.size()), report.data()); });
+    const int n =
+        retryOnInterrupt([&] { return ::ioctl(commandFd_.get(), HIDIOCGFEATURE(report.size()), report.data()); });
     return n < 0 ? -1 : n;
 }
 
 int HidrawDevice::write(std::span<const std::uint8_t> report) {
     if (!commandFd_ || report.empty())
         return -1;
-    const int n = retryOnInterrupt([&] { return static_cast<int>(::write(commandFd_.get(), report.data(), report.size())); });
+    const int n =
+        retryOnInterrupt([&] { return static_cast<int>(::write(commandFd_.get(), report.data(), report.size())); });
     return n < 0 ? -1 : n;
 }
 
@@ -112,12 +114,9 @@ void HidrawDevice::discardInput() {
     // Bounded, so that a device that never stops sending cannot hold the caller here.
     constexpr int kMaxDiscarded = 64;
     std::array<std::uint8_t, 64> scrap{};
-    for (int i = 0; i < kMaxDiscarded && reader_.read(scrap, 0) > 0; ++i) {
-    }
+    for (int i = 0; i < kMaxDiscarded && reader_.read(scrap, 0) > 0; ++i) {}
 }
 
-void HidrawDevice::cancelRead() {
-    reader_.cancel();
-}
+void HidrawDevice::cancelRead() { reader_.cancel(); }
 
 } // namespace vexo

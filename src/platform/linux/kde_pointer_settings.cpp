@@ -33,15 +33,14 @@ constexpr const char* kDoubleClick = "DoubleClickInterval";
 // group [Libinput][<vendor>][<product>][<name>] per device it has saved, which wins over it.
 constexpr const char* kLibinputDefaults = "[Libinput][Defaults][Pointer]";
 constexpr const char* kLibinputPrefix = "[Libinput][";
-constexpr const char* kProfile = "PointerAccelerationProfile";  // libinput's: 1 flat, 2 adaptive
+constexpr const char* kProfile = "PointerAccelerationProfile"; // libinput's: 1 flat, 2 adaptive
 constexpr const char* kLibinputAcceleration = "PointerAcceleration";
 
 constexpr unsigned kDefaultWheelLines = 3;
 constexpr unsigned kDefaultDoubleClickMs = 400;
 
 // The value of a key, or nothing when the file cannot be read. An absent key gives "".
-std::optional<std::string> Read(const std::filesystem::path& file, const char* section, const char* key)
-{
+std::optional<std::string> Read(const std::filesystem::path& file, const char* section, const char* key) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (error && status.type() != std::filesystem::file_type::not_found)
@@ -49,12 +48,11 @@ std::optional<std::string> Read(const std::filesystem::path& file, const char* s
     if (status.type() == std::filesystem::file_type::not_found)
         return std::string();
     if (status.type() != std::filesystem::file_type::regular)
-        return std::nullopt;  // a FIFO or a device is no settings file
+        return std::nullopt; // a FIFO or a device is no settings file
     return ProfileIni(file).readString(section, key);
 }
 
-std::optional<long> ParseInteger(const std::string& text)
-{
+std::optional<long> ParseInteger(const std::string& text) {
     long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
@@ -62,8 +60,7 @@ std::optional<long> ParseInteger(const std::string& text)
     return value;
 }
 
-std::string Trim(const std::string& text)
-{
+std::string Trim(const std::string& text) {
     const auto begin = text.find_first_not_of(" \t\r");
     if (begin == std::string::npos)
         return {};
@@ -73,8 +70,7 @@ std::string Trim(const std::string& text)
 // The lines of a KConfig file, whose group headers may be nested ("[A][B][C]", which the
 // Windows-style profile reader cuts at the first bracket). Empty for a missing file, nothing for
 // one that cannot be read.
-std::optional<std::vector<std::string>> Lines(const std::filesystem::path& file)
-{
+std::optional<std::vector<std::string>> Lines(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found)
@@ -90,15 +86,13 @@ std::optional<std::vector<std::string>> Lines(const std::filesystem::path& file)
     return lines;
 }
 
-bool IsHeader(const std::string& line)
-{
+bool IsHeader(const std::string& line) {
     const std::string t = Trim(line);
     return !t.empty() && t.front() == '[' && t.back() == ']';
 }
 
 // A key's value in a group given by its whole header; "" when absent.
-std::string GroupValue(const std::vector<std::string>& lines, const std::string& header, const std::string& key)
-{
+std::string GroupValue(const std::vector<std::string>& lines, const std::string& header, const std::string& key) {
     bool inside = false;
     for (const std::string& line : lines) {
         if (IsHeader(line)) {
@@ -115,8 +109,7 @@ std::string GroupValue(const std::vector<std::string>& lines, const std::string&
 // Sets key in the defaults group (made when missing) and in every per-device group that already
 // has it, so a device's saved value cannot hide the new one. Written to a temporary file and
 // renamed, so KWin never reads half a file.
-bool WriteLibinput(const std::filesystem::path& file, const std::string& key, const std::string& value)
-{
+bool WriteLibinput(const std::filesystem::path& file, const std::string& key, const std::string& value) {
     auto lines = Lines(file);
     if (!lines)
         return false;
@@ -180,8 +173,7 @@ bool WriteLibinput(const std::filesystem::path& file, const std::string& key, co
     return true;
 }
 
-std::string DoubleText(double value)
-{
+std::string DoubleText(double value) {
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
     return error == std::errc() ? std::string(text, end) : std::string();
@@ -190,12 +182,9 @@ std::string DoubleText(double value)
 } // namespace
 
 KdePointerSettings::KdePointerSettings(std::filesystem::path configDir, bool notifyDesktop, bool waylandSession)
-    : dir_(std::move(configDir)), notify_(notifyDesktop), wayland_(waylandSession)
-{
-}
+    : dir_(std::move(configDir)), notify_(notifyDesktop), wayland_(waylandSession) {}
 
-std::optional<bool> KdePointerSettings::libinputFlat()
-{
+std::optional<bool> KdePointerSettings::libinputFlat() {
     if (KwinInputDevices kwin; const auto flat = kwin.accelerationFlat())
         return flat;
     const auto lines = Lines(inputFile());
@@ -203,7 +192,7 @@ std::optional<bool> KdePointerSettings::libinputFlat()
         return std::nullopt;
     const std::string profile = GroupValue(*lines, kLibinputDefaults, kProfile);
     if (profile.empty())
-        return false;  // KWin's default profile accelerates
+        return false; // KWin's default profile accelerates
     if (profile == "1")
         return true;
     if (profile == "2")
@@ -211,8 +200,7 @@ std::optional<bool> KdePointerSettings::libinputFlat()
     return std::nullopt;
 }
 
-std::optional<double> KdePointerSettings::libinputAcceleration()
-{
+std::optional<double> KdePointerSettings::libinputAcceleration() {
     if (KwinInputDevices kwin; const auto value = kwin.acceleration())
         return value;
     const auto lines = Lines(inputFile());
@@ -228,8 +216,7 @@ std::optional<double> KdePointerSettings::libinputAcceleration()
     return value;
 }
 
-bool KdePointerSettings::setLibinput(bool flat, std::optional<double> acceleration)
-{
+bool KdePointerSettings::setLibinput(bool flat, std::optional<double> acceleration) {
     // Live through KWin, which saves the device's value itself; the files only where KWin is not
     // on the bus (the next session reads them).
     KwinInputDevices kwin;
@@ -243,8 +230,7 @@ bool KdePointerSettings::setLibinput(bool flat, std::optional<double> accelerati
 }
 
 bool KdePointerSettings::write(const std::filesystem::path& file, const char* section, const char* key,
-                               const std::string& value)
-{
+                               const std::string& value) {
     std::error_code error;
     std::filesystem::create_directories(dir_, error);
     const auto status = std::filesystem::status(file, error);
@@ -257,8 +243,7 @@ bool KdePointerSettings::write(const std::filesystem::path& file, const char* se
     return true;
 }
 
-void KdePointerSettings::notify()
-{
+void KdePointerSettings::notify() {
     if (!notify_)
         return;
     // Only a running session bus is told; GIO would otherwise try to start one of its own.
@@ -270,7 +255,7 @@ void KdePointerSettings::notify()
         return;
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (bus == nullptr)
-        return;  // no session: Plasma reads the files at the next login
+        return; // no session: Plasma reads the files at the next login
     // KGlobalSettings::SettingsChanged (3) for the mouse category (0): applications re-read
     // kdeglobals; KWin re-reads its input configuration.
     g_dbus_connection_emit_signal(bus, nullptr, "/KGlobalSettings", "org.kde.KGlobalSettings", "notifyChange",
@@ -280,8 +265,7 @@ void KdePointerSettings::notify()
     g_object_unref(bus);
 }
 
-std::optional<bool> KdePointerSettings::enhancePrecision()
-{
+std::optional<bool> KdePointerSettings::enhancePrecision() {
     if (wayland_) {
         const auto flat = libinputFlat();
         return flat ? std::optional<bool>(!*flat) : std::nullopt;
@@ -290,7 +274,7 @@ std::optional<bool> KdePointerSettings::enhancePrecision()
     if (!flat)
         return std::nullopt;
     if (flat->empty())
-        return true;  // Plasma's default profile accelerates
+        return true; // Plasma's default profile accelerates
     if (*flat == "true")
         return false;
     if (*flat == "false")
@@ -298,15 +282,13 @@ std::optional<bool> KdePointerSettings::enhancePrecision()
     return std::nullopt;
 }
 
-bool KdePointerSettings::setEnhancePrecision(bool on)
-{
+bool KdePointerSettings::setEnhancePrecision(bool on) {
     if (wayland_)
         return setLibinput(!on, std::nullopt);
     return write(inputFile(), kMouse, kFlat, on ? "false" : "true");
 }
 
-std::optional<unsigned> KdePointerSettings::pointerSpeed()
-{
+std::optional<unsigned> KdePointerSettings::pointerSpeed() {
     if (wayland_) {
         const auto value = libinputAcceleration();
         return value ? std::optional<unsigned>(GSettingsPointerSettings::SpeedFromGSettings(*value)) : std::nullopt;
@@ -324,8 +306,7 @@ std::optional<unsigned> KdePointerSettings::pointerSpeed()
     return GSettingsPointerSettings::SpeedFromGSettings(value);
 }
 
-bool KdePointerSettings::setPointerSpeed(unsigned speed)
-{
+bool KdePointerSettings::setPointerSpeed(unsigned speed) {
     const double value = GSettingsPointerSettings::SpeedToGSettings(speed);
     if (wayland_)
         return setLibinput(false, value);
@@ -336,8 +317,7 @@ bool KdePointerSettings::setPointerSpeed(unsigned speed)
     return write(inputFile(), kMouse, kAcceleration, std::string(text, end));
 }
 
-std::optional<std::uint32_t> KdePointerSettings::wheelScrollLines()
-{
+std::optional<std::uint32_t> KdePointerSettings::wheelScrollLines() {
     const auto text = Read(globalsFile(), kKde, kWheelLines);
     if (!text)
         return std::nullopt;
@@ -349,15 +329,13 @@ std::optional<std::uint32_t> KdePointerSettings::wheelScrollLines()
     return static_cast<std::uint32_t>(std::min(*lines, 0x7FFFFFFFL));
 }
 
-bool KdePointerSettings::setWheelScrollLines(std::uint32_t lines)
-{
+bool KdePointerSettings::setWheelScrollLines(std::uint32_t lines) {
     if (lines == kScrollOneScreen || lines == 0)
-        return false;  // Plasma scrolls by lines only
+        return false; // Plasma scrolls by lines only
     return write(globalsFile(), kKde, kWheelLines, std::to_string(lines));
 }
 
-std::optional<unsigned> KdePointerSettings::doubleClickTime()
-{
+std::optional<unsigned> KdePointerSettings::doubleClickTime() {
     const auto text = Read(globalsFile(), kKde, kDoubleClick);
     if (!text)
         return std::nullopt;
@@ -369,8 +347,7 @@ std::optional<unsigned> KdePointerSettings::doubleClickTime()
     return static_cast<unsigned>(std::min(*time, 0x7FFFFFFFL));
 }
 
-bool KdePointerSettings::setDoubleClickTime(unsigned milliseconds)
-{
+bool KdePointerSettings::setDoubleClickTime(unsigned milliseconds) {
     return write(globalsFile(), kKde, kDoubleClick, std::to_string(milliseconds));
 }
 

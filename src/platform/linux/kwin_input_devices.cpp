@@ -19,14 +19,10 @@ constexpr const char* kDevice = "org.kde.KWin.InputDevice";
 constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
 constexpr int kTimeoutMs = 2000;
 
-std::string DevicePath(const std::string& sysName)
-{
-    return std::string(kManagerPath) + "/" + sysName;
-}
+std::string DevicePath(const std::string& sysName) { return std::string(kManagerPath) + "/" + sysName; }
 
 // A property's value (owned by the caller), or null when KWin did not give it.
-GVariant* Get(GDBusConnection* bus, const std::string& path, const char* interface, const char* name)
-{
+GVariant* Get(GDBusConnection* bus, const std::string& path, const char* interface, const char* name) {
     GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Get",
                                                   g_variant_new("(ss)", interface, name), G_VARIANT_TYPE("(v)"),
                                                   G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
@@ -38,8 +34,7 @@ GVariant* Get(GDBusConnection* bus, const std::string& path, const char* interfa
     return value;
 }
 
-std::optional<bool> GetBool(GDBusConnection* bus, const std::string& path, const char* name)
-{
+std::optional<bool> GetBool(GDBusConnection* bus, const std::string& path, const char* name) {
     GVariant* value = Get(bus, path, kDevice, name);
     if (value == nullptr)
         return std::nullopt;
@@ -50,8 +45,7 @@ std::optional<bool> GetBool(GDBusConnection* bus, const std::string& path, const
     return result;
 }
 
-bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVariant* value)
-{
+bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVariant* value) {
     GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Set",
                                                   g_variant_new("(ssv)", kDevice, name, value), nullptr,
                                                   G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
@@ -63,8 +57,7 @@ bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVaria
 
 } // namespace
 
-KwinInputDevices::KwinInputDevices()
-{
+KwinInputDevices::KwinInputDevices() {
     // GIO would otherwise try to start a bus of its own (dbus-launch) where none runs.
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -76,26 +69,24 @@ KwinInputDevices::KwinInputDevices()
     GDBusConnection* shared = nullptr;
     gchar* busAddress = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (busAddress != nullptr) {
-        shared = g_dbus_connection_new_for_address_sync(
-            busAddress,
-            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
+        shared =
+            g_dbus_connection_new_for_address_sync(busAddress,
+                                                   GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                                                   nullptr, nullptr, nullptr);
         g_free(busAddress);
     }
     bus_ = shared;
 }
 
-KwinInputDevices::~KwinInputDevices()
-{
+KwinInputDevices::~KwinInputDevices() {
     if (bus_ != nullptr) {
         g_dbus_connection_close_sync(bus_, nullptr, nullptr);
         g_object_unref(bus_);
     }
 }
 
-std::optional<std::vector<std::string>> KwinInputDevices::pointers()
-{
+std::optional<std::vector<std::string>> KwinInputDevices::pointers() {
     if (bus_ == nullptr)
         return std::nullopt;
     GVariant* names = Get(bus_, kManagerPath, kManager, "devicesSysNames");
@@ -107,8 +98,7 @@ std::optional<std::vector<std::string>> KwinInputDevices::pointers()
         const gchar** list = g_variant_get_strv(names, &count);
         for (gsize i = 0; i < count; ++i) {
             const std::string path = DevicePath(list[i]);
-            if (GetBool(bus_, path, "pointer") == true &&
-                GetBool(bus_, path, "touchpad") == false)
+            if (GetBool(bus_, path, "pointer") == true && GetBool(bus_, path, "touchpad") == false)
                 found.emplace_back(list[i]);
         }
         g_free(list);
@@ -117,16 +107,14 @@ std::optional<std::vector<std::string>> KwinInputDevices::pointers()
     return found;
 }
 
-std::optional<bool> KwinInputDevices::accelerationFlat()
-{
+std::optional<bool> KwinInputDevices::accelerationFlat() {
     const auto list = pointers();
     if (!list || list->empty())
         return std::nullopt;
     return GetBool(bus_, DevicePath(list->front()), "pointerAccelerationProfileFlat");
 }
 
-std::optional<double> KwinInputDevices::acceleration()
-{
+std::optional<double> KwinInputDevices::acceleration() {
     const auto list = pointers();
     if (!list || list->empty())
         return std::nullopt;
@@ -140,8 +128,7 @@ std::optional<double> KwinInputDevices::acceleration()
     return result;
 }
 
-bool KwinInputDevices::setAccelerationFlat(bool flat)
-{
+bool KwinInputDevices::setAccelerationFlat(bool flat) {
     const auto list = pointers();
     if (!list || list->empty())
         return false;
@@ -149,7 +136,8 @@ bool KwinInputDevices::setAccelerationFlat(bool flat)
     for (const std::string& name : *list) {
         const std::string path = DevicePath(name);
         // KWin switches to the other profile when this one is set false, if the device has it.
-        const char* supports = flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
+        const char* supports =
+            flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
         if (GetBool(bus_, path, supports) != true)
             continue;
         if (!Set(bus_, path, "pointerAccelerationProfileFlat", g_variant_new_boolean(flat)))
@@ -159,8 +147,7 @@ bool KwinInputDevices::setAccelerationFlat(bool flat)
     return taken > 0;
 }
 
-bool KwinInputDevices::setAcceleration(double value)
-{
+bool KwinInputDevices::setAcceleration(double value) {
     const auto list = pointers();
     if (!list || list->empty())
         return false;

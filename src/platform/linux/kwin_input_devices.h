@@ -37,7 +37,7 @@ public:
     bool setAcceleration(double value);
 
 private:
-    GDBusConnection* bus_ = nullptr;  // owned; null without a session bus
+    GDBusConnection* bus_ = nullptr; // owned; null without a session bus
 };
 
 } // namespace vexo

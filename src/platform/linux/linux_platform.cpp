@@ -9,12 +9,8 @@
 
 namespace vexo {
 
-std::unique_ptr<HidBackend> makeHidBackend() {
-    return std::make_unique<HidrawBackend>();
-}
+std::unique_ptr<HidBackend> makeHidBackend() { return std::make_unique<HidrawBackend>(); }
 
-std::unique_ptr<DeviceMonitor> makeDeviceMonitor() {
-    return std::make_unique<UdevDeviceMonitor>();
-}
+std::unique_ptr<DeviceMonitor> makeDeviceMonitor() { return std::make_unique<UdevDeviceMonitor>(); }
 
 } // namespace vexo

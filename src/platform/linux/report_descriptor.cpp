@@ -119,8 +119,7 @@ std::optional<ReportDescriptor> ReportDescriptor::parse(std::span<const std::uin
                 top.emplace();
                 const std::uint32_t usage = haveUsage ? firstUsage : 0;
                 // A 4-byte usage names its own page; a shorter one takes the current page.
-                top->info.usagePage =
-                    firstUsageExtended ? static_cast<std::uint16_t>(usage >> 16) : global.usagePage;
+                top->info.usagePage = firstUsageExtended ? static_cast<std::uint16_t>(usage >> 16) : global.usagePage;
                 top->info.usage = static_cast<std::uint16_t>(usage & 0xFFFF);
             }
             ++depth;
@@ -138,15 +137,9 @@ std::optional<ReportDescriptor> ReportDescriptor::parse(std::span<const std::uin
             }
             haveUsage = false;
             break;
-        case kUsagePage:
-            global.usagePage = static_cast<std::uint16_t>(value);
-            break;
-        case kReportSize:
-            global.reportSize = value;
-            break;
-        case kReportCount:
-            global.reportCount = value;
-            break;
+        case kUsagePage: global.usagePage = static_cast<std::uint16_t>(value); break;
+        case kReportSize: global.reportSize = value; break;
+        case kReportCount: global.reportCount = value; break;
         case kReportId:
             if (value == 0 || value > 0xFF)
                 return std::nullopt;

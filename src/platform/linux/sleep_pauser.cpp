@@ -9,8 +9,6 @@
 
 namespace vexo {
 
-void SleepPauser::pause(unsigned milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void SleepPauser::pause(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 } // namespace vexo

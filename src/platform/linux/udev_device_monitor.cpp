@@ -37,9 +37,7 @@ bool UdevDeviceMonitor::start() {
     return true;
 }
 
-int UdevDeviceMonitor::pollFd() const {
-    return monitor_ == nullptr ? -1 : udev_monitor_get_fd(monitor_);
-}
+int UdevDeviceMonitor::pollFd() const { return monitor_ == nullptr ? -1 : udev_monitor_get_fd(monitor_); }
 
 std::vector<DeviceChange> UdevDeviceMonitor::takeChanges() {
     std::vector<DeviceChange> changes;

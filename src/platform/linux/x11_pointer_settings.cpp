@@ -8,19 +8,16 @@
 
 namespace vexo {
 
-X11PointerSettings::X11PointerSettings(const std::string& displayName)
-{
+X11PointerSettings::X11PointerSettings(const std::string& displayName) {
     display_ = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
 }
 
-X11PointerSettings::~X11PointerSettings()
-{
+X11PointerSettings::~X11PointerSettings() {
     if (display_ != nullptr)
         XCloseDisplay(display_);
 }
 
-std::optional<bool> X11PointerSettings::enhancePrecision()
-{
+std::optional<bool> X11PointerSettings::enhancePrecision() {
     if (display_ == nullptr)
         return std::nullopt;
     int numerator = 0, denominator = 0, threshold = 0;
@@ -31,8 +28,7 @@ std::optional<bool> X11PointerSettings::enhancePrecision()
     return numerator > denominator;
 }
 
-bool X11PointerSettings::setEnhancePrecision(bool on)
-{
+bool X11PointerSettings::setEnhancePrecision(bool on) {
     if (display_ == nullptr)
         return false;
     const Control wanted = on ? kPrecisionOn : kPrecisionOff;
@@ -42,37 +38,19 @@ bool X11PointerSettings::setEnhancePrecision(bool on)
     int numerator = 0, denominator = 0, threshold = 0;
     XGetPointerControl(display_, &numerator, &denominator, &threshold);
     return denominator > 0 && numerator * wanted.denominator == wanted.numerator * denominator &&
-           threshold == wanted.threshold;
+        threshold == wanted.threshold;
 }
 
-std::optional<unsigned> X11PointerSettings::pointerSpeed()
-{
-    return std::nullopt;
-}
+std::optional<unsigned> X11PointerSettings::pointerSpeed() { return std::nullopt; }
 
-bool X11PointerSettings::setPointerSpeed(unsigned)
-{
-    return false;
-}
+bool X11PointerSettings::setPointerSpeed(unsigned) { return false; }
 
-std::optional<std::uint32_t> X11PointerSettings::wheelScrollLines()
-{
-    return std::nullopt;
-}
+std::optional<std::uint32_t> X11PointerSettings::wheelScrollLines() { return std::nullopt; }
 
-bool X11PointerSettings::setWheelScrollLines(std::uint32_t)
-{
-    return false;
-}
+bool X11PointerSettings::setWheelScrollLines(std::uint32_t) { return false; }
 
-std::optional<unsigned> X11PointerSettings::doubleClickTime()
-{
-    return std::nullopt;
-}
+std::optional<unsigned> X11PointerSettings::doubleClickTime() { return std::nullopt; }
 
-bool X11PointerSettings::setDoubleClickTime(unsigned)
-{
-    return false;
-}
+bool X11PointerSettings::setDoubleClickTime(unsigned) { return false; }
 
 } // namespace vexo

@@ -10,8 +10,7 @@
 
 namespace vexo {
 
-QByteArray ActivationToken::takeFromLauncher()
-{
+QByteArray ActivationToken::takeFromLauncher() {
     // Both are read and both cleared: a launcher may set either, whatever platform Qt then picks.
     QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
     const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
@@ -22,14 +21,12 @@ QByteArray ActivationToken::takeFromLauncher()
     return isValid(token) ? token : QByteArray();
 }
 
-bool ActivationToken::isValid(const QByteArray& token)
-{
+bool ActivationToken::isValid(const QByteArray& token) {
     return !token.isEmpty() && token.size() < 256 &&
-           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+        std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
 }
 
-void ActivationToken::useForNextActivation(const QByteArray& token)
-{
+void ActivationToken::useForNextActivation(const QByteArray& token) {
     if (!isValid(token))
         return;
     // Qt's xdg-shell reads the variable at the next requestActivate() and clears it. X11 needs
@@ -39,8 +36,7 @@ void ActivationToken::useForNextActivation(const QByteArray& token)
         qputenv("XDG_ACTIVATION_TOKEN", token);
 }
 
-void ActivationToken::discardUnused()
-{
+void ActivationToken::discardUnused() {
     if (QGuiApplication::platformName() == QLatin1String("wayland"))
         qunsetenv("XDG_ACTIVATION_TOKEN");
 }

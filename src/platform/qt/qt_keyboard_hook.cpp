@@ -14,28 +14,22 @@ namespace vexo {
 
 QtKeyboardHook::QtKeyboardHook(QObject* parent) : QObject(parent) {}
 
-QtKeyboardHook::~QtKeyboardHook()
-{
-    remove();
-}
+QtKeyboardHook::~QtKeyboardHook() { remove(); }
 
-void QtKeyboardHook::install(Handler handler)
-{
+void QtKeyboardHook::install(Handler handler) {
     const bool wasInstalled = installed();
     handler_ = std::move(handler);
     if (!wasInstalled && handler_ && QCoreApplication::instance() != nullptr)
         QCoreApplication::instance()->installEventFilter(this);
 }
 
-void QtKeyboardHook::remove()
-{
+void QtKeyboardHook::remove() {
     if (handler_ && QCoreApplication::instance() != nullptr)
         QCoreApplication::instance()->removeEventFilter(this);
     handler_ = nullptr;
 }
 
-bool QtKeyboardHook::eventFilter(QObject* watched, QEvent* event)
-{
+bool QtKeyboardHook::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && handler_ && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);

@@ -10,8 +10,8 @@
 namespace vexo {
 
 void QtPrompter::message(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    parent_);
     // Texts are fixed messages, never markup; a "<" in one must show as it is.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -32,13 +32,9 @@ QtTrayIcon::QtTrayIcon(const QIcon& icon, QObject* parent)
 }
 
 // The icon goes before the menu it shows.
-QtTrayIcon::~QtTrayIcon() {
-    icon_.reset();
-}
+QtTrayIcon::~QtTrayIcon() { icon_.reset(); }
 
-bool QtTrayIcon::available() const {
-    return QSystemTrayIcon::isSystemTrayAvailable();
-}
+bool QtTrayIcon::available() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 void QtTrayIcon::show(const std::string& tip) {
     icon_->setToolTip(QString::fromStdString(tip));
@@ -64,7 +60,7 @@ void QtTrayIcon::showPending() {
     // Until the notification area has taken the icon in, it has no place or sits at the origin.
     const QRect place = icon_->geometry();
     const bool placing = icon_->isVisible() && (place.isEmpty() || place.topLeft() == QPoint(0, 0)) &&
-                         sinceShown_.isValid() && sinceShown_.elapsed() < kPlacementWaitMs;
+        sinceShown_.isValid() && sinceShown_.elapsed() < kPlacementWaitMs;
     if (placing) {
         placement_.start();
         return;
@@ -75,9 +71,7 @@ void QtTrayIcon::showPending() {
     pending_.reset();
 }
 
-void QtTrayIcon::onClick(std::function<void(Click)> handler) {
-    clickHandler_ = std::move(handler);
-}
+void QtTrayIcon::onClick(std::function<void(Click)> handler) { clickHandler_ = std::move(handler); }
 
 void QtTrayIcon::setMenuItem(const std::string& text, std::function<void()> handler) {
     menuItem_->setText(QString::fromStdString(text));
@@ -86,14 +80,10 @@ void QtTrayIcon::setMenuItem(const std::string& text, std::function<void()> hand
 
 std::optional<TrayIcon::Click> QtTrayIcon::clickOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        return Click::Left;
-    case QSystemTrayIcon::DoubleClick:
-        return Click::DoubleLeft;
-    case QSystemTrayIcon::Context:
-        return Click::Right;
-    default:
-        return std::nullopt;
+    case QSystemTrayIcon::Trigger: return Click::Left;
+    case QSystemTrayIcon::DoubleClick: return Click::DoubleLeft;
+    case QSystemTrayIcon::Context: return Click::Right;
+    default: return std::nullopt;
     }
 }
 

@@ -37,8 +37,7 @@ constexpr int kBacklog = 4;
 constexpr std::size_t kMaxConnections = 8;
 
 // False when the path does not fit a socket address (108 bytes on Linux).
-bool MakeAddress(const QString& path, sockaddr_un& address)
-{
+bool MakeAddress(const QString& path, sockaddr_un& address) {
     const QByteArray native = QFile::encodeName(path);
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
@@ -54,8 +53,7 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder, QObje
     : QObject(parent), name_(name),
       folder_(folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) : folder) {}
 
-SingleInstance::~SingleInstance()
-{
+SingleInstance::~SingleInstance() {
     // Notifiers go before their descriptors.
     for (auto& [fd, connection] : connections_) {
         delete connection.notifier;
@@ -68,20 +66,17 @@ SingleInstance::~SingleInstance()
     }
 }
 
-QString SingleInstance::lockFilePath() const {
-    return QDir(folder_).filePath(name_ + QStringLiteral(".lock"));
-}
+QString SingleInstance::lockFilePath() const { return QDir(folder_).filePath(name_ + QStringLiteral(".lock")); }
 
-QString SingleInstance::socketPath() const {
-    return QDir(folder_).filePath(name_ + QStringLiteral(".socket"));
-}
+QString SingleInstance::socketPath() const { return QDir(folder_).filePath(name_ + QStringLiteral(".socket")); }
 
 SingleInstance::Lock SingleInstance::tryLock() {
     error_.clear();
     if (isLocked())
         return Lock::Taken;
     if (folder_.isEmpty() || !QDir().mkpath(folder_)) {
-        error_ = QStringLiteral("cannot create the folder %1").arg(folder_.isEmpty() ? QStringLiteral("(none)") : folder_);
+        error_ =
+            QStringLiteral("cannot create the folder %1").arg(folder_.isEmpty() ? QStringLiteral("(none)") : folder_);
         return Lock::Unavailable;
     }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
@@ -101,8 +96,9 @@ SingleInstance::Lock SingleInstance::tryLock() {
             return Lock::Unavailable;
         }
         error_ = QStringLiteral("cannot write %1 (%2)")
-                     .arg(lockFilePath(), error == QLockFile::PermissionError ? QStringLiteral("permission denied")
-                                                                             : QStringLiteral("unknown error"));
+                     .arg(lockFilePath(),
+                          error == QLockFile::PermissionError ? QStringLiteral("permission denied")
+                                                              : QStringLiteral("unknown error"));
         return Lock::Unavailable;
     }
     listen();
@@ -112,7 +108,7 @@ SingleInstance::Lock SingleInstance::tryLock() {
 void SingleInstance::listen() {
     sockaddr_un address;
     if (!MakeAddress(socketPath(), address))
-        return;  // the lock still keeps a second start out; it just cannot wake us
+        return; // the lock still keeps a second start out; it just cannot wake us
     // Holding the lock, any socket file left there is a crashed instance's.
     ::unlink(address.sun_path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -133,10 +129,11 @@ void SingleInstance::acceptConnections() {
     for (;;) {
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0)
-            return;  // EAGAIN: all taken; anything else: the next notice tries again
+            return; // EAGAIN: all taken; anything else: the next notice tries again
         if (connections_.size() >= kMaxConnections) {
-            const auto oldest = std::min_element(connections_.begin(), connections_.end(),
-                                                 [](const auto& a, const auto& b) { return a.second.serial < b.second.serial; });
+            const auto oldest =
+                std::min_element(connections_.begin(), connections_.end(),
+                                 [](const auto& a, const auto& b) { return a.second.serial < b.second.serial; });
             dropConnection(oldest->first);
         }
         Connection& connection = connections_[fd];

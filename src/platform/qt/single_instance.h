@@ -27,17 +27,17 @@ public:
     static constexpr const char* kDefaultName = "T58SSOP28DPIVerMutex";
 
     // folder empty: the user's runtime folder (QStandardPaths::RuntimeLocation).
-    explicit SingleInstance(const QString& name = QString::fromLatin1(kDefaultName),
-                            const QString& folder = QString(), QObject* parent = nullptr);
+    explicit SingleInstance(const QString& name = QString::fromLatin1(kDefaultName), const QString& folder = QString(),
+                            QObject* parent = nullptr);
     // Stops listening and removes the socket file this instance made; the lock goes with it.
     ~SingleInstance() override;
 
     enum class Lock {
-        Taken,          // this object holds it (and listens for activation requests, unless the
-                        // socket cannot be made)
-        HeldByAnother,  // another instance runs
-        Unavailable,    // the lock cannot be made at all (folder missing or not writable, ...):
-                        // nothing says whether another instance runs; see errorString()
+        Taken, // this object holds it (and listens for activation requests, unless the
+        // socket cannot be made)
+        HeldByAnother, // another instance runs
+        Unavailable, // the lock cannot be made at all (folder missing or not writable, ...):
+        // nothing says whether another instance runs; see errorString()
     };
     // Takes the lock without waiting. Asking again while it is held answers Taken.
     Lock tryLock();
@@ -61,9 +61,9 @@ signals:
 
 private:
     struct Connection {
-        QSocketNotifier* notifier = nullptr;  // owned through this object's children
+        QSocketNotifier* notifier = nullptr; // owned through this object's children
         QByteArray received;
-        std::uint64_t serial = 0;  // order of acceptance
+        std::uint64_t serial = 0; // order of acceptance
     };
     void listen();
     void acceptConnections();

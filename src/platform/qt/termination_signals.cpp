@@ -16,8 +16,7 @@ namespace {
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int signalPipe[2] = {-1, -1};
 
-void OnSignal(int number)
-{
+void OnSignal(int number) {
     const int saved = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
@@ -26,8 +25,7 @@ void OnSignal(int number)
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
-{
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
@@ -41,8 +39,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     installed_ = true;
 }
 
-TerminationSignals::~TerminationSignals()
-{
+TerminationSignals::~TerminationSignals() {
     if (!installed_)
         return;
     for (int number : kSignals)
@@ -53,8 +50,7 @@ TerminationSignals::~TerminationSignals()
     signalPipe[0] = signalPipe[1] = -1;
 }
 
-void TerminationSignals::drain()
-{
+void TerminationSignals::drain() {
     unsigned char bytes[16];
     ssize_t got;
     int last = 0;

@@ -29,8 +29,7 @@ constexpr char kWarning[] = "Warning";
 
 } // namespace
 
-Region DesktopSettingsPanel::Segment(int slider, int step)
-{
+Region DesktopSettingsPanel::Segment(int slider, int step) {
     const int left = kSliderLeft + kSegmentWidth * (step - 1);
     const int top = kSliderTop[std::clamp(slider, 1, 3)];
     return Region{left, top, left + kSegmentWidth, top + kSegmentHeight};
@@ -38,25 +37,18 @@ Region DesktopSettingsPanel::Segment(int slider, int step)
 
 DesktopSettingsPanel::DesktopSettingsPanel(CMainDialog& window, ConfigStore& config, DesktopPointerSettings& desktop,
                                            Prompter& prompter, const Texts& texts)
-    : window_(window), config_(config), desktop_(desktop), prompter_(prompter), texts_(texts)
-{
-}
+    : window_(window), config_(config), desktop_(desktop), prompter_(prompter), texts_(texts) {}
 
-void DesktopSettingsPanel::warn(const char* text)
-{
-    prompter_.message(text, kWarning);
-}
+void DesktopSettingsPanel::warn(const char* text) { prompter_.message(text, kWarning); }
 
-void DesktopSettingsPanel::enter()
-{
+void DesktopSettingsPanel::enter() {
     if (m_bDesktopSettingsRead)
-        return;  // later showings keep what the page holds, even if the desktop changed meanwhile
+        return; // later showings keep what the page holds, even if the desktop changed meanwhile
     ReadDesktop();
     m_bDesktopSettingsRead = true;
 }
 
-void DesktopSettingsPanel::ReadDesktop()
-{
+void DesktopSettingsPanel::ReadDesktop() {
     DesktopBytes bytes = config_.record().desktop();
     const std::optional<bool> precision = desktop_.enhancePrecision();
     bytes.enhancePrecision = precision.value_or(false) ? 1 : 0;
@@ -81,28 +73,26 @@ void DesktopSettingsPanel::ReadDesktop()
     config_.record().setDesktop(bytes);
 }
 
-void DesktopSettingsPanel::drawSlider(QPainter& canvas, int slider, int litSteps)
-{
+void DesktopSettingsPanel::drawSlider(QPainter& canvas, int slider, int litSteps) {
     for (int step = 1; step <= desktop::kSteps; ++step) {
         const Region segment = Segment(slider, step);
-        DrawSkinImage(&canvas, window_.Skin(), step <= litSteps ? "/slider-light.png" : "/slider-dark.png", segment.left, segment.top);
+        DrawSkinImage(&canvas, window_.Skin(), step <= litSteps ? "/slider-light.png" : "/slider-dark.png",
+                      segment.left, segment.top);
     }
 }
 
-void DesktopSettingsPanel::drawBox(QPainter& canvas, const Region& box, bool ticked)
-{
+void DesktopSettingsPanel::drawBox(QPainter& canvas, const Region& box, bool ticked) {
     DrawSkinImage(&canvas, window_.Skin(), ticked ? "/PaneMakingTick.png" : "/Pane.png", box.left, box.top);
 }
 
-void DesktopSettingsPanel::draw(QPainter& canvas)
-{
+void DesktopSettingsPanel::draw(QPainter& canvas) {
     const QColor colour = window_.Skin().textColour();
     const QFont& font = window_.m_fontText;
     DrawSkinText(canvas, kSpeedLabel.rect(), texts_.mouseSpeed, font, colour, TextLayout::Centre);
     DrawSkinText(canvas, kScrollLabel.rect(), texts_.scrollSpeed, font, colour, TextLayout::Centre);
     DrawSkinText(canvas, kDoubleClickLabel.rect(), texts_.doubleClickSpeed, font, colour, TextLayout::Centre);
-    for (const auto& [box, text] : {std::pair{kPrecisionBox, &texts_.enhancePrecision},
-                                    std::pair{kOneScreenBox, &texts_.scrollOneScreen}}) {
+    for (const auto& [box, text] :
+         {std::pair{kPrecisionBox, &texts_.enhancePrecision}, std::pair{kOneScreenBox, &texts_.scrollOneScreen}}) {
         const QRect label(box.right + kBoxLabelGap, box.top, kBoxLabelRight - box.right - kBoxLabelGap, box.height());
         DrawSkinText(canvas, label, *text, font, colour, TextLayout::LeftMiddle);
     }
@@ -123,18 +113,16 @@ void DesktopSettingsPanel::draw(QPainter& canvas)
     DrawSkinText(canvas, kRestoreDefaults.rect(), texts_.restoreDefaults, font, colour, TextLayout::Centre);
 }
 
-HoverTracker::Item DesktopSettingsPanel::hoverItem(int id, int group)
-{
+HoverTracker::Item DesktopSettingsPanel::hoverItem(int id, int group) {
     return {id, kRestoreDefaults, group, [this](QPainter& canvas, bool over) {
-                DrawSkinImage(&canvas, window_.Skin(), over ? "/button-over.png" : "/button-normal.png", kRestoreDefaults.left,
-                              kRestoreDefaults.top);
+                DrawSkinImage(&canvas, window_.Skin(), over ? "/button-over.png" : "/button-normal.png",
+                              kRestoreDefaults.left, kRestoreDefaults.top);
                 DrawSkinText(canvas, kRestoreDefaults.rect(), texts_.restoreDefaults, window_.m_fontText,
                              window_.Skin().textColour(), TextLayout::Centre);
             }};
 }
 
-bool DesktopSettingsPanel::click(QPoint p)
-{
+bool DesktopSettingsPanel::click(QPoint p) {
     if (kPrecisionBox.contains(p)) {
         TogglePrecision();
         return true;
@@ -160,8 +148,7 @@ bool DesktopSettingsPanel::click(QPoint p)
     return false;
 }
 
-void DesktopSettingsPanel::TogglePrecision()
-{
+void DesktopSettingsPanel::TogglePrecision() {
     DesktopBytes bytes = config_.record().desktop();
     bytes.enhancePrecision = bytes.enhancePrecision == 1 ? 0 : 1;
     config_.record().setDesktop(bytes);
@@ -170,8 +157,7 @@ void DesktopSettingsPanel::TogglePrecision()
         drawBox(*canvas, kPrecisionBox, bytes.enhancePrecision == 1);
 }
 
-void DesktopSettingsPanel::ToggleScrollOneScreen()
-{
+void DesktopSettingsPanel::ToggleScrollOneScreen() {
     DesktopBytes bytes = config_.record().desktop();
     bytes.scrollOneScreen = bytes.scrollOneScreen == 1 ? 0 : 1;
     config_.record().setDesktop(bytes);
@@ -180,21 +166,20 @@ void DesktopSettingsPanel::ToggleScrollOneScreen()
         drawBox(*canvas, kOneScreenBox, bytes.scrollOneScreen == 1);
 }
 
-void DesktopSettingsPanel::SetSliderStep(int slider, int step)
-{
+void DesktopSettingsPanel::SetSliderStep(int slider, int step) {
     step = std::clamp(step, 1, desktop::kSteps);
     DesktopBytes bytes = config_.record().desktop();
     const auto value = static_cast<std::uint8_t>(step);
-    (slider == kSpeedSlider ? bytes.pointerSpeedRow : slider == kWheelSlider ? bytes.wheelLines : bytes.doubleClickRow) =
-        value;
+    (slider == kSpeedSlider       ? bytes.pointerSpeedRow
+         : slider == kWheelSlider ? bytes.wheelLines
+                                  : bytes.doubleClickRow) = value;
     config_.record().setDesktop(bytes);
     std::unique_ptr<CMemDC> dc = window_.OpenCanvas();
     if (QPainter* canvas = dc->painter())
         drawSlider(*canvas, slider, step);
 }
 
-void DesktopSettingsPanel::setDesktop(bool precision, unsigned speed, std::uint32_t wheel, unsigned doubleClickMs)
-{
+void DesktopSettingsPanel::setDesktop(bool precision, unsigned speed, std::uint32_t wheel, unsigned doubleClickMs) {
     if (!desktop_.setEnhancePrecision(precision))
         warn("SETMOUSE failed.");
     if (!desktop_.setPointerSpeed(speed))
@@ -205,16 +190,15 @@ void DesktopSettingsPanel::setDesktop(bool precision, unsigned speed, std::uint3
         warn("SPI_SETDOUBLECLICKTIME failed.");
 }
 
-void DesktopSettingsPanel::ApplyDesktopSettings()
-{
+void DesktopSettingsPanel::ApplyDesktopSettings() {
     const DesktopBytes bytes = config_.record().desktop();
-    const std::uint32_t wheel = bytes.scrollOneScreen != 0 ? DesktopPointerSettings::kScrollOneScreen : bytes.wheelLines;
+    const std::uint32_t wheel =
+        bytes.scrollOneScreen != 0 ? DesktopPointerSettings::kScrollOneScreen : bytes.wheelLines;
     setDesktop(bytes.enhancePrecision == 1, desktop::SpeedOfStep(bytes.pointerSpeedRow), wheel,
                desktop::DoubleClickTimeOfStep(bytes.doubleClickRow));
 }
 
-void DesktopSettingsPanel::RestoreDesktopDefaults()
-{
+void DesktopSettingsPanel::RestoreDesktopDefaults() {
     setDesktop(false, desktop::kDefaultSpeed, desktop::kDefaultWheelLines, desktop::kDefaultDoubleClickMs);
     DesktopBytes bytes = config_.record().desktop();
     bytes.enhancePrecision = 0;

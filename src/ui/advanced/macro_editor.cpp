@@ -38,20 +38,15 @@ constexpr Region kNameLabel{735, 303, 866, 320};
 constexpr Region kLoopLabel{735, 343, 866, 360};
 constexpr Region kEventLabel{735, 383, 866, 400};
 
-MacroArea AreaOf(ConfigStore& config)
-{
-    return MacroArea(config.record().macroArea());
-}
+MacroArea AreaOf(ConfigStore& config) { return MacroArea(config.record().macroArea()); }
 
-std::uint16_t LoopTimesOfBlock(ConfigStore& config, int slot)
-{
+std::uint16_t LoopTimesOfBlock(ConfigStore& config, int slot) {
     const MacroBlock block = BlockOfSlot(AreaOf(config), static_cast<std::size_t>(slot));
     return static_cast<std::uint16_t>(block[kLoopTimesHighOffset] << 8 | block[kLoopTimesLowOffset]);
 }
 
 // The skinned page shows through the lists and fields; their texts take the skin's text colour.
-void StyleControl(QWidget* control, const QFont& font, const QColor& text)
-{
+void StyleControl(QWidget* control, const QFont& font, const QColor& text) {
     control->setFont(font);
     control->setStyleSheet(QString("background: transparent; border: none; color: %1;"
                                    "selection-background-color: #3a5f8f; selection-color: white;")
@@ -60,8 +55,7 @@ void StyleControl(QWidget* control, const QFont& font, const QColor& text)
 
 } // namespace
 
-const QStringList& MacroEditor::MouseEvents()
-{
+const QStringList& MacroEditor::MouseEvents() {
     static const QStringList events{"L-Button Click", "R-Button Click", "M-Button Click",
                                     "L-Button   Dn",  "L-Button   Up",  "R-Button   Dn",
                                     "R-Button   Up",  "M-Button   Dn",  "M-Button   Up"};
@@ -72,25 +66,17 @@ MacroEditor::MacroEditor(CMainDialog& window, ConfigStore& config, Prompter& pro
                          const Texts& texts, DelayPrompt askDelay)
     : window_(window), config_(config), prompter_(prompter), m_store(std::move(recordIni)), texts_(texts),
       askDelay_(std::move(askDelay)),
-      m_eventList(&window,
-                  {154, kEventBox, QRect(kEventBox.left, kEventBox.bottom, kEventBox.width(),
-                                         kEventRowHeight * int(MouseEvents().size()) + 4)},
-                  [] { return MouseEvents(); }, [this](int row) { OnMouseEventChosen(row); })
-{
-}
+      m_eventList(
+          &window,
+          {154, kEventBox,
+           QRect(kEventBox.left, kEventBox.bottom, kEventBox.width(), kEventRowHeight * int(MouseEvents().size()) + 4)},
+          [] { return MouseEvents(); }, [this](int row) { OnMouseEventChosen(row); }) {}
 
-MacroEditor::~MacroEditor()
-{
-    tearDown();
-}
+MacroEditor::~MacroEditor() { tearDown(); }
 
-void MacroEditor::warn(const std::string& text)
-{
-    prompter_.message(text, "Warning");
-}
+void MacroEditor::warn(const std::string& text) { prompter_.message(text, "Warning"); }
 
-void MacroEditor::build()
-{
+void MacroEditor::build() {
     m_eventList.setFont(window_.m_fontText);
     if (!built()) {
         auto* macros = new QListWidget(&window_);
@@ -147,11 +133,10 @@ void MacroEditor::build()
     FillMacroEditor();
 }
 
-void MacroEditor::tearDown()
-{
+void MacroEditor::tearDown() {
     m_eventList.close();
-    for (QWidget* control : std::initializer_list<QWidget*>{m_pContextMenu, m_pLoopField, m_pNameField,
-                                                            m_pSequenceList, m_pMacroList}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_pContextMenu, m_pLoopField, m_pNameField, m_pSequenceList, m_pMacroList}) {
         if (control != nullptr) {
             control->disconnect(this);
             control->hide();
@@ -165,15 +150,13 @@ void MacroEditor::tearDown()
     m_pMacroList = nullptr;
 }
 
-void MacroEditor::selectMacroRow(int row)
-{
+void MacroEditor::selectMacroRow(int row) {
     m_bFilling = true;
     m_pMacroList->setCurrentRow(row);
     m_bFilling = false;
 }
 
-void MacroEditor::setLoopField(const QString& text)
-{
+void MacroEditor::setLoopField(const QString& text) {
     // Setting a field's text counts as a change even when the text stays the same; but showing a
     // value is no edit, so the file keeps what it holds until the user changes the field.
     m_bShowingLoopTimes = true;
@@ -184,8 +167,7 @@ void MacroEditor::setLoopField(const QString& text)
     m_bShowingLoopTimes = false;
 }
 
-void MacroEditor::FillMacroEditor()
-{
+void MacroEditor::FillMacroEditor() {
     if (!built())
         return;
     m_bFilling = true;
@@ -203,7 +185,7 @@ void MacroEditor::FillMacroEditor()
     if (!names.empty()) {
         const StoredMacro first = LoadMacro(m_store, names.front());
         m_pNameField->setText(QString::fromStdString(names.front()));
-        m_pNameField->setCursorPosition(0);  // a long name shows its beginning
+        m_pNameField->setCursorPosition(0); // a long name shows its beginning
         m_strLoopTimesText = QString::fromStdString(first.loopTimesText);
         setLoopField(m_strLoopTimesText);
         for (const std::string& line : first.lines)
@@ -214,8 +196,7 @@ void MacroEditor::FillMacroEditor()
     setLoopField(names.empty() ? QString() : QString::number(LoopTimesOfBlock(config_, 0)));
 }
 
-void MacroEditor::OnMacroSelected(int row)
-{
+void MacroEditor::OnMacroSelected(int row) {
     if (!built() || row < 0)
         return;
     const std::string name = m_pMacroList->item(row)->text().toStdString();
@@ -230,8 +211,7 @@ void MacroEditor::OnMacroSelected(int row)
         setLoopField(QString::number(LoopTimesOfBlock(config_, row)));
 }
 
-void MacroEditor::OnLoopTimesChanged()
-{
+void MacroEditor::OnLoopTimesChanged() {
     if (!built())
         return;
     bool ok = false;
@@ -255,8 +235,7 @@ void MacroEditor::OnLoopTimesChanged()
         warn(written.message);
 }
 
-QStringList MacroEditor::sequenceLines() const
-{
+QStringList MacroEditor::sequenceLines() const {
     QStringList lines;
     if (m_pSequenceList != nullptr) {
         for (int i = 0; i < m_pSequenceList->count(); ++i)
@@ -265,32 +244,23 @@ QStringList MacroEditor::sequenceLines() const
     return lines;
 }
 
-bool MacroEditor::hasMacros() const
-{
-    return m_pMacroList != nullptr && m_pMacroList->count() > 0;
-}
+bool MacroEditor::hasMacros() const { return m_pMacroList != nullptr && m_pMacroList->count() > 0; }
 
-bool MacroEditor::macroSelected() const
-{
-    return m_pMacroList != nullptr && m_pMacroList->currentRow() >= 0;
-}
+bool MacroEditor::macroSelected() const { return m_pMacroList != nullptr && m_pMacroList->currentRow() >= 0; }
 
-void MacroEditor::clearSequence()
-{
+void MacroEditor::clearSequence() {
     if (m_pSequenceList != nullptr)
         m_pSequenceList->clear();
 }
 
-void MacroEditor::appendSequenceLine(const QString& line)
-{
+void MacroEditor::appendSequenceLine(const QString& line) {
     if (m_pSequenceList == nullptr)
         return;
     m_pSequenceList->addItem(line);
     m_pSequenceList->setCurrentRow(m_pSequenceList->count() - 1);
 }
 
-void MacroEditor::draw(QPainter& canvas)
-{
+void MacroEditor::draw(QPainter& canvas) {
     const QFont& font = window_.m_fontText;
     const QColor colour = window_.Skin().textColour();
     DrawSkinText(canvas, kHeading.rect(), texts_.macroSetting, font, colour, TextLayout::LeftMiddle);
@@ -310,19 +280,18 @@ void MacroEditor::draw(QPainter& canvas)
     drawEventBox(canvas);
 }
 
-void MacroEditor::drawEventBox(QPainter& canvas)
-{
+void MacroEditor::drawEventBox(QPainter& canvas) {
     // The box is part of the background: its old text goes by drawing that part again.
     canvas.save();
     canvas.setClipRect(kEventBox.rect());
     DrawSkinImage(&canvas, window_.Skin(), "/AdvancedSet2.png", 0, 0);
     canvas.restore();
     QRect text = kEventBox.rect().adjusted(4, 0, -16, 0);
-    DrawSkinText(canvas, text, m_strEventBoxText, window_.m_fontText, window_.Skin().textColour(), TextLayout::LeftMiddle);
+    DrawSkinText(canvas, text, m_strEventBoxText, window_.m_fontText, window_.Skin().textColour(),
+                 TextLayout::LeftMiddle);
 }
 
-std::vector<HoverTracker::Item> MacroEditor::hoverItems(int firstId, int group)
-{
+std::vector<HoverTracker::Item> MacroEditor::hoverItems(int firstId, int group) {
     std::vector<HoverTracker::Item> items;
     int id = firstId;
     for (const auto& [region, caption] : {std::pair{kNew, &texts_.newMacro}, std::pair{kDelete, &texts_.deleteText},
@@ -330,7 +299,8 @@ std::vector<HoverTracker::Item> MacroEditor::hoverItems(int firstId, int group)
         const Region r = region;
         const QString* text = caption;
         items.push_back({id++, r, group, [this, r, text](QPainter& canvas, bool over) {
-                             DrawSkinImage(&canvas, window_.Skin(), over ? "/button-over.png" : "/button-normal.png", r.left, r.top);
+                             DrawSkinImage(&canvas, window_.Skin(), over ? "/button-over.png" : "/button-normal.png",
+                                           r.left, r.top);
                              DrawSkinText(canvas, r.rect(), *text, window_.m_fontText, window_.Skin().textColour(),
                                           TextLayout::Centre);
                          }});
@@ -338,8 +308,7 @@ std::vector<HoverTracker::Item> MacroEditor::hoverItems(int firstId, int group)
     return items;
 }
 
-bool MacroEditor::click(QPoint p)
-{
+bool MacroEditor::click(QPoint p) {
     if (kEventBox.contains(p)) {
         ToggleMouseEventList();
         return true;

@@ -136,11 +136,11 @@ private:
     QPointer<QLineEdit> m_pLoopField;
     QPointer<QMenu> m_pContextMenu;
     DropDownList m_eventList;
-    QString m_strEventBoxText;     // the last inserted mouse event, shown in the drop-down box
-    QString m_strLoopTimesText;    // the loop times last accepted: what Confirm stores
-    bool m_bFilling = false;       // the editor itself changes the macro list's selection
-    bool m_bShowingLoopTimes = false;  // the editor itself sets the loop field: record.ini is left alone
-    bool m_bStoreProblemTold = false;  // a record.ini that cannot be used is reported once
+    QString m_strEventBoxText; // the last inserted mouse event, shown in the drop-down box
+    QString m_strLoopTimesText; // the loop times last accepted: what Confirm stores
+    bool m_bFilling = false; // the editor itself changes the macro list's selection
+    bool m_bShowingLoopTimes = false; // the editor itself sets the loop field: record.ini is left alone
+    bool m_bStoreProblemTold = false; // a record.ini that cannot be used is reported once
 };
 
 } // namespace vexo

@@ -26,8 +26,7 @@ constexpr int kMaxDialogDelayMs = 10000;
 const QString kDelayLine = "50 ms";
 } // namespace
 
-void MacroEditor::NewMacro()
-{
+void MacroEditor::NewMacro() {
     if (!built())
         return;
     const QString name = m_pNameField->text();
@@ -60,8 +59,7 @@ void MacroEditor::NewMacro()
     selectMacroRow(m_pMacroList->count() - 1);
 }
 
-void MacroEditor::DeleteSelectedMacro()
-{
+void MacroEditor::DeleteSelectedMacro() {
     if (!built() || m_pMacroList->count() == 0 || m_pMacroList->currentRow() < 0)
         return;
     const int row = m_pMacroList->currentRow();
@@ -77,8 +75,7 @@ void MacroEditor::DeleteSelectedMacro()
         warn(deleted.message);
 }
 
-void MacroEditor::ConfirmMacro()
-{
+void MacroEditor::ConfirmMacro() {
     if (!built() || m_pMacroList->count() == 0 || m_pMacroList->currentRow() < 0)
         return;
     const int row = m_pMacroList->currentRow();
@@ -101,8 +98,7 @@ void MacroEditor::ConfirmMacro()
         reportDroppedEvents(encoded.droppedEvents);
 }
 
-void MacroEditor::reportDroppedEvents(const std::array<std::size_t, 10>& dropped)
-{
+void MacroEditor::reportDroppedEvents(const std::array<std::size_t, 10>& dropped) {
     // record.ini keeps the whole macro; only the mouse's copy is short, and the user must know.
     const std::vector<std::string> names = ReadMacroSectionNames(m_store);
     std::string text;
@@ -110,21 +106,19 @@ void MacroEditor::reportDroppedEvents(const std::array<std::size_t, 10>& dropped
         if (dropped[slot] == 0)
             continue;
         text += "Macro \"" + names[slot] + "\" is too long for the mouse, which holds 63 event pairs: its last " +
-                std::to_string(dropped[slot]) + (dropped[slot] == 1 ? " event is" : " events are") +
-                " left out of the mouse.\n";
+            std::to_string(dropped[slot]) + (dropped[slot] == 1 ? " event is" : " events are") +
+            " left out of the mouse.\n";
     }
     text += "record.ini keeps every event.";
     warn(text);
 }
 
-void MacroEditor::insertLines(int at, const QStringList& lines)
-{
+void MacroEditor::insertLines(int at, const QStringList& lines) {
     for (const QString& line : lines)
         m_pSequenceList->insertItem(at++, line);
 }
 
-void MacroEditor::OnMouseEventChosen(int row)
-{
+void MacroEditor::OnMouseEventChosen(int row) {
     if (!built() || row < 0 || row >= MouseEvents().size())
         return;
     const QString event = MouseEvents().at(row);
@@ -135,7 +129,8 @@ void MacroEditor::OnMouseEventChosen(int row)
     const int selected = m_pSequenceList->currentRow();
     if (selected < 0) {
         if (m_pSequenceList->count() == 0 && macroSelected())
-            insertLines(0, isClick ? QStringList{press, kDelayLine, release, kDelayLine} : QStringList{event, kDelayLine});
+            insertLines(0,
+                        isClick ? QStringList{press, kDelayLine, release, kDelayLine} : QStringList{event, kDelayLine});
     } else if (m_pSequenceList->item(selected)->text().contains("ms")) {
         insertLines(selected + 1,
                     isClick ? QStringList{press, kDelayLine, release, kDelayLine} : QStringList{event, kDelayLine});
@@ -151,26 +146,26 @@ void MacroEditor::OnMouseEventChosen(int row)
         drawEventBox(*canvas);
 }
 
-void MacroEditor::OnSequenceDoubleClick(int row)
-{
+void MacroEditor::OnSequenceDoubleClick(int row) {
     if (!built() || row < 0 || row >= m_pSequenceList->count())
         return;
     QListWidgetItem* item = m_pSequenceList->item(row);
     if (!item->text().contains("ms") || !askDelay_)
         return;
     const std::int64_t shown = ParseDelayMilliseconds(item->text().toStdString());
-    const std::optional<int> entered = askDelay_(static_cast<int>(std::clamp<std::int64_t>(shown, 0, kMaxDialogDelayMs)));
+    const std::optional<int> entered =
+        askDelay_(static_cast<int>(std::clamp<std::int64_t>(shown, 0, kMaxDialogDelayMs)));
     // The prompt is modal: the page may have been left meanwhile, or the list changed.
     if (!entered || !built() || row >= m_pSequenceList->count())
         return;
     item = m_pSequenceList->item(row);
     const int value = *entered;
-    item->setText(value < kMinDialogDelayMs || value > kMaxDialogDelayMs ? QString("10 ms") : QString::number(value) + " ms");
+    item->setText(value < kMinDialogDelayMs || value > kMaxDialogDelayMs ? QString("10 ms")
+                                                                         : QString::number(value) + " ms");
     m_pSequenceList->setCurrentRow(row);
 }
 
-void MacroEditor::OnSequenceContextMenu(QPoint at)
-{
+void MacroEditor::OnSequenceContextMenu(QPoint at) {
     if (!built())
         return;
     if (m_pContextMenu == nullptr) {
@@ -182,8 +177,7 @@ void MacroEditor::OnSequenceContextMenu(QPoint at)
     m_pContextMenu->popup(m_pSequenceList->viewport()->mapToGlobal(at));
 }
 
-void MacroEditor::DeleteSequenceLine()
-{
+void MacroEditor::DeleteSequenceLine() {
     if (!built())
         return;
     const int row = m_pSequenceList->currentRow();

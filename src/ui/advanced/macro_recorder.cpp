@@ -16,24 +16,19 @@ enum RecordState { kStarted = 0, kListing = 1, kStopped = 2 };
 
 MacroRecorder::MacroRecorder(KeyboardHook& hook, Prompter& prompter, Target& target, const Texts& texts,
                              std::function<void(const QString&)> setTitle)
-    : hook_(hook), prompter_(prompter), target_(target), texts_(texts), setTitle_(std::move(setTitle))
-{
-}
+    : hook_(hook), prompter_(prompter), target_(target), texts_(texts), setTitle_(std::move(setTitle)) {}
 
-MacroRecorder::~MacroRecorder()
-{
+MacroRecorder::~MacroRecorder() {
     if (m_bRecording)
         removeHook();
 }
 
-void MacroRecorder::removeHook()
-{
+void MacroRecorder::removeHook() {
     hook_.remove();
     m_bRecording = false;
 }
 
-void MacroRecorder::StartRecording()
-{
+void MacroRecorder::StartRecording() {
     if (!target_.hasMacros()) {
         prompter_.message(texts_.macroNameBlank, kWarning);
         return;
@@ -55,8 +50,7 @@ void MacroRecorder::StartRecording()
         setTitle_(QString::fromStdString(texts_.stopHint));
 }
 
-void MacroRecorder::StopRecording()
-{
+void MacroRecorder::StopRecording() {
     // The hook goes before the message box, so the keys that close the box are not recorded.
     const bool wasRecording = m_bRecording;
     if (wasRecording) {
@@ -69,8 +63,7 @@ void MacroRecorder::StopRecording()
         prompter_.message(texts_.notRecording, kWarning);
 }
 
-void MacroRecorder::Abandon()
-{
+void MacroRecorder::Abandon() {
     if (m_bRecording) {
         removeHook();
         m_nRecordState = kStopped;
@@ -78,8 +71,7 @@ void MacroRecorder::Abandon()
     m_nRecordedEvents = 0;
 }
 
-bool MacroRecorder::onKey(const KeyboardHook::Key& key)
-{
+bool MacroRecorder::onKey(const KeyboardHook::Key& key) {
     // A repeated release is no release, and a repeat of the press just listed adds nothing.
     const bool repeat = key.autoRepeat && (!key.press || key.name == m_strLastKeyName);
     // A release needs its press in this recording; it is then no longer held.
@@ -92,8 +84,7 @@ bool MacroRecorder::onKey(const KeyboardHook::Key& key)
     return key.press;
 }
 
-void MacroRecorder::OnRecordedKey(bool release, const std::string& name)
-{
+void MacroRecorder::OnRecordedKey(bool release, const std::string& name) {
     if (m_nRecordedEvents > kMaxEvents) {
         StopRecording();
         return;

@@ -71,7 +71,7 @@ private:
     std::function<void(const QString&)> setTitle_;
     bool m_bRecording = false;
     unsigned m_nRecordedEvents = 0;
-    int m_nRecordState = 2;  // 0 started, nothing listed; 1 something listed; 2 stopped
+    int m_nRecordState = 2; // 0 started, nothing listed; 1 something listed; 2 stopped
     std::string m_strLastKeyName;
     // Keys whose press is listed and whose release is not yet.
     std::set<std::string> m_pressedKeys;

@@ -32,8 +32,7 @@ constexpr int kFunctionBoxGroup = frame::kFirstPageGroup + 1;
 constexpr Region kDpiRowsArea{506, 322, 564, 568};
 constexpr Region kLightingArea{696, 275, 851, 405};
 
-QRegion AllFunctionBoxes()
-{
+QRegion AllFunctionBoxes() {
     QRegion boxes;
     for (int k = 0; k < BasicPage::kButtons; ++k)
         boxes += basic::FunctionBox(k).rect();
@@ -42,21 +41,21 @@ QRegion AllFunctionBoxes()
 } // namespace
 
 BasicPage::BasicPage(const BasicPageParts& parts)
-    : parts_(parts),
-      sideList_(&parts.window, DropDownList::Layout{basic::kSideListId, Region{}, QRect(), false},
-                [] {
-                    QStringList entries;
-                    for (std::uint8_t sub = dpi_function::Up; sub <= dpi_function::Shift; ++sub)
-                        entries << Utf8(DpiSubFunctionText(sub));
-                    return entries;
-                },
-                [this](int row) { chooseSubFunction(row); }),
-      dpiRows_(parts), lighting_(parts)
-{
+    : parts_(parts), sideList_(
+                         &parts.window, DropDownList::Layout{basic::kSideListId, Region{}, QRect(), false},
+                         [] {
+                             QStringList entries;
+                             for (std::uint8_t sub = dpi_function::Up; sub <= dpi_function::Shift; ++sub)
+                                 entries << Utf8(DpiSubFunctionText(sub));
+                             return entries;
+                         },
+                         [this](int row) { chooseSubFunction(row); }),
+      dpiRows_(parts), lighting_(parts) {
     for (int k = 0; k < kButtons; ++k) {
         functionLists_[k] = std::make_unique<DropDownList>(
             &parts.window,
-            DropDownList::Layout{basic::kFunctionListId + k, basic::FunctionBox(k), basic::FunctionList(k).rect(), true},
+            DropDownList::Layout{basic::kFunctionListId + k, basic::FunctionBox(k), basic::FunctionList(k).rect(),
+                                 true},
             [this] {
                 QStringList entries;
                 for (std::size_t row = 0; row < kFunctionRows; ++row)
@@ -70,26 +69,20 @@ BasicPage::BasicPage(const BasicPageParts& parts)
     }
 }
 
-BasicPage::~BasicPage()
-{
-    tearDown();
-}
+BasicPage::~BasicPage() { tearDown(); }
 
-int BasicPage::RateSegmentOf(std::uint8_t code)
-{
+int BasicPage::RateSegmentOf(std::uint8_t code) {
     for (int segment = 0; segment < 3; ++segment)
         if (kRateCodes[segment] == code)
             return segment;
     return 3;
 }
 
-std::string& BasicPage::label(KeyMode mode, int k)
-{
+std::string& BasicPage::label(KeyMode mode, int k) {
     return (mode == KeyMode::A ? parts_.settings.m_strButtonLabelA : parts_.settings.m_strButtonLabelB)[k];
 }
 
-void BasicPage::build()
-{
+void BasicPage::build() {
     for (auto& list : functionLists_)
         list->setFont(parts_.window.m_fontText);
     sideList_.setFont(parts_.window.m_fontText);
@@ -97,11 +90,11 @@ void BasicPage::build()
     lighting_.build();
 }
 
-void BasicPage::drawFunctionBox(QPainter& canvas, int k, bool over)
-{
+void BasicPage::drawFunctionBox(QPainter& canvas, int k, bool over) {
     const Region box = basic::FunctionBox(k);
     DrawSkinImageArea(&canvas, parts_.window.Skin(), "/BasicSet2.png", box.rect());
-    DrawSkinImage(&canvas, parts_.window.Skin(), over ? "/DropdownBox-over.png" : "/DropdownBox-normal.png", box.left, box.top);
+    DrawSkinImage(&canvas, parts_.window.Skin(), over ? "/DropdownBox-over.png" : "/DropdownBox-normal.png", box.left,
+                  box.top);
     const QColor text = parts_.window.Skin().textColour();
     DrawSkinText(canvas, basic::FunctionNumber(k).rect(), QString::number(k + 1), parts_.window.m_fontText, text,
                  TextLayout::LeftMiddle);
@@ -109,36 +102,35 @@ void BasicPage::drawFunctionBox(QPainter& canvas, int k, bool over)
                  parts_.window.m_fontText, text, TextLayout::LeftMiddle);
 }
 
-void BasicPage::drawModeButtons(QPainter& canvas)
-{
+void BasicPage::drawModeButtons(QPainter& canvas) {
     const bool modeA = parts_.record.editedMode() == KeyMode::A;
     const QColor text = parts_.window.Skin().textColour();
     for (const auto& [region, caption, current] :
          {std::tuple{basic::kModeA, "Mode A", modeA}, std::tuple{basic::kModeB, "Mode B", !modeA}}) {
         DrawSkinImageArea(&canvas, parts_.window.Skin(), "/BasicSet2.png", region.rect());
-        DrawSkinImage(&canvas, parts_.window.Skin(), current ? "/button-over.png" : "/button-normal.png", region.left, region.top);
+        DrawSkinImage(&canvas, parts_.window.Skin(), current ? "/button-over.png" : "/button-normal.png", region.left,
+                      region.top);
         DrawSkinText(canvas, region.rect(), caption, parts_.window.m_fontText, text, TextLayout::Centre);
     }
 }
 
-void BasicPage::drawKeyDefault(QPainter& canvas, bool over)
-{
+void BasicPage::drawKeyDefault(QPainter& canvas, bool over) {
     const Region& region = basic::kKeyDefault;
     DrawSkinImageArea(&canvas, parts_.window.Skin(), "/BasicSet2.png", region.rect());
-    DrawSkinImage(&canvas, parts_.window.Skin(), over ? "/button-over.png" : "/button-normal.png", region.left, region.top);
+    DrawSkinImage(&canvas, parts_.window.Skin(), over ? "/button-over.png" : "/button-normal.png", region.left,
+                  region.top);
     DrawSkinText(canvas, region.rect(), Utf8(parts_.texts.m_strKeyDefault), parts_.window.m_fontText,
                  parts_.window.Skin().textColour(), TextLayout::Centre);
 }
 
-void BasicPage::drawRateSegment(QPainter& canvas, int segment, bool light)
-{
+void BasicPage::drawRateSegment(QPainter& canvas, int segment, bool light) {
     const Region& region = basic::kRateSegments[segment];
     DrawSkinImageArea(&canvas, parts_.window.Skin(), "/BasicSet2.png", region.rect());
-    DrawSkinImage(&canvas, parts_.window.Skin(), light ? "/slider-RP-light.png" : "/slider-RP-dark.png", region.left, region.top);
+    DrawSkinImage(&canvas, parts_.window.Skin(), light ? "/slider-RP-light.png" : "/slider-RP-dark.png", region.left,
+                  region.top);
 }
 
-void BasicPage::draw(QPainter& canvas)
-{
+void BasicPage::draw(QPainter& canvas) {
     // A hover that ends redraws the page clipped to one region: what lies outside costs nothing.
     const auto visible = [&canvas](const Region& region) {
         return !canvas.hasClipping() || canvas.clipBoundingRect().intersects(QRectF(region.rect()));
@@ -161,10 +153,9 @@ void BasicPage::draw(QPainter& canvas)
     }
     if (visible(kLightingArea))
         lighting_.draw(canvas);
-    for (const auto& [region, caption] :
-         {std::pair{basic::kKeySettingHeading, &UiTexts::m_strKeySetting},
-          std::pair{basic::kReportRateHeading, &UiTexts::m_strReportRateSetting},
-          std::pair{basic::kDpiHeading, &UiTexts::m_strDpiSetting}})
+    for (const auto& [region, caption] : {std::pair{basic::kKeySettingHeading, &UiTexts::m_strKeySetting},
+                                          std::pair{basic::kReportRateHeading, &UiTexts::m_strReportRateSetting},
+                                          std::pair{basic::kDpiHeading, &UiTexts::m_strDpiSetting}})
         if (visible(region))
             DrawSkinText(canvas, region.rect(), Utf8(parts_.texts.*caption), font, text, TextLayout::Centre);
     if (visible(basic::kModeA) || visible(basic::kModeB))
@@ -173,8 +164,7 @@ void BasicPage::draw(QPainter& canvas)
         dpiRows_.draw(canvas);
 }
 
-void BasicPage::tearDown()
-{
+void BasicPage::tearDown() {
     sideList_.close();
     for (auto& list : functionLists_)
         list->close();
@@ -182,8 +172,7 @@ void BasicPage::tearDown()
     lighting_.tearDown();
 }
 
-std::vector<HoverTracker::Item> BasicPage::hoverItems()
-{
+std::vector<HoverTracker::Item> BasicPage::hoverItems() {
     std::vector<HoverTracker::Item> items;
     items.push_back({kKeyDefaultHoverId, basic::kKeyDefault, kKeyDefaultGroup,
                      [this](QPainter& canvas, bool over) { drawKeyDefault(canvas, over); }});
@@ -193,8 +182,7 @@ std::vector<HoverTracker::Item> BasicPage::hoverItems()
     return items;
 }
 
-std::vector<DropDownList*> BasicPage::dropDowns()
-{
+std::vector<DropDownList*> BasicPage::dropDowns() {
     std::vector<DropDownList*> lists;
     for (auto& list : functionLists_)
         lists.push_back(list.get());
@@ -204,8 +192,7 @@ std::vector<DropDownList*> BasicPage::dropDowns()
     return lists;
 }
 
-bool BasicPage::click(QPoint p)
-{
+bool BasicPage::click(QPoint p) {
     // Any click on the page itself ends the DPI Switch side list.
     sideList_.close();
     bool taken = false;
@@ -239,8 +226,7 @@ bool BasicPage::click(QPoint p)
     return taken;
 }
 
-bool BasicPage::leftButtonRuleRefuses(int k) const
-{
+bool BasicPage::leftButtonRuleRefuses(int k) const {
     // The only button that clicks left cannot be given another function: the user would have no
     // left button left. Another button must take the left click first.
     const KeyMode mode = parts_.record.editedMode();
@@ -252,8 +238,7 @@ bool BasicPage::leftButtonRuleRefuses(int k) const
     return true;
 }
 
-void BasicPage::clickFunctionBox(int k)
-{
+void BasicPage::clickFunctionBox(int k) {
     DropDownList& list = *functionLists_[k];
     if (list.isOpen()) {
         list.close();
@@ -269,8 +254,7 @@ void BasicPage::clickFunctionBox(int k)
     list.open();
 }
 
-void BasicPage::chooseFunction(int k, int row)
-{
+void BasicPage::chooseFunction(int k, int row) {
     sideList_.close();
     const KeyMode mode = parts_.record.editedMode();
     const KeyMode other = mode == KeyMode::A ? KeyMode::B : KeyMode::A;
@@ -278,8 +262,7 @@ void BasicPage::chooseFunction(int k, int row)
     parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); }, basic::FunctionBox(k).rect());
 }
 
-void BasicPage::hoverFunctionEntry(int k, int row, QRect item)
-{
+void BasicPage::hoverFunctionEntry(int k, int row, QRect item) {
     if (row != function_code::DpiSwitch) {
         sideList_.close();
         return;
@@ -292,8 +275,7 @@ void BasicPage::hoverFunctionEntry(int k, int row, QRect item)
     sideList_.open();
 }
 
-void BasicPage::chooseSubFunction(int row)
-{
+void BasicPage::chooseSubFunction(int row) {
     int k = 0;
     while (k < kButtons && !functionLists_[k]->isOpen())
         ++k;
@@ -306,8 +288,7 @@ void BasicPage::chooseSubFunction(int row)
     parts_.window.Redraw([&](QPainter& canvas) { drawFunctionBox(canvas, k, false); }, basic::FunctionBox(k).rect());
 }
 
-void BasicPage::selectMode(std::uint8_t mode)
-{
+void BasicPage::selectMode(std::uint8_t mode) {
     parts_.record.setModeSelector(mode);
     parts_.window.Redraw(
         [&](QPainter& canvas) {
@@ -318,14 +299,13 @@ void BasicPage::selectMode(std::uint8_t mode)
         AllFunctionBoxes() + basic::kModeA.rect() + basic::kModeB.rect());
 }
 
-void BasicPage::restoreKeyDefaults()
-{
+void BasicPage::restoreKeyDefaults() {
     RestoreKeyDefaults(parts_.record);
     const UiTexts& t = parts_.texts;
     for (IniSettings::Labels* labels : {&parts_.settings.m_strButtonLabelA, &parts_.settings.m_strButtonLabelB}) {
-        *labels = {t.m_strLeftClick, t.m_strRightClick, t.m_strMidClick, t.m_strForward, t.m_strBackward,
-                   "DPI +", "DPI -", t.m_strSingleKey + "-V", t.m_strKeyOff, (*labels)[9], (*labels)[10],
-                   (*labels)[11]};
+        *labels = {t.m_strLeftClick, t.m_strRightClick, t.m_strMidClick, t.m_strForward,
+                   t.m_strBackward,  "DPI +",           "DPI -",         t.m_strSingleKey + "-V",
+                   t.m_strKeyOff,    (*labels)[9],      (*labels)[10],   (*labels)[11]};
     }
     parts_.window.Redraw(
         [&](QPainter& canvas) {
@@ -335,8 +315,7 @@ void BasicPage::restoreKeyDefaults()
         AllFunctionBoxes());
 }
 
-void BasicPage::selectRate(int segment)
-{
+void BasicPage::selectRate(int segment) {
     const int previous = RateSegmentOf(parts_.record.reportRate());
     if (previous == segment && parts_.record.reportRate() == kRateCodes[segment])
         return;

@@ -26,10 +26,9 @@ inline constexpr Region kModeB{357, 518, 462, 539};
 inline constexpr Region kKeyDefault{307, 549, 412, 570};
 
 // Report-rate segments 125, 250, 500 and 1000 Hz; each caption sits 10 pixels under its segment.
-inline constexpr Region kRateSegments[4] = {{542, 204, 612, 215}, {614, 204, 684, 215}, {686, 204, 756, 215},
-                                            {758, 204, 828, 215}};
-constexpr Region RateCaption(const Region& segment)
-{
+inline constexpr Region kRateSegments[4] = {
+    {542, 204, 612, 215}, {614, 204, 684, 215}, {686, 204, 756, 215}, {758, 204, 828, 215}};
+constexpr Region RateCaption(const Region& segment) {
     return {segment.left, segment.bottom + 10, segment.right, segment.bottom + 30};
 }
 
@@ -65,14 +64,14 @@ inline constexpr Region kEffectField{767, 390, 835, 404};
 inline constexpr Region kEffectList{766, 407, 851, 447};
 
 // Control identifiers (also the controls' object names).
-inline constexpr int kFunctionListId = 41;  // + k
+inline constexpr int kFunctionListId = 41; // + k
 inline constexpr int kSideListId = 37;
 inline constexpr int kDpiValueListId = 63;
 inline constexpr int kModeListId = 64;
 inline constexpr int kParameterListId = 65;
 inline constexpr int kEffectListId = 66;
-inline constexpr int kDpiValueFieldId = 11;  // + k
-inline constexpr int kSwatchId = 71;         // + k
+inline constexpr int kDpiValueFieldId = 11; // + k
+inline constexpr int kSwatchId = 71; // + k
 inline constexpr int kModeFieldId = 90;
 inline constexpr int kParameterFieldId = 91;
 inline constexpr int kEffectFieldId = 92;

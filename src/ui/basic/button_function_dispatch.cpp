@@ -11,17 +11,14 @@
 namespace vexo {
 
 void ButtonFunctionDispatch::AssignButtonFunction(int row, std::size_t button, KeyMode mode, std::string& edited,
-                                                  std::string& other)
-{
+                                                  std::string& other) {
     if (row < 0 || row >= static_cast<int>(kFunctionRows) || button >= kEditableButtons)
         return;
     const auto code = static_cast<std::uint8_t>(row);
     const ButtonLabels labels{edited, other};
     // Each dialog is asked only for its own row; its result is stored only after OK.
     switch (code) {
-    case function_code::Shift:
-        AssignShift(record_, mode, button, texts_, labels);
-        return;
+    case function_code::Shift: AssignShift(record_, mode, button, texts_, labels); return;
     case function_code::Windows:
         if (const auto pick = dialogs_.AskWindowsFunction())
             AssignWindowsFunction(record_, mode, button, *pick, labels);

@@ -19,9 +19,7 @@ class ButtonFunctionDispatch : public FunctionDispatch {
 public:
     // record, texts and dialogs must outlive the dispatch.
     ButtonFunctionDispatch(ConfigRecord& record, const UiTexts& texts, FunctionDialogs& dialogs)
-        : record_(record), texts_(texts), dialogs_(dialogs)
-    {
-    }
+        : record_(record), texts_(texts), dialogs_(dialogs) {}
 
     void AssignButtonFunction(int row, std::size_t button, KeyMode mode, std::string& edited,
                               std::string& other) override;

@@ -18,43 +18,33 @@
 namespace vexo {
 
 namespace {
-QColor ColourOf(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
+QColor ColourOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 } // namespace
 
 DpiRows::DpiRows(const BasicPageParts& parts)
-    : parts_(parts),
-      valueList_(
-          &parts.window,
-          // The list closes at any click on the page, its own field's included: every click lies
-          // outside seven of the eight fields.
-          DropDownList::Layout{basic::kDpiValueListId, Region{}, basic::DpiValueList(0).rect(), true},
-          [this] {
-              QStringList entries;
-              for (const DpiRow& row : DpiList(parts_.sensorType()))
-                  entries << QString::number(row.value);
-              return entries;
-          },
-          [this](int row) { chooseValue(row); })
-{
+    : parts_(parts), valueList_(
+                         &parts.window,
+                         // The list closes at any click on the page, its own field's included: every click lies
+                         // outside seven of the eight fields.
+                         DropDownList::Layout{basic::kDpiValueListId, Region{}, basic::DpiValueList(0).rect(), true},
+                         [this] {
+                             QStringList entries;
+                             for (const DpiRow& row : DpiList(parts_.sensorType()))
+                                 entries << QString::number(row.value);
+                             return entries;
+                         },
+                         [this](int row) { chooseValue(row); }) {
     valueList_.setCurrent([this] { return openStage_ < 0 ? -1 : int(parts_.record.dpiValues()[openStage_]); });
 }
 
-DpiRows::~DpiRows()
-{
-    tearDown();
-}
+DpiRows::~DpiRows() { tearDown(); }
 
-QString DpiRows::textOfIndex(std::size_t index) const
-{
+QString DpiRows::textOfIndex(std::size_t index) const {
     const std::optional<unsigned> value = DpiValue(parts_.sensorType(), index);
     return value ? QString::number(*value) : QString();
 }
 
-void DpiRows::build()
-{
+void DpiRows::build() {
     valueList_.setFont(parts_.window.m_fontText);
     const QColor text = parts_.window.Skin().textColour();
     for (int k = 0; k < kRows; ++k) {
@@ -69,16 +59,15 @@ void DpiRows::build()
     }
 }
 
-void DpiRows::drawTick(QPainter& canvas, int k)
-{
+void DpiRows::drawTick(QPainter& canvas, int k) {
     const Region tick = basic::DpiTick(k);
     // The two pictures need not cover each other: the background comes back first.
     DrawSkinImageArea(&canvas, parts_.window.Skin(), "/BasicSet2.png", tick.rect());
-    DrawSkinImage(&canvas, parts_.window.Skin(), parts_.record.stageEnabled(k) ? "/PaneMakingTick.png" : "/Pane.png", tick.left, tick.top);
+    DrawSkinImage(&canvas, parts_.window.Skin(), parts_.record.stageEnabled(k) ? "/PaneMakingTick.png" : "/Pane.png",
+                  tick.left, tick.top);
 }
 
-void DpiRows::draw(QPainter& canvas)
-{
+void DpiRows::draw(QPainter& canvas) {
     const QColor text = parts_.window.Skin().textColour();
     for (int k = 0; k < kRows; ++k) {
         DrawSkinText(canvas, basic::DpiNumber(k).rect(), QString::number(k + 1), parts_.window.m_fontText, text,
@@ -87,8 +76,7 @@ void DpiRows::draw(QPainter& canvas)
     }
 }
 
-void DpiRows::tearDown()
-{
+void DpiRows::tearDown() {
     valueList_.close();
     openStage_ = -1;
     for (int k = 0; k < kRows; ++k) {
@@ -97,8 +85,7 @@ void DpiRows::tearDown()
     }
 }
 
-bool DpiRows::click(QPoint p)
-{
+bool DpiRows::click(QPoint p) {
     bool taken = false;
     for (int k = 0; k < kRows; ++k) {
         if (basic::DpiTick(k).contains(p)) {
@@ -121,8 +108,7 @@ bool DpiRows::click(QPoint p)
     return taken;
 }
 
-void DpiRows::clickTick(int k)
-{
+void DpiRows::clickTick(int k) {
     auto enabled = parts_.record.dpiEnabled();
     if (!parts_.record.stageEnabled(k)) {
         enabled[k] = 1;
@@ -138,8 +124,7 @@ void DpiRows::clickTick(int k)
     parts_.window.Redraw([&](QPainter& canvas) { drawTick(canvas, k); }, basic::DpiTick(k).rect());
 }
 
-void DpiRows::clickSwatch(int k)
-{
+void DpiRows::clickSwatch(int k) {
     if (!parts_.record.stageEnabled(k))
         return;
     // Opened on the stage's own colour, so that OK without a change keeps it (from black it would
@@ -154,8 +139,7 @@ void DpiRows::clickSwatch(int k)
     SetSwatchColour(swatches_[k], ColourOf(rgb));
 }
 
-void DpiRows::clickValue(int k)
-{
+void DpiRows::clickValue(int k) {
     openStage_ = k;
     if (valueList_.isOpen())
         return;
@@ -163,8 +147,7 @@ void DpiRows::clickValue(int k)
     valueList_.open();
 }
 
-void DpiRows::chooseValue(int row)
-{
+void DpiRows::chooseValue(int row) {
     const int k = openStage_;
     openStage_ = -1;
     if (k < 0 || k >= kRows)

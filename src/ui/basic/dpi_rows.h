@@ -51,7 +51,7 @@ private:
     std::array<QPointer<QLabel>, kRows> valueFields_;
     std::array<QPointer<QLabel>, kRows> swatches_;
     DropDownList valueList_;
-    int openStage_ = -1;  // the stage whose value list is open
+    int openStage_ = -1; // the stage whose value list is open
 };
 
 } // namespace vexo

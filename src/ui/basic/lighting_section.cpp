@@ -17,19 +17,14 @@
 namespace vexo {
 
 namespace {
-bool IsLightingMode(std::uint8_t mode)
-{
-    return mode >= lighting_mode::Standard && mode <= lighting_mode::Neon;
-}
+bool IsLightingMode(std::uint8_t mode) { return mode >= lighting_mode::Standard && mode <= lighting_mode::Neon; }
 
-QString Entry(const QStringList& entries, std::size_t index)
-{
+QString Entry(const QStringList& entries, std::size_t index) {
     return index < static_cast<std::size_t>(entries.size()) ? entries[static_cast<qsizetype>(index)] : QString();
 }
 
 // Where the parameter list opens: its height follows the number of entries of the mode.
-QRect ParameterListRect(std::uint8_t mode)
-{
+QRect ParameterListRect(std::uint8_t mode) {
     if (mode == lighting_mode::Standard)
         return basic::kParameterListStandard.rect();
     if (mode == lighting_mode::Respiration)
@@ -55,9 +50,10 @@ LightingSection::LightingSection(const BasicPageParts& parts)
           [this] { return ParameterEntries(parts_.record.lightingMode()); }, [this](int row) { chooseParameter(row); }),
       effectList_(
           &parts.window, DropDownList::Layout{basic::kEffectListId, basic::kEffectBox, basic::kEffectList.rect(), true},
-          [this] { return QStringList{Utf8(parts_.texts.m_strRgbFlash), Utf8(parts_.texts.m_strRgbFixedOn)}; },
-          [this](int row) { chooseEffect(row); })
-{
+          [this] {
+              return QStringList{Utf8(parts_.texts.m_strRgbFlash), Utf8(parts_.texts.m_strRgbFixedOn)};
+          },
+          [this](int row) { chooseEffect(row); }) {
     // Each list opens on the value in use (mode codes and effects count from 1 and 2).
     modeList_.setCurrent([this] {
         const std::uint8_t mode = parts_.record.lightingMode();
@@ -70,13 +66,9 @@ LightingSection::LightingSection(const BasicPageParts& parts)
     effectList_.setCurrent([this] { return int(parts_.record.lightingParameter2(lighting_mode::Neon)) - 2; });
 }
 
-LightingSection::~LightingSection()
-{
-    tearDown();
-}
+LightingSection::~LightingSection() { tearDown(); }
 
-QStringList LightingSection::ParameterEntries(std::uint8_t mode)
-{
+QStringList LightingSection::ParameterEntries(std::uint8_t mode) {
     QStringList entries;
     if (mode == lighting_mode::Standard) {
         for (int percent : {5, 15, 25, 35, 45, 55, 65, 75, 85, 100})
@@ -92,8 +84,7 @@ QStringList LightingSection::ParameterEntries(std::uint8_t mode)
     return entries;
 }
 
-QString LightingSection::modeText() const
-{
+QString LightingSection::modeText() const {
     switch (parts_.record.lightingMode()) {
     case lighting_mode::None: return Utf8(parts_.texts.m_strModeOff);
     case lighting_mode::Standard: return Utf8(parts_.texts.m_strModeStandard);
@@ -103,16 +94,14 @@ QString LightingSection::modeText() const
     }
 }
 
-QString LightingSection::parameterText() const
-{
+QString LightingSection::parameterText() const {
     const std::uint8_t mode = parts_.record.lightingMode();
     if (!IsLightingMode(mode))
         return {};
     return Entry(ParameterEntries(mode), parts_.record.lightingParameter1(mode));
 }
 
-QString LightingSection::effectName(std::uint8_t code) const
-{
+QString LightingSection::effectName(std::uint8_t code) const {
     const UiTexts& t = parts_.texts;
     switch (code) {
     case 0: return Utf8(t.m_strNoDisplay);
@@ -124,13 +113,11 @@ QString LightingSection::effectName(std::uint8_t code) const
     }
 }
 
-QString LightingSection::effectText(std::uint8_t mode) const
-{
+QString LightingSection::effectText(std::uint8_t mode) const {
     return IsLightingMode(mode) ? effectName(parts_.record.lightingParameter2(mode)) : QString();
 }
 
-void LightingSection::build()
-{
+void LightingSection::build() {
     for (DropDownList* list : dropDowns())
         list->setFont(parts_.window.m_fontText);
     const QColor text = parts_.window.Skin().textColour();
@@ -140,7 +127,8 @@ void LightingSection::build()
     if (!modeField_)
         modeField_ = CreateStaticField(&parts_.window, basic::kModeFieldId, basic::kModeField, font, text);
     if (!parameterField_)
-        parameterField_ = CreateStaticField(&parts_.window, basic::kParameterFieldId, basic::kParameterField, font, text);
+        parameterField_ =
+            CreateStaticField(&parts_.window, basic::kParameterFieldId, basic::kParameterField, font, text);
     if (!effectField_)
         effectField_ = CreateStaticField(&parts_.window, basic::kEffectFieldId, basic::kEffectField, font, text);
     SetStaticText(modeField_, modeText());
@@ -148,12 +136,12 @@ void LightingSection::build()
     SetStaticText(effectField_, effectText(parts_.record.lightingMode()));
 }
 
-void LightingSection::draw(QPainter& canvas)
-{
+void LightingSection::draw(QPainter& canvas) {
     const QColor text = parts_.window.Skin().textColour();
     const QFont& font = parts_.window.m_fontText;
     DrawSkinImage(&canvas, parts_.window.Skin(), "/dropdownbox.png", basic::kModeBox.left, basic::kModeBox.top);
-    DrawSkinImage(&canvas, parts_.window.Skin(), "/dropdownbox.png", basic::kParameterBox.left, basic::kParameterBox.top);
+    DrawSkinImage(&canvas, parts_.window.Skin(), "/dropdownbox.png", basic::kParameterBox.left,
+                  basic::kParameterBox.top);
     DrawSkinText(canvas, basic::kLightingHeading.rect(), Utf8(parts_.texts.m_strRgbEffectHeading), font, text,
                  TextLayout::Centre);
     DrawSkinText(canvas, basic::kModeLabel.rect(), Utf8(parts_.texts.m_strMode), font, text, TextLayout::RightMiddle);
@@ -163,8 +151,7 @@ void LightingSection::draw(QPainter& canvas)
                  TextLayout::RightMiddle);
 }
 
-void LightingSection::tearDown()
-{
+void LightingSection::tearDown() {
     for (DropDownList* list : dropDowns())
         list->close();
     delete modeField_.data();
@@ -172,8 +159,7 @@ void LightingSection::tearDown()
     delete effectField_.data();
 }
 
-bool LightingSection::click(QPoint p)
-{
+bool LightingSection::click(QPoint p) {
     bool taken = false;
     if (basic::kModeBox.contains(p)) {
         modeList_.clickBox();
@@ -192,8 +178,7 @@ bool LightingSection::click(QPoint p)
     return taken;
 }
 
-void LightingSection::clickEffect()
-{
+void LightingSection::clickEffect() {
     if (effectList_.isOpen()) {
         effectList_.close();
         return;
@@ -206,8 +191,7 @@ void LightingSection::clickEffect()
         SetStaticText(effectField_, Utf8(parts_.texts.m_strRgbEffect));
 }
 
-void LightingSection::chooseMode(int row)
-{
+void LightingSection::chooseMode(int row) {
     const auto mode = static_cast<std::uint8_t>(row + 1);
     if (!IsLightingMode(mode))
         return;
@@ -217,16 +201,14 @@ void LightingSection::chooseMode(int row)
     SetStaticText(effectField_, mode == lighting_mode::Neon ? effectText(mode) : Utf8(parts_.texts.m_strRgbEffect));
 }
 
-void LightingSection::chooseParameter(int row)
-{
+void LightingSection::chooseParameter(int row) {
     const std::uint8_t mode = parts_.record.lightingMode();
     if (IsLightingMode(mode))
         parts_.record.setLightingParameter1(mode, static_cast<std::uint8_t>(row));
     SetStaticText(parameterField_, Entry(ParameterEntries(mode), static_cast<std::size_t>(row)));
 }
 
-void LightingSection::chooseEffect(int row)
-{
+void LightingSection::chooseEffect(int row) {
     const auto effect = static_cast<std::uint8_t>(row + 2);
     parts_.record.setLightingParameter2(lighting_mode::Neon, effect);
     SetStaticText(effectField_, effectName(effect));

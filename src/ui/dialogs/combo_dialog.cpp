@@ -19,14 +19,11 @@ const QStringList kModifierNames{"Left Ctrl",  "Left Shift",  "Left Alt",  "Left
 
 CComboDialog::CComboDialog(SkinContext& skin, KeyboardHook& hook, Prompter& prompter, QWidget* parent)
     : CKeyCaptureDialog(skin, "/combo-key.png", "Combo Dialog Load background image failed!!!",
-                        "KeyboardHook_ComboDlg Install error code :0\n", hook, prompter, parent)
-{
-}
+                        "KeyboardHook_ComboDlg Install error code :0\n", hook, prompter, parent) {}
 
 CComboDialog::~CComboDialog() = default;
 
-void CComboDialog::CreateControls()
-{
+void CComboDialog::CreateControls() {
     m_pModifierStatic = CreateStatic(kModifierStaticId, kModifierStatic, Qt::AlignLeft | Qt::AlignVCenter);
     // Read-only: the captured name replaces the text; typing must not add characters to it.
     m_pKey1Edit = CreateEdit(kKey1EditId, kKey1Edit, false);
@@ -40,21 +37,16 @@ void CComboDialog::CreateControls()
         [this](int row) { ModifierChosen(row); }, {m_pKey1Edit, m_pKey2Edit});
 }
 
-void CComboDialog::HandleDialogClick(QPoint p)
-{
-    ClickDropDowns(p);
-}
+void CComboDialog::HandleDialogClick(QPoint p) { ClickDropDowns(p); }
 
-void CComboDialog::ModifierChosen(int row)
-{
+void CComboDialog::ModifierChosen(int row) {
     if (row >= 0 && row < kModifierNames.size()) {
         m_strModifier = kModifierNames[row];
         m_pModifierStatic->setText(m_strModifier);
     }
 }
 
-void CComboDialog::OnCapturedKey(const QString& name)
-{
+void CComboDialog::OnCapturedKey(const QString& name) {
     const QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus == m_pKey1Edit) {
         m_strKey1 = name;

@@ -28,7 +28,8 @@ public:
 
     // current: the delay to start from, shown in the field (its text and value are then also the
     // result of an OK without typing); nothing leaves the field empty (value 0).
-    explicit CDelayTimeDialog(SkinContext& skin, Prompter& prompter, QWidget* parent = nullptr, std::optional<int> current = std::nullopt);
+    explicit CDelayTimeDialog(SkinContext& skin, Prompter& prompter, QWidget* parent = nullptr,
+                              std::optional<int> current = std::nullopt);
 
     // The field's decimal value (0 when empty; values beyond INT_MAX read as INT_MAX) and its text.
     int m_nDelay = 0;

@@ -27,8 +27,7 @@ const QRect kHeading(140, 168, 240, 16);
 const QRect kExplanation1(15, 184, 375, 34);
 const QRect kExplanation2(15, 218, 375, 32);
 
-QString KeyText(int row)
-{
+QString KeyText(int row) {
     const std::string_view text = FireKeyText(row);
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
@@ -36,14 +35,11 @@ QString KeyText(int row)
 
 CFireKeyDialog::CFireKeyDialog(SkinContext& skin, Prompter& prompter, QWidget* parent)
     : CSkinDialog(skin, "/fire-key.png", "FireKey Dialog Load background image failed!!!", prompter, parent),
-      m_strKeyText(KeyText(0))
-{
-}
+      m_strKeyText(KeyText(0)) {}
 
 CFireKeyDialog::~CFireKeyDialog() = default;
 
-void CFireKeyDialog::CreateControls()
-{
+void CFireKeyDialog::CreateControls() {
     m_pKeyStatic = CreateStatic(kKeyStaticId, kKeyStatic, Qt::AlignLeft | Qt::AlignVCenter);
     // Row 0 is what OK gives without a pick, so the field names it from the start.
     m_pKeyStatic->setText(m_strKeyText);
@@ -65,8 +61,7 @@ void CFireKeyDialog::CreateControls()
         [this](int row) { KeyChosen(row); }, {m_pSpeedEdit, m_pTimesEdit}, true);
 }
 
-void CFireKeyDialog::DrawContent(QPainter& canvas)
-{
+void CFireKeyDialog::DrawContent(QPainter& canvas) {
     const int single = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     const int wrapped = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
     DrawPrompt(canvas, kSpeedLabel, Localized("速度", "速度", "Speed"), single);
@@ -82,16 +77,14 @@ void CFireKeyDialog::DrawContent(QPainter& canvas)
                wrapped);
 }
 
-void CFireKeyDialog::HandleDialogClick(QPoint p)
-{
+void CFireKeyDialog::HandleDialogClick(QPoint p) {
     // Opening the list takes the focus from the speed field, which checks what was typed there.
     if (m_pKeyList != nullptr && !m_pKeyList->isOpen() && kKeyBox.contains(p))
         CheckSpeed();
     ClickDropDowns(p);
 }
 
-void CFireKeyDialog::KeyChosen(int row)
-{
+void CFireKeyDialog::KeyChosen(int row) {
     if (row >= 0 && row < kFireKeyRowCount) {
         m_nKeyIndex = row;
         m_strKeyText = KeyText(row);
@@ -99,8 +92,7 @@ void CFireKeyDialog::KeyChosen(int row)
     }
 }
 
-void CFireKeyDialog::CheckSpeed()
-{
+void CFireKeyDialog::CheckSpeed() {
     if (m_pSpeedEdit == nullptr)
         return;
     const int value = DecimalValue(m_pSpeedEdit->text());
@@ -112,8 +104,7 @@ void CFireKeyDialog::CheckSpeed()
     m_nSpeed = static_cast<std::uint8_t>(value);
 }
 
-void CFireKeyDialog::CheckTimes()
-{
+void CFireKeyDialog::CheckTimes() {
     const int value = DecimalValue(m_pTimesEdit->text());
     if (value > kMaxTimes) {
         m_nTimes = kTimesReplacement;
@@ -124,15 +115,13 @@ void CFireKeyDialog::CheckTimes()
     m_nTimes = static_cast<std::uint8_t>(value);
 }
 
-bool CFireKeyDialog::eventFilter(QObject* watched, QEvent* event)
-{
+bool CFireKeyDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pSpeedEdit && event->type() == QEvent::FocusOut)
         CheckSpeed();
     return CSkinDialog::eventFilter(watched, event);
 }
 
-void CFireKeyDialog::done(int result)
-{
+void CFireKeyDialog::done(int result) {
     // Ending the dialog takes the focus from the speed field too.
     CheckSpeed();
     CSkinDialog::done(result);

@@ -21,19 +21,16 @@ constexpr int kOptionTextSlack = 8;
 } // namespace
 
 CMacroDialog::CMacroDialog(SkinContext& skin, std::filesystem::path recordIni, Prompter& prompter, QWidget* parent)
-    : CPickerDialog(skin, "/macro-key.png", "Macro Key Dialog Load background image failed!!!", kLayout, prompter, parent),
-      m_pathRecordIni(std::move(recordIni))
-{
-}
+    : CPickerDialog(skin, "/macro-key.png", "Macro Key Dialog Load background image failed!!!", kLayout, prompter,
+                    parent),
+      m_pathRecordIni(std::move(recordIni)) {}
 
-void CMacroDialog::OnInitDialog()
-{
+void CMacroDialog::OnInitDialog() {
     m_nRepeatChoice = 1;
     CPickerDialog::OnInitDialog();
 }
 
-QStringList CMacroDialog::LoadRows()
-{
+QStringList CMacroDialog::LoadRows() {
     const ProfileIni store(m_pathRecordIni);
     std::vector<std::string> names = ReadMacroSectionNames(store);
     // A name past the tenth has no block in the mouse: a button bound to it would do nothing.
@@ -46,8 +43,7 @@ QStringList CMacroDialog::LoadRows()
     return rows;
 }
 
-void CMacroDialog::DrawContent(QPainter& canvas)
-{
+void CMacroDialog::DrawContent(QPainter& canvas) {
     DrawPrompt(canvas, kPrompt, Localized("请从列表框选择一个宏", "請從清單方塊選擇一個巨集", "Please select a macro"),
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
     static constexpr std::array<LocalizedText, 3> kOptions{
@@ -64,8 +60,7 @@ void CMacroDialog::DrawContent(QPainter& canvas)
     }
 }
 
-void CMacroDialog::HandleDialogClick(QPoint p)
-{
+void CMacroDialog::HandleDialogClick(QPoint p) {
     CPickerDialog::HandleDialogClick(p);
     for (std::size_t k = 0; k < kOptionBoxes.size(); ++k) {
         if (kOptionBoxes[k].contains(p) && m_nRepeatChoice != k + 1) {

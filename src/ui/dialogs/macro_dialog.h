@@ -22,10 +22,10 @@ class CMacroDialog final : public CPickerDialog {
 public:
     static constexpr Layout kLayout{592, {43, 129, 136, 143}, {43, 129, 151, 143}, 593, {43, 146, 151, 285}, true};
     // The three option boxes (16 x 16) and their texts.
-    static constexpr std::array<Region, 3> kOptionBoxes{
-        Region{220, 78, 236, 94}, Region{220, 128, 236, 144}, Region{220, 178, 236, 194}};
-    static constexpr std::array<Region, 3> kOptionTexts{
-        Region{237, 70, 390, 102}, Region{237, 120, 390, 152}, Region{237, 170, 390, 202}};
+    static constexpr std::array<Region, 3> kOptionBoxes{Region{220, 78, 236, 94}, Region{220, 128, 236, 144},
+                                                        Region{220, 178, 236, 194}};
+    static constexpr std::array<Region, 3> kOptionTexts{Region{237, 70, 390, 102}, Region{237, 120, 390, 152},
+                                                        Region{237, 170, 390, 202}};
 
     // recordIni: the user's macro store, read when the dialog is initialised.
     CMacroDialog(SkinContext& skin, std::filesystem::path recordIni, Prompter& prompter, QWidget* parent = nullptr);

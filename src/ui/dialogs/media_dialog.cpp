@@ -9,12 +9,10 @@
 namespace vexo {
 
 CMediaDialog::CMediaDialog(SkinContext& skin, Prompter& prompter, QWidget* parent)
-    : CPickerDialog(skin, "/media-key.png", "Media Dialog Load background image failed!!!", kLayout, prompter, parent)
-{
+    : CPickerDialog(skin, "/media-key.png", "Media Dialog Load background image failed!!!", kLayout, prompter, parent) {
 }
 
-QStringList CMediaDialog::LoadRows()
-{
+QStringList CMediaDialog::LoadRows() {
     QStringList rows;
     for (const LocalizedText& text : MediaTexts())
         rows << Localized(text);

@@ -10,16 +10,13 @@
 
 namespace vexo {
 
-CPickerDialog::CPickerDialog(SkinContext& skin, QString background, std::string failureTitle, Layout layout, Prompter& prompter,
-                             QWidget* parent)
-    : CSkinDialog(skin, std::move(background), std::move(failureTitle), prompter, parent), m_layout(layout)
-{
-}
+CPickerDialog::CPickerDialog(SkinContext& skin, QString background, std::string failureTitle, Layout layout,
+                             Prompter& prompter, QWidget* parent)
+    : CSkinDialog(skin, std::move(background), std::move(failureTitle), prompter, parent), m_layout(layout) {}
 
 CPickerDialog::~CPickerDialog() = default;
 
-void CPickerDialog::CreateControls()
-{
+void CPickerDialog::CreateControls() {
     m_rows = LoadRows();
     m_pField = CreateStatic(m_layout.staticId, m_layout.field, Qt::AlignLeft | Qt::AlignVCenter);
     // OK without a pick gives row 0, so the field names it from the start: the button's label
@@ -33,13 +30,9 @@ void CPickerDialog::CreateControls()
         {}, m_layout.wheelScrollsRows);
 }
 
-void CPickerDialog::HandleDialogClick(QPoint p)
-{
-    ClickDropDowns(p);
-}
+void CPickerDialog::HandleDialogClick(QPoint p) { ClickDropDowns(p); }
 
-void CPickerDialog::RowChosen(int row)
-{
+void CPickerDialog::RowChosen(int row) {
     if (row < 0 || row >= m_rows.size())
         return;
     m_nIndex = row;

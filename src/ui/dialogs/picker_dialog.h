@@ -30,7 +30,7 @@ public:
         Region box;
         int listId = 0;
         Region list;
-        bool wheelScrollsRows = false;  // the wheel scrolls three rows a notch
+        bool wheelScrollsRows = false; // the wheel scrolls three rows a notch
     };
 
     CPickerDialog(SkinContext& skin, QString background, std::string failureTitle, Layout layout, Prompter& prompter,

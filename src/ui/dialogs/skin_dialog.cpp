@@ -47,10 +47,7 @@ public:
     std::vector<std::pair<std::string, std::string>> shown;
 };
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 } // namespace
 
@@ -58,25 +55,23 @@ CSkinDialog::CSkinDialog(SkinContext& skin, QString background, std::string fail
                          QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_skin(skin), m_prompter(prompter),
       m_strBackground(std::move(background)), m_strFailureTitle(std::move(failureTitle)),
-      m_surface(*this, nullptr, QColor::fromRgb(kControlBackground))
-{
+      m_surface(*this, nullptr, QColor::fromRgb(kControlBackground)) {
     setModal(true);
     setAttribute(Qt::WA_NoSystemBackground);
     setFixedSize(kDesignWidth, kDesignHeight);
     m_surface.setHandlers({[this](QPoint p) { HandleClick(p); }, {}, [this] { ReportImageFailures(); }});
     HoverTracker& hover = m_surface.hover();
     hover.addFrameItem(kHoverOk, kOkButton, kButtonGroup,
-                         [this](QPainter& canvas, bool over) { DrawButton(canvas, kOkButton, m_strOk, over); });
+                       [this](QPainter& canvas, bool over) { DrawButton(canvas, kOkButton, m_strOk, over); });
     hover.addFrameItem(kHoverCancel, kCancelButton, kButtonGroup,
-                         [this](QPainter& canvas, bool over) { DrawButton(canvas, kCancelButton, m_strCancel, over); });
+                       [this](QPainter& canvas, bool over) { DrawButton(canvas, kCancelButton, m_strCancel, over); });
     hover.addFrameItem(kHoverClose, kCloseButton, kButtonGroup,
-                         [this](QPainter& canvas, bool over) { DrawCloseButton(canvas, over); });
+                       [this](QPainter& canvas, bool over) { DrawCloseButton(canvas, over); });
 }
 
 CSkinDialog::~CSkinDialog() = default;
 
-void CSkinDialog::setVisible(bool visible)
-{
+void CSkinDialog::setVisible(bool visible) {
     // Initialised before the first showing, so that the dialog is centred at its final size.
     if (visible && !m_bInitialised) {
         m_bInitialised = true;
@@ -85,8 +80,7 @@ void CSkinDialog::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void CSkinDialog::OnInitDialog()
-{
+void CSkinDialog::OnInitDialog() {
     m_language = LanguageOf(m_skin.strLanguage);
     const QImage background = m_skin.image(m_strBackground);
     if (background.isNull()) {
@@ -105,13 +99,9 @@ void CSkinDialog::OnInitDialog()
     Redraw();
 }
 
-std::unique_ptr<CMemDC> CSkinDialog::OpenCanvas()
-{
-    return m_surface.open();
-}
+std::unique_ptr<CMemDC> CSkinDialog::OpenCanvas() { return m_surface.open(); }
 
-void CSkinDialog::Redraw()
-{
+void CSkinDialog::Redraw() {
     {
         const std::unique_ptr<CMemDC> dc = OpenCanvas();
         QPainter* canvas = dc->painter();
@@ -129,8 +119,7 @@ void CSkinDialog::Redraw()
     ReportImageFailures();
 }
 
-void CSkinDialog::DrawImage(QPainter& canvas, const QString& name, int x, int y)
-{
+void CSkinDialog::DrawImage(QPainter& canvas, const QString& name, int x, int y) {
     if (m_failedImages.contains(name)) {
         DrawSkinImage(&canvas, m_skin, name, x, y);
         return;
@@ -142,27 +131,23 @@ void CSkinDialog::DrawImage(QPainter& canvas, const QString& name, int x, int y)
     }
 }
 
-void CSkinDialog::ReportImageFailures()
-{
+void CSkinDialog::ReportImageFailures() {
     // Taken first: a message box runs an event loop in which another redraw may add to the list.
     const auto messages = std::exchange(m_pendingMessages, {});
     for (const auto& [text, caption] : messages)
         m_prompter.message(text, caption);
 }
 
-void CSkinDialog::DrawButton(QPainter& canvas, const Region& region, const QString& caption, bool over)
-{
+void CSkinDialog::DrawButton(QPainter& canvas, const Region& region, const QString& caption, bool over) {
     DrawImage(canvas, over ? kButtonOver : kButtonNormal, region.left, region.top);
     DrawSkinText(canvas, region.rect(), caption, m_fontText, m_skin.textColour(), TextLayout::Centre);
 }
 
-void CSkinDialog::DrawCloseButton(QPainter& canvas, bool over)
-{
+void CSkinDialog::DrawCloseButton(QPainter& canvas, bool over) {
     DrawImage(canvas, over ? kCloseOver : kCloseNormal, kCloseButton.left, kCloseButton.top);
 }
 
-QString CSkinDialog::Localized(const LocalizedText& text) const
-{
+QString CSkinDialog::Localized(const LocalizedText& text) const {
     switch (m_language) {
     case Language::SimplifiedChinese: return FromUtf8(text.simplifiedChinese);
     case Language::TraditionalChinese: return FromUtf8(text.traditionalChinese);
@@ -171,13 +156,11 @@ QString CSkinDialog::Localized(const LocalizedText& text) const
     return FromUtf8(text.english);
 }
 
-QString CSkinDialog::Localized(const char* simplified, const char* traditional, const char* english) const
-{
+QString CSkinDialog::Localized(const char* simplified, const char* traditional, const char* english) const {
     return Localized(LocalizedText{simplified, traditional, english});
 }
 
-void CSkinDialog::DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags) const
-{
+void CSkinDialog::DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags) const {
     canvas.save();
     canvas.setClipRect(rect);
     canvas.setFont(m_fontText);
@@ -187,8 +170,7 @@ void CSkinDialog::DrawPrompt(QPainter& canvas, const QRect& rect, const QString&
     canvas.restore();
 }
 
-QLabel* CSkinDialog::CreateStatic(int id, const Region& region, Qt::Alignment alignment)
-{
+QLabel* CSkinDialog::CreateStatic(int id, const Region& region, Qt::Alignment alignment) {
     auto* label = new QLabel(this);
     label->setObjectName(QString::number(id));
     label->setGeometry(region.rect());
@@ -204,8 +186,7 @@ QLabel* CSkinDialog::CreateStatic(int id, const Region& region, Qt::Alignment al
     return label;
 }
 
-QLineEdit* CSkinDialog::CreateEdit(int id, const Region& region, bool bordered, bool digitsOnly)
-{
+QLineEdit* CSkinDialog::CreateEdit(int id, const Region& region, bool bordered, bool digitsOnly) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::number(id));
     edit->setGeometry(region.rect());
@@ -223,10 +204,9 @@ QLineEdit* CSkinDialog::CreateEdit(int id, const Region& region, bool bordered, 
     return edit;
 }
 
-DropDownList* CSkinDialog::CreateDropDown(int listId, const Region& box, const Region& list,
-                                         DropDownList::Entries rows, DropDownList::Chosen chosen,
-                                         std::vector<QWidget*> covered, bool wheelScrollsRows)
-{
+DropDownList* CSkinDialog::CreateDropDown(int listId, const Region& box, const Region& list, DropDownList::Entries rows,
+                                          DropDownList::Chosen chosen, std::vector<QWidget*> covered,
+                                          bool wheelScrollsRows) {
     DropDownList::Layout layout;
     layout.controlId = listId;
     layout.box = box;
@@ -236,24 +216,25 @@ DropDownList* CSkinDialog::CreateDropDown(int listId, const Region& box, const R
     layout.background = QColor::fromRgb(kControlBackground);
     // The list is closed when a pick arrives: the covered controls come back before the pick runs.
     const std::size_t index = m_dropDowns.size();
-    auto* dropDown = new DropDownList(this, layout, std::move(rows), [this, index, chosen = std::move(chosen)](int row) {
-        Cover(m_dropDowns[index], false);
-        if (chosen)
-            chosen(row);
-    }, this);
+    auto* dropDown = new DropDownList(
+        this, layout, std::move(rows),
+        [this, index, chosen = std::move(chosen)](int row) {
+            Cover(m_dropDowns[index], false);
+            if (chosen)
+                chosen(row);
+        },
+        this);
     dropDown->setFont(m_fontText);
     m_dropDowns.push_back({dropDown, std::move(covered), wheelScrollsRows});
     return dropDown;
 }
 
-void CSkinDialog::Cover(const DropDown& dropDown, bool covered)
-{
+void CSkinDialog::Cover(const DropDown& dropDown, bool covered) {
     for (QWidget* control : dropDown.covered)
         control->setEnabled(!covered);
 }
 
-bool CSkinDialog::ClickDropDowns(QPoint p)
-{
+bool CSkinDialog::ClickDropDowns(QPoint p) {
     bool taken = false;
     for (const DropDown& dropDown : m_dropDowns) {
         if (dropDown.list->closeIfOutside(p)) {
@@ -279,8 +260,7 @@ bool CSkinDialog::ClickDropDowns(QPoint p)
     return taken;
 }
 
-bool CSkinDialog::eventFilter(QObject* watched, QEvent* event)
-{
+bool CSkinDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched->property(kWheelScrollsRows).toBool()) {
         if (auto* list = qobject_cast<QListWidget*>(watched->parent())) {
             const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
@@ -295,8 +275,7 @@ bool CSkinDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-int CSkinDialog::DecimalValue(const QString& text)
-{
+int CSkinDialog::DecimalValue(const QString& text) {
     long long value = 0;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
@@ -306,8 +285,7 @@ int CSkinDialog::DecimalValue(const QString& text)
     return static_cast<int>(value);
 }
 
-void CSkinDialog::HandleClick(QPoint p)
-{
+void CSkinDialog::HandleClick(QPoint p) {
     if (kOkButton.contains(p)) {
         accept();
         return;
@@ -319,28 +297,16 @@ void CSkinDialog::HandleClick(QPoint p)
     HandleDialogClick(p);
 }
 
-void CSkinDialog::HandleMouseMove(QPoint p)
-{
-    m_surface.pointerMoved(p);
-}
+void CSkinDialog::HandleMouseMove(QPoint p) { m_surface.pointerMoved(p); }
 
-void CSkinDialog::HandleHover(QPoint p)
-{
-    m_surface.hoverNotice(p);
-}
+void CSkinDialog::HandleHover(QPoint p) { m_surface.hoverNotice(p); }
 
-void CSkinDialog::keyPressEvent(QKeyEvent* event)
-{
+void CSkinDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_Enter: accept(); return;
+    case Qt::Key_Escape: reject(); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 

@@ -15,52 +15,46 @@
 namespace vexo {
 
 namespace {
-std::optional<ListPick> PickOf(CPickerDialog& dialog)
-{
+std::optional<ListPick> PickOf(CPickerDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return ListPick{dialog.m_nIndex, dialog.m_strChoice.toStdString()};
 }
 } // namespace
 
-std::optional<ListPick> SkinFunctionDialogs::AskWindowsFunction()
-{
+std::optional<ListPick> SkinFunctionDialogs::AskWindowsFunction() {
     CWindowsDialog dialog(skin_, prompter_, parent_);
     return PickOf(dialog);
 }
 
-std::optional<ListPick> SkinFunctionDialogs::AskMultimedia()
-{
+std::optional<ListPick> SkinFunctionDialogs::AskMultimedia() {
     CMediaDialog dialog(skin_, prompter_, parent_);
     return PickOf(dialog);
 }
 
-std::optional<FireKeyPick> SkinFunctionDialogs::AskFireKey()
-{
+std::optional<FireKeyPick> SkinFunctionDialogs::AskFireKey() {
     CFireKeyDialog dialog(skin_, prompter_, parent_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return FireKeyPick{dialog.m_nKeyIndex, dialog.m_strKeyText.toStdString(), dialog.m_nSpeed, dialog.m_nTimes};
 }
 
-std::optional<std::string> SkinFunctionDialogs::AskSingleKey()
-{
+std::optional<std::string> SkinFunctionDialogs::AskSingleKey() {
     CSingleDialog dialog(skin_, hook_, prompter_, parent_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.m_strKeyName.toStdString();
 }
 
-std::optional<ComboPick> SkinFunctionDialogs::AskComboKey()
-{
+std::optional<ComboPick> SkinFunctionDialogs::AskComboKey() {
     CComboDialog dialog(skin_, hook_, prompter_, parent_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return ComboPick{dialog.m_strModifier.toStdString(), dialog.m_strKey1.toStdString(), dialog.m_strKey2.toStdString()};
+    return ComboPick{dialog.m_strModifier.toStdString(), dialog.m_strKey1.toStdString(),
+                     dialog.m_strKey2.toStdString()};
 }
 
-std::optional<MacroPick> SkinFunctionDialogs::AskMacroKey()
-{
+std::optional<MacroPick> SkinFunctionDialogs::AskMacroKey() {
     CMacroDialog dialog(skin_, locations_.recordIni(), prompter_, parent_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -23,9 +23,7 @@ public:
     // the screen).
     SkinFunctionDialogs(QWidget* parent, SkinContext& skin, Prompter& prompter, KeyboardHook& hook,
                         const FileLocations& locations)
-        : parent_(parent), skin_(skin), prompter_(prompter), hook_(hook), locations_(locations)
-    {
-    }
+        : parent_(parent), skin_(skin), prompter_(prompter), hook_(hook), locations_(locations) {}
 
     std::optional<ListPick> AskWindowsFunction() override;
     std::optional<ListPick> AskMultimedia() override;

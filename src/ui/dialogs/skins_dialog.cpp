@@ -44,8 +44,7 @@ struct PickerTexts {
     const char* hint;
 };
 
-PickerTexts TextsFor(Language language)
-{
+PickerTexts TextsFor(Language language) {
     switch (language) {
     case Language::SimplifiedChinese: return {"确定", "取消", "请点击设置UI文本颜色"};
     case Language::TraditionalChinese: return {"確定", "取消", "請點擊設置UI文本顏色"};
@@ -54,23 +53,20 @@ PickerTexts TextsFor(Language language)
     return {"OK", "Cancel", "Please click to set the UI text color"};
 }
 
-QStringList SubFolders(const QString& root)
-{
+QStringList SubFolders(const QString& root) {
     // Only directories count; "." and ".." never. A link to a folder is a folder, as on Windows
     // a junction is.
     return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::NoSort);
 }
 
-bool HoldsASkin(const QString& folder)
-{
+bool HoldsASkin(const QString& folder) {
     // A folder without the page background would leave the main window black, its buttons unseen.
     return !SkinImageCache::resolve(folder, "/BasicSet2.png").isEmpty();
 }
 
 } // namespace
 
-QStringList CSkinsDialog::SkinNames(const QStringList& roots)
-{
+QStringList CSkinsDialog::SkinNames(const QStringList& roots) {
     QStringList names;
     for (const QString& root : roots) {
         for (const QString& name : SubFolders(root)) {
@@ -86,8 +82,7 @@ QStringList CSkinsDialog::SkinNames(const QStringList& roots)
     return names;
 }
 
-std::optional<QString> CSkinsDialog::SkinFolder(const QStringList& roots, const QString& name)
-{
+std::optional<QString> CSkinsDialog::SkinFolder(const QStringList& roots, const QString& name) {
     for (auto root = roots.crbegin(); root != roots.crend(); ++root) {
         // Exactly this name, letter case included.
         if (SubFolders(*root).contains(name) && HoldsASkin(QDir(*root).filePath(name)))
@@ -99,16 +94,15 @@ std::optional<QString> CSkinsDialog::SkinFolder(const QStringList& roots, const 
 CSkinsDialog::CSkinsDialog(Setup setup, SkinContext& skin, Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_setup(std::move(setup)), m_skin(skin),
       m_prompter(prompter),
-      m_list(this,
-             DropDownList::Layout{kSkinListId, kDropDown, kList.rect(), true, kFieldText, kFieldBackground},
-             [this] {
-                 // Read again at every opening, so folders added meanwhile appear.
-                 m_skinNames = SkinNames(m_setup.skinsRoots);
-                 return m_skinNames;
-             },
-             [this](int row) { ChooseSkin(row); }),
-      m_surface(*this, nullptr, Qt::black)
-{
+      m_list(
+          this, DropDownList::Layout{kSkinListId, kDropDown, kList.rect(), true, kFieldText, kFieldBackground},
+          [this] {
+              // Read again at every opening, so folders added meanwhile appear.
+              m_skinNames = SkinNames(m_setup.skinsRoots);
+              return m_skinNames;
+          },
+          [this](int row) { ChooseSkin(row); }),
+      m_surface(*this, nullptr, Qt::black) {
     setObjectName("CSkinsDialog");
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), qsizetype(kApplicationTitle.size())));
     setFixedSize(kDesignWidth, kDesignHeight);
@@ -117,13 +111,9 @@ CSkinsDialog::CSkinsDialog(Setup setup, SkinContext& skin, Prompter& prompter, Q
     Initialise();
 }
 
-CSkinsDialog::~CSkinsDialog()
-{
-    m_list.close();
-}
+CSkinsDialog::~CSkinsDialog() { m_list.close(); }
 
-void CSkinsDialog::Initialise()
-{
+void CSkinsDialog::Initialise() {
     m_strSelectedSkinDir = m_skin.skinDir();
     m_hBackground = m_skin.image(kBackground);
     if (m_hBackground.isNull()) {
@@ -169,29 +159,25 @@ void CSkinsDialog::Initialise()
     // OK and Cancel light up in turn; the close button on its own.
     HoverTracker& hover = m_surface.hover();
     hover.addFrameItem(kHoverOk, kOk, kGroupTextButtons,
-                         [this](QPainter& c, bool over) { DrawTextButton(c, kOk, m_strOk, over); });
+                       [this](QPainter& c, bool over) { DrawTextButton(c, kOk, m_strOk, over); });
     hover.addFrameItem(kHoverCancel, kCancel, kGroupTextButtons,
-                         [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
+                       [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
     hover.addFrameItem(kHoverClose, kClose, kGroupClose, [this](QPainter& c, bool over) {
-        DrawDialogSkinImage(&c, m_skin, over ? "/button-close-over.png" : "/button-close-normal.png", kClose.left, kClose.top,
-                            m_prompter);
+        DrawDialogSkinImage(&c, m_skin, over ? "/button-close-over.png" : "/button-close-normal.png", kClose.left,
+                            kClose.top, m_prompter);
     });
     DrawAll();
 }
 
-std::unique_ptr<CMemDC> CSkinsDialog::OpenCanvas()
-{
-    return m_surface.open();
-}
+std::unique_ptr<CMemDC> CSkinsDialog::OpenCanvas() { return m_surface.open(); }
 
-void CSkinsDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over)
-{
-    DrawDialogSkinImage(&canvas, m_skin, over ? "/button-over.png" : "/button-normal.png", region.left, region.top, m_prompter);
+void CSkinsDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over) {
+    DrawDialogSkinImage(&canvas, m_skin, over ? "/button-over.png" : "/button-normal.png", region.left, region.top,
+                        m_prompter);
     DrawSkinText(canvas, region.rect(), caption, m_setup.font, m_colorInterface, TextLayout::Centre);
 }
 
-void CSkinsDialog::DrawAll()
-{
+void CSkinsDialog::DrawAll() {
     std::unique_ptr<CMemDC> dc = OpenCanvas();
     QPainter* canvas = dc->painter();
     if (canvas == nullptr)
@@ -214,8 +200,7 @@ void CSkinsDialog::DrawAll()
     }
 }
 
-void CSkinsDialog::HandleClick(QPoint p)
-{
+void CSkinsDialog::HandleClick(QPoint p) {
     // A click outside the box and the list closes an open list first.
     m_list.closeIfOutside(p);
     if (kOk.contains(p)) {
@@ -242,8 +227,7 @@ void CSkinsDialog::HandleClick(QPoint p)
         ChooseColour();
 }
 
-void CSkinsDialog::ChooseSkin(int row)
-{
+void CSkinsDialog::ChooseSkin(int row) {
     if (row < 0 || row >= m_skinNames.size())
         return;
     m_strSelectedSkin = m_skinNames.at(row);
@@ -255,8 +239,7 @@ void CSkinsDialog::ChooseSkin(int row)
         m_strSelectedSkinDir = *folder;
 }
 
-void CSkinsDialog::ChooseColour()
-{
+void CSkinsDialog::ChooseColour() {
     if (!m_setup.chooseColour)
         return;
     const std::optional<QColor> chosen = m_setup.chooseColour(this);
@@ -271,8 +254,7 @@ void CSkinsDialog::ChooseColour()
     }
 }
 
-void CSkinsDialog::HandleWheel(int delta)
-{
+void CSkinsDialog::HandleWheel(int delta) {
     QListWidget* list = m_list.list();
     if (list == nullptr || delta == 0)
         return;
@@ -282,24 +264,16 @@ void CSkinsDialog::HandleWheel(int delta)
     bar->setValue(bar->value() + (delta > 0 ? -lines : lines));
 }
 
-void CSkinsDialog::HandleMouseMove(QPoint p)
-{
-    m_surface.pointerMoved(p);
-}
+void CSkinsDialog::HandleMouseMove(QPoint p) { m_surface.pointerMoved(p); }
 
-void CSkinsDialog::HandleHover(QPoint p)
-{
-    m_surface.hoverNotice(p);
-}
+void CSkinsDialog::HandleHover(QPoint p) { m_surface.hoverNotice(p); }
 
-void CSkinsDialog::wheelEvent(QWheelEvent* event)
-{
+void CSkinsDialog::wheelEvent(QWheelEvent* event) {
     HandleWheel(event->angleDelta().y());
     event->accept();
 }
 
-void CSkinsDialog::keyPressEvent(QKeyEvent* event)
-{
+void CSkinsDialog::keyPressEvent(QKeyEvent* event) {
     // Enter and Esc keep their usual meaning: OK and Cancel.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         HandleClick(kOk.topLeft());
@@ -308,8 +282,7 @@ void CSkinsDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool CSkinsDialog::eventFilter(QObject* watched, QEvent* event)
-{
+bool CSkinsDialog::eventFilter(QObject* watched, QEvent* event) {
     // Over the list too, a wheel step is three lines, whatever the desktop's setting.
     QListWidget* list = m_list.list();
     if (list != nullptr && watched == list->viewport() && event->type() == QEvent::Wheel) {

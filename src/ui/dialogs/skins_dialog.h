@@ -49,9 +49,9 @@ public:
     using ColourChooser = std::function<std::optional<QColor>(QWidget* parent)>;
 
     struct Setup {
-        QStringList skinsRoots;    // folders whose sub-folders are skins, the delivered ones first
-        std::string language;      // code of str.ini: "CHS", "CHT" or anything else (English)
-        QFont font;                // the dialog's text font (the language's text font)
+        QStringList skinsRoots; // folders whose sub-folders are skins, the delivered ones first
+        std::string language; // code of str.ini: "CHS", "CHT" or anything else (English)
+        QFont font; // the dialog's text font (the language's text font)
         ColourChooser chooseColour;
     };
 

@@ -9,12 +9,10 @@
 namespace vexo {
 
 CWindowsDialog::CWindowsDialog(SkinContext& skin, Prompter& prompter, QWidget* parent)
-    : CPickerDialog(skin, "/windows-key.png", "Windows Dialog Load background image failed!!!", kLayout, prompter, parent)
-{
-}
+    : CPickerDialog(skin, "/windows-key.png", "Windows Dialog Load background image failed!!!", kLayout, prompter,
+                    parent) {}
 
-QStringList CWindowsDialog::LoadRows()
-{
+QStringList CWindowsDialog::LoadRows() {
     QStringList rows;
     for (const LocalizedText& text : WindowsFunctionTexts())
         rows << Localized(text);

@@ -37,9 +37,25 @@ namespace vexo::frame {
 
 // Identifiers and groups of the frame's hover regions. Pages number theirs from kFirstPageId and
 // kFirstPageGroup on.
-enum HoverId { kHoverOk = 1, kHoverApply, kHoverCancel, kHoverSkins, kHoverClose, kHoverMinimise,
-               kHoverPreviousPage, kHoverNextPage, kFirstPageId = 100 };
-enum HoverGroup { kGroupTextButtons = 1, kGroupSkins, kGroupClose, kGroupMinimise, kGroupPreviousPage,
-                  kGroupNextPage, kFirstPageGroup = 100 };
+enum HoverId {
+    kHoverOk = 1,
+    kHoverApply,
+    kHoverCancel,
+    kHoverSkins,
+    kHoverClose,
+    kHoverMinimise,
+    kHoverPreviousPage,
+    kHoverNextPage,
+    kFirstPageId = 100
+};
+enum HoverGroup {
+    kGroupTextButtons = 1,
+    kGroupSkins,
+    kGroupClose,
+    kGroupMinimise,
+    kGroupPreviousPage,
+    kGroupNextPage,
+    kFirstPageGroup = 100
+};
 
 } // namespace vexo::frame

@@ -34,15 +34,15 @@ constexpr int kDesignHeight = 650;
 CMainDialog::CMainDialog(SkinContext& skin, FrameActions& actions, bool trayAvailable, QWidget* parent)
     : QWidget(parent, trayAvailable ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window | Qt::FramelessWindowHint),
       m_skin(skin), m_actions(actions), m_bTrayAvailable(trayAvailable),
-      m_surface(*this,
-                [this](QPainter& canvas, const QRegion& area) {
-                    canvas.save();
-                    canvas.setClipRegion(area);
-                    DrawPageLook(canvas);
-                    canvas.restore();
-                },
-                Qt::black)
-{
+      m_surface(
+          *this,
+          [this](QPainter& canvas, const QRegion& area) {
+              canvas.save();
+              canvas.setClipRegion(area);
+              DrawPageLook(canvas);
+              canvas.restore();
+          },
+          Qt::black) {
     m_skin.textColor = TextColour{0, 255, 0};
     setObjectName("T58SSOP28DPIVerGMClass");
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), qsizetype(kApplicationTitle.size())));
@@ -53,18 +53,11 @@ CMainDialog::CMainDialog(SkinContext& skin, FrameActions& actions, bool trayAvai
     qApp->installEventFilter(this);
 }
 
-CMainDialog::~CMainDialog()
-{
-    qApp->removeEventFilter(this);
-}
+CMainDialog::~CMainDialog() { qApp->removeEventFilter(this); }
 
-std::unique_ptr<CMemDC> CMainDialog::OpenCanvas()
-{
-    return m_surface.open();
-}
+std::unique_ptr<CMemDC> CMainDialog::OpenCanvas() { return m_surface.open(); }
 
-void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegion& part)
-{
+void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegion& part) {
     std::unique_ptr<CMemDC> dc = OpenCanvas();
     if (QPainter* canvas = dc->painter())
         draw(*canvas);
@@ -72,8 +65,7 @@ void CMainDialog::Redraw(const std::function<void(QPainter&)>& draw, const QRegi
         dc->addDirty(rect);
 }
 
-bool CMainDialog::LoadBackground()
-{
+bool CMainDialog::LoadBackground() {
     const bool loaded = LoadCanvas();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -81,8 +73,7 @@ bool CMainDialog::LoadBackground()
     return loaded;
 }
 
-bool CMainDialog::LoadCanvas()
-{
+bool CMainDialog::LoadCanvas() {
     const QImage image = m_skin.image(frame::kBasicBackground);
     m_bPlainLook = image.isNull();
     QImage& canvas = m_surface.canvas();
@@ -97,8 +88,7 @@ bool CMainDialog::LoadCanvas()
     return !m_bPlainLook;
 }
 
-void CMainDialog::ReleaseFace()
-{
+void CMainDialog::ReleaseFace() {
     if (!m_bTrayAvailable || isVisible())
         return;
     m_bFaceReleased = true;
@@ -118,8 +108,7 @@ void CMainDialog::ReleaseFace()
 #endif
 }
 
-void CMainDialog::RestoreFace()
-{
+void CMainDialog::RestoreFace() {
     if (!m_bFaceReleased)
         return;
     m_bFaceReleased = false;
@@ -137,18 +126,15 @@ void CMainDialog::RestoreFace()
     DrawPage();
 }
 
-PageContent* CMainDialog::Content(int page) const
-{
+PageContent* CMainDialog::Content(int page) const {
     return page == kBasicPage ? m_pBasicContent : page == kAdvancedPage ? m_pAdvancedContent : nullptr;
 }
 
-void CMainDialog::SetPageContent(int page, PageContent* content)
-{
+void CMainDialog::SetPageContent(int page, PageContent* content) {
     (page == kBasicPage ? m_pBasicContent : m_pAdvancedContent) = content;
 }
 
-void CMainDialog::ShowBasicPage()
-{
+void CMainDialog::ShowBasicPage() {
     // Whichever way the page is reached first (start-up, the icon, the Previous page button), the
     // mouse is read before it is drawn; if it is already on screen it is drawn again with the values.
     if (m_actions.prepareBasicPage() && m_nCurrentPage == kBasicPage) {
@@ -158,13 +144,9 @@ void CMainDialog::ShowBasicPage()
     ShowPage(kBasicPage);
 }
 
-void CMainDialog::ShowAdvancedPage()
-{
-    ShowPage(kAdvancedPage);
-}
+void CMainDialog::ShowAdvancedPage() { ShowPage(kAdvancedPage); }
 
-void CMainDialog::ShowPage(int page)
-{
+void CMainDialog::ShowPage(int page) {
     if (m_nCurrentPage == page)
         return;
     m_nCurrentPage = page;
@@ -174,7 +156,7 @@ void CMainDialog::ShowPage(int page)
     TearDownPage(page == kBasicPage ? kAdvancedPage : kBasicPage);
     PageContent* content = Content(page);
     if (m_bFaceReleased)
-        return;  // built and drawn at the next showing
+        return; // built and drawn at the next showing
     if (content != nullptr) {
         content->build();
         m_surface.hover().setPageItems(content->hoverItems());
@@ -184,15 +166,13 @@ void CMainDialog::ShowPage(int page)
     DrawPage();
 }
 
-void CMainDialog::TearDownPage(int leaving)
-{
+void CMainDialog::TearDownPage(int leaving) {
     if (PageContent* content = Content(leaving))
         content->tearDown();
     m_surface.hover().setPageItems({});
 }
 
-void CMainDialog::RebuildCurrentPage()
-{
+void CMainDialog::RebuildCurrentPage() {
     const int shown = m_nCurrentPage;
     if (shown != kBasicPage && shown != kAdvancedPage)
         return;
@@ -201,16 +181,14 @@ void CMainDialog::RebuildCurrentPage()
     ShowPage(shown);
 }
 
-void CMainDialog::MinimiseWindow()
-{
+void CMainDialog::MinimiseWindow() {
     if (m_bTrayAvailable)
         hide();
     else
         showMinimized();
 }
 
-bool CMainDialog::HandleDrag(QPoint p, Qt::MouseButtons buttons)
-{
+bool CMainDialog::HandleDrag(QPoint p, Qt::MouseButtons buttons) {
     if (!m_bMovePending)
         return false;
     if (!(buttons & Qt::LeftButton)) {
@@ -226,8 +204,7 @@ bool CMainDialog::HandleDrag(QPoint p, Qt::MouseButtons buttons)
     return true;
 }
 
-void CMainDialog::BringToFront()
-{
+void CMainDialog::BringToFront() {
     RestoreFace();
     if (isMinimized())
         showNormal();
@@ -236,8 +213,7 @@ void CMainDialog::BringToFront()
     activateWindow();
 }
 
-bool CMainDialog::TakeMove(QMouseEvent& event)
-{
+bool CMainDialog::TakeMove(QMouseEvent& event) {
     if (m_bManualDrag && (event.buttons() & Qt::LeftButton)) {
         move(event.globalPosition().toPoint() - m_ptDragOffset);
         return true;
@@ -245,24 +221,16 @@ bool CMainDialog::TakeMove(QMouseEvent& event)
     return HandleDrag(event.position().toPoint(), event.buttons());
 }
 
-void CMainDialog::mouseReleaseEvent(QMouseEvent* event)
-{
+void CMainDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         m_bManualDrag = m_bMovePending = false;
 }
 
-void CMainDialog::HandleMouseMove(QPoint p)
-{
-    m_surface.pointerMoved(p);
-}
+void CMainDialog::HandleMouseMove(QPoint p) { m_surface.pointerMoved(p); }
 
-void CMainDialog::HandleHover(QPoint p)
-{
-    m_surface.hoverNotice(p);
-}
+void CMainDialog::HandleHover(QPoint p) { m_surface.hoverNotice(p); }
 
-void CMainDialog::StartWindowMove(QPoint p)
-{
+void CMainDialog::StartWindowMove(QPoint p) {
     emit moveRequested();
     // The system move works on X11 and Wayland alike; a platform without it gets a manual drag.
     if (windowHandle() != nullptr && windowHandle()->startSystemMove())
@@ -271,8 +239,7 @@ void CMainDialog::StartWindowMove(QPoint p)
     m_ptDragOffset = p;
 }
 
-void CMainDialog::closeEvent(QCloseEvent* event)
-{
+void CMainDialog::closeEvent(QCloseEvent* event) {
     if (m_bClosing) {
         event->accept();
         return;
@@ -288,8 +255,7 @@ void CMainDialog::closeEvent(QCloseEvent* event)
     hide();
 }
 
-void CMainDialog::changeEvent(QEvent* event)
-{
+void CMainDialog::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_bTrayAvailable) {
         // A tool window minimised by the window manager would be lost; it hides instead.
@@ -298,15 +264,13 @@ void CMainDialog::changeEvent(QEvent* event)
     }
 }
 
-void CMainDialog::showEvent(QShowEvent* event)
-{
+void CMainDialog::showEvent(QShowEvent* event) {
     // Whatever shows the window, it never comes up without its face.
     RestoreFace();
     QWidget::showEvent(event);
 }
 
-void CMainDialog::hideEvent(QHideEvent* event)
-{
+void CMainDialog::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // After the event, so that a click or key that hid the window finishes with its drawing; a
     // window shown again meanwhile keeps its face.
@@ -314,8 +278,7 @@ void CMainDialog::hideEvent(QHideEvent* event)
         QTimer::singleShot(0, this, [this] { ReleaseFace(); });
 }
 
-bool CMainDialog::eventFilter(QObject* watched, QEvent* event)
-{
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         const int key = static_cast<QKeyEvent*>(event)->key();

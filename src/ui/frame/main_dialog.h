@@ -139,8 +139,7 @@ private:
     void DrawPageLook(QPainter& canvas);
     void DrawFrameButtons(QPainter& canvas);
     void DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over);
-    void DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph,
-                         bool over);
+    void DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph, bool over);
     void ShowPage(int page);
     void RunApply();
     void StartWindowMove(QPoint p);

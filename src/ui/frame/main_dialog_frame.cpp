@@ -24,8 +24,7 @@ constexpr QRgb kPlainButton = 0xff3a4048;
 constexpr QRgb kPlainButtonOver = 0xff5a6470;
 constexpr QRgb kPlainEdge = 0xff8a949e;
 
-void DrawPlainButton(QPainter& canvas, const Region& region, bool over)
-{
+void DrawPlainButton(QPainter& canvas, const Region& region, bool over) {
     canvas.fillRect(region.rect(), QColor::fromRgb(over ? kPlainButtonOver : kPlainButton));
     canvas.setPen(QColor::fromRgb(kPlainEdge));
     canvas.drawRect(region.rect().adjusted(0, 0, -1, -1));
@@ -33,8 +32,7 @@ void DrawPlainButton(QPainter& canvas, const Region& region, bool over)
 
 } // namespace
 
-void CMainDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over)
-{
+void CMainDialog::DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over) {
     if (m_bPlainLook)
         DrawPlainButton(canvas, region, over);
     else
@@ -43,8 +41,7 @@ void CMainDialog::DrawTextButton(QPainter& canvas, const Region& region, const Q
 }
 
 void CMainDialog::DrawImageButton(QPainter& canvas, const Region& region, const QString& image, const QString& glyph,
-                                  bool over)
-{
+                                  bool over) {
     if (!m_bPlainLook) {
         DrawSkinImage(&canvas, m_skin, QString("/button-%1-%2.png").arg(image, over ? "over" : "normal"), region.left,
                       region.top);
@@ -54,28 +51,27 @@ void CMainDialog::DrawImageButton(QPainter& canvas, const Region& region, const 
     DrawSkinText(canvas, region.rect(), glyph, m_fontText, Qt::white, TextLayout::Centre);
 }
 
-void CMainDialog::AddFrameHoverItems()
-{
+void CMainDialog::AddFrameHoverItems() {
     using namespace frame;
     // Tested in this order: the text buttons, then the title-bar buttons, then the page buttons.
     m_surface.hover().addFrameItem(kHoverOk, kOk, kGroupTextButtons,
-                         [this](QPainter& c, bool over) { DrawTextButton(c, kOk, m_strOk, over); });
+                                   [this](QPainter& c, bool over) { DrawTextButton(c, kOk, m_strOk, over); });
     m_surface.hover().addFrameItem(kHoverApply, kApply, kGroupTextButtons,
-                         [this](QPainter& c, bool over) { DrawTextButton(c, kApply, m_strApply, over); });
+                                   [this](QPainter& c, bool over) { DrawTextButton(c, kApply, m_strApply, over); });
     m_surface.hover().addFrameItem(kHoverCancel, kCancel, kGroupTextButtons,
-                         [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
+                                   [this](QPainter& c, bool over) { DrawTextButton(c, kCancel, m_strCancel, over); });
     const auto image = [this](Region region, QString name, QString glyph) {
         return [this, region, name, glyph](QPainter& c, bool over) { DrawImageButton(c, region, name, glyph, over); };
     };
     m_surface.hover().addFrameItem(kHoverSkins, kSkins, kGroupSkins, image(kSkins, "Skins", "S"));
     m_surface.hover().addFrameItem(kHoverClose, kClose, kGroupClose, image(kClose, "close", "x"));
     m_surface.hover().addFrameItem(kHoverMinimise, kMinimise, kGroupMinimise, image(kMinimise, "min", "_"));
-    m_surface.hover().addFrameItem(kHoverPreviousPage, kPreviousPage, kGroupPreviousPage, image(kPreviousPage, "PrePage", "<"));
+    m_surface.hover().addFrameItem(kHoverPreviousPage, kPreviousPage, kGroupPreviousPage,
+                                   image(kPreviousPage, "PrePage", "<"));
     m_surface.hover().addFrameItem(kHoverNextPage, kNextPage, kGroupNextPage, image(kNextPage, "NextPage", ">"));
 }
 
-void CMainDialog::DrawFrameButtons(QPainter& canvas)
-{
+void CMainDialog::DrawFrameButtons(QPainter& canvas) {
     using namespace frame;
     DrawImageButton(canvas, kMinimise, "min", "_", false);
     DrawImageButton(canvas, kClose, "close", "x", false);
@@ -87,13 +83,13 @@ void CMainDialog::DrawFrameButtons(QPainter& canvas)
     DrawTextButton(canvas, kCancel, m_strCancel, false);
 }
 
-void CMainDialog::DrawPageLook(QPainter& canvas)
-{
+void CMainDialog::DrawPageLook(QPainter& canvas) {
     const int page = m_nCurrentPage;
     if (m_bPlainLook)
         canvas.fillRect(m_surface.canvas().rect(), QColor::fromRgb(kPlainBackground));
     else
-        DrawSkinImage(&canvas, m_skin, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0, 0);
+        DrawSkinImage(&canvas, m_skin, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0,
+                      0);
     DrawFrameButtons(canvas);
     // The background without a page is the basic page's, and so is the title.
     const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
@@ -105,8 +101,7 @@ void CMainDialog::DrawPageLook(QPainter& canvas)
         content->draw(canvas);
 }
 
-void CMainDialog::DrawPage()
-{
+void CMainDialog::DrawPage() {
     {
         std::unique_ptr<CMemDC> dc = OpenCanvas();
         if (QPainter* canvas = dc->painter())
@@ -116,15 +111,13 @@ void CMainDialog::DrawPage()
     m_surface.hover().resetFlags();
 }
 
-void CMainDialog::RunApply()
-{
+void CMainDialog::RunApply() {
     m_actions.applyConfig();
     m_actions.takeSnapshot();
     m_actions.applyDesktopSettings();
 }
 
-void CMainDialog::HandleClick(QPoint p)
-{
+void CMainDialog::HandleClick(QPoint p) {
     using namespace frame;
     m_ptLastClick = p;
     // OK, Apply and Skins are tested independently of the rest, in this order.
@@ -183,8 +176,7 @@ void CMainDialog::HandleClick(QPoint p)
 
 namespace vexo::frame {
 
-std::string WebUrlOf(const std::string& host)
-{
+std::string WebUrlOf(const std::string& host) {
     if (host.empty())
         return {};
     // The table holds a bare host name; a full address is passed on as it stands.

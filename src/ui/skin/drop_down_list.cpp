@@ -14,12 +14,9 @@ namespace vexo {
 
 DropDownList::DropDownList(QWidget* owner, Layout layout, Entries entries, Chosen chosen, QObject* parent)
     : QObject(parent), owner_(owner), layout_(std::move(layout)), entries_(std::move(entries)),
-      chosen_(std::move(chosen))
-{
-}
+      chosen_(std::move(chosen)) {}
 
-DropDownList::~DropDownList()
-{
+DropDownList::~DropDownList() {
     if (list_) {
         // The list's viewport sends events while it is destroyed; this filter must not see them.
         QListWidget* list = list_.data();
@@ -31,8 +28,7 @@ DropDownList::~DropDownList()
         parked_->deleteLater();
 }
 
-void DropDownList::clickBox()
-{
+void DropDownList::clickBox() {
     if (open_) {
         close();
         return;
@@ -42,8 +38,7 @@ void DropDownList::clickBox()
     open();
 }
 
-void DropDownList::open()
-{
+void DropDownList::open() {
     if (!list_) {
         // Opening is a click outside any list: the closed one is no longer delivering anything.
         delete parked_.data();
@@ -74,7 +69,8 @@ void DropDownList::open()
         list->viewport()->installEventFilter(this);
         // A press on an entry chooses it even when hover selection already made it current;
         // keyboard changes of the selection choose as well.
-        connect(list, &QListWidget::itemPressed, this, [this, list](QListWidgetItem* item) { choose(list->row(item)); });
+        connect(list, &QListWidget::itemPressed, this,
+                [this, list](QListWidgetItem* item) { choose(list->row(item)); });
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) { choose(row); });
         if (layout_.reportsDoubleClicks)
             connect(list, &QListWidget::itemDoubleClicked, this,
@@ -92,15 +88,13 @@ void DropDownList::open()
     open_ = true;
 }
 
-void DropDownList::setListRect(const QRect& rect)
-{
+void DropDownList::setListRect(const QRect& rect) {
     layout_.listRect = rect;
     if (list_)
         list_->setGeometry(rect);
 }
 
-void DropDownList::close()
-{
+void DropDownList::close() {
     if (list_) {
         QListWidget* list = list_.data();
         list_.clear();
@@ -118,16 +112,14 @@ void DropDownList::close()
     open_ = false;
 }
 
-bool DropDownList::closeIfOutside(QPoint p)
-{
+bool DropDownList::closeIfOutside(QPoint p) {
     if (!open_ || layout_.box.contains(p) || layout_.listRect.contains(p))
         return false;
     close();
     return true;
 }
 
-void DropDownList::choose(int row)
-{
+void DropDownList::choose(int row) {
     if (!open_ || row < 0 || (choosable_ && !choosable_(row)))
         return;
     close();
@@ -135,8 +127,7 @@ void DropDownList::choose(int row)
         chosen_(row);
 }
 
-bool DropDownList::eventFilter(QObject* watched, QEvent* event)
-{
+bool DropDownList::eventFilter(QObject* watched, QEvent* event) {
     if (list_ && watched == list_->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -146,8 +137,7 @@ bool DropDownList::eventFilter(QObject* watched, QEvent* event)
             if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
                 return true;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseMove) {

@@ -33,9 +33,9 @@ class DropDownList : public QObject {
     Q_OBJECT
 public:
     struct Layout {
-        int controlId = 0;             // the list control's identifier; also its object name
-        Region box;                    // the drawn box that opens and closes the list
-        QRect listRect;                // where the list opens, in the owner's client pixels
+        int controlId = 0; // the list control's identifier; also its object name
+        Region box; // the drawn box that opens and closes the list
+        QRect listRect; // where the list opens, in the owner's client pixels
         bool reportsDoubleClicks = false;
         QColor text = Qt::white;
         QColor background = Qt::black;
@@ -93,7 +93,7 @@ private:
     std::function<int()> current_;
     QFont font_;
     QPointer<QListWidget> list_;
-    QPointer<QListWidget> parked_;  // the last closed list, kept until it cannot be in use
+    QPointer<QListWidget> parked_; // the last closed list, kept until it cannot be in use
     bool open_ = false;
 };
 

@@ -9,31 +9,25 @@
 
 namespace vexo {
 
-template <typename F> void HoverTracker::forEach(F f)
-{
+template <typename F>
+void HoverTracker::forEach(F f) {
     for (Item& item : frame_)
         f(item);
     for (Item& item : page_)
         f(item);
 }
 
-void HoverTracker::addFrameItem(int id, Region region, int group, Draw draw)
-{
+void HoverTracker::addFrameItem(int id, Region region, int group, Draw draw) {
     frame_.push_back(Item{id, region, group, std::move(draw)});
 }
 
-void HoverTracker::setPageItems(std::vector<Item> items)
-{
-    page_ = std::move(items);
-}
+void HoverTracker::setPageItems(std::vector<Item> items) { page_ = std::move(items); }
 
-void HoverTracker::resetFlags()
-{
+void HoverTracker::resetFlags() {
     forEach([](Item& item) { item.pointerOver = item.overShown = false; });
 }
 
-HoverTracker::Item* HoverTracker::find(QPoint p)
-{
+HoverTracker::Item* HoverTracker::find(QPoint p) {
     for (Item& item : frame_)
         if (item.region.contains(p))
             return &item;
@@ -43,13 +37,9 @@ HoverTracker::Item* HoverTracker::find(QPoint p)
     return nullptr;
 }
 
-bool HoverTracker::sensitiveAt(QPoint p) const
-{
-    return const_cast<HoverTracker*>(this)->find(p) != nullptr;
-}
+bool HoverTracker::sensitiveAt(QPoint p) const { return const_cast<HoverTracker*>(this)->find(p) != nullptr; }
 
-const HoverTracker::Item* HoverTracker::item(int id) const
-{
+const HoverTracker::Item* HoverTracker::item(int id) const {
     for (const Item& item : frame_)
         if (item.id == id)
             return &item;
@@ -59,8 +49,7 @@ const HoverTracker::Item* HoverTracker::item(int id) const
     return nullptr;
 }
 
-std::vector<int> HoverTracker::shownIds() const
-{
+std::vector<int> HoverTracker::shownIds() const {
     std::vector<int> ids;
     for (const std::vector<Item>* items : {&frame_, &page_})
         for (const Item& item : *items)
@@ -69,8 +58,7 @@ std::vector<int> HoverTracker::shownIds() const
     return ids;
 }
 
-void HoverTracker::drawOver(CMemDC& dc, Item& item)
-{
+void HoverTracker::drawOver(CMemDC& dc, Item& item) {
     SkinDrawExtent extent;
     if (dc.painter() != nullptr && item.draw)
         item.draw(*dc.painter(), true);
@@ -79,8 +67,7 @@ void HoverTracker::drawOver(CMemDC& dc, Item& item)
     item.pointerOver = item.overShown = true;
 }
 
-void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip)
-{
+void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip) {
     if (dc.painter() == nullptr || area.isEmpty())
         return;
     restore_(*dc.painter(), area);
@@ -93,8 +80,7 @@ void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip)
     });
 }
 
-bool HoverTracker::move(QPoint p)
-{
+bool HoverTracker::move(QPoint p) {
     if (sensitiveAt(p))
         return true;
     std::unique_ptr<CMemDC> dc;
@@ -119,8 +105,7 @@ bool HoverTracker::move(QPoint p)
     return false;
 }
 
-void HoverTracker::hover(QPoint p)
-{
+void HoverTracker::hover(QPoint p) {
     Item* target = find(p);
     if (target == nullptr || target->pointerOver)
         return;

@@ -78,7 +78,8 @@ public:
 
 private:
     Item* find(QPoint p);
-    template <typename F> void forEach(F f);
+    template <typename F>
+    void forEach(F f);
     void drawOver(CMemDC& dc, Item& item);
     // Returns the items in area to normal, then draws again the over looks area touched.
     void restore(CMemDC& dc, const QRegion& area, const Item* skip);

@@ -12,15 +12,13 @@ namespace vexo {
 
 namespace {
 
-bool HasCjk(const QString& text)
-{
+bool HasCjk(const QString& text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
 }
 
 } // namespace
 
-QStringList InterfaceFonts::candidates(const QString& face, const std::string& language)
-{
+QStringList InterfaceFonts::candidates(const QString& face, const std::string& language) {
     QStringList list{face};
     const bool traditional = language == "CHT";
     const bool chinese = language == "CHS" || traditional || HasCjk(face);
@@ -30,20 +28,28 @@ QStringList InterfaceFonts::candidates(const QString& face, const std::string& l
         const QString sc = traditional ? "TC" : "SC";
         if (serif)
             list << "Noto Serif CJK " + sc << "Source Han Serif " + sc << "AR PL UMing CN";
-        list << "Noto Sans CJK " + sc << "Source Han Sans " + sc << "WenQuanYi Zen Hei" << "WenQuanYi Micro Hei"
-             << "Droid Sans Fallback" << "Noto Sans CJK JP";
+        list << "Noto Sans CJK " + sc << "Source Han Sans " + sc << "WenQuanYi Zen Hei"
+             << "WenQuanYi Micro Hei"
+             << "Droid Sans Fallback"
+             << "Noto Sans CJK JP";
         return list;
     }
     if (face.compare("Arial", Qt::CaseInsensitive) == 0)
-        list << "Liberation Sans" << "Arimo" << "Nimbus Sans" << "Helvetica";
+        list << "Liberation Sans"
+             << "Arimo"
+             << "Nimbus Sans"
+             << "Helvetica";
     else if (face.compare("Tahoma", Qt::CaseInsensitive) == 0)
-        list << "DejaVu Sans" << "Verdana" << "Liberation Sans";
-    list << "DejaVu Sans" << "Liberation Sans" << "Noto Sans";
+        list << "DejaVu Sans"
+             << "Verdana"
+             << "Liberation Sans";
+    list << "DejaVu Sans"
+         << "Liberation Sans"
+         << "Noto Sans";
     return list;
 }
 
-QString InterfaceFonts::nearestInstalled(const QString& face, const std::string& language, int weight)
-{
+QString InterfaceFonts::nearestInstalled(const QString& face, const std::string& language, int weight) {
     const QStringList installed = QFontDatabase::families();
     // A family installed only in bold (Noto Serif CJK often is) would draw normal text bold.
     const auto hasWeight = [weight](const QString& family) {
@@ -63,8 +69,7 @@ QString InterfaceFonts::nearestInstalled(const QString& face, const std::string&
     return {};
 }
 
-QFont InterfaceFonts::make(const QString& face, int cellHeight, int weight, const std::string& language)
-{
+QFont InterfaceFonts::make(const QString& face, int cellHeight, int weight, const std::string& language) {
     QFont font;
     const QString family = nearestInstalled(face, language, weight);
     if (!family.isEmpty())

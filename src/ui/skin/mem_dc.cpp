@@ -9,16 +9,14 @@
 
 namespace vexo {
 
-CMemDC::CMemDC(QWidget* window, QImage* backBuffer) : window_(window)
-{
+CMemDC::CMemDC(QWidget* window, QImage* backBuffer) : window_(window) {
     if (backBuffer != nullptr && !backBuffer->isNull()) {
         painter_.emplace(backBuffer);
         painter_->setBackgroundMode(Qt::TransparentMode);
     }
 }
 
-CMemDC::~CMemDC()
-{
+CMemDC::~CMemDC() {
     if (!painter_)
         return;
     painter_->end();

@@ -29,9 +29,9 @@ public:
     SkinContext(const SkinContext&) = delete;
     SkinContext& operator=(const SkinContext&) = delete;
 
-    std::string strLanguage;  // language code of str.ini ("CHS", "CHT", anything else English)
-    std::string strSkinDir;   // folder of the current skin, UTF-8, no trailing separator
-    std::string strSkinName;  // that folder's name
+    std::string strLanguage; // language code of str.ini ("CHS", "CHT", anything else English)
+    std::string strSkinDir; // folder of the current skin, UTF-8, no trailing separator
+    std::string strSkinName; // that folder's name
     TextColour textColor;
 
     QString skinDir() const { return QString::fromStdString(strSkinDir); }

@@ -10,21 +10,16 @@ namespace {
 SkinDrawExtent* innermost = nullptr;
 } // namespace
 
-SkinDrawExtent::SkinDrawExtent() : outer_(innermost)
-{
-    innermost = this;
-}
+SkinDrawExtent::SkinDrawExtent() : outer_(innermost) { innermost = this; }
 
-SkinDrawExtent::~SkinDrawExtent()
-{
+SkinDrawExtent::~SkinDrawExtent() {
     innermost = outer_;
     // What an inner recorder saw was drawn for the outer one too.
     if (outer_ != nullptr)
         outer_->rect_ |= rect_;
 }
 
-void SkinDrawExtent::note(const QRect& rect)
-{
+void SkinDrawExtent::note(const QRect& rect) {
     if (innermost != nullptr)
         innermost->rect_ |= rect;
 }

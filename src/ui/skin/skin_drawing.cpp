@@ -12,8 +12,7 @@
 
 namespace vexo {
 
-bool DrawSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int x, int y)
-{
+bool DrawSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int x, int y) {
     if (canvas == nullptr || !canvas->isActive())
         return false;
     const QImage image = skin.image(name);
@@ -26,8 +25,7 @@ bool DrawSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int
     return true;
 }
 
-bool DrawSkinImageArea(QPainter* canvas, SkinContext& skin, const QString& name, const QRect& area)
-{
+bool DrawSkinImageArea(QPainter* canvas, SkinContext& skin, const QString& name, const QRect& area) {
     if (canvas == nullptr || !canvas->isActive())
         return false;
     const QImage image = skin.image(name);
@@ -41,8 +39,7 @@ bool DrawSkinImageArea(QPainter* canvas, SkinContext& skin, const QString& name,
     return true;
 }
 
-bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int x, int y, Prompter& prompter)
-{
+bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int x, int y, Prompter& prompter) {
     if (canvas == nullptr || !canvas->isActive())
         return false;
     if (DrawSkinImage(canvas, skin, name, x, y))
@@ -52,8 +49,7 @@ bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& nam
 }
 
 void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
-                  TextLayout layout)
-{
+                  TextLayout layout) {
     int flags = Qt::TextSingleLine;
     switch (layout) {
     case TextLayout::LeftMiddle: flags |= Qt::AlignLeft | Qt::AlignVCenter; break;

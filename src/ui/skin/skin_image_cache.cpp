@@ -12,14 +12,12 @@
 
 namespace vexo {
 
-void SkinImageCache::setMode(Mode mode)
-{
+void SkinImageCache::setMode(Mode mode) {
     mode_ = mode;
     entries_.clear();
 }
 
-QString SkinImageCache::resolve(const QString& dir, const QString& name)
-{
+QString SkinImageCache::resolve(const QString& dir, const QString& name) {
     const QString exact = dir + name;
     QFileInfo info(exact);
     if (info.isFile())
@@ -36,8 +34,7 @@ QString SkinImageCache::resolve(const QString& dir, const QString& name)
     return {};
 }
 
-QImage SkinImageCache::prepare(const QImage& decoded)
-{
+QImage SkinImageCache::prepare(const QImage& decoded) {
     if (decoded.isNull())
         return {};
     if (!decoded.hasAlphaChannel())
@@ -50,15 +47,14 @@ QImage SkinImageCache::prepare(const QImage& decoded)
         for (int x = 0; x < straight.width(); ++x) {
             const unsigned a = qAlpha(src[x]);
             // Truncating division, not Qt's rounding premultiply: the pixels must match the original.
-            dst[x] = qRgba(int(qRed(src[x]) * a / 255), int(qGreen(src[x]) * a / 255),
-                           int(qBlue(src[x]) * a / 255), int(a));
+            dst[x] =
+                qRgba(int(qRed(src[x]) * a / 255), int(qGreen(src[x]) * a / 255), int(qBlue(src[x]) * a / 255), int(a));
         }
     }
     return out;
 }
 
-std::optional<SkinImageCache::FileStamp> SkinImageCache::stampOf(const QString& file)
-{
+std::optional<SkinImageCache::FileStamp> SkinImageCache::stampOf(const QString& file) {
     // One stat for everything: this runs on every hover redraw.
     struct stat info;
     if (::stat(QFile::encodeName(file).constData(), &info) != 0)
@@ -75,8 +71,7 @@ std::optional<SkinImageCache::FileStamp> SkinImageCache::stampOf(const QString& 
 
 namespace {
 
-QImage DecodeFile(const QString& file)
-{
+QImage DecodeFile(const QString& file) {
     QImageReader reader(file);
     reader.setAutoTransform(false);
     return SkinImageCache::prepare(reader.read());
@@ -84,14 +79,12 @@ QImage DecodeFile(const QString& file)
 
 } // namespace
 
-QImage SkinImageCache::decode(const QString& file)
-{
+QImage SkinImageCache::decode(const QString& file) {
     ++decodes_;
     return DecodeFile(file);
 }
 
-SkinImageCache::Entry SkinImageCache::decodeApart(const QString& dir, const QString& name)
-{
+SkinImageCache::Entry SkinImageCache::decodeApart(const QString& dir, const QString& name) {
     Entry entry;
     entry.file = resolve(dir, name);
     const std::optional<FileStamp> stamp = entry.file.isEmpty() ? std::nullopt : stampOf(entry.file);
@@ -102,15 +95,13 @@ SkinImageCache::Entry SkinImageCache::decodeApart(const QString& dir, const QStr
     return entry;
 }
 
-void SkinImageCache::adopt(const QString& dir, const QString& name, Entry entry)
-{
+void SkinImageCache::adopt(const QString& dir, const QString& name, Entry entry) {
     if (mode_ == Mode::DecodeEveryTime || entry.image.isNull())
         return;
     entries_.insert(dir + name, std::move(entry));
 }
 
-QImage SkinImageCache::load(const QString& dir, const QString& name)
-{
+QImage SkinImageCache::load(const QString& dir, const QString& name) {
     const QString key = dir + name;
     if (mode_ == Mode::DecodeEveryTime) {
         const QString file = resolve(dir, name);

@@ -60,7 +60,7 @@ public:
     struct Entry {
         QString file;
         FileStamp stamp;
-        QImage image;  // null when the file is missing or undecodable
+        QImage image; // null when the file is missing or undecodable
     };
     // Resolves, stamps and decodes dir + name without touching a cache, so it may run on any
     // thread (the start-up decodes the page background while it waits for the mouse).

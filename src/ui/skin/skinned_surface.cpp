@@ -20,8 +20,7 @@ constexpr int kHoverRestMs = 10;
 
 SkinnedSurface::SkinnedSurface(QWidget& window, HoverTracker::Restore restore, QColor emptyFace)
     : QObject(&window), m_window(window), m_emptyFace(emptyFace),
-      m_hover([this] { return open(); }, std::move(restore))
-{
+      m_hover([this] { return open(); }, std::move(restore)) {
     m_window.setMouseTracking(true);
     m_window.setAttribute(Qt::WA_OpaquePaintEvent);
     m_hoverTimer.setSingleShot(true);
@@ -30,18 +29,11 @@ SkinnedSurface::SkinnedSurface(QWidget& window, HoverTracker::Restore restore, Q
     m_window.installEventFilter(this);
 }
 
-SkinnedSurface::~SkinnedSurface()
-{
-    m_window.removeEventFilter(this);
-}
+SkinnedSurface::~SkinnedSurface() { m_window.removeEventFilter(this); }
 
-std::unique_ptr<CMemDC> SkinnedSurface::open()
-{
-    return std::make_unique<CMemDC>(&m_window, &m_canvas);
-}
+std::unique_ptr<CMemDC> SkinnedSurface::open() { return std::make_unique<CMemDC>(&m_window, &m_canvas); }
 
-void SkinnedSurface::pointerMoved(QPoint p)
-{
+void SkinnedSurface::pointerMoved(QPoint p) {
     if (m_hover.move(p)) {
         m_ptHover = p;
         m_hoverTimer.start();
@@ -52,15 +44,13 @@ void SkinnedSurface::pointerMoved(QPoint p)
         m_handlers.afterPointer();
 }
 
-void SkinnedSurface::hoverNotice(QPoint p)
-{
+void SkinnedSurface::hoverNotice(QPoint p) {
     m_hover.hover(p);
     if (m_handlers.afterPointer)
         m_handlers.afterPointer();
 }
 
-void SkinnedSurface::paint()
-{
+void SkinnedSurface::paint() {
     QPainter screen(&m_window);
     if (m_canvas.isNull()) {
         screen.fillRect(m_window.rect(), m_emptyFace);
@@ -70,14 +60,12 @@ void SkinnedSurface::paint()
     screen.drawImage(0, 0, m_canvas);
 }
 
-void SkinnedSurface::pointerGone()
-{
+void SkinnedSurface::pointerGone() {
     // A point outside every region: every over look goes, and a pending notice with it.
     pointerMoved(QPoint(-1, -1));
 }
 
-bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event)
-{
+bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_window) {
         // The pointer went from the face onto a control of its own (a field, an open list): the
         // window sees no move there, so what it lit would stay lit.
@@ -90,12 +78,8 @@ bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event)
         if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
             child->installEventFilter(this);
         return false;
-    case QEvent::Leave:
-        pointerGone();
-        return false;
-    case QEvent::Paint:
-        paint();
-        return true;
+    case QEvent::Leave: pointerGone(); return false;
+    case QEvent::Paint: paint(); return true;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && m_handlers.click)
@@ -115,8 +99,7 @@ bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event)
         pointerMoved(mouse->position().toPoint());
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

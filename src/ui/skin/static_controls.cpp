@@ -7,8 +7,7 @@
 namespace vexo {
 
 namespace {
-QLabel* CreateStatic(QWidget* owner, int id, const Region& rect)
-{
+QLabel* CreateStatic(QWidget* owner, int id, const Region& rect) {
     auto* label = new QLabel(owner);
     label->setObjectName(QString::number(id));
     label->setGeometry(rect.rect());
@@ -18,8 +17,7 @@ QLabel* CreateStatic(QWidget* owner, int id, const Region& rect)
     return label;
 }
 
-void SetBackground(QLabel* label, const QColor& background, const QColor& text)
-{
+void SetBackground(QLabel* label, const QColor& background, const QColor& text) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, text);
@@ -28,8 +26,7 @@ void SetBackground(QLabel* label, const QColor& background, const QColor& text)
 } // namespace
 
 QLabel* CreateStaticField(QWidget* owner, int id, const Region& rect, const QFont& font, const QColor& text,
-                          Qt::Alignment alignment)
-{
+                          Qt::Alignment alignment) {
     QLabel* field = CreateStatic(owner, id, rect);
     field->setFont(font);
     field->setAlignment(alignment);
@@ -40,14 +37,12 @@ QLabel* CreateStaticField(QWidget* owner, int id, const Region& rect, const QFon
     return field;
 }
 
-void SetStaticText(QLabel* field, const QString& text)
-{
+void SetStaticText(QLabel* field, const QString& text) {
     if (field != nullptr && field->text() != text)
         field->setText(text);
 }
 
-QLabel* CreateColourSwatch(QWidget* owner, int id, const Region& rect, const QColor& colour)
-{
+QLabel* CreateColourSwatch(QWidget* owner, int id, const Region& rect, const QColor& colour) {
     QLabel* swatch = CreateStatic(owner, id, rect);
     swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     swatch->setLineWidth(1);
@@ -56,8 +51,7 @@ QLabel* CreateColourSwatch(QWidget* owner, int id, const Region& rect, const QCo
     return swatch;
 }
 
-void SetSwatchColour(QLabel* swatch, const QColor& colour)
-{
+void SetSwatchColour(QLabel* swatch, const QColor& colour) {
     if (swatch != nullptr)
         SetBackground(swatch, colour, colour);
 }

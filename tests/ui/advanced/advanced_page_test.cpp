@@ -20,8 +20,7 @@ using Panel = DesktopSettingsPanel;
 class AdvancedPageTest : public ::testing::Test, public test::AdvancedPageFixture {
 protected:
     // How many segments of a slider are lit, checking that they are the first ones.
-    int lit(int slider) const
-    {
+    int lit(int slider) const {
         int count = 0;
         for (int step = 1; step <= desktop::kSteps; ++step) {
             const QRgb colour = pixel(Panel::Segment(slider, step));
@@ -36,8 +35,7 @@ protected:
     DesktopBytes bytes() const { return config.record().desktop(); }
 };
 
-TEST_F(AdvancedPageTest, FirstShowingReadsTheDesktopOnceAndShowsIt)
-{
+TEST_F(AdvancedPageTest, FirstShowingReadsTheDesktopOnceAndShowsIt) {
     desktop.precision = true;
     desktop.speed = 10;
     desktop.wheelLines = DesktopPointerSettings::kScrollOneScreen;
@@ -45,7 +43,7 @@ TEST_F(AdvancedPageTest, FirstShowingReadsTheDesktopOnceAndShowsIt)
     open();
     EXPECT_EQ(bytes(), (DesktopBytes{1, 1, 6, 0, 6}));
     EXPECT_EQ(lit(Panel::kSpeedSlider), 6);
-    EXPECT_EQ(lit(Panel::kWheelSlider), 0);  // one screen per notch lights nothing
+    EXPECT_EQ(lit(Panel::kWheelSlider), 0); // one screen per notch lights nothing
     EXPECT_EQ(lit(Panel::kDoubleClickSlider), 6);
     EXPECT_EQ(pixel(Panel::kPrecisionBox), kTick);
     EXPECT_EQ(pixel(Panel::kOneScreenBox), kTick);
@@ -62,10 +60,9 @@ TEST_F(AdvancedPageTest, FirstShowingReadsTheDesktopOnceAndShowsIt)
     EXPECT_EQ(lit(Panel::kSpeedSlider), 6);
 }
 
-TEST_F(AdvancedPageTest, ValuesOutsideTheStepsAreClampedAndFailedReadsKeepTheStoredByte)
-{
-    desktop.speed = 3;            // step 2
-    desktop.wheelLines = 40;      // kept as 40, shown as 11
+TEST_F(AdvancedPageTest, ValuesOutsideTheStepsAreClampedAndFailedReadsKeepTheStoredByte) {
+    desktop.speed = 3; // step 2
+    desktop.wheelLines = 40; // kept as 40, shown as 11
     desktop.doubleClickMs = 1000; // slower than step 1
     open();
     EXPECT_EQ(bytes(), (DesktopBytes{0, 0, 2, 40, 1}));
@@ -74,8 +71,8 @@ TEST_F(AdvancedPageTest, ValuesOutsideTheStepsAreClampedAndFailedReadsKeepTheSto
     // Applying gives the desktop back the 40 lines and the speed of step 2.
     desktop.calls.clear();
     page->ApplyDesktopSettings();
-    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 2", "set wheel 40",
-                                                        "set double-click 900"}));
+    EXPECT_EQ(desktop.calls,
+              (std::vector<std::string>{"set precision 0", "set speed 2", "set wheel 40", "set double-click 900"}));
 
     // Another process: every read fails; the bytes of config.bin stay, each failure is told.
     page.reset();
@@ -86,8 +83,9 @@ TEST_F(AdvancedPageTest, ValuesOutsideTheStepsAreClampedAndFailedReadsKeepTheSto
         fail = true;
     desktop.calls.clear();
     open();
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"GETMOUSESPEED failed.", "GETWHEELSCROLLLINES failed.",
-                                                       "GetDoubleClickTime failed."}));
+    EXPECT_EQ(shownTexts(),
+              (std::vector<std::string>{"GETMOUSESPEED failed.", "GETWHEELSCROLLLINES failed.",
+                                        "GetDoubleClickTime failed."}));
     for (const auto& shown : prompter.shown)
         EXPECT_EQ(shown.caption, "Warning");
     // A failed acceleration read turns precision off without a word, as the desktop says nothing.
@@ -97,8 +95,7 @@ TEST_F(AdvancedPageTest, ValuesOutsideTheStepsAreClampedAndFailedReadsKeepTheSto
     EXPECT_EQ(desktop.calls, (std::vector<std::string>{"get precision", "get speed", "get wheel", "get double-click"}));
 }
 
-TEST_F(AdvancedPageTest, SegmentAndBoxClicksEditTheRecordOnly)
-{
+TEST_F(AdvancedPageTest, SegmentAndBoxClicksEditTheRecordOnly) {
     open();
     desktop.calls.clear();
     click(Panel::Segment(Panel::kSpeedSlider, 3));
@@ -131,28 +128,28 @@ TEST_F(AdvancedPageTest, SegmentAndBoxClicksEditTheRecordOnly)
     EXPECT_EQ(bytes(), (DesktopBytes{0, 1, 3, 11, 1}));
 }
 
-TEST_F(AdvancedPageTest, ApplySendsEveryValueAndReportsEachFailure)
-{
+TEST_F(AdvancedPageTest, ApplySendsEveryValueAndReportsEachFailure) {
     open();
     config.record().setDesktop({1, 1, 11, 7, 11});
     desktop.calls.clear();
     page->ApplyDesktopSettings();
     // With one screen per notch ticked the wheel gets that whatever the slider says.
-    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 1", "set speed 20", "set wheel 4294967295",
-                                                        "set double-click 200"}));
+    EXPECT_EQ(
+        desktop.calls,
+        (std::vector<std::string>{"set precision 1", "set speed 20", "set wheel 4294967295", "set double-click 200"}));
     EXPECT_TRUE(prompter.shown.empty());
 
     for (bool& fail : desktop.failWrite)
         fail = true;
     desktop.calls.clear();
     page->ApplyDesktopSettings();
-    EXPECT_EQ(desktop.calls.size(), 4u);  // every call is made regardless
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"SETMOUSE failed.", "SETMOUSESPEED failed.",
-                                                       "SETWHEELSCROLLLINES failed.", "SPI_SETDOUBLECLICKTIME failed."}));
+    EXPECT_EQ(desktop.calls.size(), 4u); // every call is made regardless
+    EXPECT_EQ(shownTexts(),
+              (std::vector<std::string>{"SETMOUSE failed.", "SETMOUSESPEED failed.", "SETWHEELSCROLLLINES failed.",
+                                        "SPI_SETDOUBLECLICKTIME failed."}));
 }
 
-TEST_F(AdvancedPageTest, RestoreDefaultsChangesTheDesktopAtOnceEvenWithoutAMouse)
-{
+TEST_F(AdvancedPageTest, RestoreDefaultsChangesTheDesktopAtOnceEvenWithoutAMouse) {
     actions.present = false;
     desktop.wheelLines = 9;
     open();
@@ -160,8 +157,8 @@ TEST_F(AdvancedPageTest, RestoreDefaultsChangesTheDesktopAtOnceEvenWithoutAMouse
     click(Panel::kOneScreenBox);
     desktop.calls.clear();
     click(Panel::kRestoreDefaults);
-    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3",
-                                                        "set double-click 500"}));
+    EXPECT_EQ(desktop.calls,
+              (std::vector<std::string>{"set precision 0", "set speed 10", "set wheel 3", "set double-click 500"}));
     EXPECT_EQ(bytes(), (DesktopBytes{0, 0, 6, 3, 6}));
     EXPECT_EQ(lit(Panel::kSpeedSlider), 6);
     EXPECT_EQ(lit(Panel::kWheelSlider), 3);
@@ -175,8 +172,7 @@ TEST_F(AdvancedPageTest, RestoreDefaultsChangesTheDesktopAtOnceEvenWithoutAMouse
 
 class RecordingTest : public AdvancedPageTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         writeRecordIni("[M]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=Z   Dn\r\n");
         open();
         prompter.shown.clear();
@@ -185,17 +181,16 @@ protected:
     MacroRecorder& recorder() { return page->recorder(); }
 };
 
-TEST_F(RecordingTest, PressRepeatAndReleaseGiveThreeLinesAndPressesNeverReachTheFields)
-{
+TEST_F(RecordingTest, PressRepeatAndReleaseGiveThreeLinesAndPressesNeverReachTheFields) {
     page->editor().nameField()->setText("M");
     click(MacroEditor::kStartRecording);
     ASSERT_TRUE(recorder().recording());
     EXPECT_EQ(shownTexts(), std::vector<std::string>{"Start Recording"});
     EXPECT_EQ(window->windowTitle(), QString::fromStdString(texts.m_strStopHint));
-    EXPECT_TRUE(lines().isEmpty());  // the old lines go when a recording starts
+    EXPECT_TRUE(lines().isEmpty()); // the old lines go when a recording starts
 
     key(QEvent::KeyPress, test::kKeyA);
-    key(QEvent::KeyRelease, test::kKeyA, true);  // X11 repeats a held key as release and press
+    key(QEvent::KeyRelease, test::kKeyA, true); // X11 repeats a held key as release and press
     key(QEvent::KeyPress, test::kKeyA, true);
     key(QEvent::KeyPress, test::kKeyA, true);
     key(QEvent::KeyRelease, test::kKeyA);
@@ -206,12 +201,12 @@ TEST_F(RecordingTest, PressRepeatAndReleaseGiveThreeLinesAndPressesNeverReachThe
 
     // Ctrl+Break is recorded like any other keys and does not stop the recording.
     key(QEvent::KeyPress, test::kKeyCtrl);
-    key(QEvent::KeyPress, 119);  // Pause
+    key(QEvent::KeyPress, 119); // Pause
     key(QEvent::KeyRelease, 119);
     key(QEvent::KeyRelease, test::kKeyCtrl);
     EXPECT_TRUE(recorder().recording());
-    EXPECT_EQ(lines().mid(3), (QStringList{"50 ms", "Ctrl   Dn", "50 ms", "Pause   Dn", "50 ms", "Pause   Up", "50 ms",
-                                           "Ctrl   Up"}));
+    EXPECT_EQ(lines().mid(3),
+              (QStringList{"50 ms", "Ctrl   Dn", "50 ms", "Pause   Dn", "50 ms", "Pause   Up", "50 ms", "Ctrl   Up"}));
     // Enter and Esc are recorded too instead of hiding the window.
     key(QEvent::KeyPress, 1);
     EXPECT_TRUE(window->isVisible());
@@ -220,16 +215,15 @@ TEST_F(RecordingTest, PressRepeatAndReleaseGiveThreeLinesAndPressesNeverReachThe
 
 // The Enter that closes the start message, or a key held since before the start, is released
 // inside the recording: such a release has no press in this recording and is not listed.
-TEST_F(RecordingTest, AReleaseWhosePressCameBeforeTheStartIsNotListed)
-{
-    key(QEvent::KeyPress, test::kKeyB);  // held since before the start
+TEST_F(RecordingTest, AReleaseWhosePressCameBeforeTheStartIsNotListed) {
+    key(QEvent::KeyPress, test::kKeyB); // held since before the start
     click(MacroEditor::kStartRecording);
-    key(QEvent::KeyRelease, 28);  // Enter, its press closed the message box
+    key(QEvent::KeyRelease, 28); // Enter, its press closed the message box
     EXPECT_TRUE(lines().isEmpty());
     key(QEvent::KeyPress, test::kKeyA);
     key(QEvent::KeyRelease, test::kKeyB);
     key(QEvent::KeyRelease, test::kKeyA);
-    key(QEvent::KeyRelease, test::kKeyA);  // a second release of the same press
+    key(QEvent::KeyRelease, test::kKeyA); // a second release of the same press
     EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"}));
     EXPECT_EQ(recorder().recordedEvents(), 2u);
     // Pressed again within the recording, the key is listed both ways.
@@ -244,8 +238,7 @@ TEST_F(RecordingTest, AReleaseWhosePressCameBeforeTheStartIsNotListed)
     EXPECT_TRUE(lines().isEmpty());
 }
 
-TEST_F(RecordingTest, TheSixtyFifthEventStopsTheRecordingUnlisted)
-{
+TEST_F(RecordingTest, TheSixtyFifthEventStopsTheRecordingUnlisted) {
     click(MacroEditor::kStartRecording);
     for (int i = 0; i < 32; ++i)
         tap(i % 2 == 0 ? test::kKeyA : test::kKeyB);
@@ -262,8 +255,7 @@ TEST_F(RecordingTest, TheSixtyFifthEventStopsTheRecordingUnlisted)
     EXPECT_EQ(lines().size(), 64 * 2 - 1);
 }
 
-TEST_F(RecordingTest, StartWithoutMacrosStopTwiceAndLeavingThePage)
-{
+TEST_F(RecordingTest, StartWithoutMacrosStopTwiceAndLeavingThePage) {
     click(MacroEditor::kStopRecording);
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"Stop Recording", texts.m_strNotRecording}));
     EXPECT_EQ(prompter.shown.back().caption, "Warning");
@@ -274,7 +266,7 @@ TEST_F(RecordingTest, StartWithoutMacrosStopTwiceAndLeavingThePage)
     click(MacroEditor::kStopRecording);
     click(MacroEditor::kStopRecording);
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"Stop Recording", "Stop Recording", texts.m_strNotRecording}));
-    EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"}));  // the lines stay after the stop
+    EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"})); // the lines stay after the stop
 
     // Leaving the page while recording removes the hook without a word.
     click(MacroEditor::kStartRecording);

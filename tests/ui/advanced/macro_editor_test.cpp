@@ -24,29 +24,25 @@ class MacroEditorTest : public ::testing::Test, public test::AdvancedPageFixture
 protected:
     MacroEditor& editor() { return page->editor(); }
     QStringList lines() { return editor().sequenceLines(); }
-    QStringList macros()
-    {
+    QStringList macros() {
         QStringList names;
         for (int i = 0; i < editor().macroList()->count(); ++i)
             names << editor().macroList()->item(i)->text();
         return names;
     }
-    void choose(const QString& event)
-    {
+    void choose(const QString& event) {
         click(MacroEditor::kEventBox);
         ASSERT_TRUE(editor().eventList().isOpen());
         editor().eventList().list()->setCurrentRow(int(MacroEditor::MouseEvents().indexOf(event)));
         EXPECT_FALSE(editor().eventList().isOpen());
     }
-    std::vector<std::uint8_t> block(std::size_t slot)
-    {
+    std::vector<std::uint8_t> block(std::size_t slot) {
         const auto area = config.record().macroArea();
         return {area.begin() + slot * 128, area.begin() + slot * 128 + 128};
     }
 };
 
-TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne)
-{
+TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne) {
     writeRecordIni("[One]\r\nMacroLoopTimes=5\r\nItemCount=3\r\nItem0=\"A   Dn\"\r\nItem1=50 ms\r\nItem2=A   Up\r\n"
                    "[Two]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
     EncodeLoopTimes(MacroArea(config.record().macroArea()), 0, 7);
@@ -54,7 +50,7 @@ TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne)
     EXPECT_EQ(macros(), (QStringList{"One", "Two"}));
     EXPECT_EQ(editor().macroList()->currentRow(), 0);
     EXPECT_EQ(editor().nameField()->text(), "One");
-    EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"}));  // quotes are not part of the line
+    EXPECT_EQ(lines(), (QStringList{"A   Dn", "50 ms", "A   Up"})); // quotes are not part of the line
     // The mouse's copy of the loop times is shown, and a Confirm would store it.
     EXPECT_EQ(editor().loopField()->text(), "7");
     EXPECT_EQ(editor().loopTimesText(), "7");
@@ -68,15 +64,15 @@ TEST_F(MacroEditorTest, ShowingThePageListsTheMacrosAndTheFirstOne)
     // Showing values is no edit: the file the user did not edit stays byte for byte as it was.
     std::ifstream file(recordIni(), std::ios::binary);
     const std::string kept((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(kept, "[One]\r\nMacroLoopTimes=5\r\nItemCount=3\r\nItem0=\"A   Dn\"\r\nItem1=50 ms\r\nItem2=A   Up\r\n"
-                    "[Two]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
+    EXPECT_EQ(kept,
+              "[One]\r\nMacroLoopTimes=5\r\nItemCount=3\r\nItem0=\"A   Dn\"\r\nItem1=50 ms\r\nItem2=A   Up\r\n"
+              "[Two]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
 }
 
-TEST_F(MacroEditorTest, NewRefusesBlankDuplicateAndEleventhNames)
-{
+TEST_F(MacroEditorTest, NewRefusesBlankDuplicateAndEleventhNames) {
     open();
     EXPECT_TRUE(macros().isEmpty());
-    EXPECT_EQ(editor().loopField()->text(), "1");  // nothing to show: the field falls back to 1
+    EXPECT_EQ(editor().loopField()->text(), "1"); // nothing to show: the field falls back to 1
     click(MacroEditor::kNew);
     EXPECT_EQ(shownTexts(), std::vector<std::string>{"Macro name is blank"});
 
@@ -87,7 +83,7 @@ TEST_F(MacroEditorTest, NewRefusesBlankDuplicateAndEleventhNames)
     EXPECT_EQ(macros(), QStringList{"Fire"});
     EXPECT_EQ(editor().macroList()->currentRow(), 0);
     EXPECT_EQ(lines(), QStringList{"Q   Dn"});
-    EXPECT_EQ(recordIniText(), "");  // adding does not touch record.ini
+    EXPECT_EQ(recordIniText(), ""); // adding does not touch record.ini
 
     editor().nameField()->setText("fIRE");
     prompter.shown.clear();
@@ -110,8 +106,7 @@ TEST_F(MacroEditorTest, NewRefusesBlankDuplicateAndEleventhNames)
     EXPECT_EQ(editor().nameField()->text().size(), 31);
 }
 
-TEST_F(MacroEditorTest, MouseEventsGoWhereTheRulesSay)
-{
+TEST_F(MacroEditorTest, MouseEventsGoWhereTheRulesSay) {
     writeRecordIni("[M]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n");
     open();
     choose("L-Button Click");
@@ -140,9 +135,9 @@ TEST_F(MacroEditorTest, MouseEventsGoWhereTheRulesSay)
     EXPECT_FALSE(editor().eventList().isOpen());
 }
 
-TEST_F(MacroEditorTest, LoopTimesAreCheckedStoredAndEncodedAtOnce)
-{
-    writeRecordIni("[A]\r\nMacroLoopTimes=3\r\nItemCount=1\r\nItem0=A   Dn\r\n[B]\r\nMacroLoopTimes=4\r\nItemCount=0\r\n");
+TEST_F(MacroEditorTest, LoopTimesAreCheckedStoredAndEncodedAtOnce) {
+    writeRecordIni(
+        "[A]\r\nMacroLoopTimes=3\r\nItemCount=1\r\nItem0=A   Dn\r\n[B]\r\nMacroLoopTimes=4\r\nItemCount=0\r\n");
     open();
     editor().macroList()->setCurrentRow(1);
     editor().loopField()->setText("0");
@@ -162,8 +157,7 @@ TEST_F(MacroEditorTest, LoopTimesAreCheckedStoredAndEncodedAtOnce)
     EXPECT_EQ(ReadMacroSectionNames(ProfileIni(recordIni())), (std::vector<std::string>{"A", "B", "New"}));
 }
 
-TEST_F(MacroEditorTest, DelaysComeFromThePromptWithinTheirLimits)
-{
+TEST_F(MacroEditorTest, DelaysComeFromThePromptWithinTheirLimits) {
     writeRecordIni("[M]\r\nMacroLoopTimes=1\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n");
     open();
     QListWidget* list = editor().sequenceList();
@@ -174,10 +168,10 @@ TEST_F(MacroEditorTest, DelaysComeFromThePromptWithinTheirLimits)
     delayAnswer = 20000;
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(lines()[1], "10 ms");
-    delayAnswer = std::nullopt;  // cancelled
+    delayAnswer = std::nullopt; // cancelled
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(lines()[1], "10 ms");
-    emit list->itemDoubleClicked(list->item(0));  // an event line asks nothing
+    emit list->itemDoubleClicked(list->item(0)); // an event line asks nothing
     EXPECT_EQ(delaysAsked.size(), 3u);
 
     // The context menu deletes the selected line only.
@@ -190,8 +184,7 @@ TEST_F(MacroEditorTest, DelaysComeFromThePromptWithinTheirLimits)
     EXPECT_EQ(lines(), (QStringList{"10 ms", "A   Up"}));
 }
 
-TEST_F(MacroEditorTest, HoverSelectsSequenceRowsAndLightsOneEditorButtonAtATime)
-{
+TEST_F(MacroEditorTest, HoverSelectsSequenceRowsAndLightsOneEditorButtonAtATime) {
     writeRecordIni("[M]\r\nMacroLoopTimes=1\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n");
     open();
     QListWidget* list = editor().sequenceList();
@@ -220,8 +213,7 @@ TEST_F(MacroEditorTest, HoverSelectsSequenceRowsAndLightsOneEditorButtonAtATime)
     EXPECT_EQ(pixel(DesktopSettingsPanel::kRestoreDefaults), test::SkinFixture::kNormal);
 }
 
-TEST_F(MacroEditorTest, ConfirmStoresEncodesAndMovesSlots)
-{
+TEST_F(MacroEditorTest, ConfirmStoresEncodesAndMovesSlots) {
     writeRecordIni("[A]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
                    "[B]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=B   Dn\r\n"
                    "[C]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=C   Dn\r\n");
@@ -235,8 +227,8 @@ TEST_F(MacroEditorTest, ConfirmStoresEncodesAndMovesSlots)
     editor().macroList()->setCurrentRow(0);
     click(MacroEditor::kConfirm);
     EXPECT_EQ(ReadMacroSectionNames(ProfileIni(recordIni())), (std::vector<std::string>{"C", "B"}));
-    EXPECT_EQ(block(0)[3], 0x06);  // C
-    EXPECT_EQ(block(1)[3], 0x05);  // B
+    EXPECT_EQ(block(0)[3], 0x06); // C
+    EXPECT_EQ(block(1)[3], 0x05); // B
     EXPECT_EQ(block(2), oldC);
     EXPECT_TRUE(prompter.shown.empty());
 
@@ -248,8 +240,7 @@ TEST_F(MacroEditorTest, ConfirmStoresEncodesAndMovesSlots)
     EXPECT_EQ(recordIniText(), before);
 }
 
-TEST_F(MacroEditorTest, AMacroTooLongForTheMouseIsStoredWholeAndReported)
-{
+TEST_F(MacroEditorTest, AMacroTooLongForTheMouseIsStoredWholeAndReported) {
     writeRecordIni("[Long]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n");
     open();
     for (int i = 0; i < 70; ++i) {
@@ -275,8 +266,7 @@ TEST_F(MacroEditorTest, AMacroTooLongForTheMouseIsStoredWholeAndReported)
 namespace vexo {
 namespace {
 
-TEST_F(MacroEditorTest, ARecordIniThatCannotBeReadIsToldOnceAndLeftAsItIs)
-{
+TEST_F(MacroEditorTest, ARecordIniThatCannotBeReadIsToldOnceAndLeftAsItIs) {
     // UTF-16 big-endian with its byte-order mark: a file this program can neither read nor keep.
     std::string bigEndian = "\xFE\xFF";
     for (const char c : std::string("[Burst]\r\nMacroLoopTimes=1\r\nItemCount=0\r\n")) {

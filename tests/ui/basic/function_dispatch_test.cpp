@@ -38,21 +38,18 @@ public:
 
 class FunctionDispatchTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         for (std::size_t b = 0; b < kEditableButtons; ++b) {
             labelsA[b] = "A" + std::to_string(b);
             labelsB[b] = "B" + std::to_string(b);
         }
     }
-    void assign(int row, std::size_t button, KeyMode mode)
-    {
+    void assign(int row, std::size_t button, KeyMode mode) {
         auto& edited = mode == KeyMode::A ? labelsA : labelsB;
         auto& other = mode == KeyMode::A ? labelsB : labelsA;
         dispatch.AssignButtonFunction(row, button, mode, edited[button], other[button]);
     }
-    std::uint8_t field(KeyMode mode, ButtonArray array, std::size_t button) const
-    {
+    std::uint8_t field(KeyMode mode, ButtonArray array, std::size_t button) const {
         return record.buttons(mode, array)[button];
     }
 
@@ -63,8 +60,7 @@ protected:
     std::array<std::string, kEditableButtons> labelsA, labelsB;
 };
 
-TEST_F(FunctionDispatchTest, EachDialogRowAsksItsOwnDialogAndStoresWhatOkGave)
-{
+TEST_F(FunctionDispatchTest, EachDialogRowAsksItsOwnDialogAndStoresWhatOkGave) {
     dialogs.windows = ListPick{6, "Browser-Back"};
     dialogs.media = ListPick{3, "Play/Pause"};
     dialogs.fire = FireKeyPick{54, "L-Button", 10, 0};
@@ -75,8 +71,8 @@ TEST_F(FunctionDispatchTest, EachDialogRowAsksItsOwnDialogAndStoresWhatOkGave)
         assign(row, static_cast<std::size_t>(row - function_code::Windows), KeyMode::A);
     EXPECT_EQ(dialogs.asked, (std::vector<std::string>{"windows", "media", "fire", "single", "combo", "macro"}));
     EXPECT_EQ((std::vector<std::string>(labelsA.begin(), labelsA.begin() + 6)),
-              (std::vector<std::string>{"Browser-Back", "Multimedia-Play/Pause", "Fire Key-L-Button", "Single Key-Enter",
-                                        "Combo Key-Left Ctrl+C", "Macro Key-Reload"}));
+              (std::vector<std::string>{"Browser-Back", "Multimedia-Play/Pause", "Fire Key-L-Button",
+                                        "Single Key-Enter", "Combo Key-Left Ctrl+C", "Macro Key-Reload"}));
     for (std::size_t b = 0; b < 6; ++b) {
         EXPECT_EQ(record.functionCode(KeyMode::A, b), function_code::Windows + b);
         EXPECT_EQ(record.functionCode(KeyMode::B, b), 0) << "mode B is not touched";
@@ -94,14 +90,14 @@ TEST_F(FunctionDispatchTest, EachDialogRowAsksItsOwnDialogAndStoresWhatOkGave)
 
     // Rows without parameters ask nothing.
     dialogs.asked.clear();
-    for (int row : {0, 1, 2, 3, 4, 5, 7, 15}) assign(row, 7, KeyMode::B);
+    for (int row : {0, 1, 2, 3, 4, 5, 7, 15})
+        assign(row, 7, KeyMode::B);
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_EQ(record.functionCode(KeyMode::B, 7), function_code::KeyOff);
     EXPECT_EQ(labelsB[7], "Key Off");
 }
 
-TEST_F(FunctionDispatchTest, ACancelledDialogLeavesCodeParametersAndLabelsAsTheyWere)
-{
+TEST_F(FunctionDispatchTest, ACancelledDialogLeavesCodeParametersAndLabelsAsTheyWere) {
     dialogs.single = "V";
     assign(function_code::SingleKey, 2, KeyMode::B);
     assign(function_code::LeftClick, 2, KeyMode::B);
@@ -127,8 +123,7 @@ TEST_F(FunctionDispatchTest, ACancelledDialogLeavesCodeParametersAndLabelsAsThey
     EXPECT_EQ(labelsB[4], "Shift");
 }
 
-TEST_F(FunctionDispatchTest, OneShiftPerModeAndLeavingShiftLeavesItInBothModes)
-{
+TEST_F(FunctionDispatchTest, OneShiftPerModeAndLeavingShiftLeavesItInBothModes) {
     assign(function_code::Shift, 5, KeyMode::B);
     EXPECT_EQ(record.functionCode(KeyMode::A, 5), function_code::Shift);
     EXPECT_EQ(record.functionCode(KeyMode::B, 5), function_code::Shift);
@@ -157,8 +152,7 @@ TEST_F(FunctionDispatchTest, OneShiftPerModeAndLeavingShiftLeavesItInBothModes)
     EXPECT_EQ(labelsB[6], "Left Click");
 }
 
-TEST_F(FunctionDispatchTest, DpiSwitchRowsOutOfRangeAndButtonsPastEightChangeNothing)
-{
+TEST_F(FunctionDispatchTest, DpiSwitchRowsOutOfRangeAndButtonsPastEightChangeNothing) {
     dialogs.single = "A";
     const ConfigRecord before = record;
     assign(function_code::DpiSwitch, 0, KeyMode::A);

@@ -37,12 +37,11 @@ public:
 
 struct Choice {
     int row;
-    std::string value;  // the same choice by name
+    std::string value; // the same choice by name
     std::function<void(AnsweringDialogs&, const std::string& language)> answer;
 };
 
-TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage)
-{
+TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage) {
     const std::vector<Choice> choices{
         {0, "left-click", {}},
         {1, "right-click", {}},
@@ -58,14 +57,26 @@ TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage)
              d.windows = ListPick{2, l == "CHS" ? "计算器" : l == "CHT" ? "計算器" : "Calculator"};
          }},
         {9, "multimedia:Mute",
-         [](AnsweringDialogs& d, const std::string& l) { d.media = ListPick{4, l == "CHS" ? "静音" : l == "CHT" ? "靜音" : "Mute"}; }},
-        {10, "fire-key:B/20/0", [](AnsweringDialogs& d, const std::string&) { d.fire = FireKeyPick{1, "B", 20, 0}; }},
+         [](AnsweringDialogs& d, const std::string& l) {
+             d.media = ListPick{4, l == "CHS" ? "静音" : l == "CHT" ? "靜音" : "Mute"};
+         }},
+        {10, "fire-key:B/20/0",
+         [](AnsweringDialogs& d, const std::string&) {
+             d.fire = FireKeyPick{1, "B", 20, 0};
+         }},
         {11, "single-key:F5", [](AnsweringDialogs& d, const std::string&) { d.single = "F5"; }},
         {12, "combo-key:Left Ctrl+Shift+Z",
-         [](AnsweringDialogs& d, const std::string&) { d.combo = ComboPick{"Left Ctrl", "Shift", "Z"}; }},
-        {12, "combo-key:Num ++Num -", [](AnsweringDialogs& d, const std::string&) { d.combo = ComboPick{"", "Num +", "Num -"}; }},
+         [](AnsweringDialogs& d, const std::string&) {
+             d.combo = ComboPick{"Left Ctrl", "Shift", "Z"};
+         }},
+        {12, "combo-key:Num ++Num -",
+         [](AnsweringDialogs& d, const std::string&) {
+             d.combo = ComboPick{"", "Num +", "Num -"};
+         }},
         {13, "macro:Reload/until-released",
-         [](AnsweringDialogs& d, const std::string&) { d.macro = MacroPick{1, 3, "Reload"}; }},
+         [](AnsweringDialogs& d, const std::string&) {
+             d.macro = MacroPick{1, 3, "Reload"};
+         }},
     };
     for (const std::string language : {"EN", "CHS", "CHT"}) {
         for (const Choice& c : choices) {

@@ -24,8 +24,7 @@ using test::TapKey;
 class KeyCounter final : public QObject {
 public:
     int keys = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
             ++keys;
         return false;
@@ -37,8 +36,7 @@ protected:
     QtKeyboardHook hook;
 };
 
-TEST_F(KeyDialogsTest, SingleKeyTakesEveryKeyEnterAndEscapeIncludedAndReturnsTheLastOneTouched)
-{
+TEST_F(KeyDialogsTest, SingleKeyTakesEveryKeyEnterAndEscapeIncludedAndReturnsTheLastOneTouched) {
     CSingleDialog dialog(skinContext, hook, prompter);
     Open(dialog);
     EXPECT_TRUE(hook.installed());
@@ -71,8 +69,7 @@ TEST_F(KeyDialogsTest, SingleKeyTakesEveryKeyEnterAndEscapeIncludedAndReturnsThe
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(KeyDialogsTest, TheWindowsKeysAreNamedAndKeptFromTheWidgets)
-{
+TEST_F(KeyDialogsTest, TheWindowsKeysAreNamedAndKeptFromTheWidgets) {
     CSingleDialog dialog(skinContext, hook, prompter);
     Open(dialog);
     KeyCounter counter;
@@ -90,8 +87,7 @@ TEST_F(KeyDialogsTest, TheWindowsKeysAreNamedAndKeptFromTheWidgets)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-TEST_F(KeyDialogsTest, ComboCapturesIntoTheFocusedFieldOnlyAndTabStaysAKey)
-{
+TEST_F(KeyDialogsTest, ComboCapturesIntoTheFocusedFieldOnlyAndTabStaysAKey) {
     CComboDialog dialog(skinContext, hook, prompter);
     Open(dialog);
     auto* key1 = Control<QLineEdit>(dialog, CComboDialog::kKey1EditId);
@@ -108,7 +104,7 @@ TEST_F(KeyDialogsTest, ComboCapturesIntoTheFocusedFieldOnlyAndTabStaysAKey)
     ASSERT_TRUE(key1->hasFocus());
     TapKey(dialog, test::kKeyC);
     EXPECT_EQ(dialog.m_strKey1, "C");
-    EXPECT_EQ(key1->text(), "C");  // the name, not the character typed
+    EXPECT_EQ(key1->text(), "C"); // the name, not the character typed
     // Tab is captured like any key and does not carry the capture into the next field.
     TapKey(dialog, test::kKeyTab);
     EXPECT_TRUE(key1->hasFocus());
@@ -129,8 +125,7 @@ TEST_F(KeyDialogsTest, ComboCapturesIntoTheFocusedFieldOnlyAndTabStaysAKey)
     EXPECT_EQ(dialog.m_strModifier, "");
 }
 
-TEST_F(KeyDialogsTest, ComboModifierListPicksRightAltAndGivesTheFieldsBack)
-{
+TEST_F(KeyDialogsTest, ComboModifierListPicksRightAltAndGivesTheFieldsBack) {
     CComboDialog dialog(skinContext, hook, prompter);
     Open(dialog);
     auto* key1 = Control<QLineEdit>(dialog, CComboDialog::kKey1EditId);
@@ -141,9 +136,11 @@ TEST_F(KeyDialogsTest, ComboModifierListPicksRightAltAndGivesTheFieldsBack)
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(dialog.ModifierList().isOpen());
     QStringList rows;
-    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-    EXPECT_EQ(rows, (QStringList{"Left Ctrl", "Left Shift", "Left Alt", "Left Win", "Right Ctrl", "Right Shift",
-                                 "Right Alt", "Right Win"}));
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    EXPECT_EQ(rows,
+              (QStringList{"Left Ctrl", "Left Shift", "Left Alt", "Left Win", "Right Ctrl", "Right Shift", "Right Alt",
+                           "Right Win"}));
     EXPECT_EQ(list->geometry(), CComboDialog::kModifierList.rect());
     EXPECT_FALSE(key1->isEnabled());
     // With the list open the keys belong to no field.
@@ -171,8 +168,7 @@ TEST_F(KeyDialogsTest, ComboModifierListPicksRightAltAndGivesTheFieldsBack)
     EXPECT_EQ(dialog.m_strKey1, "C");
 }
 
-TEST_F(KeyDialogsTest, WithoutItsBackgroundTheDialogSaysSoAndStillCaptures)
-{
+TEST_F(KeyDialogsTest, WithoutItsBackgroundTheDialogSaysSoAndStillCaptures) {
     skin.remove("/single-key.png");
     CSingleDialog dialog(skinContext, hook, prompter);
     Open(dialog);

@@ -27,20 +27,18 @@ using test::SkinFixture;
 
 class ParameterDialogsTest : public test::DialogTest {
 protected:
-    static QRgb Pixel(const CSkinDialog& dialog, const Region& r)
-    {
+    static QRgb Pixel(const CSkinDialog& dialog, const Region& r) {
         return dialog.BackBuffer().pixel(r.left + 1, r.top + 1);
     }
-    static QStringList Rows(const QListWidget& list)
-    {
+    static QStringList Rows(const QListWidget& list) {
         QStringList rows;
-        for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
+        for (int i = 0; i < list.count(); ++i)
+            rows << list.item(i)->text();
         return rows;
     }
 };
 
-TEST_F(ParameterDialogsTest, SkeletonDrawsItsButtonsLightsThemUpAndAnswersEnterAndEscape)
-{
+TEST_F(ParameterDialogsTest, SkeletonDrawsItsButtonsLightsThemUpAndAnswersEnterAndEscape) {
     CDelayTimeDialog dialog(skinContext, prompter);
     Open(dialog);
     EXPECT_EQ(dialog.size(), QSize(400, 292));
@@ -82,8 +80,7 @@ TEST_F(ParameterDialogsTest, SkeletonDrawsItsButtonsLightsThemUpAndAnswersEnterA
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(ParameterDialogsTest, EveryDialogNamesItsMissingBackgroundAndMissingPicturesAreReportedOnce)
-{
+TEST_F(ParameterDialogsTest, EveryDialogNamesItsMissingBackgroundAndMissingPicturesAreReportedOnce) {
     test::TempDir dir("dialogs");
     skinContext.strSkinDir = (dir.path / "no-such-skin").string();
     QtKeyboardHook hook;
@@ -100,16 +97,18 @@ TEST_F(ParameterDialogsTest, EveryDialogNamesItsMissingBackgroundAndMissingPictu
     }
     std::vector<std::string> titles;
     for (const auto& shown : prompter.shown)
-        if (shown.text == "error") titles.push_back(shown.caption);
-    EXPECT_EQ(titles, (std::vector<std::string>{
-                          "Single Key Dialog Load background image failed!!!",
-                          "Combo Dialog Load background image failed!!!",
-                          "FireKey Dialog Load background image failed!!!",
-                          "DelayTime Dialog Load background image failed!!!",
-                          "Media Dialog Load background image failed!!!",
-                          "Windows Dialog Load background image failed!!!",
-                          "Macro Key Dialog Load background image failed!!!",
-                      }));
+        if (shown.text == "error")
+            titles.push_back(shown.caption);
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{
+                  "Single Key Dialog Load background image failed!!!",
+                  "Combo Dialog Load background image failed!!!",
+                  "FireKey Dialog Load background image failed!!!",
+                  "DelayTime Dialog Load background image failed!!!",
+                  "Media Dialog Load background image failed!!!",
+                  "Windows Dialog Load background image failed!!!",
+                  "Macro Key Dialog Load background image failed!!!",
+              }));
 
     // Another picture missing: one message for it, however often it is drawn again.
     skinContext.strSkinDir = skin.path().toStdString();
@@ -128,8 +127,7 @@ TEST_F(ParameterDialogsTest, EveryDialogNamesItsMissingBackgroundAndMissingPictu
     EXPECT_EQ(prompter.shown[0].caption, "VEXO T58");
 }
 
-TEST_F(ParameterDialogsTest, FireKeyWithoutChangesGivesRowZeroSpeed32Times1)
-{
+TEST_F(ParameterDialogsTest, FireKeyWithoutChangesGivesRowZeroSpeed32Times1) {
     CFireKeyDialog dialog(skinContext, prompter);
     Open(dialog);
     EXPECT_EQ(Control<QLabel>(dialog, CFireKeyDialog::kKeyStaticId)->text(), "A");
@@ -143,8 +141,7 @@ TEST_F(ParameterDialogsTest, FireKeyWithoutChangesGivesRowZeroSpeed32Times1)
     EXPECT_EQ(dialog.m_nTimes, 1);
 }
 
-TEST_F(ParameterDialogsTest, FireKeySpeedIsCheckedWhenLeftTimesOnEveryChange)
-{
+TEST_F(ParameterDialogsTest, FireKeySpeedIsCheckedWhenLeftTimesOnEveryChange) {
     CFireKeyDialog dialog(skinContext, prompter);
     Open(dialog);
     auto* speed = Control<QLineEdit>(dialog, CFireKeyDialog::kSpeedEditId);
@@ -152,7 +149,7 @@ TEST_F(ParameterDialogsTest, FireKeySpeedIsCheckedWhenLeftTimesOnEveryChange)
     Click(*speed, QPoint(5, 5));
     speed->selectAll();
     QTest::keyClicks(speed, "3");
-    EXPECT_EQ(speed->text(), "3");  // typing alone changes nothing
+    EXPECT_EQ(speed->text(), "3"); // typing alone changes nothing
     Click(*times, QPoint(5, 5));
     EXPECT_EQ(speed->text(), "5");
     EXPECT_EQ(dialog.m_nSpeed, 5);
@@ -164,7 +161,7 @@ TEST_F(ParameterDialogsTest, FireKeySpeedIsCheckedWhenLeftTimesOnEveryChange)
     EXPECT_EQ(times->text(), "1");
     EXPECT_EQ(dialog.m_nTimes, 1);
     times->selectAll();
-    QTest::keyClicks(times, "0x");  // digits only
+    QTest::keyClicks(times, "0x"); // digits only
     EXPECT_EQ(times->text(), "0");
     EXPECT_EQ(dialog.m_nTimes, 0);
 
@@ -178,8 +175,7 @@ TEST_F(ParameterDialogsTest, FireKeySpeedIsCheckedWhenLeftTimesOnEveryChange)
     EXPECT_EQ(dialog.m_nTimes, 0);
 }
 
-TEST_F(ParameterDialogsTest, FireKeyListHoldsSixtyOneRowsScrollsThreeANotchAndPicks)
-{
+TEST_F(ParameterDialogsTest, FireKeyListHoldsSixtyOneRowsScrollsThreeANotchAndPicks) {
     CFireKeyDialog dialog(skinContext, prompter);
     Open(dialog);
     auto* speed = Control<QLineEdit>(dialog, CFireKeyDialog::kSpeedEditId);
@@ -215,8 +211,7 @@ TEST_F(ParameterDialogsTest, FireKeyListHoldsSixtyOneRowsScrollsThreeANotchAndPi
     EXPECT_EQ(dialog.m_nSpeed, 5);
 }
 
-TEST_F(ParameterDialogsTest, DelayIsTakenAsTypedWithoutARangeCheck)
-{
+TEST_F(ParameterDialogsTest, DelayIsTakenAsTypedWithoutARangeCheck) {
     {
         CDelayTimeDialog dialog(skinContext, prompter);
         Open(dialog);
@@ -242,7 +237,7 @@ TEST_F(ParameterDialogsTest, DelayIsTakenAsTypedWithoutARangeCheck)
         Open(dialog);
         auto* edit = Control<QLineEdit>(dialog, CDelayTimeDialog::kDelayEditId);
         EXPECT_EQ(edit->text(), "50");
-        QTest::keyClicks(edit, "99999999999");  // replaces the selected text
+        QTest::keyClicks(edit, "99999999999"); // replaces the selected text
         EXPECT_EQ(dialog.m_nDelay, std::numeric_limits<int>::max());
         Click(dialog, Inside(CSkinDialog::kCancelButton));
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -255,8 +250,7 @@ TEST_F(ParameterDialogsTest, DelayIsTakenAsTypedWithoutARangeCheck)
     EXPECT_EQ(dialog.m_strDelayText, "50");
 }
 
-TEST_F(ParameterDialogsTest, MediaAndWindowsPickersListTheLanguagesTextsAndPickARow)
-{
+TEST_F(ParameterDialogsTest, MediaAndWindowsPickersListTheLanguagesTextsAndPickARow) {
     {
         CMediaDialog dialog(skinContext, prompter);
         Open(dialog);
@@ -295,8 +289,7 @@ TEST_F(ParameterDialogsTest, MediaAndWindowsPickersListTheLanguagesTextsAndPickA
     EXPECT_EQ(Control<QLabel>(media, 552)->text(), "下一首");
 }
 
-TEST_F(ParameterDialogsTest, MacroPickerWithoutAStoreGivesSlotZeroAndChoiceOne)
-{
+TEST_F(ParameterDialogsTest, MacroPickerWithoutAStoreGivesSlotZeroAndChoiceOne) {
     test::TempDir dir("macro-dialog");
     CMacroDialog dialog(skinContext, dir / "record.ini", prompter);
     Open(dialog);
@@ -313,8 +306,7 @@ TEST_F(ParameterDialogsTest, MacroPickerWithoutAStoreGivesSlotZeroAndChoiceOne)
     EXPECT_EQ(dialog.m_nRepeatChoice, 1);
 }
 
-TEST_F(ParameterDialogsTest, MacroPickerListsTheStoresFirstTenNamesInFileOrderAndTheRepeatOptions)
-{
+TEST_F(ParameterDialogsTest, MacroPickerListsTheStoresFirstTenNamesInFileOrderAndTheRepeatOptions) {
     test::TempDir dir("macro-dialog");
     std::string ini;
     for (int i = 0; i < 12; ++i)
@@ -348,11 +340,9 @@ TEST_F(ParameterDialogsTest, MacroPickerListsTheStoresFirstTenNamesInFileOrderAn
     EXPECT_EQ(dialog.m_nRepeatChoice, 3);
 }
 
-
 // While the macro list is open the row under the pointer is selected as the pointer moves, through
 // the window system as a real pointer moves; only a click chooses.
-TEST_F(ParameterDialogsTest, MacroPickerListFollowsThePointerWhileOpen)
-{
+TEST_F(ParameterDialogsTest, MacroPickerListFollowsThePointerWhileOpen) {
     test::TempDir dir("macro-dialog");
     std::string ini;
     for (int i = 0; i < 6; ++i)
@@ -365,7 +355,8 @@ TEST_F(ParameterDialogsTest, MacroPickerListFollowsThePointerWhileOpen)
     auto* list = Control<QListWidget>(dialog, 593);
     ASSERT_NE(list, nullptr);
     for (const int row : {3, 1, 4}) {
-        const QPoint at = list->mapTo(&dialog, list->viewport()->mapTo(list, list->visualItemRect(list->item(row)).center()));
+        const QPoint at =
+            list->mapTo(&dialog, list->viewport()->mapTo(list, list->visualItemRect(list->item(row)).center()));
         QTest::mouseMove(&dialog, at);
         QTest::qWait(20);
         EXPECT_EQ(list->currentRow(), row);

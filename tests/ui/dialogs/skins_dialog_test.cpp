@@ -27,14 +27,10 @@ using test::SkinFixture;
 constexpr QRgb kPickerBackground = 0xff203040;
 
 // A skin folder with everything the picker draws.
-void AddPickerPictures(SkinFixture& skin)
-{
-    skin.write("/skins.png", 400, 292, kPickerBackground);
-}
+void AddPickerPictures(SkinFixture& skin) { skin.write("/skins.png", 400, 292, kPickerBackground); }
 
 // An empty folder made into a skin folder by its page background alone.
-void MakeSkin(const QString& folder)
-{
+void MakeSkin(const QString& folder) {
     QDir().mkpath(folder);
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::gray);
@@ -43,8 +39,7 @@ void MakeSkin(const QString& folder)
 
 class SkinsDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::TestApp();
         AddPickerPictures(skin);
         skinContext.strSkinDir = skin.path().toStdString();
@@ -55,22 +50,19 @@ protected:
         QDir().mkpath(delivered);
         QDir().mkpath(own);
     }
-    std::unique_ptr<CSkinsDialog> open(const char* language = "EN")
-    {
+    std::unique_ptr<CSkinsDialog> open(const char* language = "EN") {
         CSkinsDialog::Setup setup{{delivered, own}, language, QFont(), [this](QWidget*) {
                                       ++chooserOpened;
                                       return chooserAnswer;
                                   }};
         return std::make_unique<CSkinsDialog>(setup, skinContext, prompter);
     }
-    QListWidget* list(CSkinsDialog& dialog)
-    {
+    QListWidget* list(CSkinsDialog& dialog) {
         // A closed list is deleted later; only the open one counts.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return dialog.findChild<QListWidget*>("562");
     }
-    QStringList entries(CSkinsDialog& dialog)
-    {
+    QStringList entries(CSkinsDialog& dialog) {
         QStringList names;
         if (QListWidget* l = list(dialog))
             for (int i = 0; i < l->count(); ++i)
@@ -87,8 +79,7 @@ protected:
     int chooserOpened = 0;
 };
 
-TEST_F(SkinsDialogTest, ListsTheSkinsOfBothFoldersOnceTheUsersOwnWinningAndNothingElse)
-{
+TEST_F(SkinsDialogTest, ListsTheSkinsOfBothFoldersOnceTheUsersOwnWinningAndNothingElse) {
     MakeSkin(delivered + "/Black");
     MakeSkin(delivered + "/Blue");
     MakeSkin(own + "/Black");
@@ -122,8 +113,7 @@ TEST_F(SkinsDialogTest, ListsTheSkinsOfBothFoldersOnceTheUsersOwnWinningAndNothi
     EXPECT_EQ(dialog->m_nSelectedIndex, 2);
 }
 
-TEST_F(SkinsDialogTest, TheBoxTogglesTheListAndAClickElsewhereClosesIt)
-{
+TEST_F(SkinsDialogTest, TheBoxTogglesTheListAndAClickElsewhereClosesIt) {
     MakeSkin(delivered + "/Black");
     auto dialog = open();
     dialog->HandleClick(CSkinsDialog::kDropDown.topLeft());
@@ -137,8 +127,7 @@ TEST_F(SkinsDialogTest, TheBoxTogglesTheListAndAClickElsewhereClosesIt)
     EXPECT_EQ(dialog->m_strSelectedSkin, "Current");
 }
 
-TEST_F(SkinsDialogTest, OkWithoutTheListKeepsTheSkinAndReturnsTheChosenColour)
-{
+TEST_F(SkinsDialogTest, OkWithoutTheListKeepsTheSkinAndReturnsTheChosenColour) {
     auto dialog = open();
     EXPECT_EQ(dialog->m_strSelectedSkin, "Current");
     EXPECT_EQ(dialog->m_strSelectedSkinDir, skin.path());
@@ -164,8 +153,7 @@ TEST_F(SkinsDialogTest, OkWithoutTheListKeepsTheSkinAndReturnsTheChosenColour)
     EXPECT_EQ(skinContext.textColor.r, 10);
 }
 
-TEST_F(SkinsDialogTest, CancelAndCloseEndWithCancel)
-{
+TEST_F(SkinsDialogTest, CancelAndCloseEndWithCancel) {
     for (const Region& button : {CSkinsDialog::kCancel, CSkinsDialog::kClose}) {
         auto dialog = open();
         dialog->HandleClick(QPoint(button.right - 2, button.top + 2));
@@ -173,8 +161,7 @@ TEST_F(SkinsDialogTest, CancelAndCloseEndWithCancel)
     }
 }
 
-TEST_F(SkinsDialogTest, TextsFollowTheLanguage)
-{
+TEST_F(SkinsDialogTest, TextsFollowTheLanguage) {
     EXPECT_EQ(open("CHS")->m_strColorHint, QString::fromUtf8("请点击设置UI文本颜色"));
     EXPECT_EQ(open("CHT")->m_strOk, QString::fromUtf8("確定"));
     auto english = open("chs");
@@ -183,8 +170,7 @@ TEST_F(SkinsDialogTest, TextsFollowTheLanguage)
     EXPECT_EQ(english->m_strColorHint, "Please click to set the UI text color");
 }
 
-TEST_F(SkinsDialogTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogThatOnlyCloses)
-{
+TEST_F(SkinsDialogTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogThatOnlyCloses) {
     skin.remove("/skins.png");
     MakeSkin(delivered + "/Black");
     auto dialog = open();
@@ -203,8 +189,7 @@ TEST_F(SkinsDialogTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogThatOn
     EXPECT_EQ(dialog->result(), QDialog::Rejected) << "nothing valid to apply";
 }
 
-TEST_F(SkinsDialogTest, AMissingButtonPictureIsReportedEachTimeItWouldBeDrawn)
-{
+TEST_F(SkinsDialogTest, AMissingButtonPictureIsReportedEachTimeItWouldBeDrawn) {
     skin.remove("/button-close-normal.png");
     auto dialog = open();
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -216,8 +201,7 @@ TEST_F(SkinsDialogTest, AMissingButtonPictureIsReportedEachTimeItWouldBeDrawn)
     EXPECT_EQ(prompter.shown.size(), 2u) << "the normal picture again, after the over picture";
 }
 
-TEST_F(SkinsDialogTest, HoverLightsOkAndCancelInTurnAndMovingAwayPutsThemBack)
-{
+TEST_F(SkinsDialogTest, HoverLightsOkAndCancelInTurnAndMovingAwayPutsThemBack) {
     auto dialog = open();
     const QPoint ok = CSkinsDialog::kOk.topLeft() + QPoint(2, 2);
     const QPoint cancel = QPoint(CSkinsDialog::kCancel.right - 3, CSkinsDialog::kCancel.top + 2);
@@ -234,13 +218,12 @@ TEST_F(SkinsDialogTest, HoverLightsOkAndCancelInTurnAndMovingAwayPutsThemBack)
     EXPECT_EQ(dialog->BackBuffer().pixel(300, 100), kPickerBackground);
 }
 
-TEST_F(SkinsDialogTest, TheWheelScrollsTheOpenListThreeLinesAStep)
-{
+TEST_F(SkinsDialogTest, TheWheelScrollsTheOpenListThreeLinesAStep) {
     for (int i = 0; i < 20; ++i)
         MakeSkin(own + QString("/Skin%1").arg(i));
     auto dialog = open();
     dialog->show();
-    dialog->HandleWheel(-120);  // nothing open: nothing happens
+    dialog->HandleWheel(-120); // nothing open: nothing happens
     dialog->HandleClick(CSkinsDialog::kDropDown.topLeft());
     QCoreApplication::processEvents();
     ASSERT_NE(list(*dialog), nullptr);
@@ -255,8 +238,7 @@ TEST_F(SkinsDialogTest, TheWheelScrollsTheOpenListThreeLinesAStep)
     EXPECT_TRUE(dialog->skinListOpen()) << "scrolling chooses nothing";
 }
 
-TEST_F(SkinsDialogTest, ASkinCopiedFromWindowsWithOtherLetterCasesWorks)
-{
+TEST_F(SkinsDialogTest, ASkinCopiedFromWindowsWithOtherLetterCasesWorks) {
     // Windows matches file names without regard to case; such a folder must work unchanged.
     QDir dir(skin.path());
     ASSERT_TRUE(dir.rename("skins.png", "SKINS.PNG"));

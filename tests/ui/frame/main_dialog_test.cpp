@@ -29,27 +29,26 @@ using test::SkinFixture;
 class RecordingPage final : public PageContent {
 public:
     explicit RecordingPage(QWidget* owner)
-        : list(owner, {41, Region{300, 200, 400, 220}, QRect(300, 220, 100, 60)}, [] { return QStringList{"a", "b"}; },
-               [this](int row) { chosen.push_back(row); })
-    {
-    }
+        : list(
+              owner, {41, Region{300, 200, 400, 220}, QRect(300, 220, 100, 60)},
+              [] {
+                  return QStringList{"a", "b"};
+              },
+              [this](int row) { chosen.push_back(row); }) {}
     void build() override { ++builds; }
     void draw(QPainter&) override { ++draws; }
-    void tearDown() override
-    {
+    void tearDown() override {
         ++teardowns;
         list.close();
     }
-    bool click(QPoint p) override
-    {
+    bool click(QPoint p) override {
         if (list.layout().box.contains(p)) {
             list.clickBox();
             return true;
         }
         return kTaken.contains(p);
     }
-    std::vector<HoverTracker::Item> hoverItems() override
-    {
+    std::vector<HoverTracker::Item> hoverItems() override {
         return {{frame::kFirstPageId, kTaken, frame::kFirstPageGroup, nullptr}};
     }
     std::vector<DropDownList*> dropDowns() override { return {&list}; }
@@ -62,8 +61,7 @@ public:
 
 class MainDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::TestApp();
         skinContext.strSkinDir = skin.path().toStdString();
         window = std::make_unique<CMainDialog>(skinContext, actions);
@@ -82,8 +80,7 @@ protected:
         actions.calls.clear();
     }
     QRgb pixelAt(const Region& r) const { return window->BackBuffer().pixel(r.left + 1, r.top + 1); }
-    void hoverAt(QPoint p)
-    {
+    void hoverAt(QPoint p) {
         window->HandleMouseMove(p);
         window->HandleHover(p);
     }
@@ -96,8 +93,7 @@ protected:
     std::unique_ptr<RecordingPage> basic, advanced;
 };
 
-TEST_F(MainDialogTest, WindowTakesTheBackgroundSizeAndPagesDrawTheirBackground)
-{
+TEST_F(MainDialogTest, WindowTakesTheBackgroundSizeAndPagesDrawTheirBackground) {
     skin.write("/BasicSet2.png", 700, 500, QColor(SkinFixture::kBasicBackground));
     skinContext.images().clear();
     ASSERT_TRUE(window->LoadBackground());
@@ -111,8 +107,7 @@ TEST_F(MainDialogTest, WindowTakesTheBackgroundSizeAndPagesDrawTheirBackground)
     EXPECT_EQ(window->CurrentPage(), kAdvancedPage);
 }
 
-TEST_F(MainDialogTest, PageSwitchProtocolBuildsOnceAndTearsTheOtherPageDown)
-{
+TEST_F(MainDialogTest, PageSwitchProtocolBuildsOnceAndTearsTheOtherPageDown) {
     EXPECT_EQ(window->CurrentPage(), kBasicPage);
     EXPECT_EQ(basic->builds, 1);
     // Entering a page always asks the other one to remove whatever controls it has.
@@ -121,7 +116,7 @@ TEST_F(MainDialogTest, PageSwitchProtocolBuildsOnceAndTearsTheOtherPageDown)
     EXPECT_EQ(pixelAt(Region{500, 300, 501, 301}), SkinFixture::kBasicBackground);
     EXPECT_EQ(pixelAt(frame::kOk), SkinFixture::kNormal);
 
-    window->ShowBasicPage();  // already shown: nothing happens
+    window->ShowBasicPage(); // already shown: nothing happens
     EXPECT_EQ(basic->builds, 1);
     EXPECT_EQ(basic->draws, 1);
 
@@ -144,8 +139,7 @@ TEST_F(MainDialogTest, PageSwitchProtocolBuildsOnceAndTearsTheOtherPageDown)
     EXPECT_EQ(advanced->builds, 1);
 }
 
-TEST_F(MainDialogTest, OkAndApplyAreInertWithoutAMouseAndNeverDrag)
-{
+TEST_F(MainDialogTest, OkAndApplyAreInertWithoutAMouseAndNeverDrag) {
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
     window->HandleClick(inside(frame::kOk));
     window->HandleClick(inside(frame::kApply));
@@ -154,8 +148,7 @@ TEST_F(MainDialogTest, OkAndApplyAreInertWithoutAMouseAndNeverDrag)
     EXPECT_EQ(moves.count(), 0);
 }
 
-TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse)
-{
+TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse) {
     actions.present = true;
     window->HandleClick(inside(frame::kApply));
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig", "takeSnapshot", "applyDesktopSettings"}));
@@ -166,12 +159,11 @@ TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainDialogTest, AClickOnAColumnTwoButtonsShareRunsBoth)
-{
+TEST_F(MainDialogTest, AClickOnAColumnTwoButtonsShareRunsBoth) {
     actions.present = true;
     const std::vector<std::string> apply{"applyConfig", "takeSnapshot", "applyDesktopSettings"};
     ASSERT_TRUE(frame::kOk.contains(QPoint(frame::kApply.left, frame::kApply.top + 2)));
-    window->HandleClick(QPoint(frame::kApply.left, frame::kApply.top + 2));  // OK, then Apply
+    window->HandleClick(QPoint(frame::kApply.left, frame::kApply.top + 2)); // OK, then Apply
     std::vector<std::string> twice = apply;
     twice.insert(twice.end(), apply.begin(), apply.end());
     EXPECT_EQ(actions.calls, twice);
@@ -180,15 +172,14 @@ TEST_F(MainDialogTest, AClickOnAColumnTwoButtonsShareRunsBoth)
     window->show();
     actions.calls.clear();
     ASSERT_TRUE(frame::kApply.contains(QPoint(frame::kCancel.left, frame::kCancel.top + 2)));
-    window->HandleClick(QPoint(frame::kCancel.left, frame::kCancel.top + 2));  // Apply, then Cancel
+    window->HandleClick(QPoint(frame::kCancel.left, frame::kCancel.top + 2)); // Apply, then Cancel
     std::vector<std::string> applyThenCancel = apply;
     applyThenCancel.push_back("restoreSnapshot");
     EXPECT_EQ(actions.calls, applyThenCancel);
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainDialogTest, TheFirstShowingOfTheBasicPageWithAMouseReadsItWhicheverWayItComes)
-{
+TEST_F(MainDialogTest, TheFirstShowingOfTheBasicPageWithAMouseReadsItWhicheverWayItComes) {
     // Shown at start without a mouse: nothing could be read.
     EXPECT_FALSE(actions.synced);
     actions.present = true;
@@ -210,8 +201,7 @@ TEST_F(MainDialogTest, TheFirstShowingOfTheBasicPageWithAMouseReadsItWhicheverWa
     EXPECT_EQ(basic->builds, 3);
 }
 
-TEST_F(MainDialogTest, TheWebLinkOpensTheTextTablesHostAndNothingWithoutOne)
-{
+TEST_F(MainDialogTest, TheWebLinkOpensTheTextTablesHostAndNothingWithoutOne) {
     window->m_strWebAddress = "";
     window->HandleClick(inside(frame::kWebLink));
     EXPECT_TRUE(actions.calls.empty());
@@ -220,15 +210,14 @@ TEST_F(MainDialogTest, TheWebLinkOpensTheTextTablesHostAndNothingWithoutOne)
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"openUrl https://shop.vexo-gaming.example/t58"}));
 }
 
-TEST_F(MainDialogTest, EveryOtherFrameRegionDoesItsOwnThing)
-{
+TEST_F(MainDialogTest, EveryOtherFrameRegionDoesItsOwnThing) {
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
     window->m_strWebAddress = "www.vexo-gaming.example";
     window->HandleClick(inside(frame::kSkins));
     window->HandleClick(inside(frame::kWebLink));
     window->HandleClick(inside(frame::kClose));
-    EXPECT_EQ(actions.calls, (std::vector<std::string>{"openSkinPicker", "openUrl https://www.vexo-gaming.example",
-                                                        "shutdown"}));
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"openSkinPicker", "openUrl https://www.vexo-gaming.example", "shutdown"}));
     EXPECT_TRUE(window->isVisible());
 
     window->HandleClick(inside(frame::kMinimise));
@@ -236,15 +225,14 @@ TEST_F(MainDialogTest, EveryOtherFrameRegionDoesItsOwnThing)
 
     window->show();
     actions.calls.clear();
-    window->HandleClick(inside(frame::kCancel));  // works without a mouse
+    window->HandleClick(inside(frame::kCancel)); // works without a mouse
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"restoreSnapshot"}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(moves.count(), 0);
     EXPECT_EQ(window->LastClick(), inside(frame::kCancel));
 }
 
-TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
-{
+TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves) {
     QSignalSpy moves(window.get(), &CMainDialog::moveRequested);
     const int distance = QApplication::startDragDistance();
     const auto drag = [&](QPoint from) {
@@ -253,7 +241,7 @@ TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
     };
     drag(inside(RecordingPage::kTaken));
     EXPECT_FALSE(window->MovePending());
-    drag(QPoint(frame::kClose.right, frame::kClose.top));  // right edge is outside
+    drag(QPoint(frame::kClose.right, frame::kClose.top)); // right edge is outside
     EXPECT_EQ(moves.count(), 1);
     // A click that does not move is only a click.
     window->HandleClick(QPoint(500, 300));
@@ -281,8 +269,8 @@ TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
     EXPECT_EQ(moves.count(), 3);
     EXPECT_FALSE(window->MovePending());
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(600, 400));
-    QMouseEvent longMove(QEvent::MouseMove, QPointF(600, 400 + distance), window->mapToGlobal(QPointF(600, 400 + distance)),
-                         Qt::NoButton, Qt::LeftButton, {});
+    QMouseEvent longMove(QEvent::MouseMove, QPointF(600, 400 + distance),
+                         window->mapToGlobal(QPointF(600, 400 + distance)), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &longMove);
     EXPECT_EQ(moves.count(), 4);
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(600, 400 + distance));
@@ -290,8 +278,7 @@ TEST_F(MainDialogTest, OnlyClicksNoRegionTakesDragTheWindowOnceThePointerMoves)
     EXPECT_FALSE(window->MovePending());
 }
 
-TEST_F(MainDialogTest, HoverShowsOneOverImageAtATime)
-{
+TEST_F(MainDialogTest, HoverShowsOneOverImageAtATime) {
     using namespace frame;
     hoverAt(inside(kOk));
     EXPECT_EQ(pixelAt(kOk), SkinFixture::kOver);
@@ -325,8 +312,7 @@ TEST_F(MainDialogTest, HoverShowsOneOverImageAtATime)
     }
 }
 
-TEST_F(MainDialogTest, RepeatedHoverNoticesDrawNothingNewAndMissingOverImagesKeepTheCaption)
-{
+TEST_F(MainDialogTest, RepeatedHoverNoticesDrawNothingNewAndMissingOverImagesKeepTheCaption) {
     using namespace frame;
     hoverAt(inside(kCancel));
     ASSERT_EQ(pixelAt(kCancel), SkinFixture::kOver);
@@ -345,8 +331,7 @@ TEST_F(MainDialogTest, RepeatedHoverNoticesDrawNothingNewAndMissingOverImagesKee
     EXPECT_TRUE(window->Hover().item(kHoverApply)->overShown);
 }
 
-TEST_F(MainDialogTest, EnterAndEscHideTheWindowFromItsChildrenToo)
-{
+TEST_F(MainDialogTest, EnterAndEscHideTheWindowFromItsChildrenToo) {
     QSignalSpy hidden(window.get(), &CMainDialog::hiddenByKey);
     QTest::keyClick(window.get(), Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());
@@ -365,8 +350,7 @@ TEST_F(MainDialogTest, EnterAndEscHideTheWindowFromItsChildrenToo)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce)
-{
+TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce) {
     DropDownList& list = basic->list;
     const QPoint box(310, 205);
     window->HandleClick(box);
@@ -377,15 +361,15 @@ TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce)
     EXPECT_EQ(control->count(), 2);
     EXPECT_EQ(control->geometry(), QRect(300, 220, 100, 60));
 
-    window->HandleClick(box);  // a second click on the box closes
+    window->HandleClick(box); // a second click on the box closes
     EXPECT_FALSE(list.isOpen());
     EXPECT_EQ(list.list(), nullptr);
 
     window->HandleClick(box);
     control = list.list();
-    window->HandleClick(QPoint(350, 250));  // inside the list rectangle: stays open
+    window->HandleClick(QPoint(350, 250)); // inside the list rectangle: stays open
     EXPECT_TRUE(list.isOpen());
-    window->HandleClick(QPoint(600, 400));  // anywhere else closes
+    window->HandleClick(QPoint(600, 400)); // anywhere else closes
     EXPECT_FALSE(list.isOpen());
     EXPECT_TRUE(basic->chosen.empty());
 
@@ -394,7 +378,7 @@ TEST_F(MainDialogTest, DropDownOpensClosesFollowsThePointerAndChoosesOnce)
     const QRect second = control->visualItemRect(control->item(1));
     QTest::mouseMove(control->viewport(), second.center());
     EXPECT_EQ(control->currentRow(), 1);
-    EXPECT_TRUE(basic->chosen.empty());  // following the pointer is not a choice
+    EXPECT_TRUE(basic->chosen.empty()); // following the pointer is not a choice
     const QRect first = control->visualItemRect(control->item(0));
     for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
         QTest::mouseClick(control->viewport(), other, {}, first.center());

@@ -34,14 +34,15 @@ class BoxPage final : public PageContent {
 public:
     void build() override {}
     explicit BoxPage(SkinContext& skin) : skin_(skin) {}
-    void draw(QPainter& canvas) override { DrawSkinImage(&canvas, skin_, "/DropdownBox-normal.png", kBox.left, kBox.top); }
+    void draw(QPainter& canvas) override {
+        DrawSkinImage(&canvas, skin_, "/DropdownBox-normal.png", kBox.left, kBox.top);
+    }
     void tearDown() override {}
     bool click(QPoint) override { return false; }
-    std::vector<HoverTracker::Item> hoverItems() override
-    {
+    std::vector<HoverTracker::Item> hoverItems() override {
         return {{frame::kFirstPageId, kBox, frame::kFirstPageGroup, [this](QPainter& canvas, bool over) {
-                     DrawSkinImage(&canvas, skin_, over ? "/DropdownBox-over.png" : "/DropdownBox-normal.png", kBox.left,
-                                   kBox.top);
+                     DrawSkinImage(&canvas, skin_, over ? "/DropdownBox-over.png" : "/DropdownBox-normal.png",
+                                   kBox.left, kBox.top);
                  }}};
     }
     std::vector<DropDownList*> dropDowns() override { return {}; }
@@ -54,12 +55,8 @@ private:
 
 class MainDialogWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test::TestApp();
-    }
-    void open(const QString& skinDir, bool tray = true)
-    {
+    void SetUp() override { test::TestApp(); }
+    void open(const QString& skinDir, bool tray = true) {
         window.reset();
         skinContext.strSkinDir = skinDir.toStdString();
         skinContext.images().clear();
@@ -75,15 +72,13 @@ protected:
         window->show();
         actions.calls.clear();
     }
-    void hoverAt(QPoint p)
-    {
+    void hoverAt(QPoint p) {
         window->HandleMouseMove(p);
         window->HandleHover(p);
     }
     static QPoint inside(const Region& r) { return QPoint(r.left + 2, r.top + 2); }
     // Pixels of a and b that differ inside area.
-    static int differing(const QImage& a, const QImage& b, const QRect& area)
-    {
+    static int differing(const QImage& a, const QImage& b, const QRect& area) {
         int count = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
@@ -91,8 +86,7 @@ protected:
         return count;
     }
     // Pixels inside area that are not the colour c.
-    static int notColoured(const QImage& image, const QRect& area, QRgb c)
-    {
+    static int notColoured(const QImage& image, const QRect& area, QRgb c) {
         int count = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
@@ -109,8 +103,7 @@ protected:
 // Ten passes over every hover-sensitive region must leave the window exactly as it was drawn, for
 // each delivered skin and for a skin whose over pictures are larger than its normal ones (a glow
 // around the button that the normal picture does not cover).
-TEST_F(MainDialogWindowTest, TenHoverPassesLeaveEveryRegionAsItWasWithEverySkin)
-{
+TEST_F(MainDialogWindowTest, TenHoverPassesLeaveEveryRegionAsItWasWithEverySkin) {
     QTemporaryDir root;
     std::vector<QString> skins;
     for (const skingen::Palette& palette : skingen::Palette::all()) {
@@ -140,10 +133,15 @@ TEST_F(MainDialogWindowTest, TenHoverPassesLeaveEveryRegionAsItWasWithEverySkin)
     skins.push_back(glowing.path());
 
     using namespace frame;
-    const std::vector<std::pair<const char*, Region>> regions = {
-        {"OK", kOk}, {"Apply", kApply}, {"Cancel", kCancel}, {"Skins", kSkins}, {"Close", kClose},
-        {"Minimise", kMinimise}, {"Previous page", kPreviousPage}, {"Next page", kNextPage},
-        {"function box", BoxPage::kBox}};
+    const std::vector<std::pair<const char*, Region>> regions = {{"OK", kOk},
+                                                                 {"Apply", kApply},
+                                                                 {"Cancel", kCancel},
+                                                                 {"Skins", kSkins},
+                                                                 {"Close", kClose},
+                                                                 {"Minimise", kMinimise},
+                                                                 {"Previous page", kPreviousPage},
+                                                                 {"Next page", kNextPage},
+                                                                 {"function box", BoxPage::kBox}};
     const QPoint away(500, 300);
     for (const QString& skin : skins) {
         open(skin);
@@ -181,8 +179,7 @@ TEST_F(MainDialogWindowTest, TenHoverPassesLeaveEveryRegionAsItWasWithEverySkin)
     }
 }
 
-TEST_F(MainDialogWindowTest, WithoutANotificationAreaNothingHidesTheWindow)
-{
+TEST_F(MainDialogWindowTest, WithoutANotificationAreaNothingHidesTheWindow) {
     SkinFixture skin;
     open(skin.path(), false);
     actions.present = true;
@@ -226,8 +223,7 @@ TEST_F(MainDialogWindowTest, WithoutANotificationAreaNothingHidesTheWindow)
     EXPECT_TRUE(actions.calls.empty());
 }
 
-TEST_F(MainDialogWindowTest, WithoutAMouseTheFrameIsDrawnAndThePageSaysSo)
-{
+TEST_F(MainDialogWindowTest, WithoutAMouseTheFrameIsDrawnAndThePageSaysSo) {
     SkinFixture skin;
     skinContext.strSkinDir = skin.path().toStdString();
     window = std::make_unique<CMainDialog>(skinContext, actions, false);
@@ -256,8 +252,7 @@ TEST_F(MainDialogWindowTest, WithoutAMouseTheFrameIsDrawnAndThePageSaysSo)
     EXPECT_EQ(notColoured(window->BackBuffer(), kMouseAbsentLine.rect(), SkinFixture::kBasicBackground), 0);
 }
 
-TEST_F(MainDialogWindowTest, ASkinWithoutBackgroundGivesAPlainCentredWindowThatCanBeUsed)
-{
+TEST_F(MainDialogWindowTest, ASkinWithoutBackgroundGivesAPlainCentredWindowThatCanBeUsed) {
     open("/nonexistent-skin", false);
     EXPECT_TRUE(window->PlainLook());
     EXPECT_EQ(window->size(), QSize(880, 650));

@@ -15,13 +15,9 @@
 namespace vexo {
 namespace {
 
-bool Installed(const QString& family)
-{
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
-}
+bool Installed(const QString& family) { return QFontDatabase::families().contains(family, Qt::CaseInsensitive); }
 
-TEST(InterfaceFontsTest, MissingFacesFallBackToTheNearestInstalledOne)
-{
+TEST(InterfaceFontsTest, MissingFacesFallBackToTheNearestInstalledOne) {
     test::TestApp();
     // The font packages README lists give the intended faces.
     if (Installed("Arial") || Installed("Tahoma") || !Installed("Liberation Sans") || !Installed("DejaVu Sans") ||
@@ -38,8 +34,7 @@ TEST(InterfaceFontsTest, MissingFacesFallBackToTheNearestInstalledOne)
     EXPECT_EQ(InterfaceFonts::candidates("Arial", "EN").front(), "Arial");
 }
 
-TEST(InterfaceFontsTest, FontsFitTheirCellHeightAndWeight)
-{
+TEST(InterfaceFontsTest, FontsFitTheirCellHeightAndWeight) {
     test::TestApp();
     for (int height : {13, 14, 18}) {
         const QFont font = InterfaceFonts::make("Arial", height, 400, "EN");

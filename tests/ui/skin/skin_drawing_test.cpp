@@ -25,8 +25,7 @@ namespace {
 
 class SkinDrawingTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::TestApp();
         skinContext.strSkinDir = skin.path().toStdString();
         canvas.fill(qRgb(255, 0, 0));
@@ -36,8 +35,7 @@ protected:
     QImage canvas{40, 40, QImage::Format_ARGB32_Premultiplied};
 };
 
-TEST_F(SkinDrawingTest, AlphaPicturesArePremultipliedByTruncationAndBlendedSourceOver)
-{
+TEST_F(SkinDrawingTest, AlphaPicturesArePremultipliedByTruncationAndBlendedSourceOver) {
     QImage straight(2, 1, QImage::Format_ARGB32);
     // 129 * 128 / 255 = 64.75: truncation gives 64 where a rounding premultiply gives 65.
     straight.setPixel(0, 0, qRgba(3, 254, 129, 128));
@@ -61,8 +59,7 @@ TEST_F(SkinDrawingTest, AlphaPicturesArePremultipliedByTruncationAndBlendedSourc
     EXPECT_EQ(canvas.pixel(9, 9), qRgb(255, 0, 0));
 }
 
-TEST_F(SkinDrawingTest, PicturesWithoutAlphaCoverOpaqueAtTheirOwnSize)
-{
+TEST_F(SkinDrawingTest, PicturesWithoutAlphaCoverOpaqueAtTheirOwnSize) {
     skin.write("/solid.png", 5, 3, QColor(0, 200, 0));
     QPainter painter(&canvas);
     ASSERT_TRUE(DrawSkinImage(&painter, skinContext, "/solid.png", 2, 4));
@@ -73,8 +70,7 @@ TEST_F(SkinDrawingTest, PicturesWithoutAlphaCoverOpaqueAtTheirOwnSize)
     EXPECT_EQ(canvas.pixel(2, 7), qRgb(255, 0, 0));
 }
 
-TEST_F(SkinDrawingTest, NamesMatchFilesWithoutRegardToCase)
-{
+TEST_F(SkinDrawingTest, NamesMatchFilesWithoutRegardToCase) {
     skin.write("/DropdownBox.png", 3, 3, QColor(1, 2, 3));
     EXPECT_FALSE(SkinImageCache::resolve(skin.path(), "/dropdownbox.png").isEmpty());
     QPainter painter(&canvas);
@@ -85,8 +81,7 @@ TEST_F(SkinDrawingTest, NamesMatchFilesWithoutRegardToCase)
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(1, 2, 3));
 }
 
-TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders)
-{
+TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders) {
     SkinImageCache cache;
     skin.write("/a.png", 2, 2, QColor(10, 10, 10));
     EXPECT_EQ(cache.load(skin.path(), "/a.png").pixel(0, 0), qRgb(10, 10, 10));
@@ -128,8 +123,7 @@ TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders)
     EXPECT_EQ(uncached.decodeCount(), 2u);
 }
 
-TEST_F(SkinDrawingTest, APictureDecodedApartIsAdoptedAndStillFollowsItsFile)
-{
+TEST_F(SkinDrawingTest, APictureDecodedApartIsAdoptedAndStillFollowsItsFile) {
     skin.write("/a.png", 2, 2, QColor(10, 10, 10));
     SkinImageCache::Entry entry;
     std::thread([&] { entry = SkinImageCache::decodeApart(skin.path(), "/A.PNG"); }).join();
@@ -152,8 +146,7 @@ TEST_F(SkinDrawingTest, APictureDecodedApartIsAdoptedAndStillFollowsItsFile)
     EXPECT_EQ(uncached.decodeCount(), 0u) << "a cache that decodes every time keeps nothing";
 }
 
-TEST_F(SkinDrawingTest, BrokenFilesAreNotDrawnAndOnlyDialogsReportThem)
-{
+TEST_F(SkinDrawingTest, BrokenFilesAreNotDrawnAndOnlyDialogsReportThem) {
     QFile broken(skin.path() + "/broken.png");
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a png");
@@ -177,8 +170,7 @@ TEST_F(SkinDrawingTest, BrokenFilesAreNotDrawnAndOnlyDialogsReportThem)
     EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
-TEST_F(SkinDrawingTest, TextLayoutsPlaceSingleLinesInsideTheirRectangle)
-{
+TEST_F(SkinDrawingTest, TextLayoutsPlaceSingleLinesInsideTheirRectangle) {
     QFont font;
     font.setPixelSize(12);
     const QRect rect(0, 0, 40, 20);
