@@ -9,7 +9,9 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
+  # the style check: the formatter and the licence linter
+  clang-format reuse
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libudev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev xvfb dbus-daemon

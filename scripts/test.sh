@@ -11,6 +11,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
 
+echo "== style (formatting and licence information)"
+scripts/check-style.sh
+
 echo "== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
