@@ -4,6 +4,8 @@
 
 #include "config/profile_ini.h"
 
+#include "base/unique_fd.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -47,13 +49,12 @@ Identity identityOf(const std::filesystem::path& path) {
 
 bool readWhole(const std::filesystem::path& path, std::string& out) {
     // Without blocking: a FIFO put in the file's place since it was looked at must not hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd) {
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
     // Straight into a string of the file's size: no second copy, and no growth by doubling.
@@ -68,7 +69,7 @@ bool readWhole(const std::filesystem::path& path, std::string& out) {
         const std::size_t before = out.size();
         const std::size_t room = out.capacity() - before;
         out.resize(out.capacity());
-        const ssize_t n = ::read(fd, out.data() + before, room);
+        const ssize_t n = ::read(fd.get(), out.data() + before, room);
         out.resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
         if (n < 0 && errno == EINTR) {
             continue;
@@ -81,7 +82,6 @@ bool readWhole(const std::filesystem::path& path, std::string& out) {
             break;
         }
     }
-    ::close(fd);
     return ok;
 }
 

@@ -4,6 +4,8 @@
 
 #include "platform/qt/single_instance.h"
 
+#include "base/unique_fd.h"
+
 #include "platform/qt/activation_token.h"
 
 #include <QDir>
@@ -111,17 +113,16 @@ void SingleInstance::listen() {
         return; // the lock still keeps a second start out; it just cannot wake us
     // Holding the lock, any socket file left there is a crashed instance's.
     ::unlink(address.sun_path);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket)
         return;
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, kBacklog) != 0) {
-        ::close(fd);
+    if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(socket.get(), kBacklog) != 0) {
         ::unlink(address.sun_path);
         return;
     }
-    listenFd_ = fd;
-    listenNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    listenFd_ = socket.release();
+    listenNotifier_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
     connect(listenNotifier_, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
 }
 
@@ -195,9 +196,10 @@ bool SingleInstance::signalRunningInstance(bool show, const QByteArray& token) {
     sockaddr_un address;
     if (!MakeAddress(socketPath(), address))
         return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    const UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!socket)
         return false;
+    const int fd = socket.get();
     // A running instance that is stuck must not hang this start: connect and send give up in time.
     const timeval timeout{kSendTimeoutSeconds, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
@@ -210,8 +212,8 @@ bool SingleInstance::signalRunningInstance(bool show, const QByteArray& token) {
         const ssize_t sent = ::send(fd, request.constData(), std::size_t(request.size()), MSG_NOSIGNAL);
         delivered = sent == ssize_t(request.size());
     }
-    // No waiting for the running instance to hang up: it may be this very process's event loop.
-    ::close(fd);
+    // No waiting for the running instance to hang up: it may be this very process's event loop
+    // (the socket is closed on return).
     return delivered;
 }
 
