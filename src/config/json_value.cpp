@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "config/json_value.h"
+#include "config/utf_text.h"
 
 #include <charconv>
 #include <set>
@@ -106,24 +107,6 @@ private:
         return true;
     }
 
-    static void appendUtf8(std::string& out, unsigned cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
     // Length of the well-formed UTF-8 sequence at pos_, 0 when it is not one.
     std::size_t utf8Length() const {
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text_[pos_ + i]); };
@@ -179,7 +162,7 @@ private:
                             return fail("a high surrogate without its low surrogate");
                         cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                     }
-                    appendUtf8(out, cp);
+                    utf::appendUtf8(out, cp);
                     break;
                 }
                 default: --pos_; return fail(std::string("unknown escape \\") + e);

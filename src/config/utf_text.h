@@ -25,4 +25,8 @@ std::size_t utf16Length(std::string_view utf8);
 // a character needing a surrogate pair is dropped whole rather than split.
 std::string_view prefixInUtf16Units(std::string_view utf8, std::size_t maxUnits);
 
+// Appends the UTF-8 encoding of the code point cp (at most U+10FFFF; the caller keeps surrogates
+// out) to out.
+void appendUtf8(std::string& out, char32_t cp);
+
 } // namespace vexo::utf
