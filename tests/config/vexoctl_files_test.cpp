@@ -204,7 +204,7 @@ TEST_F(VexoctlFilesTest, CommandLineMistakesAreUsageErrorsWithAUsefulHint) {
         EXPECT_NE(help.out.find("\n" + line), std::string::npos) << line;
 
     for (const std::string wrong : {"--bogus info", "-x show", "--data", "--data '' show", "--trace '' info",
-                                    "--simulate 3 info", "frobnicate", ""}) {
+                                    "--simulate 3 info", "--simulate= info", "frobnicate", ""}) {
         const ToolRun r = run(wrong);
         EXPECT_EQ(r.status, 64) << wrong;
         EXPECT_TRUE(r.out.empty()) << wrong;
