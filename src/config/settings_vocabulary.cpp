@@ -254,11 +254,11 @@ std::optional<Error> SetOne(SettingsState& s, std::string_view name, std::string
         return Error{"takes " + allowed + ", not '" + std::string(v) + "'"};
     };
     if (const auto button = Indexed(name, "button", kEditableButtons)) {
-        if (const auto mode = ModeOf(button->second))
+        if (const auto mode = ModeOf(button->second)) {
             if (auto error = AssignButtonSetting(s, *mode, button->first, v))
                 return Error{*error};
-            else
-                return std::nullopt;
+            return std::nullopt;
+        }
     } else if (const auto label = Indexed(name, "label", IniSettings::kLabels)) {
         if (const auto mode = ModeOf(label->second)) {
             if (!PlainText(v))
