@@ -13,6 +13,8 @@ packages=(
   # the style check: the formatter and the licence linter
   clang-format reuse
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the dialogs' modal hint on GNOME: Qt's Wayland handles (private headers), the protocol compiler
+  qt6-base-private-dev libwayland-dev libwayland-bin
   libudev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev xvfb dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev

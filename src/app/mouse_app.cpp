@@ -26,6 +26,7 @@
 #include "config/config_store.h"
 #include "config/file_locations.h"
 #include "platform/linux/desktop_pointer_factory.h"
+#include "platform/linux/gtk_shell_modal_hint.h"
 #include "device/device_session.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sleep_pauser.h"
@@ -145,6 +146,8 @@ int CMouseApp::run() {
     }
     if (ending)
         return endStatus;
+    // GNOME's compositor puts a Wayland dialog over its window only when told that it is modal.
+    const std::unique_ptr<GtkShellModalHint> modalHint = GtkShellModalHint::install();
 
     FileLocations locations = FileLocations::detect();
     if (!options->dataDir.empty()) {
