@@ -117,6 +117,15 @@ bool GtkShellModalHint::eventFilter(QObject* watched, QEvent* event) {
                 mark(window);
         }
         break;
+    case QEvent::Hide:
+        // Qt 6.4 drops a hidden window's surface, and with it the mark; the next showing makes a
+        // new surface to mark. A surface kept through the hiding keeps its mark.
+        if (watched->isWindowType()) {
+            auto* window = static_cast<QWindow*>(watched);
+            if (QGuiApplication::platformNativeInterface()->nativeResourceForWindow("surface", window) == nullptr)
+                forget(window);
+        }
+        break;
     case QEvent::PlatformSurface:
         if (watched->isWindowType() &&
             static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
@@ -138,8 +147,7 @@ void GtkShellModalHint::mark(QWindow* window) {
     if (surface == nullptr)
         return;
     // mutter ends the program's connection when a surface is asked for twice, so a surface that
-    // is already marked stays as it is. Qt 6.4 makes a new surface for each showing; one that
-    // reuses the old one's memory and id would be left unmarked, never asked twice.
+    // is already marked is left as it is.
     const uint32_t id = wl_proxy_get_id(reinterpret_cast<wl_proxy*>(surface));
     if (const auto known = marks_.constFind(window);
         known != marks_.cend() && known->surface == surface && known->surfaceId == id)

@@ -46,8 +46,7 @@ private:
     void forget(QWindow* window);
 
     gtk_shell1* shell_;
-    // The mark of each dialog and the surface it was made for, until the window's platform
-    // window goes.
+    // The mark of each dialog and the surface it was made for, until that surface goes.
     struct Mark {
         gtk_surface1* gtkSurface;
         wl_surface* surface;
