@@ -25,6 +25,7 @@
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"
+#include "platform/linux/deferred_pointer_settings.h"
 #include "platform/linux/desktop_pointer_factory.h"
 #include "platform/linux/gtk_shell_modal_hint.h"
 #include "device/device_session.h"
@@ -198,7 +199,9 @@ int CMouseApp::run() {
         memory->precision = true;
         desktopSettings = std::move(memory);
     } else {
-        desktopSettings = makeDesktopPointerSettings(DesktopEnvironment::detect());
+        // Found and opened when the advanced page or Apply first needs them, not at login.
+        desktopSettings = std::make_unique<DeferredPointerSettings>(
+            [] { return makeDesktopPointerSettings(DesktopEnvironment::detect()); });
     }
 
     // With --trace the notices shown go to the trace too, where an unattended run can count them.

@@ -63,16 +63,20 @@ TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefo
     CMainDialog& window = shell->window();
     window.move(40, 30);
     const QImage face = window.BackBuffer().copy();
-    const std::size_t decoded = shell->skin().images().decodeCount();
+    SkinImageCache& pictures = shell->skin().images();
+    const std::size_t decoded = pictures.decodeCount();
+    const std::size_t held = pictures.size();
     ASSERT_FALSE(face.isNull());
+    ASSERT_GT(held, 1u);
 
     window.MinimiseWindow();
     EXPECT_TRUE(waitFor([&] { return window.BackBuffer().isNull(); }));
     EXPECT_TRUE(window.findChildren<QLabel*>().empty()) << "the basic page's controls went with it";
+    EXPECT_EQ(pictures.size(), 1u) << "only the page background stays decoded";
     tray.click(TrayIcon::Click::Left);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.BackBuffer(), face);
-    EXPECT_GT(shell->skin().images().decodeCount(), decoded) << "the pictures were given back and decoded again";
+    EXPECT_EQ(pictures.decodeCount() - decoded, held - 1) << "every picture but the background decoded again";
     EXPECT_FALSE(window.findChildren<QLabel*>().empty());
     EXPECT_EQ(window.pos(), QPoint(40, 30)) << "the window comes back where it was left";
 
@@ -82,6 +86,10 @@ TEST_F(AppShellTest, AHiddenWindowGivesItsFaceBackAndTheNextShowingDrawsItAsBefo
     window.MinimiseWindow();
     EXPECT_TRUE(waitFor([&] { return window.BackBuffer().isNull(); }));
     EXPECT_EQ(window.findChildren<QWidget*>().size(), controls);
+    // The background kept is the one of the page the window comes back to.
+    const std::size_t beforeShowing = pictures.decodeCount();
+    EXPECT_EQ(shell->skin().image(frame::kAdvancedBackground).pixel(500, 300), test::SkinFixture::kAdvancedBackground);
+    EXPECT_EQ(pictures.decodeCount(), beforeShowing);
     tray.click(TrayIcon::Click::Left);
     EXPECT_EQ(window.CurrentPage(), kAdvancedPage);
     EXPECT_FALSE(window.BackBuffer().isNull());

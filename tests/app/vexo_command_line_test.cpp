@@ -69,6 +69,18 @@ TEST(VexoCommandLineTest, HelpAndMistakesNeedNoWindowSystem) {
     EXPECT_EQ(test::RunTool(Vexo() + " --version").out.rfind("vexo ", 0), 0u);
 }
 
+TEST(VexoCommandLineTest, AStartDoesNotLoadGio) {
+    // GIO and the libraries it needs cost a start at login more than anything else; only the
+    // desktop pointer settings use it, and they load it themselves when first used.
+    QTemporaryDir dir;
+    const std::filesystem::path err = dir.path().toStdString() + "/err";
+    const test::ToolRun run = test::RunTool("LD_DEBUG=files " + Vexo() + " --version", err);
+    EXPECT_EQ(run.status, 0);
+    ASSERT_NE(run.err.find("libQt6Core.so"), std::string::npos) << "the loader's report is not there";
+    EXPECT_EQ(run.err.find("libgio-2.0.so"), std::string::npos);
+    EXPECT_EQ(run.err.find("libgobject-2.0.so"), std::string::npos);
+}
+
 TEST(VexoCommandLineTest, DataFolderAndTraceOfARealRun) {
     QTemporaryDir dir;
     const std::filesystem::path data = dir.path().toStdString();

@@ -20,11 +20,13 @@
 #include <thread>
 
 #include "config/temp_dir.h"
+#include "platform/linux/deferred_pointer_settings.h"
 #include "platform/linux/desktop_pointer_factory.h"
 #include "platform/linux/gsettings_pointer_settings.h"
 #include "platform/linux/kde_pointer_settings.h"
 #include "platform/linux/kwin_input_devices.h"
 #include "platform/linux/x11_pointer_settings.h"
+#include "sim/memory_pointer_settings.h"
 
 namespace vexo {
 namespace {
@@ -507,6 +509,56 @@ TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend) {
     EXPECT_EQ(none->name(), "none");
     EXPECT_FALSE(none->doubleClickTime());
     EXPECT_FALSE(none->setPointerSpeed(10));
+}
+
+TEST(DeferredPointerSettingsTest, TheSettingsAreMadeAtTheFirstCallOnceAndGetEveryCall) {
+    int made = 0;
+    MemoryPointerSettings* memory = nullptr;
+    DeferredPointerSettings deferred([&] {
+        ++made;
+        auto settings = std::make_unique<MemoryPointerSettings>();
+        memory = settings.get();
+        return settings;
+    });
+    EXPECT_EQ(made, 0) << "nothing is looked up before it is asked for";
+    EXPECT_FALSE(deferred.made());
+
+    EXPECT_EQ(deferred.pointerSpeed(), 10u);
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(deferred.made());
+    EXPECT_TRUE(deferred.setPointerSpeed(14));
+    EXPECT_TRUE(deferred.setEnhancePrecision(true));
+    EXPECT_TRUE(deferred.setWheelScrollLines(DesktopPointerSettings::kScrollOneScreen));
+    EXPECT_TRUE(deferred.setDoubleClickTime(420));
+    EXPECT_EQ(made, 1);
+    ASSERT_NE(memory, nullptr);
+    EXPECT_EQ(memory->speed, 14u);
+    EXPECT_TRUE(memory->precision);
+    EXPECT_EQ(memory->wheelLines, DesktopPointerSettings::kScrollOneScreen);
+    EXPECT_EQ(memory->doubleClickMs, 420u);
+    EXPECT_EQ(deferred.enhancePrecision(), true);
+    EXPECT_EQ(deferred.wheelScrollLines(), DesktopPointerSettings::kScrollOneScreen);
+    EXPECT_EQ(deferred.doubleClickTime(), 420u);
+    EXPECT_EQ(deferred.name(), "memory");
+
+    // What the settings refuse is refused through it too.
+    memory->failWrite[MemoryPointerSettings::Speed] = true;
+    memory->failRead[MemoryPointerSettings::DoubleClick] = true;
+    EXPECT_FALSE(deferred.setPointerSpeed(3));
+    EXPECT_FALSE(deferred.doubleClickTime());
+
+    // A factory that made nothing leaves settings with no values that take no writes.
+    DeferredPointerSettings empty([] { return std::unique_ptr<DesktopPointerSettings>(); });
+    EXPECT_EQ(empty.name(), "none");
+    EXPECT_FALSE(empty.enhancePrecision());
+    EXPECT_FALSE(empty.pointerSpeed());
+    EXPECT_FALSE(empty.wheelScrollLines());
+    EXPECT_FALSE(empty.doubleClickTime());
+    EXPECT_FALSE(empty.setEnhancePrecision(true));
+    EXPECT_FALSE(empty.setPointerSpeed(10));
+    EXPECT_FALSE(empty.setWheelScrollLines(3));
+    EXPECT_FALSE(empty.setDoubleClickTime(500));
+    EXPECT_TRUE(empty.made());
 }
 
 } // namespace

@@ -4,9 +4,7 @@
 
 #include "platform/linux/gsettings_pointer_settings.h"
 
-#define G_SETTINGS_ENABLE_BACKEND
-#include <gio/gio.h>
-#include <gio/gsettingsbackend.h>
+#include "platform/linux/gio_functions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,11 +17,18 @@ constexpr const char* kAccelProfile = "accel-profile";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kDoubleClick = "double-click";
 
+// Null without GIO too.
 GSettingsSchema* LookUpSchema() {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+    const GioFunctions* gio = GioFunctions::get();
+    if (gio == nullptr)
+        return nullptr;
+    GSettingsSchemaSource* source = gio->settings_schema_source_get_default();
     return source == nullptr ? nullptr
-                             : g_settings_schema_source_lookup(source, GSettingsPointerSettings::kSchema, TRUE);
+                             : gio->settings_schema_source_lookup(source, GSettingsPointerSettings::kSchema, TRUE);
 }
+
+// Only called where GIO was found (a schema or settings exist).
+const GioFunctions& Gio() { return *GioFunctions::get(); }
 
 } // namespace
 
@@ -31,14 +36,17 @@ bool GSettingsPointerSettings::SchemaInstalled() {
     GSettingsSchema* schema = LookUpSchema();
     if (schema == nullptr)
         return false;
-    g_settings_schema_unref(schema);
+    Gio().settings_schema_unref(schema);
     return true;
 }
 
 bool GSettingsPointerSettings::DefaultBackendIsMemory() {
-    GSettingsBackend* backend = g_settings_backend_get_default();
-    const bool memory = std::strcmp(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") == 0;
-    g_object_unref(backend);
+    const GioFunctions* gio = GioFunctions::get();
+    if (gio == nullptr)
+        return true; // nothing would be kept
+    GSettingsBackend* backend = gio->settings_backend_get_default();
+    const bool memory = std::strcmp(gio->type_name(G_TYPE_FROM_INSTANCE(backend)), "GMemorySettingsBackend") == 0;
+    gio->object_unref(backend);
     return memory;
 }
 
@@ -46,30 +54,32 @@ GSettingsPointerSettings::GSettingsPointerSettings(const std::filesystem::path& 
     GSettingsSchema* schema = LookUpSchema();
     if (schema == nullptr)
         return; // every call fails: the desktop's schema is not installed
+    const GioFunctions& gio = Gio();
     GSettingsBackend* backend = nullptr;
     if (!keyFile.empty())
-        backend = g_keyfile_settings_backend_new(keyFile.c_str(), "/", nullptr);
-    settings_ = g_settings_new_full(schema, backend, nullptr);
+        backend = gio.keyfile_settings_backend_new(keyFile.c_str(), "/", nullptr);
+    settings_ = gio.settings_new_full(schema, backend, nullptr);
     if (backend != nullptr)
-        g_object_unref(backend);
-    g_settings_schema_unref(schema);
+        gio.object_unref(backend);
+    gio.settings_schema_unref(schema);
 }
 
 GSettingsPointerSettings::~GSettingsPointerSettings() {
     if (settings_ != nullptr) {
-        g_settings_sync();
-        g_object_unref(settings_);
+        Gio().settings_sync();
+        Gio().object_unref(settings_);
     }
 }
 
 bool GSettingsPointerSettings::hasKey(const char* key) const {
     if (settings_ == nullptr)
         return false;
+    const GioFunctions& gio = Gio();
     GSettingsSchema* schema = nullptr;
-    g_object_get(settings_, "settings-schema", &schema, nullptr);
-    const bool has = schema != nullptr && g_settings_schema_has_key(schema, key);
+    gio.object_get(settings_, "settings-schema", &schema, nullptr);
+    const bool has = schema != nullptr && gio.settings_schema_has_key(schema, key);
     if (schema != nullptr)
-        g_settings_schema_unref(schema);
+        gio.settings_schema_unref(schema);
     return has;
 }
 
@@ -89,31 +99,31 @@ unsigned GSettingsPointerSettings::SpeedFromGSettings(double value) {
 std::optional<bool> GSettingsPointerSettings::enhancePrecision() {
     if (!hasKey(kAccelProfile))
         return std::nullopt;
-    gchar* profile = g_settings_get_string(settings_, kAccelProfile);
+    gchar* profile = Gio().settings_get_string(settings_, kAccelProfile);
     const bool flat = profile != nullptr && std::strcmp(profile, "flat") == 0;
     g_free(profile);
     return !flat;
 }
 
 bool GSettingsPointerSettings::setEnhancePrecision(bool on) {
-    if (!hasKey(kAccelProfile) || !g_settings_is_writable(settings_, kAccelProfile))
+    if (!hasKey(kAccelProfile) || !Gio().settings_is_writable(settings_, kAccelProfile))
         return false;
-    const bool written = g_settings_set_string(settings_, kAccelProfile, on ? "adaptive" : "flat");
-    g_settings_sync();
+    const bool written = Gio().settings_set_string(settings_, kAccelProfile, on ? "adaptive" : "flat");
+    Gio().settings_sync();
     return written;
 }
 
 std::optional<unsigned> GSettingsPointerSettings::pointerSpeed() {
     if (!hasKey(kSpeed))
         return std::nullopt;
-    return SpeedFromGSettings(g_settings_get_double(settings_, kSpeed));
+    return SpeedFromGSettings(Gio().settings_get_double(settings_, kSpeed));
 }
 
 bool GSettingsPointerSettings::setPointerSpeed(unsigned speed) {
-    if (!hasKey(kSpeed) || !g_settings_is_writable(settings_, kSpeed))
+    if (!hasKey(kSpeed) || !Gio().settings_is_writable(settings_, kSpeed))
         return false;
-    const bool written = g_settings_set_double(settings_, kSpeed, SpeedToGSettings(speed));
-    g_settings_sync();
+    const bool written = Gio().settings_set_double(settings_, kSpeed, SpeedToGSettings(speed));
+    Gio().settings_sync();
     return written;
 }
 
@@ -126,17 +136,17 @@ bool GSettingsPointerSettings::setWheelScrollLines(std::uint32_t) { return false
 std::optional<unsigned> GSettingsPointerSettings::doubleClickTime() {
     if (!hasKey(kDoubleClick))
         return std::nullopt;
-    const gint time = g_settings_get_int(settings_, kDoubleClick);
+    const gint time = Gio().settings_get_int(settings_, kDoubleClick);
     if (time <= 0)
         return std::nullopt;
     return static_cast<unsigned>(time);
 }
 
 bool GSettingsPointerSettings::setDoubleClickTime(unsigned milliseconds) {
-    if (!hasKey(kDoubleClick) || !g_settings_is_writable(settings_, kDoubleClick) || milliseconds > 0x7FFFFFFF)
+    if (!hasKey(kDoubleClick) || !Gio().settings_is_writable(settings_, kDoubleClick) || milliseconds > 0x7FFFFFFF)
         return false;
-    const bool written = g_settings_set_int(settings_, kDoubleClick, static_cast<gint>(milliseconds));
-    g_settings_sync();
+    const bool written = Gio().settings_set_int(settings_, kDoubleClick, static_cast<gint>(milliseconds));
+    Gio().settings_sync();
     return written;
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/linux/kde_pointer_settings.h"
 
-#include <gio/gio.h>
+#include "platform/linux/gio_functions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -253,16 +253,17 @@ void KdePointerSettings::notify() {
     if ((address == nullptr || *address == '\0') &&
         (runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error)))
         return;
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    const GioFunctions* gio = GioFunctions::get();
+    GDBusConnection* bus = gio != nullptr ? gio->bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr) : nullptr;
     if (bus == nullptr)
-        return; // no session: Plasma reads the files at the next login
+        return; // no session (or no GIO): Plasma reads the files at the next login
     // KGlobalSettings::SettingsChanged (3) for the mouse category (0): applications re-read
     // kdeglobals; KWin re-reads its input configuration.
-    g_dbus_connection_emit_signal(bus, nullptr, "/KGlobalSettings", "org.kde.KGlobalSettings", "notifyChange",
-                                  g_variant_new("(ii)", 3, 0), nullptr);
-    g_dbus_connection_emit_signal(bus, nullptr, "/KWin", "org.kde.KWin", "reloadConfig", nullptr, nullptr);
-    g_dbus_connection_flush_sync(bus, nullptr, nullptr);
-    g_object_unref(bus);
+    gio->dbus_connection_emit_signal(bus, nullptr, "/KGlobalSettings", "org.kde.KGlobalSettings", "notifyChange",
+                                     g_variant_new("(ii)", 3, 0), nullptr);
+    gio->dbus_connection_emit_signal(bus, nullptr, "/KWin", "org.kde.KWin", "reloadConfig", nullptr, nullptr);
+    gio->dbus_connection_flush_sync(bus, nullptr, nullptr);
+    gio->object_unref(bus);
 }
 
 std::optional<bool> KdePointerSettings::enhancePrecision() {

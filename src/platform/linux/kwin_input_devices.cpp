@@ -4,7 +4,7 @@
 
 #include "platform/linux/kwin_input_devices.h"
 
-#include <gio/gio.h>
+#include "platform/linux/gio_functions.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,9 +23,9 @@ std::string DevicePath(const std::string& sysName) { return std::string(kManager
 
 // A property's value (owned by the caller), or null when KWin did not give it.
 GVariant* Get(GDBusConnection* bus, const std::string& path, const char* interface, const char* name) {
-    GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Get",
-                                                  g_variant_new("(ss)", interface, name), G_VARIANT_TYPE("(v)"),
-                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
+    GVariant* reply = GioFunctions::get()->dbus_connection_call_sync(
+        bus, kService, path.c_str(), kProperties, "Get", g_variant_new("(ss)", interface, name), G_VARIANT_TYPE("(v)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
     if (reply == nullptr)
         return nullptr;
     GVariant* value = nullptr;
@@ -46,9 +46,9 @@ std::optional<bool> GetBool(GDBusConnection* bus, const std::string& path, const
 }
 
 bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVariant* value) {
-    GVariant* reply = g_dbus_connection_call_sync(bus, kService, path.c_str(), kProperties, "Set",
-                                                  g_variant_new("(ssv)", kDevice, name, value), nullptr,
-                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
+    GVariant* reply = GioFunctions::get()->dbus_connection_call_sync(
+        bus, kService, path.c_str(), kProperties, "Set", g_variant_new("(ssv)", kDevice, name, value), nullptr,
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, nullptr);
     if (reply == nullptr)
         return false;
     g_variant_unref(reply);
@@ -65,15 +65,18 @@ KwinInputDevices::KwinInputDevices() {
     if ((address == nullptr || *address == '\0') &&
         (runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error)))
         return;
+    const GioFunctions* gio = GioFunctions::get();
+    if (gio == nullptr)
+        return;
     // A private connection: the shared one would outlive a test's bus.
     GDBusConnection* shared = nullptr;
-    gchar* busAddress = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    gchar* busAddress = gio->dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (busAddress != nullptr) {
-        shared =
-            g_dbus_connection_new_for_address_sync(busAddress,
-                                                   GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                                                   nullptr, nullptr, nullptr);
+        shared = gio->dbus_connection_new_for_address_sync(
+            busAddress,
+            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr);
         g_free(busAddress);
     }
     bus_ = shared;
@@ -81,8 +84,9 @@ KwinInputDevices::KwinInputDevices() {
 
 KwinInputDevices::~KwinInputDevices() {
     if (bus_ != nullptr) {
-        g_dbus_connection_close_sync(bus_, nullptr, nullptr);
-        g_object_unref(bus_);
+        // A connection exists only where GIO was found.
+        GioFunctions::get()->dbus_connection_close_sync(bus_, nullptr, nullptr);
+        GioFunctions::get()->object_unref(bus_);
     }
 }
 

@@ -97,7 +97,10 @@ void CMainDialog::ReleaseFace() {
         m_bPageBuilt = false;
     }
     m_surface.canvas() = QImage();
-    m_skin.images().clear();
+    // The page background is the one picture whose decoding a showing would notice (most of its
+    // time); it stays, held once, and the small pictures go.
+    m_skin.images().keepOnly(m_skin.skinDir(),
+                             m_nCurrentPage == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground);
     // The native window holds the window system's copy of the face (a shared-memory back store
     // the size of the window); the next showing makes a new one where this one was.
     if (windowHandle() != nullptr)

@@ -45,8 +45,9 @@ public:
     bool PlainLook() const { return m_bPlainLook; }
 
     // Hidden behind its icon, the window holds no face: this gives back the back buffer, the skin's
-    // decoded pictures, the basic page's controls and the native window with the window system's
-    // copy of the face, and returns freed heap to the system. Until
+    // decoded pictures but the current page's background (a later showing would spend most of its
+    // time decoding it again), the basic page's controls and the native window with the window
+    // system's copy of the face, and returns freed heap to the system. Until
     // the next showing, page changes are only noted and nothing is drawn; that showing loads the
     // background, builds the page shown and draws it. The advanced page keeps its controls, which
     // may hold unconfirmed macro lines. Only where there is a notification-area icon.
