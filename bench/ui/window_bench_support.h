@@ -20,7 +20,7 @@ public:
     explicit IdleFrameActions(bool mouse = false) : mouse_(mouse) {}
     bool mousePresent() const override { return mouse_; }
     bool prepareBasicPage() override { return false; }
-    void applyConfig() override {}
+    void applyConfig(std::function<void()> done) override { done(); }
     void takeSnapshot() override {}
     void restoreSnapshot() override {}
     void applyDesktopSettings() override {}

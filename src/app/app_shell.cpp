@@ -156,6 +156,7 @@ bool AppShell::prepareBasicPage() {
     // The first showing with a mouse reads the mouse once (and sets the first-run labels).
     if (basicPageReady_ || !session_->mousePresent() || prompter_.boxOpen())
         return false;
+    waitForApply(); // the first-run labels are saved to str.ini too
     syncOnConnect();
     basicPageReady_ = true;
     return true;
@@ -257,6 +258,8 @@ void AppShell::refreshBeforeShowing() {
 void AppShell::deviceChanged(const DeviceChange& change) { session_->handleDeviceChange(change); }
 
 void AppShell::cleanUp() {
+    // A save still running is finished, never cut short, whatever ends the program.
+    waitForApply();
     if (cleanedUp_)
         return;
     cleanedUp_ = true;
@@ -281,6 +284,7 @@ bool AppShell::mousePresent() const { return session_->mousePresent(); }
 void AppShell::takeSnapshot() { parts_.config.TakeSnapshot(); }
 
 void AppShell::restoreSnapshot() {
+    waitForApply(); // its snapshot first, or Cancel would undo what was just applied
     parts_.config.RestoreSnapshot();
     // The labels and the page follow at once, not when the window comes back: without a
     // notification area it comes back by being un-minimised (or is never hidden), which nothing
@@ -317,6 +321,7 @@ void AppShell::openSkinPicker() {
 }
 
 void AppShell::applySkinChoice(const std::string& skinDir, const std::string& skinName, TextColour colour) {
+    waitForApply(); // both save into str.ini
     skin_.strSkinDir = skinDir;
     skin_.textColor = colour;
     skin_.strSkinName = skinName;

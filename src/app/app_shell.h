@@ -129,7 +129,15 @@ public:
     void prepareFace() override;
     // What the user is told after an Apply the mouse did not take whole.
     static std::string ApplyIncompleteText(const SettingsSync::ApplyResult& result);
-    void applyConfig() override;
+    // Sends and saves as SettingsSync::StartApply does; the files are written on another thread
+    // while this thread's event loop keeps turning, and done runs once the save's problems are told.
+    void applyConfig(std::function<void()> done) override;
+    // An Apply is still saving.
+    bool applyRunning() const { return applyRun_ != nullptr; }
+    // Waits for an Apply still saving and finishes it (its messages, then its done) at once. Whatever
+    // reads or changes the configuration or the labels outside the window's input calls it first,
+    // and so does the end of the program: no save is ever cut short.
+    void waitForApply();
     void takeSnapshot() override;
     void restoreSnapshot() override;
     void applyDesktopSettings() override;
@@ -165,6 +173,9 @@ private:
     void createFonts();
     void syncOnConnect();
     std::optional<unsigned> dpiValueOfStage(std::uint8_t stage) const;
+    // The save of the Apply started as run number generation is over (posted from the saving thread).
+    void postApplySaved(unsigned generation);
+    void applySaved(unsigned generation);
 
     ShellParts parts_;
     // Every box of the shell goes through it (declared before the parts that use it).
@@ -178,6 +189,12 @@ private:
     UiTexts texts_;
     IniSettings settings_;
     std::unique_ptr<SettingsSync> sync_;
+    // The Apply whose files are being written, and what runs when it is done.
+    std::unique_ptr<SettingsSync::ApplyRun> applyRun_;
+    std::function<void()> applyDone_;
+    unsigned applyGeneration_ = 0;
+    bool applyStarting_ = false; // inside SettingsSync::StartApply
+    bool applySavedEarly_ = false; // its save ended before it returned, and the notice came meanwhile
     // Key capture for the key-assignment dialogs, and the dialogs the dispatch asks.
     std::unique_ptr<QtKeyboardHook> keyboardHook_;
     std::unique_ptr<SkinFunctionDialogs> dialogs_;

@@ -4,8 +4,10 @@
 
 // The shell's start-up steps over the configuration: language and texts, str.ini's labels, skin
 // and text colour, fonts, and the exchanges of the configuration with the mouse.
+#include <QMetaObject>
 #include <QString>
 #include <filesystem>
+#include <utility>
 
 #include "app/app_shell.h"
 #include "app/startup_prefetch.h"
@@ -124,12 +126,47 @@ void AppShell::createFonts() {
 
 void AppShell::syncOnConnect() { sync_->SyncOnConnect(texts_); }
 
-void AppShell::applyConfig() {
-    const SettingsSync::ApplyResult result = sync_->ApplyConfig();
+void AppShell::applyConfig(std::function<void()> done) {
+    waitForApply(); // the window takes no input meanwhile; anything else finishes the earlier one first
+    applyDone_ = std::move(done);
+    const unsigned generation = ++applyGeneration_;
+    // Called on the saving thread: the rest waits for this thread's event loop.
+    applyStarting_ = true;
+    applySavedEarly_ = false;
+    applyRun_ = sync_->StartApply([this, generation] { postApplySaved(generation); });
+    applyStarting_ = false;
+    if (applySavedEarly_)
+        waitForApply();
+}
+
+void AppShell::postApplySaved(unsigned generation) {
+    QMetaObject::invokeMethod(
+        this, [this, generation] { applySaved(generation); }, Qt::QueuedConnection);
+}
+
+void AppShell::applySaved(unsigned generation) {
+    // waitForApply may have finished this run already, and a later one may be running.
+    if (generation != applyGeneration_)
+        return;
+    // A box shown while the commands ran turned the event loop before the run was handed over:
+    // applyConfig finishes it.
+    if (applyStarting_) {
+        applySavedEarly_ = true;
+        return;
+    }
+    waitForApply();
+}
+
+void AppShell::waitForApply() {
+    if (!applyRun_)
+        return;
+    const SettingsSync::ApplyResult result = sync_->FinishApply(std::move(applyRun_));
     // The files are saved either way; the user must know that the mouse may not hold them, or they
     // would take the mouse's behaviour for what they set.
     if (result.sent && !result.folderBusy && !result.complete())
         prompter_.message(ApplyIncompleteText(result), std::string(kApplicationTitle));
+    if (const std::function<void()> done = std::exchange(applyDone_, {}))
+        done();
 }
 
 std::string AppShell::ApplyIncompleteText(const SettingsSync::ApplyResult& result) {

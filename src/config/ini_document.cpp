@@ -319,7 +319,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     return std::string(trim(std::string_view(text).substr(text.find('=') + 1)));
 }
 
-std::vector<std::string> IniDocument::sectionNames(std::size_t limitUnits) const {
+std::vector<std::string> IniDocument::sectionNames(std::size_t limitUnits, std::size_t maxNameUnits) const {
     std::vector<std::string> names;
     std::size_t units = 0;
     Span line;
@@ -329,7 +329,10 @@ std::vector<std::string> IniDocument::sectionNames(std::size_t limitUnits) const
         }
         const std::string text = textOf(line);
         if (const auto header = sectionHeader(text)) {
-            units += utf::utf16Length(*header) + 1;
+            const std::size_t nameUnits = utf::utf16Length(*header);
+            if (nameUnits > maxNameUnits)
+                continue;
+            units += nameUnits + 1;
             names.emplace_back(*header);
         }
     }

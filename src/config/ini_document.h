@@ -47,8 +47,9 @@ public:
 
     // Every section header's name in file order (duplicates included), stopping once the names
     // (each counted with one terminator) reach limitUnits UTF-16 units: a reader that uses only the
-    // first few never holds millions of names.
-    std::vector<std::string> sectionNames(std::size_t limitUnits = SIZE_MAX) const;
+    // first few never holds millions of names. A name longer than maxNameUnits is left out and
+    // counts nothing.
+    std::vector<std::string> sectionNames(std::size_t limitUnits = SIZE_MAX, std::size_t maxNameUnits = SIZE_MAX) const;
     // How many section headers the file has, without keeping their names.
     std::size_t sectionCount() const;
 

@@ -197,6 +197,19 @@ std::vector<std::string> ProfileIni::sectionNames(std::size_t bufferChars) const
     return result;
 }
 
+std::vector<std::string> ProfileIni::shortSectionNames(std::size_t maxNameUnits, std::size_t listUnits) const {
+    std::vector<std::string> names = Cache::current(path_, cache_).sectionNames(listUnits, maxNameUnits);
+    std::size_t used = 0;
+    std::size_t kept = 0;
+    for (; kept < names.size(); ++kept) {
+        used += utf::utf16Length(names[kept]) + 1;
+        if (used > listUnits)
+            break;
+    }
+    names.resize(kept);
+    return names;
+}
+
 bool ProfileIni::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const FolderLock lock(FolderLock::FolderOf(path_));
     if (lock.busy()) {

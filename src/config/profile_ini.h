@@ -77,6 +77,10 @@ public:
     // Section names in file order, as far as they fit a buffer of bufferChars UTF-16 units in which
     // each name is followed by a terminating zero (the list is cut where the buffer ends).
     std::vector<std::string> sectionNames(std::size_t bufferChars = 1024) const;
+    // Section names in file order, leaving out every name longer than maxNameUnits UTF-16 units, as
+    // far as the names kept (each with a terminating zero) fit listUnits: a name too long for any
+    // reader does not take the room of the names after it.
+    std::vector<std::string> shortSectionNames(std::size_t maxNameUnits, std::size_t listUnits) const;
     // How many sections the file has, however many there are.
     std::size_t sectionCount() const;
 

@@ -82,24 +82,34 @@ void SettingsSync::adjustLighting() {
     }
 }
 
-SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
-    ApplyResult result;
+SettingsSync::ApplyResult SettingsSync::ApplyConfig() { return FinishApply(StartApply({})); }
+
+std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::StartApply(const std::function<void()>& saved) {
+    auto run = std::make_unique<ApplyRun>();
+    ApplyResult& result = run->result;
+    const auto nothingToWaitFor = [&saved, &run] {
+        if (saved)
+            saved();
+        return std::move(run);
+    };
     if (!session_.mousePresent()) {
-        return result;
+        return nothingToWaitFor();
     }
-    // Held from the reload to the save, so another program's save lands either before it (and is
-    // taken in) or after it, never in between to be overwritten.
-    const FolderLock lock(FolderLock::FolderOf(store_.path()));
-    if (lock.busy()) {
+    // Held from the reload to the end of both the commands and the save, so another program's save
+    // lands either before it (and is taken in) or after it, never in between to be overwritten, and
+    // another program's commands never mix with these. Shared by this thread and the saving one:
+    // whichever finishes last lets it go.
+    auto lock = std::make_shared<const FolderLock>(FolderLock::FolderOf(store_.path()));
+    if (lock->busy()) {
         result.folderBusy = true;
-        prompter_.message(kFolderBusyText + lock.message() + ".", std::string(kApplicationTitle));
-        return result;
+        prompter_.message(kFolderBusyText + lock->message() + ".", std::string(kApplicationTitle));
+        return nothingToWaitFor();
     }
     const ConfigStore::MergeResult merged = store_.MergeChangesOnDisk();
     if (store_.fileUnread()) {
         result.configUnread = true;
         prompter_.message(kNothingDoneText + store_.lastError() + ".", std::string(kApplicationTitle));
-        return result;
+        return nothingToWaitFor();
     }
     result.mergedFromDisk = merged.changedOnDisk;
     if (merged.conflicts > 0) {
@@ -113,15 +123,27 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
 
     // What is saved does not depend on anything the mouse answers, so the files are written while
     // the commands below wait out the protocol's pauses; the disk's flush then costs no extra time.
-    // Messages are shown here, on the calling thread, once both are done.
+    // Messages are shown on the calling thread, by FinishApply.
     const auto save = [this] {
         const ConfigStore::SaveResult config = store_.SaveConfig();
         const bool labels = settings_.SaveButtonLabels();
         return std::pair(config, labels);
     };
-    std::future<std::pair<ConfigStore::SaveResult, bool>> saving;
     try {
-        saving = std::async(std::launch::async, save);
+        run->saving = std::async(std::launch::async, [save, lock, saved]() mutable {
+            // The lock and the caller are let go even when a save throws (out of memory), which
+            // the future then carries to FinishApply.
+            struct Done {
+                std::shared_ptr<const FolderLock>& lock;
+                const std::function<void()>& saved;
+                ~Done() {
+                    lock.reset();
+                    if (saved)
+                        saved();
+                }
+            } done{lock, saved};
+            return save();
+        });
     } catch (const std::system_error&) {
         // No thread to spare: the files are saved after the commands instead.
     }
@@ -158,7 +180,22 @@ SettingsSync::ApplyResult SettingsSync::ApplyConfig() {
     result.sent = true;
     result.calls = session_.transport().callCount() - callsBefore;
     result.failedCalls = session_.transport().failedCallCount() - failuresBefore;
-    std::tie(result.configSaved, result.labelsSaved) = saving.valid() ? saving.get() : save();
+    if (run->saving.valid())
+        return run;
+    std::tie(result.configSaved, result.labelsSaved) = save();
+    lock.reset();
+    return nothingToWaitFor();
+}
+
+SettingsSync::ApplyResult SettingsSync::FinishApply(std::unique_ptr<ApplyRun> run) {
+    if (!run)
+        return {};
+    ApplyResult result = run->result;
+    // Nothing sent, nothing saved: what stopped it was told by StartApply.
+    if (!result.sent)
+        return result;
+    if (run->saving.valid())
+        std::tie(result.configSaved, result.labelsSaved) = run->saving.get();
     reportConfigNotSaved(result.configSaved);
     if (!result.labelsSaved)
         reportLabelsNotSaved();

@@ -4,7 +4,11 @@
 
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <future>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "config/config_store.h"
 #include "config/ini_settings.h"
@@ -77,6 +81,22 @@ public:
     // A config.bin that cannot be saved is reported with kConfigMissingText, or SaveFailedText
     // captioned kSaveFailedCaption.
     ApplyResult ApplyConfig();
+
+    // An Apply whose commands went out and whose files may still be being written.
+    struct ApplyRun {
+        ApplyResult result; // what the commands gave; the save's results come with FinishApply
+        std::future<std::pair<ConfigStore::SaveResult, bool>> saving; // config.bin, labels
+    };
+    // ApplyConfig in two halves, for a caller whose thread must keep turning while the files are
+    // written: StartApply does everything ApplyConfig does up to the end of the commands and
+    // returns with the save still running; FinishApply waits for it (at once when saved has been
+    // called) and tells what could not be saved. saved is called exactly once: on the saving thread
+    // when the save is done, or on the calling thread before StartApply returns when there is
+    // nothing to wait for (nothing sent, or no thread to spare, so the files were saved in turn).
+    // The folder lock is held until both the commands and the save are done. Until FinishApply
+    // the record and the labels must not change, and no other save of this process may run.
+    std::unique_ptr<ApplyRun> StartApply(const std::function<void()>& saved);
+    ApplyResult FinishApply(std::unique_ptr<ApplyRun> run);
 
     // The sensor type the DPI block is built for: the one read at the last connection.
     std::uint8_t sensorType() const;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "config/utf_text.h"
 #include "macro/macro_line.h"
 #include "macro/macro_section.h"
 
@@ -22,20 +21,24 @@ MacroWriteResult WriteFailed(const ProfileIni& store) {
 } // namespace
 
 std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store) {
-    std::vector<std::string> names;
     if (!store.exists())
-        return names;
-    std::size_t offset = 0;
-    for (std::string& name : store.sectionNames(kSectionNameListChars)) {
-        // Each name is followed by its terminator in the list; the terminator must lie within
-        // the part of the list that is used.
-        const std::size_t terminator = offset + utf::utf16Length(name);
-        if (terminator >= kUsedSectionNameChars)
-            break;
-        offset = terminator + 1;
-        names.push_back(std::move(name));
-    }
-    return names;
+        return {};
+    // Each name is followed by its terminator in the list, which must lie within the part of the
+    // list that is used. A name that could not end there even as the first one is left out alone,
+    // so that a damaged or hostile section cannot hide the macros after it.
+    return store.shortSectionNames(kUsedSectionNameChars - 1, kUsedSectionNameChars);
+}
+
+std::size_t CountUnlistedSections(const ProfileIni& store, std::size_t listed) {
+    if (!store.exists())
+        return 0;
+    const std::size_t inFile = store.sectionCount();
+    return inFile > listed ? inFile - listed : 0;
+}
+
+std::string UnlistedSectionsText(std::size_t count) {
+    return std::to_string(count) + " section(s) of record.ini have names that do not fit the " +
+        std::to_string(kUsedSectionNameChars) + " characters of names the macro list reads";
 }
 
 StoredMacro LoadMacro(const ProfileIni& store, std::string_view name) {

@@ -28,9 +28,7 @@ inline constexpr std::string_view kItemCountKey = "ItemCount";
 // 63 events anyway.
 inline constexpr std::size_t kMaxMacroLines = 4096;
 
-// Only names that end within this many characters of the section-name list are used (the list is
-// read like the other readers of the store do, with a buffer of 1024 characters).
-inline constexpr std::size_t kSectionNameListChars = 1024;
+// Only names that end within this many characters of the section-name list are used.
 inline constexpr std::size_t kUsedSectionNameChars = 255;
 
 struct StoredMacro {
@@ -47,8 +45,15 @@ struct MacroWriteResult {
 
 // The section names in file order, as far as they end within the first 255 characters of the list;
 // empty when the file does not exist. Names are not checked: a longer hand-made name still takes
-// its slot here, as it does in the encoding.
+// its slot here, as it does in the encoding. Only a name too long to end within those characters
+// even as the first one is left out, alone: it takes no slot and no room, and the names after it
+// are listed as if it were not there.
 std::vector<std::string> ReadMacroSectionNames(const ProfileIni& store);
+
+// How many sections of the store ReadMacroSectionNames leaves out (0 for a missing file), and the
+// sentence that says so to the user, the same in the window and in vexoctl.
+std::size_t CountUnlistedSections(const ProfileIni& store, std::size_t listed);
+std::string UnlistedSectionsText(std::size_t count);
 
 // The loop-times text and lines of a section (ItemCount read with leading-number rules; a negative
 // or missing count gives no lines). A missing section reads as empty.

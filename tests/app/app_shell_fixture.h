@@ -84,6 +84,14 @@ protected:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return pred();
     }
+    // The event loop until an Apply's save is over and told: the window takes input again.
+    bool applyFinished(int timeoutMs = 10000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (shell->window().ApplyRunning() && timer.elapsed() < timeoutMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return !shell->window().ApplyRunning();
+    }
     const UiTexts& texts() const { return shell->texts(); }
     std::string lastNotice() const { return tray.notices.empty() ? "" : tray.notices.back().text; }
 

@@ -135,7 +135,9 @@ TEST_F(AppShellTest, StartUpWithoutAMouseWarnsAndTheIconOnlyRepeatsTheWarning) {
     // OK and Apply do nothing without a mouse; Cancel still restores.
     shell->window().show();
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    ASSERT_TRUE(applyFinished());
     shell->window().HandleClick({frame::kOk.left + 2, frame::kOk.top + 2});
+    ASSERT_TRUE(applyFinished());
     EXPECT_TRUE(exchanges.empty());
     EXPECT_EQ(firstRunByte(), 0); // config.bin not written
     EXPECT_TRUE(shell->window().isVisible());
@@ -243,6 +245,7 @@ TEST_F(AppShellTest, ApplyRunsTheWholeApplyAndCancelRestoresTheRecord) {
     ASSERT_EQ(firstRunByte(), 0);
     config.record().setReportRate(4);
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    ASSERT_TRUE(applyFinished());
     // The whole configuration went to the mouse (dozens of commands and block reports), then the
     // snapshot, then the desktop settings; config.bin was saved.
     EXPECT_EQ(exchanges, std::vector<std::string>{"desktop"});
@@ -286,6 +289,7 @@ TEST_F(AppShellTest, AConfigBinThatIsNoRegularFileIsReportedAndTheStartGoesOn) {
     const DeviceImage before = mouse->blocks();
     const std::size_t exchangesBefore = mouse->exchanges().size();
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    ASSERT_TRUE(applyFinished());
     EXPECT_EQ(mouse->exchanges().size(), exchangesBefore);
     EXPECT_EQ(mouse->blocks(), before);
     EXPECT_TRUE(exchanges.empty()) << "nor were the desktop's pointer settings changed";
@@ -315,6 +319,7 @@ TEST_F(AppShellTest, ADamagedConfigBinIsKeptAsideAndTheDeliveredSettingsAreUsedA
     // The first Apply sends and saves the delivered settings, not zeros, and the copy stays.
     tray.click(TrayIcon::Click::Left);
     shell->window().HandleClick({frame::kApply.left + 2, frame::kApply.top + 2});
+    ASSERT_TRUE(applyFinished());
     const std::string saved = test::TempDir::take(dir / "config.bin");
     ASSERT_EQ(saved.size(), ConfigStore::kFileSize);
     EXPECT_TRUE(std::equal(saved.begin() + 1, saved.end(), factory.bytes().begin(),
@@ -393,7 +398,10 @@ namespace {
 
 class AdvancedShellTest : public AppShellTest {
 protected:
-    void clickAt(const Region& r) { shell->window().HandleClick({r.left + 2, r.top + 2}); }
+    void clickAt(const Region& r) {
+        shell->window().HandleClick({r.left + 2, r.top + 2});
+        ASSERT_TRUE(applyFinished());
+    }
     void key(QEvent::Type type, std::uint32_t evdev) {
         QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdev + kXkbKeycodeOffset, 0, 0);
         QCoreApplication::sendEvent(shell->advancedPage().editor().nameField(), &event);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -109,7 +110,15 @@ protected:
     // A left click at p (client pixels), as the window system delivers it.
     void click(QPoint p) { QTest::mouseClick(&window(), Qt::LeftButton, Qt::NoModifier, p); }
     void click(const Region& region) { click(QPoint(region.left + 3, region.top + 3)); }
-    void apply() { click(QPoint(frame::kApply.left + 50, frame::kApply.top + 10)); }
+    // Apply, and the event loop until its save is over and told (the window takes input again).
+    void apply() {
+        click(QPoint(frame::kApply.left + 50, frame::kApply.top + 10));
+        QElapsedTimer timer;
+        timer.start();
+        while (window().ApplyRunning() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_FALSE(window().ApplyRunning());
+    }
 
     // Lists closed by a choice are deleted once their signal has returned; that is done first.
     QListWidget* list(int id) const {

@@ -141,11 +141,19 @@ TEST_F(VexoctlFilesTest, ARecordIniThatCannotBeReadIsReportedAndHiddenSectionsAr
         }
     }
     EXPECT_EQ(TempDir::take(dir / "config.bin"), config) << "nothing was encoded from an unread store";
-    // A first name of 100 KB hides every macro after it from the list: the listing says so.
+    // A first name of 100 KB is left out alone: the macro after it is listed and encoded as the
+    // first, and the one section left out is told.
     TempDir::put(dir / "record.ini", "[" + std::string(100000, 'n') + "]\r\nItemCount=0\r\n" + kRecordIni);
-    const ToolRun hidden = run(data() + "macros");
-    EXPECT_EQ(hidden.status, 0);
-    EXPECT_NE(hidden.err.find("warning: 2 section(s) of record.ini lie beyond"), std::string::npos) << hidden.err;
+    const ToolRun listed = run(data() + "macros");
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out.substr(0, listed.out.find('\n')), "macro1 \"m\" loop 3 lines 3");
+    EXPECT_NE(listed.err.find("warning: 1 section(s) of record.ini have names that do not fit the 255 characters"),
+              std::string::npos)
+        << listed.err;
+    const ToolRun encoded = run(data() + "encode-macros");
+    EXPECT_EQ(encoded.status, 0) << encoded.err;
+    EXPECT_TRUE(encoded.out.starts_with("macro1 00 03 05 04 80 04 ")) << encoded.out.substr(0, 80);
+    EXPECT_NE(encoded.err.find("warning: 1 section(s) of record.ini have names"), std::string::npos) << encoded.err;
 }
 
 TEST_F(VexoctlFilesTest, OutputThatCannotBeWrittenIsAFailure) {

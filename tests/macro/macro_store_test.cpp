@@ -67,6 +67,19 @@ TEST_F(MacroStoreTest, SectionNamesInFileOrderWithinTheUsedPartOfTheList) {
     }
     put(text);
     EXPECT_EQ(ReadMacroSectionNames(store_).size(), 7u);
+
+    // A name that could not end within the 255 characters even as the first is left out alone; the
+    // names around it are listed as if it were not there. One of 254 characters still fits.
+    put(Section("a", "1", {}) + Section(std::string(100000, 'x'), "1", {}) + Section(std::string(255, 'y'), "1", {}) +
+        Section("b", "1", {}));
+    EXPECT_EQ(ReadMacroSectionNames(store_), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(CountUnlistedSections(store_, 2), 2u);
+    put(Section(std::string(254, 'z'), "1", {}) + Section("c", "1", {}));
+    EXPECT_EQ(ReadMacroSectionNames(store_), (std::vector<std::string>{std::string(254, 'z')}));
+    // The rule for the names that fit stays: a long one that does not fit where it stands still
+    // ends the list.
+    put(Section(std::string(200, 'a'), "1", {}) + Section(std::string(60, 'b'), "1", {}) + Section("c", "1", {}));
+    EXPECT_EQ(ReadMacroSectionNames(store_), (std::vector<std::string>{std::string(200, 'a')}));
 }
 
 TEST_F(MacroStoreTest, LoadReadsLoopTimesAndTheCountedLines) {

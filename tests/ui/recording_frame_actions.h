@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     std::vector<std::string> calls;
 
     bool synced = false; // what a first prepareBasicPage() with a mouse did
+    // applyConfig keeps its done in pendingApply instead of running it, as while a save runs.
+    bool holdApply = false;
+    std::function<void()> pendingApply;
 
     bool mousePresent() const override { return present; }
     bool prepareBasicPage() override {
@@ -25,7 +29,13 @@ public:
             return false;
         return synced = true;
     }
-    void applyConfig() override { calls.push_back("applyConfig"); }
+    void applyConfig(std::function<void()> done) override {
+        calls.push_back("applyConfig");
+        if (holdApply)
+            pendingApply = std::move(done); // as a save still running
+        else
+            done();
+    }
     void takeSnapshot() override { calls.push_back("takeSnapshot"); }
     void restoreSnapshot() override { calls.push_back("restoreSnapshot"); }
     void applyDesktopSettings() override { calls.push_back("applyDesktopSettings"); }

@@ -52,12 +52,8 @@ void WarnAboutLostMacros(const ProfileIni& store, const MacroEncodeResult& resul
             << result.sectionsIgnored << " more section(s) of record.ini were not encoded\n";
     }
     // names already holds the sections counted as ignored above; the rest were never read.
-    const std::size_t inFile = store.sectionCount();
-    if (inFile > names.size()) {
-        err << "vexoctl " << kName << ": warning: " << inFile - names.size()
-            << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
-            << " characters of names the macro list reads, and were not encoded\n";
-    }
+    if (const std::size_t unlisted = CountUnlistedSections(store, names.size()); unlisted > 0)
+        err << "vexoctl " << kName << ": warning: " << UnlistedSectionsText(unlisted) << ", and were not encoded\n";
 }
 
 int runEncodeMacros(CommandContext& context, const std::vector<std::string>& args) {

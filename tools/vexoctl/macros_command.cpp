@@ -38,12 +38,10 @@ int runMacros(CommandContext& context, const std::vector<std::string>& args) {
         for (const std::string& line : macro.lines)
             context.out << "  " << PrintableText(line) << "\n";
     }
-    // A long name early in the file hides the sections after it from the macro list: say so.
-    if (const std::size_t inFile = store.sectionCount(); inFile > names.size()) {
-        context.err << "vexoctl " << kName << ": warning: " << inFile - names.size()
-                    << " section(s) of record.ini lie beyond the " << kUsedSectionNameChars
-                    << " characters of names the macro list reads, and are not listed\n";
-    }
+    // A name too long, or too many names, keeps sections out of the macro list: say so.
+    if (const std::size_t unlisted = CountUnlistedSections(store, names.size()); unlisted > 0)
+        context.err << "vexoctl " << kName << ": warning: " << UnlistedSectionsText(unlisted)
+                    << ", and are not listed\n";
     return kExitOk;
 }
 

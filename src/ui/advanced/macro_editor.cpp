@@ -180,6 +180,13 @@ void MacroEditor::FillMacroEditor() {
         m_bStoreProblemTold = true;
         warn(problem + ". " + kStoreUnusableText);
     }
+    // A name too long, or too many before them, keeps sections out of the list: said once too.
+    if (!m_bStoreProblemTold) {
+        if (const std::size_t unlisted = CountUnlistedSections(m_store, names.size()); unlisted > 0) {
+            m_bStoreProblemTold = true;
+            warn(UnlistedSectionsText(unlisted) + ". " + kUnlistedSectionsText);
+        }
+    }
     for (const std::string& name : names)
         m_pMacroList->addItem(QString::fromStdString(name));
     if (!names.empty()) {

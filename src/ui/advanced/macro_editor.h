@@ -64,6 +64,9 @@ public:
     static constexpr int kMaxMacros = 10;
     // Follows the reason when record.ini exists but cannot be read or kept.
     static constexpr const char* kStoreUnusableText = "No macros are shown from it, and it is not changed.";
+    // Follows the count of sections the macro list leaves out.
+    static constexpr const char* kUnlistedSectionsText =
+        "They are not listed, have no block in the mouse, and are left as they are in the file.";
     // Control ids, which are also the controls' object names.
     static constexpr int kLoopFieldId = 149;
     static constexpr int kNameFieldId = 150;
@@ -140,7 +143,7 @@ private:
     QString m_strLoopTimesText; // the loop times last accepted: what Confirm stores
     bool m_bFilling = false; // the editor itself changes the macro list's selection
     bool m_bShowingLoopTimes = false; // the editor itself sets the loop field: record.ini is left alone
-    bool m_bStoreProblemTold = false; // a record.ini that cannot be used is reported once
+    bool m_bStoreProblemTold = false; // a record.ini that cannot be used, or not whole, is reported once
 };
 
 } // namespace vexo

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
+#include <functional>
 #include <string>
 
 namespace vexo {
@@ -21,8 +22,11 @@ public:
     // Called before a face that was given back is loaded again, so that what only drawing needs
     // (the fonts) can wait until then.
     virtual void prepareFace() {}
-    // Sends the edited configuration to the mouse and saves it with the button labels.
-    virtual void applyConfig() = 0;
+    // Sends the edited configuration to the mouse and saves it with the button labels; then runs
+    // done on this thread. The save may still be running when this returns: done then runs from
+    // the event loop once it is over and its problems were told. Until done the configuration and
+    // the labels must not change.
+    virtual void applyConfig(std::function<void()> done) = 0;
     // Copies the edited configuration over the applied snapshot.
     virtual void takeSnapshot() = 0;
     // Copies the applied snapshot back over the edited configuration.

@@ -103,6 +103,8 @@ public:
     const HoverTracker& Hover() const { return m_surface.hover(); }
     SkinContext& Skin() const { return m_skin; }
     QPoint LastClick() const { return m_ptLastClick; }
+    // An Apply or OK is still saving: until it is done the window takes no input and ignores clicks.
+    bool ApplyRunning() const { return m_nAppliesRunning > 0; }
     std::unique_ptr<CMemDC> OpenCanvas();
     // One redraw of part of the window: draw paints into the back buffer, which is then copied to
     // the screen. Nothing is drawn without a back buffer.
@@ -153,6 +155,7 @@ private:
     FrameActions& m_actions;
     bool m_bTrayAvailable;
     bool m_bClosing = false;
+    int m_nAppliesRunning = 0;
     bool m_bPlainLook = false;
     int m_nCurrentPage = kNoPage;
     bool m_bFaceReleased = false;

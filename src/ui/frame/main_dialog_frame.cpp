@@ -112,13 +112,26 @@ void CMainDialog::DrawPage() {
 }
 
 void CMainDialog::RunApply() {
-    m_actions.applyConfig();
-    m_actions.takeSnapshot();
-    m_actions.applyDesktopSettings();
+    // The files may still be written when the click is over. Meanwhile the window takes no input,
+    // so no edit reaches what is being saved and no second Apply starts; it still draws.
+    // One click can run two (OK and Apply share a column): the window is free again after the last.
+    ++m_nAppliesRunning;
+    setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    m_actions.applyConfig([this] {
+        m_actions.takeSnapshot();
+        m_actions.applyDesktopSettings();
+        if (--m_nAppliesRunning == 0) {
+            unsetCursor();
+            setEnabled(true);
+        }
+    });
 }
 
 void CMainDialog::HandleClick(QPoint p) {
     using namespace frame;
+    if (ApplyRunning())
+        return;
     m_ptLastClick = p;
     // OK, Apply and Skins are tested independently of the rest, in this order.
     if (kOk.contains(p) && m_actions.mousePresent()) {

@@ -287,5 +287,26 @@ TEST_F(MacroEditorTest, ARecordIniThatCannotBeReadIsToldOnceAndLeftAsItIs) {
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()), bigEndian);
 }
 
+// A section name of 100 KB is left out alone: the macros after it are listed in their slots, and
+// the window says once that a section is not listed, leaving the file as it was.
+TEST_F(MacroEditorTest, AHugeSectionNameHidesNoMacroAfterIt) {
+    const std::string text = "[" + std::string(100000, 'n') +
+        "]\r\nItemCount=0\r\n"
+        "[One]\r\nMacroLoopTimes=5\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+        "[Two]\r\nMacroLoopTimes=2\r\nItemCount=0\r\n";
+    writeRecordIni(text);
+    open();
+    EXPECT_EQ(macros(), (QStringList{"One", "Two"}));
+    EXPECT_EQ(editor().nameField()->text(), "One");
+    EXPECT_EQ(lines(), (QStringList{"A   Dn"}));
+    ASSERT_EQ(shownTexts().size(), 1u);
+    EXPECT_TRUE(shownTexts()[0].starts_with("1 section(s) of record.ini have names that do not fit"))
+        << shownTexts()[0];
+    window->ShowBasicPage();
+    window->ShowAdvancedPage();
+    EXPECT_EQ(shownTexts().size(), 1u);
+    EXPECT_EQ(recordIniText(), text);
+}
+
 } // namespace
 } // namespace vexo

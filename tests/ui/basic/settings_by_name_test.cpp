@@ -13,32 +13,18 @@
 #include "config/settings_vocabulary.h"
 #include "config/ui_texts.h"
 #include "ui/basic/button_function_dispatch.h"
-#include "ui/dialogs/function_dialogs.h"
+#include "ui/basic/scripted_dialogs.h"
 
 namespace vexo {
 namespace {
 
-// Every dialog answers OK with the prepared choice.
-class AnsweringDialogs final : public FunctionDialogs {
-public:
-    std::optional<ListPick> windows, media;
-    std::optional<FireKeyPick> fire;
-    std::optional<std::string> single;
-    std::optional<ComboPick> combo;
-    std::optional<MacroPick> macro;
-
-    std::optional<ListPick> AskWindowsFunction() override { return windows; }
-    std::optional<ListPick> AskMultimedia() override { return media; }
-    std::optional<FireKeyPick> AskFireKey() override { return fire; }
-    std::optional<std::string> AskSingleKey() override { return single; }
-    std::optional<ComboPick> AskComboKey() override { return combo; }
-    std::optional<MacroPick> AskMacroKey() override { return macro; }
-};
+// Every dialog the dispatch asks answers OK with the prepared choice.
+using test::ScriptedDialogs;
 
 struct Choice {
     int row;
     std::string value; // the same choice by name
-    std::function<void(AnsweringDialogs&, const std::string& language)> answer;
+    std::function<void(ScriptedDialogs&, const std::string& language)> answer;
 };
 
 TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage) {
@@ -53,28 +39,28 @@ TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage) 
         {15, "key-off", {}},
         {14, "shift", {}},
         {8, "windows:Calculator",
-         [](AnsweringDialogs& d, const std::string& l) {
+         [](ScriptedDialogs& d, const std::string& l) {
              d.windows = ListPick{2, l == "CHS" ? "计算器" : l == "CHT" ? "計算器" : "Calculator"};
          }},
         {9, "multimedia:Mute",
-         [](AnsweringDialogs& d, const std::string& l) {
+         [](ScriptedDialogs& d, const std::string& l) {
              d.media = ListPick{4, l == "CHS" ? "静音" : l == "CHT" ? "靜音" : "Mute"};
          }},
         {10, "fire-key:B/20/0",
-         [](AnsweringDialogs& d, const std::string&) {
+         [](ScriptedDialogs& d, const std::string&) {
              d.fire = FireKeyPick{1, "B", 20, 0};
          }},
-        {11, "single-key:F5", [](AnsweringDialogs& d, const std::string&) { d.single = "F5"; }},
+        {11, "single-key:F5", [](ScriptedDialogs& d, const std::string&) { d.single = "F5"; }},
         {12, "combo-key:Left Ctrl+Shift+Z",
-         [](AnsweringDialogs& d, const std::string&) {
+         [](ScriptedDialogs& d, const std::string&) {
              d.combo = ComboPick{"Left Ctrl", "Shift", "Z"};
          }},
         {12, "combo-key:Num ++Num -",
-         [](AnsweringDialogs& d, const std::string&) {
+         [](ScriptedDialogs& d, const std::string&) {
              d.combo = ComboPick{"", "Num +", "Num -"};
          }},
         {13, "macro:Reload/until-released",
-         [](AnsweringDialogs& d, const std::string&) {
+         [](ScriptedDialogs& d, const std::string&) {
              d.macro = MacroPick{1, 3, "Reload"};
          }},
     };
@@ -94,7 +80,7 @@ TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage) 
                 SettingsState byWindow = byName;
 
                 const UiTexts texts = SelectTexts(language);
-                AnsweringDialogs dialogs;
+                ScriptedDialogs dialogs;
                 if (c.answer)
                     c.answer(dialogs, language);
                 ButtonFunctionDispatch dispatch(byWindow.record, texts, dialogs);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <utility>
 
 #include "ui/qt_test_main.h"
 #include "ui/recording_frame_actions.h"
@@ -157,6 +158,27 @@ TEST_F(MainDialogTest, ApplyAndOkRunTheWholeApplyWithAMouse) {
     window->HandleClick(inside(frame::kOk));
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig", "takeSnapshot", "applyDesktopSettings"}));
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainDialogTest, WhileAnApplyIsSavingTheWindowTakesNoInputAndTheSnapshotWaits) {
+    actions.present = true;
+    actions.holdApply = true;
+    window->HandleClick(inside(frame::kApply));
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig"}));
+    EXPECT_TRUE(window->ApplyRunning());
+    EXPECT_FALSE(window->isEnabled());
+    // No second Apply, no Cancel, no page change while the first one saves.
+    window->HandleClick(inside(frame::kApply));
+    window->HandleClick(inside(frame::kCancel));
+    window->HandleClick(inside(frame::kNextPage));
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig"}));
+    ASSERT_TRUE(actions.pendingApply);
+    std::exchange(actions.pendingApply, {})();
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"applyConfig", "takeSnapshot", "applyDesktopSettings"}));
+    EXPECT_FALSE(window->ApplyRunning());
+    EXPECT_TRUE(window->isEnabled());
+    window->HandleClick(inside(frame::kApply));
+    EXPECT_EQ(actions.calls.size(), 4u);
 }
 
 TEST_F(MainDialogTest, AClickOnAColumnTwoButtonsShareRunsBoth) {
