@@ -92,6 +92,7 @@ void AppShell::initialise(bool showWindow) {
 
     parts_.tray.onClick([this](TrayIcon::Click click) { trayClicked(click); });
     parts_.tray.setMenuItem(texts_.m_strExit, [this] { exitCommand(); });
+    parts_.tray.setMenuEntries([this] { return profileMenuEntries(); });
     parts_.tray.show(kTrayTip);
     trace_.push_back("tray");
 

@@ -142,12 +142,26 @@ public:
     void openUrl(const std::string& url) override;
     void shutdown() override;
 
+    // The named profiles in the user's profile folder, as the tray menu lists them (sorted).
+    std::vector<std::string> profileNames() const;
+    // Loads a named profile as vexoctl's profile load does: checks it whole, writes it over the
+    // data files under the folder's lock, reads it into the window (language, labels, skin), sends
+    // it to the mouse when one is present, takes it as the applied state and redraws the page
+    // shown. A tray notice says which profile is now on the mouse, or why it is not. Returns an
+    // empty text on success, else the reason (nothing is changed when the profile was refused).
+    std::string loadProfile(const std::string& name);
+    // How long the notices of a profile load stay.
+    static constexpr int kProfileNoticeMs = 5000;
+
 signals:
     // The program should end with this status.
     void exitRequested(int status);
 
 private:
     void showNotice(std::uint8_t kind, std::uint8_t value);
+    std::vector<TrayIcon::MenuEntry> profileMenuEntries();
+    // The file half of loadProfile (app_shell_profiles.cpp): empty, or why nothing was loaded.
+    std::string readProfileIn(const std::string& name);
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();

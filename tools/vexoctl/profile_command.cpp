@@ -12,6 +12,7 @@
 #include "command_registry.h"
 #include "config/atomic_file.h"
 #include "config/json_value.h"
+#include "config/profile_folder.h"
 #include "device/settings_sync.h"
 #include "device_environment.h"
 #include "macro_files.h"
@@ -115,29 +116,15 @@ int runImport(CommandContext& context, const std::vector<std::string>& arguments
 // --- named profiles -----------------------------------------------------------------------------
 
 std::filesystem::path ProfilesFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::filesystem::path base;
-    if (xdg != nullptr && xdg[0] == '/')
-        base = xdg;
-    else if (home != nullptr && home[0] != '\0')
-        base = std::filesystem::path(home) / ".config";
-    else
-        throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
-    return base / "vexo-t58" / "profiles";
+    if (auto folder = ProfileFolder::Path())
+        return *folder;
+    throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
 }
 
-// A name becomes a file name in the folder: nothing that could leave the folder, hide the file or
-// break a line of list is accepted.
 std::filesystem::path ProfileFile(const std::string& name) {
-    const bool control =
-        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    if (name.empty() || name.size() > 100 || name.find('/') != std::string::npos ||
-        name.find("..") != std::string::npos || name[0] == '.' || name[0] == '-' || control)
-        throw UsageError("'" + name +
-                         "' cannot name a profile: use 1-100 characters without '/', '..', control "
-                         "characters or a leading '.' or '-'");
-    return ProfilesFolder() / (name + ".json");
+    if (const std::string problem = ProfileFolder::CheckName(name); !problem.empty())
+        throw UsageError(problem);
+    return ProfileFolder::FileOf(ProfilesFolder(), name);
 }
 
 int runProfile(CommandContext& context, const std::vector<std::string>& arguments) {
@@ -148,13 +135,7 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
     if (action == "list") {
         if (!rest.empty())
             throw UsageError("profile list takes no arguments");
-        std::vector<std::string> names;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(ProfilesFolder(), ec))
-            if (entry.path().extension() == ".json" && entry.is_regular_file(ec))
-                names.push_back(entry.path().stem().string());
-        std::sort(names.begin(), names.end());
-        for (const std::string& name : names)
+        for (const std::string& name : ProfileFolder::List(ProfilesFolder()))
             context.out << name << "\n";
         return kExitOk;
     }
