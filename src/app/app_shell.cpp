@@ -67,6 +67,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
         showNotice(kind, value);
         if (kind == kNoticeMousePresent || kind == kNoticeNoMouse)
             presenceChanged();
+        emit deviceNoticeShown(kind, value);
     });
 }
 
@@ -328,11 +329,15 @@ void AppShell::applySkinChoice(const std::string& skinDir, const std::string& sk
     // A start without a usable background left no back buffer to draw the new skin into.
     if (window_->BackBuffer().isNull())
         window_->LoadBackground();
+    redrawShownPage();
+    window_->BringToFront();
+}
+
+void AppShell::redrawShownPage() {
     if (window_->CurrentPage() == kBasicPage || window_->CurrentPage() == kAdvancedPage)
         window_->RebuildCurrentPage();
     else
         window_->DrawPage();
-    window_->BringToFront();
 }
 
 void AppShell::openUrl(const std::string& url) {

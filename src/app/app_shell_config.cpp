@@ -130,6 +130,8 @@ void AppShell::applyConfig() {
     // would take the mouse's behaviour for what they set.
     if (result.sent && !result.folderBusy && !result.complete())
         prompter_.message(ApplyIncompleteText(result), std::string(kApplicationTitle));
+    if (result.sent && !result.folderBusy && !result.configUnread)
+        emit settingsApplied();
 }
 
 std::string AppShell::ApplyIncompleteText(const SettingsSync::ApplyResult& result) {

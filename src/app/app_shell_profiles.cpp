@@ -15,7 +15,6 @@
 #include "config/profile_document.h"
 #include "config/profile_folder.h"
 #include "device/device_session.h"
-#include "device/settings_sync.h"
 #include "macro/profile_setup.h"
 #include "ui/frame/main_dialog.h"
 
@@ -33,31 +32,19 @@ std::vector<TrayIcon::MenuEntry> AppShell::profileMenuEntries() {
     return entries;
 }
 
-std::string AppShell::loadProfile(const std::string& name) {
+std::string AppShell::loadProfile(const std::string& name, bool apply) {
     const std::string failed = readProfileIn(name);
     if (!failed.empty()) {
         parts_.tray.notice("Warning", texts_.m_strProfileNotLoaded + failed, kProfileNoticeMs);
         return failed;
     }
     const bool present = session_->mousePresent();
-    std::string incomplete;
-    if (present) {
-        // A mouse that came while the window stayed hidden has not told its sensor type yet, and
-        // the DPI block is built for it.
-        if (!basicPageReady_)
-            sync_->ConnectSensor();
-        const SettingsSync::ApplyResult result = sync_->ApplyConfig();
-        if (!result.sent || result.folderBusy)
-            incomplete = "nothing was sent to the mouse";
-        else if (!result.complete())
-            incomplete = ApplyIncompleteText(result);
-    }
+    // The files now hold the profile: it is what Cancel goes back to, sent or not.
+    const std::string incomplete = present && apply ? applyToMouse() : std::string();
     parts_.config.TakeSnapshot();
-    applyDesktopSettings();
-    if (window_->CurrentPage() == kBasicPage || window_->CurrentPage() == kAdvancedPage)
-        window_->RebuildCurrentPage();
-    else
-        window_->DrawPage();
+    redrawShownPage();
+    if (!apply)
+        return {}; // nothing reached the mouse, so there is nothing to tell
     if (!present) {
         parts_.tray.notice("Warning", texts_.m_strNoMouse, kProfileNoticeMs);
         return {};

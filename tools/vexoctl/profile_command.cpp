@@ -18,6 +18,7 @@
 #include "macro_files.h"
 #include "profile_files.h"
 #include "settings_files.h"
+#include "window_bus.h"
 
 namespace vexo::cli {
 namespace {
@@ -73,7 +74,9 @@ int ApplyToMouse(CommandContext& context, SettingsFiles& files, const std::strin
     return kExitOk;
 }
 
-int ReadDocument(CommandContext& context, const std::filesystem::path& file, bool apply, const std::string& command) {
+// The document of file, checked whole; nullopt after its errors were printed.
+std::optional<ProfileContent> CheckedDocument(CommandContext& context, const std::filesystem::path& file,
+                                              const std::string& command) {
     const std::string text = ReadDocumentFile(file, JsonValue::kMaxText);
     ProfileDocument::ReadResult read = ProfileDocument::Read(text);
     if (read.content) {
@@ -83,10 +86,17 @@ int ReadDocument(CommandContext& context, const std::filesystem::path& file, boo
         for (const std::string& error : read.errors)
             context.err << "vexoctl " << command << ": " << file.string() << ": " << error << "\n";
         context.err << "vexoctl " << command << ": nothing was changed\n";
-        return kExitUsage;
+        return std::nullopt;
     }
+    return std::move(read.content);
+}
+
+int ReadDocument(CommandContext& context, const std::filesystem::path& file, bool apply, const std::string& command) {
+    std::optional<ProfileContent> content = CheckedDocument(context, file, command);
+    if (!content)
+        return kExitUsage;
     SettingsFiles files(context, SettingsFiles::Use::Modify);
-    if (const std::string problem = WriteProfileContent(files, *read.content); !problem.empty()) {
+    if (const std::string problem = WriteProfileContent(files, *content); !problem.empty()) {
         context.err << "vexoctl " << command << ": " << problem << "\n";
         return kExitFailure;
     }
@@ -166,8 +176,25 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
         context.err << "vexoctl profile: there is no profile '" << rest[0] << "'\n";
         return kExitFailure;
     }
-    if (action == "load")
+    if (action == "load") {
+        // While the window runs it loads the profile, so its page and the mouse follow at once; the
+        // profile is checked here first, so a broken one is refused the same way either way.
+        if (auto window = WindowBus::Find(context)) {
+            if (!CheckedDocument(context, file, "profile load"))
+                return kExitUsage;
+            const SessionBus::Reply reply = window->call("LoadProfile", {rest[0], apply});
+            if (!reply.ok)
+                return WindowBus::Report(context, reply, "vexoctl profile load: ");
+            context.out << "saved\n";
+            if (reply.texts == std::vector<std::string>{"sent"})
+                context.out << "sent to the mouse\n";
+            else if (apply)
+                context.err << "vexoctl profile load: no usable mouse found; the settings are saved and reach it "
+                               "with apply\n";
+            return kExitOk;
+        }
         return ReadDocument(context, file, apply, "profile load");
+    }
     if (!std::filesystem::remove(file, ec) || ec) {
         context.err << "vexoctl profile: cannot delete " << file.string() << ": " << ec.message() << "\n";
         return kExitFailure;
