@@ -33,7 +33,7 @@ QString Joined(const std::vector<std::string>& messages) {
 } // namespace
 
 SettingsBus::SettingsBus(AppShell& shell, QDBusConnection bus, QObject* parent)
-    : QObject(parent), shell_(shell), bus_(std::move(bus)) {
+    : QObject(parent), shell_(shell), bus_(std::move(bus)), present_(shell.mousePresent()) {
     connect(&shell_, &AppShell::deviceNoticeShown, this, &SettingsBus::forwardNotice);
     connect(&shell_, &AppShell::settingsApplied, this, &SettingsBus::SettingsApplied);
 }
@@ -151,8 +151,17 @@ void SettingsBus::forwardNotice(int kind, int value) {
         if (value == 1 || value == 2)
             emit KeyGroupChanged(uint(value));
         break;
-    case kNoticeMousePresent: emit MousePresenceChanged(true); break;
-    case kNoticeNoMouse: emit MousePresenceChanged(false); break;
+    case kNoticeMousePresent:
+    case kNoticeNoMouse: {
+        // The window hears of a removal more than once (the failed read, the hot-plug notice); the
+        // bus says each change once.
+        const bool present = kind == kNoticeMousePresent;
+        if (present != present_) {
+            present_ = present;
+            emit MousePresenceChanged(present);
+        }
+        break;
+    }
     default: break;
     }
 }

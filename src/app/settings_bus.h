@@ -65,6 +65,7 @@ private:
     QDBusConnection bus_;
     bool registered_ = false;
     bool named_ = false;
+    bool present_; // as last signalled
     QString lastError_;
 };
 
