@@ -44,6 +44,7 @@ public:
     void notice(const std::string&, const std::string&, int) override {}
     void onClick(std::function<void(Click)>) override {}
     void setMenuItem(const std::string&, std::function<void()>) override {}
+    void setMenuEntries(std::function<std::vector<MenuEntry>()>) override {}
 };
 
 // A started utility over a copy of the delivered files.

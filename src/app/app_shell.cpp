@@ -67,6 +67,7 @@ AppShell::AppShell(ShellParts parts, QObject* parent)
         showNotice(kind, value);
         if (kind == kNoticeMousePresent || kind == kNoticeNoMouse)
             presenceChanged();
+        emit deviceNoticeShown(kind, value);
     });
 }
 
@@ -92,6 +93,7 @@ void AppShell::initialise(bool showWindow) {
 
     parts_.tray.onClick([this](TrayIcon::Click click) { trayClicked(click); });
     parts_.tray.setMenuItem(texts_.m_strExit, [this] { exitCommand(); });
+    parts_.tray.setMenuEntries([this] { return profileMenuEntries(); });
     parts_.tray.show(kTrayTip);
     trace_.push_back("tray");
 
@@ -332,11 +334,15 @@ void AppShell::applySkinChoice(const std::string& skinDir, const std::string& sk
     // A start without a usable background left no back buffer to draw the new skin into.
     if (window_->BackBuffer().isNull())
         window_->LoadBackground();
+    redrawShownPage();
+    window_->BringToFront();
+}
+
+void AppShell::redrawShownPage() {
     if (window_->CurrentPage() == kBasicPage || window_->CurrentPage() == kAdvancedPage)
         window_->RebuildCurrentPage();
     else
         window_->DrawPage();
-    window_->BringToFront();
 }
 
 void AppShell::openUrl(const std::string& url) {

@@ -14,6 +14,7 @@
 #include "app/box_counting_prompter.h"
 #include "app/notice_bridge.h"
 #include "config/ini_settings.h"
+#include "config/settings_vocabulary.h"
 #include "config/ui_texts.h"
 #include "device/device_notice_listener.h"
 #include "device/settings_sync.h"
@@ -150,12 +151,55 @@ public:
     void openUrl(const std::string& url) override;
     void shutdown() override;
 
+    // The named profiles in the user's profile folder, as the tray menu lists them (sorted).
+    std::vector<std::string> profileNames() const;
+    // Loads a named profile as vexoctl's profile load does: checks it whole, writes it over the
+    // data files under the folder's lock, reads it into the window (language, labels, skin), takes
+    // it as the applied state, redraws the page shown and, with apply and a mouse present, sends it
+    // to the mouse; then a tray notice says which profile is now on the mouse, or why it is not.
+    // Returns an empty text on success, else the reason (nothing is changed when the profile was
+    // refused).
+    std::string loadProfile(const std::string& name, bool apply = true);
+    // The settings as the vocabulary names them: the window's record (with edits not yet applied),
+    // its labels, language and skin, record.ini's macro names, the sensor type of a present mouse.
+    SettingsState settingsState() const;
+    // Sets by name as vexoctl set does (every assignment checked first; refused ones change
+    // nothing), then saves and, with apply and a mouse, sends the whole setup as Apply does. The
+    // page shown is redrawn.
+    struct SetResult {
+        std::vector<std::string> refused; // one message per refused assignment
+        std::string failure; // checked, but not (wholly) carried out
+    };
+    SetResult setSettings(const std::vector<SettingAssignment>& assignments, bool apply);
+    // What the window's Apply does, from the bus: empty, or why the mouse did not take it all.
+    std::string applyFromBus();
+    // The displayed DPI value of a stage (1-8) for the mouse's sensor, when its row has one.
+    std::optional<unsigned> dpiValueOfStage(std::uint8_t stage) const;
+    // Where the data files are.
+    const FileLocations& locations() const { return parts_.locations; }
+    // How long the notices of a profile load stay.
+    static constexpr int kProfileNoticeMs = 5000;
+
 signals:
     // The program should end with this status.
     void exitRequested(int status);
+    // A notice of the mouse or of its presence reached the window (kind and value as
+    // DeviceNoticeListener has them).
+    void deviceNoticeShown(int kind, int value);
+    // The settings were sent to the mouse (an Apply, a profile, a set from the bus).
+    void settingsApplied();
 
 private:
     void showNotice(std::uint8_t kind, std::uint8_t value);
+    std::vector<TrayIcon::MenuEntry> profileMenuEntries();
+    // A message box or modal dialog is open, or the start-up runs: the record is not to be changed.
+    bool busyWithDialog() const;
+    // Rebuilds the page shown from the record and labels (or draws the frame without a page).
+    void redrawShownPage();
+    // Sends the record as Apply does and takes it as applied; empty, or why not all was taken.
+    std::string applyToMouse();
+    // The file half of loadProfile (app_shell_profiles.cpp): empty, or why nothing was loaded.
+    std::string readProfileIn(const std::string& name);
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
     // basic page's first showing.
     void presenceChanged();
@@ -172,7 +216,6 @@ private:
     void useSkinAndColour();
     void createFonts();
     void syncOnConnect();
-    std::optional<unsigned> dpiValueOfStage(std::uint8_t stage) const;
     // The save of the Apply started as run number generation is over (posted from the saving thread).
     void postApplySaved(unsigned generation);
     void applySaved(unsigned generation);

@@ -165,6 +165,8 @@ void AppShell::waitForApply() {
     // would take the mouse's behaviour for what they set.
     if (result.sent && !result.folderBusy && !result.complete())
         prompter_.message(ApplyIncompleteText(result), std::string(kApplicationTitle));
+    if (result.sent && !result.folderBusy && !result.configUnread)
+        emit settingsApplied();
     if (const std::function<void()> done = std::exchange(applyDone_, {}))
         done();
 }

@@ -4,6 +4,7 @@
 
 #include "app/mouse_app.h"
 
+#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include "app/app_options.h"
 #include "app/app_shell.h"
 #include "app/console_prompter.h"
+#include "app/settings_bus.h"
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
 #include "app/tracing_tray_icon.h"
@@ -30,6 +32,7 @@
 #include "platform/linux/gtk_shell_modal_hint.h"
 #include "device/device_session.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/session_bus.h"
 #include "platform/linux/sleep_pauser.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_tray_icon.h"
@@ -243,6 +246,17 @@ int CMouseApp::run() {
         return finish(0);
     }
 
+    // Scripts and vexoctl reach the running window on the session bus; never one started for it.
+    std::unique_ptr<SettingsBus> bus;
+    if (SessionBus::Runs()) {
+        bus = std::make_unique<SettingsBus>(shell, QDBusConnection::sessionBus());
+        if (!bus->publish()) {
+            std::cerr << "vexo: the settings are not offered on the session bus: " << bus->lastError().toStdString()
+                      << "\n";
+            bus.reset();
+        }
+    }
+
     std::unique_ptr<SimNoticeScript> script;
     QTimer demo;
     if (simMouse && options->simulateNotices) {
@@ -253,6 +267,7 @@ int CMouseApp::run() {
     }
 
     const int status = exec();
+    bus.reset();
     script.reset();
     shell.cleanUp();
     return finish(status);

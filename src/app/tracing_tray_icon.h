@@ -26,6 +26,9 @@ public:
     void setMenuItem(const std::string& text, std::function<void()> handler) override {
         icon_.setMenuItem(text, std::move(handler));
     }
+    void setMenuEntries(std::function<std::vector<MenuEntry>()> entries) override {
+        icon_.setMenuEntries(std::move(entries));
+    }
 
 private:
     TrayIcon& icon_;

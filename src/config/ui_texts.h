@@ -99,6 +99,8 @@ struct UiTexts {
     std::string m_strNoMouse;
     std::string m_strMouseFound;
     std::string m_strMouseAbsent;
+    std::string m_strProfileLoaded; // followed by the profile's name
+    std::string m_strProfileNotLoaded; // followed by the reason
     std::string m_strMouseSpeed;
     std::string m_strScrollSpeed;
     std::string m_strDoubleClickSpeed;
@@ -133,7 +135,7 @@ struct TextRow {
     std::array<const char*, 3> text;
 };
 
-inline constexpr std::size_t kTextSlots = 102;
+inline constexpr std::size_t kTextSlots = 104;
 
 // All slots in the order they are filled.
 std::span<const TextRow, kTextSlots> TextTable();

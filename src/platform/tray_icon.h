@@ -5,10 +5,12 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vexo {
 
-// The notification-area icon with balloon notices and a one-item menu. Texts are UTF-8.
+// The notification-area icon with balloon notices and a menu: entries that change (asked for each
+// time the menu opens) above one fixed item, the exit command. Texts are UTF-8.
 class TrayIcon {
 public:
     enum class Click { Left, DoubleLeft, Right };
@@ -24,6 +26,14 @@ public:
     virtual void onClick(std::function<void(Click)> handler) = 0;
     // The menu's single item (the exit command) and its text in the current language.
     virtual void setMenuItem(const std::string& text, std::function<void()> handler) = 0;
+
+    struct MenuEntry {
+        std::string text;
+        std::function<void()> chosen;
+    };
+    // The entries above the fixed item: entries() is called each time the menu opens, so what it
+    // lists is current then (a profile saved by another program meanwhile appears).
+    virtual void setMenuEntries(std::function<std::vector<MenuEntry>()> entries) = 0;
 };
 
 } // namespace vexo

@@ -41,12 +41,17 @@ public:
         menu_ = std::move(handler);
     }
 
+    void setMenuEntries(std::function<std::vector<MenuEntry>()> entries) override { entries_ = std::move(entries); }
+
     void click(Click which) { click_(which); }
     void chooseMenuItem() { menu_(); }
+    // Opens the menu: the entries listed above the fixed item at this moment.
+    std::vector<MenuEntry> openMenu() const { return entries_ ? entries_() : std::vector<MenuEntry>{}; }
 
 private:
     std::function<void(Click)> click_;
     std::function<void()> menu_;
+    std::function<std::vector<MenuEntry>()> entries_;
 };
 
 } // namespace vexo::test

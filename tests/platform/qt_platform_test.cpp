@@ -283,6 +283,41 @@ TEST_F(QtTrayIconTest, ReportsClicksAndRunsTheMenuItem) {
     EXPECT_FALSE(tray.systemTrayIcon().isVisible());
 }
 
+TEST_F(QtTrayIconTest, ListsTheEntriesOfEachOpeningAboveTheMenuItem) {
+    QtTrayIcon tray(QIcon{});
+    int exits = 0;
+    tray.setMenuItem("Exit", [&] { ++exits; });
+    std::vector<std::string> names{"Game", "Work & Play"};
+    std::vector<std::string> chosen;
+    tray.setMenuEntries([&] {
+        std::vector<TrayIcon::MenuEntry> entries;
+        for (const std::string& name : names)
+            entries.push_back({name, [&chosen, name] { chosen.push_back(name); }});
+        return entries;
+    });
+    QMenu& menu = tray.menu();
+    const auto shown = [&] {
+        emit menu.aboutToShow();
+        QStringList texts;
+        for (QAction* action : menu.actions())
+            texts << (action->isSeparator() ? QStringLiteral("--") : action->text());
+        return texts;
+    };
+    // An '&' of a name is shown, not taken for a shortcut mark.
+    EXPECT_EQ(shown(), (QStringList{"Game", "Work && Play", "--", "Exit"}));
+    menu.actions()[1]->trigger();
+    EXPECT_EQ(chosen, std::vector<std::string>{"Work & Play"});
+
+    // The next opening lists what is there then; with nothing, only the item stays.
+    names = {"Solo"};
+    EXPECT_EQ(shown(), (QStringList{"Solo", "--", "Exit"}));
+    names.clear();
+    EXPECT_EQ(shown(), QStringList{"Exit"});
+    menu.actions()[0]->trigger();
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(chosen.size(), 1u);
+}
+
 using QtPrompterTest = QtPlatformTest;
 
 TEST_F(QtPrompterTest, ShowsCaptionAndPlainTextWithOneOkButton) {

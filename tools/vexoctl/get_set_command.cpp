@@ -9,6 +9,7 @@
 #include "macro_files.h"
 #include "settings_files.h"
 #include "settings_state_files.h"
+#include "window_bus.h"
 
 namespace vexo::cli {
 namespace {
@@ -32,6 +33,16 @@ int runGet(CommandContext& context, const std::vector<std::string>& arguments) {
             throw UsageError("unexpected option '" + name + "' (see vexoctl get --help)");
         if (!SettingsVocabulary::Get(SettingsState{}, name))
             throw UsageError("unknown setting '" + name + "'; names are: " + SettingsVocabulary::NamesHelp());
+    }
+    // While the window runs it answers, with what it shows (edits not yet applied included).
+    if (auto window = sensor ? nullptr : WindowBus::Find(context)) {
+        const SessionBus::Reply reply =
+            names.empty() ? window->call("GetAll", {}) : window->call("Get", {SessionBus::Argument(names)});
+        if (!reply.ok)
+            return WindowBus::Report(context, reply, "vexoctl get: ");
+        for (const std::string& line : reply.texts)
+            context.out << line << "\n";
+        return kExitOk;
     }
     SettingsFiles files(context);
     // DPI values are rows of the sensor's list; ask the mouse only when a DPI value is wanted.
@@ -64,6 +75,23 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
     }
     if (assignments.empty())
         throw UsageError("set needs at least one NAME=VALUE (see vexoctl set --help)");
+
+    // While the window runs, it takes the change: the same checks, its page shows it at once, and
+    // neither overwrites the other's edits.
+    if (auto window = sensor ? nullptr : WindowBus::Find(context)) {
+        std::vector<std::string> texts;
+        for (const SettingAssignment& a : assignments)
+            texts.push_back(a.name + "=" + a.value);
+        const SessionBus::Reply reply = window->call("Set", {texts, apply});
+        if (!reply.ok)
+            return WindowBus::Report(context, reply, "vexoctl set: ");
+        if (reply.texts == std::vector<std::string>{"sent"})
+            context.out << "sent to the mouse\n";
+        else if (apply)
+            context.err << "vexoctl set: no usable mouse found; the settings are saved and reach it with apply\n";
+        context.out << "saved\n";
+        return kExitOk;
+    }
 
     SettingsFiles files(context, SettingsFiles::Use::Modify);
     DeviceEnvironment environment(context, DeviceEnvironment::Trace::Later);

@@ -12,11 +12,13 @@
 #include "command_registry.h"
 #include "config/atomic_file.h"
 #include "config/json_value.h"
+#include "config/profile_folder.h"
 #include "device/settings_sync.h"
 #include "device_environment.h"
 #include "macro_files.h"
 #include "profile_files.h"
 #include "settings_files.h"
+#include "window_bus.h"
 
 namespace vexo::cli {
 namespace {
@@ -72,7 +74,9 @@ int ApplyToMouse(CommandContext& context, SettingsFiles& files, const std::strin
     return kExitOk;
 }
 
-int ReadDocument(CommandContext& context, const std::filesystem::path& file, bool apply, const std::string& command) {
+// The document of file, checked whole; nullopt after its errors were printed.
+std::optional<ProfileContent> CheckedDocument(CommandContext& context, const std::filesystem::path& file,
+                                              const std::string& command) {
     const std::string text = ReadDocumentFile(file, JsonValue::kMaxText);
     ProfileDocument::ReadResult read = ProfileDocument::Read(text);
     if (read.content) {
@@ -82,10 +86,17 @@ int ReadDocument(CommandContext& context, const std::filesystem::path& file, boo
         for (const std::string& error : read.errors)
             context.err << "vexoctl " << command << ": " << file.string() << ": " << error << "\n";
         context.err << "vexoctl " << command << ": nothing was changed\n";
-        return kExitUsage;
+        return std::nullopt;
     }
+    return std::move(read.content);
+}
+
+int ReadDocument(CommandContext& context, const std::filesystem::path& file, bool apply, const std::string& command) {
+    std::optional<ProfileContent> content = CheckedDocument(context, file, command);
+    if (!content)
+        return kExitUsage;
     SettingsFiles files(context, SettingsFiles::Use::Modify);
-    if (const std::string problem = WriteProfileContent(files, *read.content); !problem.empty()) {
+    if (const std::string problem = WriteProfileContent(files, *content); !problem.empty()) {
         context.err << "vexoctl " << command << ": " << problem << "\n";
         return kExitFailure;
     }
@@ -115,29 +126,15 @@ int runImport(CommandContext& context, const std::vector<std::string>& arguments
 // --- named profiles -----------------------------------------------------------------------------
 
 std::filesystem::path ProfilesFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::filesystem::path base;
-    if (xdg != nullptr && xdg[0] == '/')
-        base = xdg;
-    else if (home != nullptr && home[0] != '\0')
-        base = std::filesystem::path(home) / ".config";
-    else
-        throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
-    return base / "vexo-t58" / "profiles";
+    if (auto folder = ProfileFolder::Path())
+        return *folder;
+    throw std::runtime_error("neither XDG_CONFIG_HOME nor HOME is set; the profiles have no folder");
 }
 
-// A name becomes a file name in the folder: nothing that could leave the folder, hide the file or
-// break a line of list is accepted.
 std::filesystem::path ProfileFile(const std::string& name) {
-    const bool control =
-        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    if (name.empty() || name.size() > 100 || name.find('/') != std::string::npos ||
-        name.find("..") != std::string::npos || name[0] == '.' || name[0] == '-' || control)
-        throw UsageError("'" + name +
-                         "' cannot name a profile: use 1-100 characters without '/', '..', control "
-                         "characters or a leading '.' or '-'");
-    return ProfilesFolder() / (name + ".json");
+    if (const std::string problem = ProfileFolder::CheckName(name); !problem.empty())
+        throw UsageError(problem);
+    return ProfileFolder::FileOf(ProfilesFolder(), name);
 }
 
 int runProfile(CommandContext& context, const std::vector<std::string>& arguments) {
@@ -148,13 +145,7 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
     if (action == "list") {
         if (!rest.empty())
             throw UsageError("profile list takes no arguments");
-        std::vector<std::string> names;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(ProfilesFolder(), ec))
-            if (entry.path().extension() == ".json" && entry.is_regular_file(ec))
-                names.push_back(entry.path().stem().string());
-        std::sort(names.begin(), names.end());
-        for (const std::string& name : names)
+        for (const std::string& name : ProfileFolder::List(ProfilesFolder()))
             context.out << name << "\n";
         return kExitOk;
     }
@@ -185,8 +176,25 @@ int runProfile(CommandContext& context, const std::vector<std::string>& argument
         context.err << "vexoctl profile: there is no profile '" << rest[0] << "'\n";
         return kExitFailure;
     }
-    if (action == "load")
+    if (action == "load") {
+        // While the window runs it loads the profile, so its page and the mouse follow at once; the
+        // profile is checked here first, so a broken one is refused the same way either way.
+        if (auto window = WindowBus::Find(context)) {
+            if (!CheckedDocument(context, file, "profile load"))
+                return kExitUsage;
+            const SessionBus::Reply reply = window->call("LoadProfile", {rest[0], apply});
+            if (!reply.ok)
+                return WindowBus::Report(context, reply, "vexoctl profile load: ");
+            context.out << "saved\n";
+            if (reply.texts == std::vector<std::string>{"sent"})
+                context.out << "sent to the mouse\n";
+            else if (apply)
+                context.err << "vexoctl profile load: no usable mouse found; the settings are saved and reach it "
+                               "with apply\n";
+            return kExitOk;
+        }
         return ReadDocument(context, file, apply, "profile load");
+    }
     if (!std::filesystem::remove(file, ec) || ec) {
         context.err << "vexoctl profile: cannot delete " << file.string() << ": " << ec.message() << "\n";
         return kExitFailure;

@@ -10,9 +10,7 @@
 #include "macro_files.h"
 
 namespace vexo::cli {
-namespace {
-
-FileLocations locationsOf(const CommandContext& context) {
+FileLocations DataLocations(const CommandContext& context) {
     if (const auto dir = context.global("--data"))
         return FileLocations::inFolder(*dir);
     FileLocations where = FileLocations::detect();
@@ -22,10 +20,8 @@ FileLocations locationsOf(const CommandContext& context) {
     return where;
 }
 
-} // namespace
-
 SettingsFiles::SettingsFiles(const CommandContext& context, Use use)
-    : locations(locationsOf(context)), store(locations.configBin()) {
+    : locations(DataLocations(context)), store(locations.configBin()) {
     if (use == Use::Modify) {
         lock = std::make_unique<FolderLock>(locations.dataDir());
         if (lock->busy())

@@ -38,6 +38,11 @@ struct SettingsFiles {
     explicit SettingsFiles(const CommandContext& context, Use use = Use::Read);
 };
 
+// Where config.bin, str.ini and record.ini are for this command: --data DIR, or the program's own
+// rule (an installed program's user folder is prepared on first use; std::runtime_error if it
+// cannot be).
+FileLocations DataLocations(const CommandContext& context);
+
 // Parses "--sensor N" out of args (N 0-3), removing it; nullopt when absent. UsageError otherwise.
 std::optional<std::uint8_t> TakeSensorOption(std::vector<std::string>& args);
 

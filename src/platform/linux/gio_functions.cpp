@@ -41,7 +41,9 @@ bool GioFunctions::resolve(void* library) {
         Find(library, "g_dbus_connection_call_sync", dbus_connection_call_sync) &&
         Find(library, "g_dbus_connection_emit_signal", dbus_connection_emit_signal) &&
         Find(library, "g_dbus_connection_flush_sync", dbus_connection_flush_sync) &&
-        Find(library, "g_dbus_connection_close_sync", dbus_connection_close_sync);
+        Find(library, "g_dbus_connection_close_sync", dbus_connection_close_sync) &&
+        Find(library, "g_dbus_error_get_remote_error", dbus_error_get_remote_error) &&
+        Find(library, "g_dbus_error_strip_remote_error", dbus_error_strip_remote_error);
 }
 
 const GioFunctions* GioFunctions::get() {

@@ -9,10 +9,11 @@
 
 namespace vexo {
 
-// The GIO and GObject functions the desktop pointer settings call, looked up in libgio-2.0 the
+// The GIO and GObject functions the desktop pointer settings and the session bus client call, looked up in libgio-2.0 the
 // first time they are wanted. The program does not link GIO: loading it and the libraries it
 // needs (GObject, libmount, libblkid, libselinux, libffi) at every start costs a start at login
-// more CPU time than anything else the program does there, and only the desktop settings use it.
+// more CPU time than anything else the program does there, and only the desktop settings use it
+// (vexoctl's session bus client goes through it as well, one way for both programs).
 // (GLib itself is loaded with Qt and is called directly.)
 class GioFunctions {
 public:
@@ -48,6 +49,8 @@ public:
     decltype(&::g_dbus_connection_emit_signal) dbus_connection_emit_signal = nullptr;
     decltype(&::g_dbus_connection_flush_sync) dbus_connection_flush_sync = nullptr;
     decltype(&::g_dbus_connection_close_sync) dbus_connection_close_sync = nullptr;
+    decltype(&::g_dbus_error_get_remote_error) dbus_error_get_remote_error = nullptr;
+    decltype(&::g_dbus_error_strip_remote_error) dbus_error_strip_remote_error = nullptr;
 
 private:
     GioFunctions() = default;

@@ -6,8 +6,7 @@
 
 #include "platform/linux/gio_functions.h"
 
-#include <cstdlib>
-#include <filesystem>
+#include "platform/linux/session_bus.h"
 
 namespace vexo {
 namespace {
@@ -57,43 +56,14 @@ bool Set(GDBusConnection* bus, const std::string& path, const char* name, GVaria
 
 } // namespace
 
-KwinInputDevices::KwinInputDevices() {
-    // GIO would otherwise try to start a bus of its own (dbus-launch) where none runs.
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code error;
-    if ((address == nullptr || *address == '\0') &&
-        (runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error)))
-        return;
-    const GioFunctions* gio = GioFunctions::get();
-    if (gio == nullptr)
-        return;
-    // A private connection: the shared one would outlive a test's bus.
-    GDBusConnection* shared = nullptr;
-    gchar* busAddress = gio->dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (busAddress != nullptr) {
-        shared = gio->dbus_connection_new_for_address_sync(
-            busAddress,
-            GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                 G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
-        g_free(busAddress);
-    }
-    bus_ = shared;
-}
+KwinInputDevices::KwinInputDevices() : bus_(std::make_unique<SessionBus>()) {}
 
-KwinInputDevices::~KwinInputDevices() {
-    if (bus_ != nullptr) {
-        // A connection exists only where GIO was found.
-        GioFunctions::get()->dbus_connection_close_sync(bus_, nullptr, nullptr);
-        GioFunctions::get()->object_unref(bus_);
-    }
-}
+KwinInputDevices::~KwinInputDevices() = default;
 
 std::optional<std::vector<std::string>> KwinInputDevices::pointers() {
-    if (bus_ == nullptr)
+    if (bus_->connection() == nullptr)
         return std::nullopt;
-    GVariant* names = Get(bus_, kManagerPath, kManager, "devicesSysNames");
+    GVariant* names = Get(bus_->connection(), kManagerPath, kManager, "devicesSysNames");
     if (names == nullptr)
         return std::nullopt;
     std::vector<std::string> found;
@@ -102,7 +72,8 @@ std::optional<std::vector<std::string>> KwinInputDevices::pointers() {
         const gchar** list = g_variant_get_strv(names, &count);
         for (gsize i = 0; i < count; ++i) {
             const std::string path = DevicePath(list[i]);
-            if (GetBool(bus_, path, "pointer") == true && GetBool(bus_, path, "touchpad") == false)
+            if (GetBool(bus_->connection(), path, "pointer") == true &&
+                GetBool(bus_->connection(), path, "touchpad") == false)
                 found.emplace_back(list[i]);
         }
         g_free(list);
@@ -115,14 +86,14 @@ std::optional<bool> KwinInputDevices::accelerationFlat() {
     const auto list = pointers();
     if (!list || list->empty())
         return std::nullopt;
-    return GetBool(bus_, DevicePath(list->front()), "pointerAccelerationProfileFlat");
+    return GetBool(bus_->connection(), DevicePath(list->front()), "pointerAccelerationProfileFlat");
 }
 
 std::optional<double> KwinInputDevices::acceleration() {
     const auto list = pointers();
     if (!list || list->empty())
         return std::nullopt;
-    GVariant* value = Get(bus_, DevicePath(list->front()), kDevice, "pointerAcceleration");
+    GVariant* value = Get(bus_->connection(), DevicePath(list->front()), kDevice, "pointerAcceleration");
     if (value == nullptr)
         return std::nullopt;
     std::optional<double> result;
@@ -142,9 +113,9 @@ bool KwinInputDevices::setAccelerationFlat(bool flat) {
         // KWin switches to the other profile when this one is set false, if the device has it.
         const char* supports =
             flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
-        if (GetBool(bus_, path, supports) != true)
+        if (GetBool(bus_->connection(), path, supports) != true)
             continue;
-        if (!Set(bus_, path, "pointerAccelerationProfileFlat", g_variant_new_boolean(flat)))
+        if (!Set(bus_->connection(), path, "pointerAccelerationProfileFlat", g_variant_new_boolean(flat)))
             return false;
         ++taken;
     }
@@ -158,9 +129,9 @@ bool KwinInputDevices::setAcceleration(double value) {
     int taken = 0;
     for (const std::string& name : *list) {
         const std::string path = DevicePath(name);
-        if (GetBool(bus_, path, "supportsPointerAcceleration") != true)
+        if (GetBool(bus_->connection(), path, "supportsPointerAcceleration") != true)
             continue;
-        if (!Set(bus_, path, "pointerAcceleration", g_variant_new_double(value)))
+        if (!Set(bus_->connection(), path, "pointerAcceleration", g_variant_new_double(value)))
             return false;
         ++taken;
     }

@@ -3,13 +3,14 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-typedef struct _GDBusConnection GDBusConnection;
-
 namespace vexo {
+
+class SessionBus;
 
 // KWin's input devices on the session bus (Plasma on Wayland): the manager
 // /org/kde/KWin/InputDevice lists them (devicesSysNames); each is
@@ -37,7 +38,7 @@ public:
     bool setAcceleration(double value);
 
 private:
-    GDBusConnection* bus_ = nullptr; // owned; null without a session bus
+    std::unique_ptr<SessionBus> bus_;
 };
 
 } // namespace vexo

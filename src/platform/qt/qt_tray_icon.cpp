@@ -22,6 +22,7 @@ QtTrayIcon::QtTrayIcon(const QIcon& icon, QObject* parent)
         if (menuHandler_)
             menuHandler_();
     });
+    connect(menu_.get(), &QMenu::aboutToShow, this, &QtTrayIcon::refreshEntries);
     icon_->setContextMenu(menu_.get());
     placement_.setInterval(kPlacementPollMs);
     connect(&placement_, &QTimer::timeout, this, &QtTrayIcon::showPending);
@@ -76,6 +77,36 @@ void QtTrayIcon::onClick(std::function<void(Click)> handler) { clickHandler_ = s
 void QtTrayIcon::setMenuItem(const std::string& text, std::function<void()> handler) {
     menuItem_->setText(QString::fromStdString(text));
     menuHandler_ = std::move(handler);
+}
+
+void QtTrayIcon::setMenuEntries(std::function<std::vector<MenuEntry>()> entries) {
+    entries_ = std::move(entries);
+    refreshEntries();
+}
+
+void QtTrayIcon::refreshEntries() {
+    for (QAction* action : entryActions_) {
+        menu_->removeAction(action);
+        action->deleteLater(); // it may be the one being triggered right now
+    }
+    entryActions_.clear();
+    if (!entries_)
+        return;
+    std::vector<MenuEntry> entries = entries_();
+    if (entries.empty())
+        return;
+    for (MenuEntry& entry : entries) {
+        auto* action = new QAction(QString::fromStdString(entry.text), menu_.get());
+        // Text shown as is: an '&' in a name is no mnemonic.
+        action->setText(action->text().replace('&', QStringLiteral("&&")));
+        connect(action, &QAction::triggered, this, [chosen = std::move(entry.chosen)] {
+            if (chosen)
+                chosen();
+        });
+        menu_->insertAction(menuItem_, action);
+        entryActions_.push_back(action);
+    }
+    entryActions_.push_back(menu_->insertSeparator(menuItem_));
 }
 
 std::optional<TrayIcon::Click> QtTrayIcon::clickOf(QSystemTrayIcon::ActivationReason reason) {

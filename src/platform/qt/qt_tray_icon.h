@@ -19,7 +19,8 @@ class QMenu;
 namespace vexo {
 
 // The notification-area icon over QSystemTrayIcon (StatusNotifierItem or XEmbed, as the desktop
-// offers). Its context menu holds one item; Qt opens it on a right click by itself.
+// offers). Its context menu holds the changing entries, a separator and the fixed item; Qt opens it
+// on a right click by itself, and the entries are asked for just before.
 class QtTrayIcon final : public QObject, public TrayIcon {
     Q_OBJECT
 public:
@@ -35,6 +36,7 @@ public:
     void notice(const std::string& title, const std::string& text, int timeoutMs) override;
     void onClick(std::function<void(Click)> handler) override;
     void setMenuItem(const std::string& text, std::function<void()> handler) override;
+    void setMenuEntries(std::function<std::vector<MenuEntry>()> entries) override;
 
     // What a Qt activation means for the caller; nothing for activations it does not report
     // (a middle click, an unknown reason).
@@ -42,6 +44,7 @@ public:
 
     // The underlying icon, for wiring and inspection.
     QSystemTrayIcon& systemTrayIcon() { return *icon_; }
+    QMenu& menu() { return *menu_; }
 
 private:
     std::unique_ptr<QMenu> menu_;
@@ -49,6 +52,10 @@ private:
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::function<void(Click)> clickHandler_;
     std::function<void()> menuHandler_;
+    std::function<std::vector<MenuEntry>()> entries_;
+    // The entries' actions of the last opening (and the separator after them).
+    std::vector<QAction*> entryActions_;
+    void refreshEntries();
     struct Pending {
         QString title;
         QString text;
