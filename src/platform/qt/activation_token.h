@@ -23,11 +23,14 @@ public:
 
     // Hands a token to the window system for the next activation of a window
     // (QWindow::requestActivate, QWidget::activateWindow): on Wayland through
-    // $XDG_ACTIVATION_TOKEN, which Qt reads there; elsewhere nothing is needed. An empty or invalid
-    // token does nothing.
+    // $XDG_ACTIVATION_TOKEN, which Qt reads there; on X11 as the startup id of the next window
+    // mapped, with the launcher's click time (the id's "_TIME" part) sent with the activation
+    // request. An empty or invalid token does nothing.
     static void useForNextActivation(const QByteArray& token);
-    // Drops a handed-over token that no activation took (Qt clears it when one does), so that a
-    // later activation does not present a stale one and fail where Qt would have asked for its own.
+    // Ends what the token began: drops a Wayland token that no activation took (Qt clears it when
+    // one does), so that a later activation does not present a stale one; on X11, where no window
+    // was mapped for the start, tells the launcher that it ended, which it otherwise only learns
+    // from a timeout.
     static void discardUnused();
 };
 
