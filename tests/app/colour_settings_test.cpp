@@ -26,7 +26,13 @@ using test::BasicPageRig;
 
 class ColourSettingsTest : public BasicPageRig {
 protected:
-    QString fieldText(int id) { return control<QLabel>(id) ? control<QLabel>(id)->text() : QString("<none>"); }
+    // A field's text as the user can read it: whole in the tooltip when the field shows it cut.
+    QString fieldText(int id) {
+        const QLabel* field = control<QLabel>(id);
+        if (field == nullptr)
+            return "<none>";
+        return field->toolTip().isEmpty() ? field->text() : field->toolTip();
+    }
     // Answers the colour chooser the next click opens: with colour, with OK at once when colour is
     // invalid, or cancelled when cancel. Records the colour it opened on. Returns a flag that tells
     // whether a chooser appeared at all.

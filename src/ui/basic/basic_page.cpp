@@ -66,6 +66,9 @@ BasicPage::BasicPage(const BasicPageParts& parts)
         // DPI Switch is completed in its side list.
         functionLists_[k]->setChoosable([](int row) { return row != function_code::DpiSwitch; });
         functionLists_[k]->setHovered([this, k](int row, QRect item) { hoverFunctionEntry(k, row, item); });
+        // The function the button has in the mode being edited.
+        functionLists_[k]->setCurrent(
+            [this, k] { return int(parts_.record.functionCode(parts_.record.editedMode(), std::size_t(k))); });
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "ui/skin/drop_down_list.h"
+#include "ui/skin/static_controls.h"
 
 namespace vexo {
 
@@ -35,6 +36,7 @@ void CComboDialog::CreateControls() {
     m_pModifierList = CreateDropDown(
         kModifierListId, kModifierBox, kModifierList, [] { return kModifierNames; },
         [this](int row) { ModifierChosen(row); }, {m_pKey1Edit, m_pKey2Edit});
+    m_pModifierList->setCurrent([this] { return int(kModifierNames.indexOf(m_strModifier)); });
 }
 
 void CComboDialog::HandleDialogClick(QPoint p) { ClickDropDowns(p); }
@@ -42,7 +44,7 @@ void CComboDialog::HandleDialogClick(QPoint p) { ClickDropDowns(p); }
 void CComboDialog::ModifierChosen(int row) {
     if (row >= 0 && row < kModifierNames.size()) {
         m_strModifier = kModifierNames[row];
-        m_pModifierStatic->setText(m_strModifier);
+        SetStaticText(m_pModifierStatic, m_strModifier);
     }
 }
 

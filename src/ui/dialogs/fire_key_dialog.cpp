@@ -11,6 +11,7 @@
 
 #include "keys/picker_lists.h"
 #include "ui/skin/drop_down_list.h"
+#include "ui/skin/static_controls.h"
 
 namespace vexo {
 
@@ -20,12 +21,13 @@ constexpr std::uint8_t kMaxTimes = 255;
 constexpr std::uint8_t kTimesReplacement = 1;
 
 // Texts beside the fields and the explanation below them (the fields' positions are fixed, the
-// texts sit where the skins leave room for them).
+// texts sit where the skins leave room for them). The explanation fills the skins' panel at
+// (9, 188)-(391, 242) from its top: one line for the speed, two for the times.
 const QRect kSpeedLabel(50, 103, 82, 16);
 const QRect kTimesLabel(50, 153, 82, 16);
 const QRect kHeading(140, 168, 240, 16);
-const QRect kExplanation1(15, 184, 375, 34);
-const QRect kExplanation2(15, 218, 375, 32);
+const QRect kExplanation1(15, 189, 370, 17);
+const QRect kExplanation2(15, 206, 370, 34);
 
 QString KeyText(int row) {
     const std::string_view text = FireKeyText(row);
@@ -42,7 +44,7 @@ CFireKeyDialog::~CFireKeyDialog() = default;
 void CFireKeyDialog::CreateControls() {
     m_pKeyStatic = CreateStatic(kKeyStaticId, kKeyStatic, Qt::AlignLeft | Qt::AlignVCenter);
     // Row 0 is what OK gives without a pick, so the field names it from the start.
-    m_pKeyStatic->setText(m_strKeyText);
+    SetStaticText(m_pKeyStatic, m_strKeyText);
     m_pSpeedEdit = CreateEdit(kSpeedEditId, kSpeedEdit, false, true);
     m_pSpeedEdit->setText(QString::number(m_nSpeed));
     m_pSpeedEdit->installEventFilter(this);
@@ -59,11 +61,12 @@ void CFireKeyDialog::CreateControls() {
             return rows;
         },
         [this](int row) { KeyChosen(row); }, {m_pSpeedEdit, m_pTimesEdit}, true);
+    m_pKeyList->setCurrent([this] { return m_nKeyIndex; });
 }
 
 void CFireKeyDialog::DrawContent(QPainter& canvas) {
     const int single = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    const int wrapped = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    const int wrapped = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     DrawPrompt(canvas, kSpeedLabel, Localized("速度", "速度", "Speed"), single);
     DrawPrompt(canvas, kTimesLabel, Localized("次数", "次數", "Times"), single);
     DrawPrompt(canvas, kHeading, Localized("说明:", "說明:", "Illustration:"), single);
@@ -88,7 +91,7 @@ void CFireKeyDialog::KeyChosen(int row) {
     if (row >= 0 && row < kFireKeyRowCount) {
         m_nKeyIndex = row;
         m_strKeyText = KeyText(row);
-        m_pKeyStatic->setText(m_strKeyText);
+        SetStaticText(m_pKeyStatic, m_strKeyText);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 
 #include "ui/skin/drop_down_list.h"
+#include "ui/skin/static_controls.h"
 
 namespace vexo {
 
@@ -23,11 +24,12 @@ void CPickerDialog::CreateControls() {
     // then says what the button does.
     if (!m_rows.isEmpty()) {
         m_strChoice = m_rows.front();
-        m_pField->setText(m_strChoice);
+        SetStaticText(m_pField, m_strChoice);
     }
     m_pList = CreateDropDown(
         m_layout.listId, m_layout.box, m_layout.list, [this] { return m_rows; }, [this](int row) { RowChosen(row); },
         {}, m_layout.wheelScrollsRows);
+    m_pList->setCurrent([this] { return m_nIndex; });
 }
 
 void CPickerDialog::HandleDialogClick(QPoint p) { ClickDropDowns(p); }
@@ -37,7 +39,7 @@ void CPickerDialog::RowChosen(int row) {
         return;
     m_nIndex = row;
     m_strChoice = m_rows[row];
-    m_pField->setText(m_strChoice);
+    SetStaticText(m_pField, m_strChoice);
 }
 
 } // namespace vexo

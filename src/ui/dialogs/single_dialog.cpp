@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "ui/skin/static_controls.h"
+
 namespace vexo {
 
 CSingleDialog::CSingleDialog(SkinContext& skin, KeyboardHook& hook, Prompter& prompter, QWidget* parent)
@@ -23,7 +25,7 @@ void CSingleDialog::DrawContent(QPainter& canvas) {
 void CSingleDialog::OnCapturedKey(const QString& name) {
     m_strKeyName = name;
     if (m_pKeyStatic != nullptr)
-        m_pKeyStatic->setText(name);
+        SetStaticText(m_pKeyStatic, name);
 }
 
 } // namespace vexo

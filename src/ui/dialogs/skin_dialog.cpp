@@ -113,6 +113,7 @@ void CSkinDialog::Redraw() {
         DrawButton(*canvas, kOkButton, m_strOk, false);
         DrawButton(*canvas, kCancelButton, m_strCancel, false);
         DrawCloseButton(*canvas, false);
+        m_prompts.clear();
         DrawContent(*canvas);
         m_surface.hover().resetFlags();
     }
@@ -160,7 +161,14 @@ QString CSkinDialog::Localized(const char* simplified, const char* traditional, 
     return Localized(LocalizedText{simplified, traditional, english});
 }
 
-void CSkinDialog::DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags) const {
+void CSkinDialog::DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags) {
+    m_prompts.push_back({rect, text, flags});
+    if ((flags & Qt::TextWordWrap) == 0) {
+        // One line: cut at the right when too wide, whole in the tooltip.
+        const TextLayout layout = (flags & Qt::AlignHCenter) != 0 ? TextLayout::Centre : TextLayout::LeftMiddle;
+        DrawSkinText(canvas, rect, text, m_fontText, Qt::white, layout);
+        return;
+    }
     canvas.save();
     canvas.setClipRect(rect);
     canvas.setFont(m_fontText);

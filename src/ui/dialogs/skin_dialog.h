@@ -74,6 +74,14 @@ public:
     bool Initialised() const { return m_bInitialised; }
     Language InterfaceLanguage() const { return m_language; }
     const QFont& TextFont() const { return m_fontText; }
+    // The prompts the last full redraw drew: box, text and drawing flags (Qt::AlignmentFlag and
+    // Qt::TextFlag). One-line prompts too wide for their box are cut like every drawn text.
+    struct Prompt {
+        QRect box;
+        QString text;
+        int flags = 0;
+    };
+    const std::vector<Prompt>& Prompts() const { return m_prompts; }
 
 protected:
     // Loads the background and sizes the dialog to it (failure: the "error" message; the dialog
@@ -99,8 +107,9 @@ protected:
     // The text of the interface language.
     QString Localized(const LocalizedText& text) const;
     QString Localized(const char* simplified, const char* traditional, const char* english) const;
-    // A prompt in white with a transparent background.
-    void DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags) const;
+    // A prompt in white with a transparent background; a one-line prompt too wide for rect is cut
+    // at the right with an ellipsis, whole in the tooltip.
+    void DrawPrompt(QPainter& canvas, const QRect& rect, const QString& text, int flags);
 
     // Controls in the dialogs' colours and font; the id is also the object name. A digits-only
     // edit accepts nothing but the digits 0-9, typed or pasted.
@@ -148,6 +157,7 @@ private:
     QSet<QString> m_failedImages;
     std::vector<std::pair<std::string, std::string>> m_pendingMessages;
     std::vector<DropDown> m_dropDowns;
+    std::vector<Prompt> m_prompts;
 };
 
 } // namespace vexo

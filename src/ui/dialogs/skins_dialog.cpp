@@ -108,6 +108,8 @@ CSkinsDialog::CSkinsDialog(Setup setup, SkinContext& skin, Prompter& prompter, Q
     setFixedSize(kDesignWidth, kDesignHeight);
     m_colorInterface = m_skin.textColour();
     m_surface.setHandlers({[this](QPoint p) { HandleClick(p); }, {}, {}});
+    // The skin named in the field (the entries are read just before this is asked).
+    m_list.setCurrent([this] { return int(m_skinNames.indexOf(m_strSelectedSkin)); });
     Initialise();
 }
 

@@ -9,6 +9,9 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+
+#include "ui/skin/elided_texts.h"
 
 namespace vexo {
 
@@ -51,11 +54,11 @@ void DropDownList::open() {
         // A list longer than its box says so with a scroll bar drawn in the list's colours.
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->verticalScrollBar()->setStyleSheet(
-            QString("QScrollBar:vertical { background: %1; width: 8px; margin: 0; }"
+            QString("QScrollBar:vertical { background: %1; width: %3px; margin: 0; }"
                     "QScrollBar::handle:vertical { background: %2; min-height: 12px; border-radius: 3px; }"
                     "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
                     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
-                .arg(layout_.background.name(), layout_.text.name()));
+                .arg(layout_.background.name(), layout_.text.name(), QString::number(kScrollBarWidth)));
         list->setFocusPolicy(Qt::NoFocus);
         list->setFont(font_);
         QPalette palette = list->palette();
@@ -64,6 +67,7 @@ void DropDownList::open() {
         palette.setColor(QPalette::Text, layout_.text);
         list->setPalette(palette);
         list->addItems(entries_ ? entries_() : QStringList());
+        markCutEntries(*list);
         list->setMouseTracking(true);
         list->viewport()->setMouseTracking(true);
         list->viewport()->installEventFilter(this);
@@ -77,6 +81,7 @@ void DropDownList::open() {
                     [this, list](QListWidgetItem* item) { choose(list->row(item)); });
         list->show();
         list_ = list;
+        pointerRow_ = -1;
         const int current = current_ ? current_() : -1;
         if (current >= 0 && current < list->count()) {
             // Showing the value in use is not a choice.
@@ -86,6 +91,22 @@ void DropDownList::open() {
         }
     }
     open_ = true;
+}
+
+void DropDownList::markCutEntries(QListWidget& list) const {
+    // The room an entry's text has: the list less its frame, the scroll bar a long list shows and
+    // the margins the style leaves on either side of an item's text.
+    const int rowHeight = list.count() > 0 ? list.sizeHintForRow(0) : 0;
+    const int frame = 2 * list.frameWidth();
+    const bool scrolls = rowHeight * list.count() > layout_.listRect.height() - frame;
+    const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+    const int room = layout_.listRect.width() - frame - (scrolls ? kScrollBarWidth : 0) - 2 * margin;
+    for (int row = 0; row < list.count(); ++row) {
+        QListWidgetItem* item = list.item(row);
+        // The list cuts what does not fit with an ellipsis; the tooltip gives it whole.
+        if (ElidedTexts::fit(item->text(), list.font(), room) != item->text())
+            item->setToolTip(item->text());
+    }
 }
 
 void DropDownList::setListRect(const QRect& rect) {
@@ -143,7 +164,9 @@ bool DropDownList::eventFilter(QObject* watched, QEvent* event) {
     if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         const int row = list_->row(list_->itemAt(move->position().toPoint()));
-        if (row >= 0 && row != list_->currentRow()) {
+        // The row shown as the value in use was not reached by the pointer: reaching it is news.
+        if (row >= 0 && row != pointerRow_) {
+            pointerRow_ = row;
             // Following the pointer is not a choice.
             {
                 const QSignalBlocker block(list_.data());

@@ -25,7 +25,8 @@ namespace vexo {
 // entries, the rectangle and what a choice does.
 //
 // A list longer than its rectangle shows a slim scroll bar in the list's own colours, so that it
-// is seen to hold more. While open, the entry under the pointer is selected as the pointer moves,
+// is seen to hold more. An entry too wide for the list is cut at the right with an ellipsis and
+// carries its whole text as its tooltip. While open, the entry under the pointer is selected as the pointer moves,
 // before any click.
 // A click on an entry (or a double click, when the list reports them) chooses it: the list is
 // closed, the open flag cleared, then the page's chosen handler runs with the entry's row.
@@ -81,7 +82,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kScrollBarWidth = 8;
     void choose(int row);
+    void markCutEntries(QListWidget& list) const;
 
     QWidget* owner_;
     Layout layout_;
@@ -95,6 +98,7 @@ private:
     QPointer<QListWidget> list_;
     QPointer<QListWidget> parked_; // the last closed list, kept until it cannot be in use
     bool open_ = false;
+    int pointerRow_ = -1; // the entry the pointer was last over in the open list
 };
 
 } // namespace vexo

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "platform/prompter.h"
+#include "ui/skin/elided_texts.h"
 #include "ui/skin/skin_draw_extent.h"
 #include "ui/skin/skin_context.h"
 
@@ -50,6 +51,8 @@ bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& nam
 
 void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
                   TextLayout layout) {
+    const QString shown = ElidedTexts::fit(text, font, rect.width(), canvas.device());
+    ElidedTexts::note(canvas.device(), rect, text, shown);
     int flags = Qt::TextSingleLine;
     switch (layout) {
     case TextLayout::LeftMiddle: flags |= Qt::AlignLeft | Qt::AlignVCenter; break;
@@ -57,13 +60,18 @@ void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, cons
     case TextLayout::RightMiddle: flags |= Qt::AlignRight | Qt::AlignVCenter; break;
     case TextLayout::TopCentre: flags |= Qt::AlignHCenter | Qt::AlignTop; break;
     }
+    if (shown != text) {
+        // A cut text fills its box from the left edge, so its first letters are the ones seen.
+        flags &= ~(Qt::AlignHCenter | Qt::AlignRight);
+        flags |= Qt::AlignLeft;
+    }
     canvas.save();
     // Within whatever clip the caller set: a redraw of part of the window must not touch the rest.
     canvas.setClipRect(rect, canvas.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     canvas.setFont(font);
     canvas.setPen(colour);
     canvas.setBackgroundMode(Qt::TransparentMode);
-    canvas.drawText(rect, flags, text);
+    canvas.drawText(rect, flags, shown);
     canvas.restore();
 }
 

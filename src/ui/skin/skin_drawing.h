@@ -36,7 +36,9 @@ bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& nam
 // The four single-line text layouts of the skinned windows.
 enum class TextLayout { LeftMiddle, Centre, RightMiddle, TopCentre };
 
-// Draws text with a transparent background inside rect, clipped to it.
+// Draws text with a transparent background inside rect, clipped to it. A text wider than rect is
+// drawn from its left edge, cut at the right with an ellipsis, and kept whole in ElidedTexts for
+// the face's tooltip.
 void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
                   TextLayout layout);
 

@@ -5,10 +5,14 @@
 #include "ui/skin/skinned_surface.h"
 
 #include <QChildEvent>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWidget>
 
+#include "ui/skin/elided_texts.h"
 #include "ui/skin/mem_dc.h"
 
 namespace vexo {
@@ -29,7 +33,10 @@ SkinnedSurface::SkinnedSurface(QWidget& window, HoverTracker::Restore restore, Q
     m_window.installEventFilter(this);
 }
 
-SkinnedSurface::~SkinnedSurface() { m_window.removeEventFilter(this); }
+SkinnedSurface::~SkinnedSurface() {
+    m_window.removeEventFilter(this);
+    ElidedTexts::forget(&m_canvas);
+}
 
 std::unique_ptr<CMemDC> SkinnedSurface::open() { return std::make_unique<CMemDC>(&m_window, &m_canvas); }
 
@@ -60,6 +67,24 @@ void SkinnedSurface::paint() {
     screen.drawImage(0, 0, m_canvas);
 }
 
+QString SkinnedSurface::wholeTextAt(QPoint p) const {
+    // Fields let the pointer through to the face, so their tooltips are the face's to show.
+    for (const QObject* child : m_window.children()) {
+        const auto* field = qobject_cast<const QLabel*>(child);
+        if (field != nullptr && field->isVisible() && field->geometry().contains(p) && !field->toolTip().isEmpty())
+            return field->toolTip();
+    }
+    return ElidedTexts::at(&m_canvas, p);
+}
+
+void SkinnedSurface::showWholeText(const QHelpEvent& event) {
+    const QString text = wholeTextAt(event.pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event.globalPos(), text, &m_window);
+}
+
 void SkinnedSurface::pointerGone() {
     // A point outside every region: every over look goes, and a pending notice with it.
     pointerMoved(QPoint(-1, -1));
@@ -79,6 +104,7 @@ bool SkinnedSurface::eventFilter(QObject* watched, QEvent* event) {
             child->installEventFilter(this);
         return false;
     case QEvent::Leave: pointerGone(); return false;
+    case QEvent::ToolTip: showWholeText(*static_cast<QHelpEvent*>(event)); return true;
     case QEvent::Paint: paint(); return true;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);

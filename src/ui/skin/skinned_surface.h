@@ -7,12 +7,14 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "ui/skin/hover_tracker.h"
 
+class QHelpEvent;
 class QMouseEvent;
 class QWidget;
 
@@ -59,12 +61,16 @@ public:
     void pointerMoved(QPoint p);
     // The rest ended with the pointer at p: the over look of the region there.
     void hoverNotice(QPoint p);
+    // The whole text of a field or drawn text at p that is shown cut, or an empty string. A
+    // tooltip shows it when the pointer rests there.
+    QString wholeTextAt(QPoint p) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void paint();
+    void showWholeText(const QHelpEvent& event);
     // The pointer left the face (out of the window or onto one of its controls).
     void pointerGone();
 

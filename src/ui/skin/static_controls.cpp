@@ -4,6 +4,8 @@
 
 #include "ui/skin/static_controls.h"
 
+#include "ui/skin/elided_texts.h"
+
 namespace vexo {
 
 namespace {
@@ -38,8 +40,14 @@ QLabel* CreateStaticField(QWidget* owner, int id, const Region& rect, const QFon
 }
 
 void SetStaticText(QLabel* field, const QString& text) {
-    if (field != nullptr && field->text() != text)
-        field->setText(text);
+    if (field == nullptr)
+        return;
+    const int margin = field->margin();
+    const QString shown = ElidedTexts::fit(text, field->font(), field->contentsRect().width() - 2 * margin);
+    // The face under the field shows the whole text as a tooltip (the field takes no pointer).
+    field->setToolTip(shown == text ? QString() : text);
+    if (field->text() != shown)
+        field->setText(shown);
 }
 
 QLabel* CreateColourSwatch(QWidget* owner, int id, const Region& rect, const QColor& colour) {

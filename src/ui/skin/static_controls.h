@@ -17,6 +17,8 @@ namespace vexo {
 // whose region lies under them. The control's object name is its identifier.
 QLabel* CreateStaticField(QWidget* owner, int id, const Region& rect, const QFont& font, const QColor& text,
                           Qt::Alignment alignment = Qt::AlignCenter);
+// Shows text in field: whole when it fits, otherwise cut at the right with an ellipsis and whole in
+// the field's tooltip (which the skinned face under the field shows). Works for any label.
 void SetStaticText(QLabel* field, const QString& text);
 
 // A colour swatch: a sunken static control painted entirely in one colour.

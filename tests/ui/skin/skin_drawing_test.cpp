@@ -16,6 +16,7 @@
 #include "ui/skin_fixture.h"
 #include "ui/skin/skin_context.h"
 #include "support/recording_prompter.h"
+#include "ui/skin/elided_texts.h"
 #include "ui/skin/skin_drawing.h"
 #include "ui/skin/skin_image_cache.h"
 #include "ui/skin/skin_context.h"
@@ -243,6 +244,45 @@ TEST_F(SkinDrawingTest, TextLayoutsPlaceSingleLinesInsideTheirRectangle) {
         return ink;
     }();
     EXPECT_TRUE(QRect(0, 0, 20, 14).contains(clipped));
+}
+
+// A text wider than its box, whatever the layout, is drawn from the box's left edge (its first
+// letter whole), cut at the right with an ellipsis, and kept whole for the tooltip over the box;
+// a text that fits afterwards in the same box forgets it.
+TEST_F(SkinDrawingTest, TextsWiderThanTheirBoxStartAtItsLeftEdgeAndAreKeptWholeForTheTooltip) {
+    QFont font;
+    font.setPixelSize(12);
+    const QString whole = "RGB Fixed On";
+    const QRect box(10, 0, QFontMetrics(font).horizontalAdvance(whole) - 12, 20);
+    for (const TextLayout layout :
+         {TextLayout::LeftMiddle, TextLayout::Centre, TextLayout::RightMiddle, TextLayout::TopCentre}) {
+        QImage image(box.right() + 40, 30, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        DrawSkinText(painter, box, whole, font, Qt::white, layout);
+        painter.end();
+        // What a left-aligned "R…" draws in the first columns: ink within 3 pixels of the edge.
+        int firstInk = image.width();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(0, 0, 0))
+                    firstInk = std::min(firstInk, x);
+        EXPECT_GE(firstInk, box.left());
+        EXPECT_LE(firstInk, box.left() + 3) << "layout " << int(layout);
+        EXPECT_EQ(ElidedTexts::at(&image, box.center()), whole);
+        EXPECT_EQ(ElidedTexts::at(&image, QPoint(box.right() + 5, box.center().y())), QString());
+        // The box now shows a text that fits: nothing is kept for it.
+        QPainter again(&image);
+        DrawSkinText(again, box, "RGB", font, Qt::white, layout);
+        again.end();
+        EXPECT_EQ(ElidedTexts::at(&image, box.center()), QString());
+        ElidedTexts::forget(&image);
+    }
+    const QString cut = ElidedTexts::fit(whole, font, box.width());
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(whole.startsWith(cut.chopped(1)));
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(cut), box.width());
+    EXPECT_EQ(ElidedTexts::fit(whole, font, box.width() + 12), whole);
 }
 
 } // namespace
