@@ -74,8 +74,9 @@ TEST(SettingsVocabularyTest, EveryNameReadsBackWhatWasSet) {
         const auto got = SettingsVocabulary::Get(one, v.name);
         ASSERT_TRUE(got) << v.name;
         // dpi.8 = row-2 reads back as the row's value with a known sensor.
-        if (v.name != "dpi.8")
+        if (v.name != "dpi.8") {
             EXPECT_EQ(*got, v.value) << v.name;
+        }
     }
     ASSERT_TRUE(Set(s, values).empty());
     for (const std::string& name : SettingsVocabulary::Names())

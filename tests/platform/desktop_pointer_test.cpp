@@ -445,24 +445,24 @@ TEST(X11PointerTest, WithoutAServerEveryCallFails) {
 }
 
 TEST(DesktopChoiceTest, TheRunningDesktopPicksItsBackend) {
-    DesktopEnvironment kde{"KDE", ":0", "", "/home/u/.config", true};
+    DesktopEnvironment kde{"KDE", ":0", "", "/home/u/.config", true, ""};
     EXPECT_EQ(ChooseDesktopBackend(kde), DesktopBackend::Kde);
-    DesktopEnvironment gnome{"ubuntu:GNOME", "", "wayland-0", "/c", true};
+    DesktopEnvironment gnome{"ubuntu:GNOME", "", "wayland-0", "/c", true, ""};
     EXPECT_EQ(ChooseDesktopBackend(gnome), DesktopBackend::GSettings);
     // GNOME without dconf keeps nothing: on X11 the server's control is what is left.
-    DesktopEnvironment gnomeNoDconf{"GNOME", ":0", "", "/c", false};
+    DesktopEnvironment gnomeNoDconf{"GNOME", ":0", "", "/c", false, ""};
     EXPECT_EQ(ChooseDesktopBackend(gnomeNoDconf), DesktopBackend::X11);
-    DesktopEnvironment bare{"", ":1", "", "/c", true};
+    DesktopEnvironment bare{"", ":1", "", "/c", true, ""};
     EXPECT_EQ(ChooseDesktopBackend(bare), DesktopBackend::X11);
-    DesktopEnvironment sway{"sway", "", "wayland-1", "/c", false};
+    DesktopEnvironment sway{"sway", "", "wayland-1", "/c", false, ""};
     EXPECT_EQ(ChooseDesktopBackend(sway), DesktopBackend::None);
     // Another Wayland compositor reads neither GNOME's settings nor XWayland's pointer control,
     // even when both are at hand.
-    DesktopEnvironment hyprland{"Hyprland", ":0", "wayland-1", "/c", true};
+    DesktopEnvironment hyprland{"Hyprland", ":0", "wayland-1", "/c", true, ""};
     EXPECT_EQ(ChooseDesktopBackend(hyprland), DesktopBackend::None);
     DesktopEnvironment waylandByType{"", ":0", "", "/c", true, "wayland"};
     EXPECT_EQ(ChooseDesktopBackend(waylandByType), DesktopBackend::None);
-    DesktopEnvironment plasmaWayland{"KDE", ":0", "wayland-0", "/c", true};
+    DesktopEnvironment plasmaWayland{"KDE", ":0", "wayland-0", "/c", true, ""};
     EXPECT_EQ(ChooseDesktopBackend(plasmaWayland), DesktopBackend::Kde);
     DesktopEnvironment x11ByType{"", ":0", "", "/c", true, "x11"};
     EXPECT_EQ(ChooseDesktopBackend(x11ByType), DesktopBackend::X11);

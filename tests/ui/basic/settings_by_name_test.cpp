@@ -75,8 +75,9 @@ TEST(SettingsByNameTest, EveryFunctionMatchesTheWindowsDispatchInEveryLanguage) 
                     byName.labelsA[b] = "A" + std::to_string(b);
                     byName.labelsB[b] = "B" + std::to_string(b);
                 }
-                if (wasShift)
+                if (wasShift) {
                     ASSERT_TRUE(SettingsVocabulary::Apply(byName, {{"button.3.b", "shift"}}).empty());
+                }
                 SettingsState byWindow = byName;
 
                 const UiTexts texts = SelectTexts(language);
