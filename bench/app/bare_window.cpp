@@ -11,8 +11,12 @@
 //   --background FILE  decode FILE on a helper thread (as the utility does while the mouse answers)
 //                      and paint it from a premultiplied copy, as a page is drawn from its back buffer;
 //   --pause-ms N       wait N ms on the window's thread while that decode runs: the pauses of the
-//                      mouse's handshake, which have to pass before the page's first showing.
+//                      mouse's handshake, which have to pass before the page's first showing;
+//   --text TEXT        draw TEXT over the page in the desktop's default font, the font database
+//                      loaded on a helper thread meanwhile: fonts and text shaping, which any page
+//                      with words on it needs.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QTimer>
@@ -45,15 +49,18 @@ private:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString background;
+    QString text;
     int pauseMs = 0;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--background") {
             background = args[i + 1];
+        } else if (args[i] == "--text") {
+            text = args[i + 1];
         } else if (args[i] == "--pause-ms") {
             pauseMs = args[i + 1].toInt();
         } else {
-            std::fprintf(stderr, "usage: vexo_bare_window [--background FILE] [--pause-ms N]\n");
+            std::fprintf(stderr, "usage: vexo_bare_window [--background FILE] [--pause-ms N] [--text TEXT]\n");
             return 2;
         }
     }
@@ -61,6 +68,9 @@ int main(int argc, char** argv) {
     std::future<QImage> decoded;
     if (!background.isEmpty())
         decoded = std::async(std::launch::async, [background] { return QImage(background); });
+    std::future<void> fonts;
+    if (!text.isEmpty())
+        fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
     if (pauseMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     QImage page;
@@ -72,6 +82,16 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!text.isEmpty()) {
+        // Into the back buffer before the showing, as the utility draws its labels.
+        if (page.isNull()) {
+            page = QImage(880, 650, QImage::Format_ARGB32_Premultiplied);
+            page.fill(Qt::black);
+        }
+        QPainter painter(&page);
+        painter.setPen(Qt::white);
+        painter.drawText(page.rect(), Qt::AlignCenter, text);
+    }
     BackgroundWindow window(std::move(page));
     window.setFixedSize(880, 650);
     window.show();

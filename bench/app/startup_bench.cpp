@@ -2,17 +2,21 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Start-up of the utility, side by side with a bare Qt Widgets program that opens one frameless
-// 880 x 650 window. Each iteration starts the program as a new process and waits for its end:
+// Start-up of the utility, side by side with the bare programs that do only the work any program in
+// its place must do. Each run starts the program as a new process and waits for its end:
 // `vexo --simulate --quit-after-start` ends right after its main window's initialisation (the
 // simulated mouse found, handshake, config.bin, str.ini, skin, fonts, basic page drawn).
 //
-// The login case starts the utility as a session does at login, behind its notification-area icon,
-// side by side with the bare tray program (bench/app/bare_tray.cpp); each ends once the notification
-// area has placed its icon. It needs an X display with a notification area (DISPLAY set, trayer
-// running, as bench/app/resident_memory.sh sets up); without one those cases are skipped.
+// The login cases start the utility as a session does at login, behind its notification-area icon,
+// beside the bare tray program (bench/app/bare_tray.cpp); each ends once the notification area has
+// placed its icon. They need an X display with a notification area (DISPLAY set, trayer running, as
+// bench/app/resident_memory.sh sets up); without one those cases are skipped.
 //
-// Every case also reports child_cpu_ms, the CPU time (user and system) one run of the program took.
+// The *Pairs cases are the figures to compare: each iteration starts both programs, one right after
+// the other, the order swapped every pair, so that a machine busy with other work weighs on both
+// alike; they report the medians of each program's wall time, CPU time (user and system) and peak
+// resident memory, and the ratios of those medians (utility / yardstick). The single-program cases
+// report child_cpu_ms and child_peak_mib per run.
 //
 // The utility runs from a portable copy of the build (program, config.bin, str.ini, skins), so the
 // build's own files stay untouched, in two cases: the first start after installing (config.bin as
@@ -23,11 +27,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
 #include <memory>
+#include <spawn.h>
+#include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -56,62 +68,185 @@ std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart) {
     return dir;
 }
 
-double ChildrenCpuMs() {
-    rusage usage{};
-    ::getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
+// One run of a program: what it cost, as the kernel accounts it for that one child.
+struct Run {
+    bool ok = false;
+    double wallMs = 0;
+    double cpuMs = 0;
+    double peakMiB = 0;
+};
 
-// display: on the X server of DISPLAY (with its notification area) instead of the offscreen platform.
-void RunProgram(benchmark::State& state, const QString& program, const QStringList& args, bool display = false) {
-    // Desktops keep the runtime folder in memory (/run/user/UID); so does the benchmark, so that the
-    // single-instance lock costs what it costs there and not a flush to disk.
-    const bool inMemory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
-    QTemporaryDir runtime(inMemory ? QStringLiteral("/dev/shm/vexo-bench-XXXXXX") : QString());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    if (display) {
-        if (!env.contains("DISPLAY")) {
-            state.SkipWithError("no X display with a notification area (DISPLAY is not set)");
-            return;
+// The environment the programs run in. display: on the X server of DISPLAY (with its notification
+// area) instead of the offscreen platform. Empty when that cannot be had.
+class Launcher {
+public:
+    explicit Launcher(bool display) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Desktops keep the runtime folder in memory (/run/user/UID); so does the benchmark, so that
+        // the single-instance lock costs what it costs there and not a flush to disk.
+        const bool inMemory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
+        runtime_ = std::make_unique<QTemporaryDir>(inMemory ? QStringLiteral("/dev/shm/vexo-bench-XXXXXX") : QString());
+        env.insert("XDG_RUNTIME_DIR", runtime_->path());
+        if (display) {
+            if (!env.contains("DISPLAY")) {
+                error_ = "no X display with a notification area (DISPLAY is not set)";
+                return;
+            }
+            env.insert("QT_QPA_PLATFORM", "xcb");
+        } else if (!env.contains("QT_QPA_PLATFORM")) {
+            env.insert("QT_QPA_PLATFORM", "offscreen");
         }
-        env.insert("QT_QPA_PLATFORM", "xcb");
-    } else if (!env.contains("QT_QPA_PLATFORM")) {
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const QString& entry : env.toStringList())
+            env_.push_back(entry.toStdString());
     }
-    const double cpuBefore = ChildrenCpuMs();
+
+    const std::string& error() const { return error_; }
+
+    // Starts program, waits for its end; ok only for a clean exit within 30 s.
+    Run run(const QString& program, const QStringList& args) const {
+        std::vector<std::string> argStore{program.toStdString()};
+        for (const QString& arg : args)
+            argStore.push_back(arg.toStdString());
+        std::vector<char*> argv, envp;
+        for (const auto& a : argStore)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        for (const auto& e : env_)
+            envp.push_back(const_cast<char*>(e.c_str()));
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        Run result;
+        const auto started = std::chrono::steady_clock::now();
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
+            return result;
+        // wait4 gives this child's own usage, peak resident memory included, which RUSAGE_CHILDREN
+        // (the largest of all children so far) cannot.
+        int status = 0;
+        rusage usage{};
+        pid_t waited;
+        do
+            waited = ::wait4(pid, &status, 0, &usage);
+        while (waited < 0 && errno == EINTR);
+        const auto ended = std::chrono::steady_clock::now();
+        const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+        result.ok = waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        result.wallMs = std::chrono::duration<double, std::milli>(ended - started).count();
+        result.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+        result.peakMiB = double(usage.ru_maxrss) / 1024.0; // KiB on Linux
+        return result;
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> runtime_;
+    std::vector<std::string> env_;
+    std::string error_;
+};
+
+struct Program {
+    QString path;
+    QStringList args;
+};
+
+void RunProgram(benchmark::State& state, const Program& program, bool display = false) {
+    const Launcher launcher(display);
+    if (!launcher.error().empty()) {
+        state.SkipWithError(launcher.error().c_str());
+        return;
+    }
+    double cpuMs = 0, peakMiB = 0;
     for (auto _ : state) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(program, args);
-        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-            state.SkipWithError(("cannot run " + program).toStdString().c_str());
+        const Run run = launcher.run(program.path, program.args);
+        if (!run.ok) {
+            state.SkipWithError(("cannot run " + program.path).toStdString().c_str());
             return;
         }
+        cpuMs += run.cpuMs;
+        peakMiB = std::max(peakMiB, run.peakMiB);
     }
-    state.counters["child_cpu_ms"] = benchmark::Counter((ChildrenCpuMs() - cpuBefore) / double(state.iterations()));
+    state.counters["child_cpu_ms"] = cpuMs / double(state.iterations());
+    state.counters["child_peak_mib"] = peakMiB;
 }
 
-void BareQtWindow(benchmark::State& state) { RunProgram(state, BuildFile("vexo_bare_window"), {}); }
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Pairs of runs, the utility and its yardstick, the order swapped every pair.
+constexpr int kPairs = 15;
+
+void RunPairs(benchmark::State& state, const Program& yardstick, const Program& vexo, bool display) {
+    const Launcher launcher(display);
+    if (!launcher.error().empty()) {
+        state.SkipWithError(launcher.error().c_str());
+        return;
+    }
+    std::vector<Run> bare, own;
+    for (auto _ : state) {
+        const bool vexoFirst = own.size() % 2 == 1;
+        const Program& first = vexoFirst ? vexo : yardstick;
+        const Program& second = vexoFirst ? yardstick : vexo;
+        const Run a = launcher.run(first.path, first.args);
+        const Run b = launcher.run(second.path, second.args);
+        if (!a.ok || !b.ok) {
+            state.SkipWithError(("cannot run " + (a.ok ? second : first).path).toStdString().c_str());
+            return;
+        }
+        own.push_back(vexoFirst ? a : b);
+        bare.push_back(vexoFirst ? b : a);
+    }
+    const auto report = [&](const char* name, double Run::*field) {
+        std::vector<double> x, y;
+        for (const Run& r : bare)
+            x.push_back(r.*field);
+        for (const Run& r : own)
+            y.push_back(r.*field);
+        const double floor = Median(x), mine = Median(y);
+        state.counters[std::string("bare_") + name] = floor;
+        state.counters[std::string("vexo_") + name] = mine;
+        state.counters[std::string("ratio_") + name] = floor > 0 ? mine / floor : 0;
+    };
+    report("wall_ms", &Run::wallMs);
+    report("cpu_ms", &Run::cpuMs);
+    report("peak_mib", &Run::peakMiB);
+}
+
+void BareQtWindow(benchmark::State& state) { RunProgram(state, {BuildFile("vexo_bare_window"), {}}); }
 
 // The floor under the utility's figure: the bare window that also decodes the default skin's page
 // background and paints it, and then, in addition, waits out the handshake's two 5 ms pauses while
 // that decode runs. Neither does anything else the utility does (tray, lock, files, mouse, fonts).
 constexpr int kHandshakePausesMs = 10;
 
-void BareQtWindowWithPage(benchmark::State& state, bool handshakePauses) {
-    const QString page = BuildFile("Skins/Black/BasicSet2.png");
-    if (!QFileInfo::exists(page)) {
-        state.SkipWithError("the default skin is not in the build");
-        return;
-    }
-    QStringList args{"--background", page};
+// text: the page floor with words on it as well (fonts, text shaping), under the figure of any
+// page that shows a label.
+Program PageFloor(bool handshakePauses, bool text = false) {
+    QStringList args{"--background", BuildFile("Skins/Black/BasicSet2.png")};
     if (handshakePauses)
         args << "--pause-ms" << QString::number(kHandshakePausesMs);
-    RunProgram(state, BuildFile("vexo_bare_window"), args);
+    if (text)
+        args << "--text"
+             << "VEXO T58 Basic settings";
+    return {BuildFile("vexo_bare_window"), args};
+}
+
+bool HasPage(benchmark::State& state) {
+    if (QFileInfo::exists(BuildFile("Skins/Black/BasicSet2.png")))
+        return true;
+    state.SkipWithError("the default skin is not in the build");
+    return false;
+}
+
+void BareQtWindowWithPage(benchmark::State& state, bool handshakePauses) {
+    if (HasPage(state))
+        RunProgram(state, PageFloor(handshakePauses));
 }
 
 void VexoStartUp(benchmark::State& state, bool firstStart) {
@@ -120,17 +255,31 @@ void VexoStartUp(benchmark::State& state, bool firstStart) {
         state.SkipWithError("cannot make a portable copy of the build");
         return;
     }
-    RunProgram(state, install->path() + "/vexo", {"--simulate", "--quit-after-start"});
+    RunProgram(state, {install->path() + "/vexo", {"--simulate", "--quit-after-start"}});
+}
+
+// The shown start against the page floor with the handshake's pauses, pair by pair.
+void ShownStartPairs(benchmark::State& state, bool textFloor) {
+    const auto install = PortableCopy(false);
+    if (!install) {
+        state.SkipWithError("cannot make a portable copy of the build");
+        return;
+    }
+    if (HasPage(state))
+        RunPairs(state, PageFloor(true, textFloor), {install->path() + "/vexo", {"--simulate", "--quit-after-start"}},
+                 false);
 }
 
 // A start at login: the bare tray program to its icon in place, alone and with the one notice a
 // start with a mouse shows; the utility behind its icon with the simulated mouse.
-void BareTrayAtLogin(benchmark::State& state, bool notice) {
+Program BareTray(bool notice) {
     QStringList args{"--quit-after-start"};
     if (notice)
         args << "--notice";
-    RunProgram(state, BuildFile("vexo_bare_tray"), args, true);
+    return {BuildFile("vexo_bare_tray"), args};
 }
+
+void BareTrayAtLogin(benchmark::State& state, bool notice) { RunProgram(state, BareTray(notice), true); }
 
 void VexoAtLogin(benchmark::State& state) {
     const auto install = PortableCopy(false);
@@ -138,9 +287,29 @@ void VexoAtLogin(benchmark::State& state) {
         state.SkipWithError("cannot make a portable copy of the build");
         return;
     }
-    RunProgram(state, install->path() + "/vexo", {"--simulate", "--quit-after-start"}, true);
+    RunProgram(state, {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
 }
 
+// The login start against the bare tray program, alone and with the notice, pair by pair.
+void AtLoginPairs(benchmark::State& state, bool notice) {
+    const auto install = PortableCopy(false);
+    if (!install) {
+        state.SkipWithError("cannot make a portable copy of the build");
+        return;
+    }
+    RunPairs(state, BareTray(notice), {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
+}
+
+BENCHMARK_CAPTURE(AtLoginPairs, bare_tray, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kPairs);
+BENCHMARK_CAPTURE(AtLoginPairs, bare_tray_and_notice, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kPairs);
+BENCHMARK_CAPTURE(ShownStartPairs, page_floor, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kPairs);
+BENCHMARK_CAPTURE(ShownStartPairs, page_and_text_floor, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kPairs);
 BENCHMARK_CAPTURE(BareTrayAtLogin, icon, false)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK_CAPTURE(BareTrayAtLogin, icon_and_notice, true)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(VexoAtLogin)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
