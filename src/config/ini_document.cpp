@@ -251,6 +251,28 @@ bool IniDocument::nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span
 
 bool IniDocument::headerNamed(const Span& line, std::string_view name) const {
     if (encoding_ != Encoding::Utf16Le) {
+        // Most headers differ from an ASCII name within its length: told apart on the raw bytes,
+        // a file of millions of sections costs a few byte comparisons per header. Bytes that are
+        // not ASCII there read as characters that are not either, so they never match it.
+        if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            const char* data = body_.data();
+            std::size_t at = line.start;
+            while (at < line.end && data[at] != '[') {
+                ++at;
+            }
+            ++at;
+            while (at < line.end && (data[at] == ' ' || data[at] == '\t')) {
+                ++at;
+            }
+            if (at > line.end || line.end - at < name.size()) {
+                return false;
+            }
+            for (std::size_t i = 0; i < name.size(); ++i) {
+                if (fold(data[at + i]) != fold(name[i])) {
+                    return false;
+                }
+            }
+        }
         // Plain ASCII, the usual case, is compared on the bytes themselves: a file of millions of
         // sections then costs no copy per header. Anything else goes through textOf's rules.
         const std::string_view raw = std::string_view(body_).substr(line.start, line.end - line.start);

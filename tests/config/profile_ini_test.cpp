@@ -384,6 +384,14 @@ TEST_F(ProfileIniTest, SectionsAreFoundAfterEveryKindOfLineBreakAndOnlyAtALineSt
     EXPECT_EQ(TempDir::take(file), "[A]\rx=1\ry=[B]\n  not [B] either\r\n \t[ B ]  trailing\rk=b\rn=2\r\t[C]\nk=c");
     EXPECT_EQ(ini.readString("C", "k"), "c");
     EXPECT_EQ(ini.readString("B", "n"), "2");
+
+    // Names beyond ASCII, and bytes that are no UTF-8, are compared as the text they read as.
+    TempDir::put(file, "[Skins\xFF]\nk=bad\n[ \xC3\x9Cmlaut ]\nk=u\n[Sk\xFF]\nk=fffd\n[SKINS]\nk=skins\n");
+    ProfileIni other(file);
+    EXPECT_EQ(other.readString("Skins", "k"), "skins");
+    EXPECT_EQ(other.readString("\xC3\x9Cmlaut", "k"), "u");
+    EXPECT_EQ(other.readString("sk\uFFFD", "k"), "fffd");
+    EXPECT_EQ(other.readString("Skins\uFFFD", "k"), "bad");
 }
 
 TEST_F(ProfileIniTest, AnswersOfEarlierSearchesNeverOutliveAnEdit) {
