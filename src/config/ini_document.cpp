@@ -251,6 +251,28 @@ bool IniDocument::nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span
 
 bool IniDocument::headerNamed(const Span& line, std::string_view name) const {
     if (encoding_ != Encoding::Utf16Le) {
+        // Most headers differ from an ASCII name within its length: told apart on the raw bytes,
+        // a file of millions of sections costs a few byte comparisons per header. Bytes that are
+        // not ASCII there read as characters that are not either, so they never match it.
+        if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            const char* data = body_.data();
+            std::size_t at = line.start;
+            while (at < line.end && data[at] != '[') {
+                ++at;
+            }
+            ++at;
+            while (at < line.end && (data[at] == ' ' || data[at] == '\t')) {
+                ++at;
+            }
+            if (at > line.end || line.end - at < name.size()) {
+                return false;
+            }
+            for (std::size_t i = 0; i < name.size(); ++i) {
+                if (fold(data[at + i]) != fold(name[i])) {
+                    return false;
+                }
+            }
+        }
         // Plain ASCII, the usual case, is compared on the bytes themselves: a file of millions of
         // sections then costs no copy per header. Anything else goes through textOf's rules.
         const std::string_view raw = std::string_view(body_).substr(line.start, line.end - line.start);
@@ -264,34 +286,79 @@ bool IniDocument::headerNamed(const Span& line, std::string_view name) const {
     return header && sameName(*header, name);
 }
 
+bool IniDocument::nextHeader(std::size_t& pos, Span& line) const {
+    if (encoding_ != Encoding::Utf16Le) {
+        // One pass over the bytes, a line at a time: in a file of millions of tiny sections nearly
+        // every line has a '[', so searching for it and walking back would touch each line twice.
+        if (encoding_ == Encoding::Unsupported) {
+            return false;
+        }
+        const std::size_t end = textEnd();
+        const char* data = body_.data();
+        for (std::size_t start = pos; start < end;) {
+            std::size_t i = start;
+            while (i < end && (data[i] == ' ' || data[i] == '\t')) {
+                ++i;
+            }
+            const bool header = i < end && data[i] == '[';
+            while (i < end && data[i] != '\n' && data[i] != '\r') {
+                ++i;
+            }
+            std::size_t next = i;
+            if (i < end) {
+                next = i + 1 + (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n' ? 1 : 0);
+            }
+            if (header) {
+                line = {start, i, next};
+                pos = next;
+                return true;
+            }
+            start = next;
+        }
+        pos = end;
+        return false;
+    }
+    // Only lines with a '[' can be headers; memchr finds them without walking the others.
+    while (nextLineWith(u'[', pos, textEnd(), line)) {
+        pos = line.next;
+        if (mayBeHeader(line)) {
+            return true;
+        }
+    }
+    pos = textEnd();
+    return false;
+}
+
 std::optional<IniDocument::Span> IniDocument::findSection(std::string_view name) const {
-    // A read of a section and the save that follows look for the same one: in a file of millions
-    // of sections the second walk is saved. Every edit forgets the answer.
-    if (lastFound_ && sameName(lastFound_->first, name)) {
-        return lastFound_->second;
+    // A read and the save that follows look for the same few sections (the labels' and the
+    // skin's): in a file of millions of sections each is searched for once. Every edit forgets
+    // the answers.
+    constexpr std::size_t kRemembered = 8;
+    for (const auto& [remembered, where] : found_) {
+        if (sameName(remembered, name)) {
+            return where;
+        }
     }
     std::optional<Span> found;
-    // Only lines with a '[' can be headers; memchr finds them without walking the others.
     Span line;
-    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
-        if (mayBeHeader(line) && headerNamed(line, name)) {
+    for (std::size_t pos = 0; nextHeader(pos, line);) {
+        if (headerNamed(line, name)) {
             found = line;
             break;
         }
     }
-    lastFound_.emplace(std::string(name), found);
+    if (found_.size() == kRemembered) {
+        found_.erase(found_.begin());
+    }
+    found_.emplace_back(std::string(name), found);
     return found;
 }
 
 std::size_t IniDocument::sectionEnd(const Span& header) const {
     Span line;
     // A line whose first non-blank character is '[' is a header, whatever follows.
-    for (std::size_t pos = header.next; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
-        if (mayBeHeader(line)) {
-            return line.start;
-        }
-    }
-    return textEnd();
+    std::size_t pos = header.next;
+    return nextHeader(pos, line) ? line.start : textEnd();
 }
 
 std::optional<IniDocument::Span> IniDocument::findKey(const Span& header, std::string_view key) const {
@@ -342,8 +409,8 @@ std::vector<std::string> IniDocument::sectionNames(std::size_t limitUnits, std::
 std::size_t IniDocument::sectionCount() const {
     std::size_t count = 0;
     Span line;
-    for (std::size_t pos = 0; nextLineWith(u'[', pos, textEnd(), line); pos = line.next) {
-        count += mayBeHeader(line) ? 1 : 0;
+    for (std::size_t pos = 0; nextHeader(pos, line);) {
+        ++count;
     }
     return count;
 }
@@ -395,7 +462,7 @@ void IniDocument::insertLines(std::size_t at, std::string_view utf8Lines) {
             bytes.insert(0, newline());
         }
     }
-    lastFound_.reset();
+    found_.clear();
     body_.insert(at, bytes);
 }
 
@@ -440,7 +507,7 @@ void IniDocument::setAll(std::string_view section, const std::vector<std::pair<s
         }
         // The stored spelling of the key name stays; only the value changes.
         const std::string storedKey(trim(std::string_view(text).substr(0, eq)));
-        lastFound_.reset();
+        found_.clear();
         body_.replace(line->start, line->end - line->start, encodeLine(storedKey + "=" + std::string(value)));
     }
     if (missing.empty()) {
@@ -485,7 +552,7 @@ bool IniDocument::removeSection(std::string_view section) {
     if (!header) {
         return false;
     }
-    lastFound_.reset();
+    found_.clear();
     body_.erase(header->start, sectionEnd(*header) - header->start);
     return true;
 }

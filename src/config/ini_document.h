@@ -92,6 +92,8 @@ private:
     std::size_t findUnit(char16_t c, std::size_t from, std::size_t to) const;
     // The first line at or after pos (a line start) that holds the unit c before `to`.
     bool nextLineWith(char16_t c, std::size_t pos, std::size_t to, Span& line) const;
+    // The first line at or after pos (a line start) that mayBeHeader; pos then is the line after it.
+    bool nextHeader(std::size_t& pos, Span& line) const;
 
     std::optional<Span> findSection(std::string_view name) const;
     // Offset of the first line after the section whose header is `header`: the next header or the end.
@@ -109,8 +111,9 @@ private:
     std::string bom_; // the byte-order mark as read, written back in front
     std::string body_; // everything after the byte-order mark, as stored
     std::string newline_; // raw bytes of the first line break seen; used for added lines
-    // The last section looked for and where its header was (nullopt: missing); reset by every edit.
-    mutable std::optional<std::pair<std::string, std::optional<Span>>> lastFound_;
+    // The last few sections looked for and where their headers were (nullopt: missing), newest
+    // last; emptied by every edit.
+    mutable std::vector<std::pair<std::string, std::optional<Span>>> found_;
 };
 
 } // namespace vexo

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <optional>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,30 +58,28 @@ bool readWhole(const std::filesystem::path& path, std::string& out) {
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
-    // Straight into a string of the file's size: no second copy, and no growth by doubling.
+    // Into a string reserved for the file's size (and a few added lines, so an edit at the end of
+    // a huge file moves nothing), through a small buffer: growing the string itself would first
+    // fill it with zeros, a second pass over the whole file. The buffer stays in the cache.
     out.clear();
-    // Room for a few added lines too: an edit at the end of a huge file then moves nothing.
     out.reserve(static_cast<std::size_t>(st.st_size) + 65536);
+    constexpr std::size_t kChunk = 128 * 1024;
+    const std::unique_ptr<char[]> chunk(new char[kChunk]);
     bool ok = true;
     for (;;) {
-        if (out.size() == out.capacity()) {
-            out.reserve(out.size() + 65536);
-        }
-        const std::size_t before = out.size();
-        const std::size_t room = out.capacity() - before;
-        out.resize(out.capacity());
-        const ssize_t n = ::read(fd.get(), out.data() + before, room);
-        out.resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
+        const ssize_t n = ::read(fd.get(), chunk.get(), kChunk);
         if (n < 0 && errno == EINTR) {
             continue;
-        }
-        if (n < 0 || out.size() > static_cast<std::size_t>(kMaxFileBytes)) {
-            ok = false;
-            break;
         }
         if (n == 0) {
             break;
         }
+        // Bounded however the file grows while it is read.
+        if (n < 0 || out.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
+            ok = false;
+            break;
+        }
+        out.append(chunk.get(), static_cast<std::size_t>(n));
     }
     return ok;
 }

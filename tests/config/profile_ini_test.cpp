@@ -361,3 +361,89 @@ TEST_F(ProfileIniTest, AFileTheUserCannotReadIsReportedAndKept) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProfileIniTest, SectionsAreFoundAfterEveryKindOfLineBreakAndOnlyAtALineStart) {
+    // Lone CR, LF and CRLF mixed; headers indented; '[' inside a line is no header.
+    const std::string before = "[A]\rx=1\r"
+                               "y=[B]\n"
+                               "  not [B] either\r\n"
+                               " \t[ B ]  trailing\r"
+                               "k=b\r"
+                               "\t[C]\n"
+                               "k=c";
+    TempDir::put(file, before);
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("a", "y"), "[B]");
+    EXPECT_EQ(ini.readString("b", "k"), "b");
+    EXPECT_EQ(ini.readString("C", "k"), "c");
+    EXPECT_EQ(ini.sectionCount(), 3u);
+    // A key added to a middle section lands before the next header, whatever its line break.
+    ASSERT_TRUE(ini.writeString("B", "n", "2"));
+    EXPECT_EQ(TempDir::take(file), "[A]\rx=1\ry=[B]\n  not [B] either\r\n \t[ B ]  trailing\rk=b\rn=2\r\t[C]\nk=c");
+    EXPECT_EQ(ini.readString("C", "k"), "c");
+    EXPECT_EQ(ini.readString("B", "n"), "2");
+
+    // Names beyond ASCII, and bytes that are no UTF-8, are compared as the text they read as.
+    TempDir::put(file, "[Skins\xFF]\nk=bad\n[ \xC3\x9Cmlaut ]\nk=u\n[Sk\xFF]\nk=fffd\n[SKINS]\nk=skins\n");
+    ProfileIni other(file);
+    EXPECT_EQ(other.readString("Skins", "k"), "skins");
+    EXPECT_EQ(other.readString("\xC3\x9Cmlaut", "k"), "u");
+    EXPECT_EQ(other.readString("sk\uFFFD", "k"), "fffd");
+    EXPECT_EQ(other.readString("Skins\uFFFD", "k"), "bad");
+}
+
+TEST_F(ProfileIniTest, AnswersOfEarlierSearchesNeverOutliveAnEdit) {
+    std::string text;
+    for (int i = 0; i < 12; ++i) {
+        text += "[S" + std::to_string(i) + "]\nv=" + std::to_string(i) + "\n";
+    }
+    TempDir::put(file, text);
+    ProfileIni ini(file);
+    // More names than are remembered, some missing, each asked twice.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 14; ++i) {
+            EXPECT_EQ(ini.readString("s" + std::to_string(i), "v", "none"), i < 12 ? std::to_string(i) : "none");
+        }
+    }
+    // Once a missing section is added it is found; a removed one is gone; sections after an edit
+    // that moved them keep their values.
+    ASSERT_TRUE(ini.writeString("S13", "v", "13"));
+    EXPECT_EQ(ini.readString("S13", "v", "none"), "13");
+    ASSERT_TRUE(ini.deleteSection("S0"));
+    EXPECT_EQ(ini.readString("S0", "v", "none"), "none");
+    EXPECT_EQ(ini.readString("S1", "v", "none"), "1");
+    ASSERT_TRUE(ini.writeStrings("S5", {{"v", "a much longer value than before"}, {"w", "new"}}));
+    EXPECT_EQ(ini.readString("S6", "v"), "6");
+    EXPECT_EQ(ini.readString("S5", "w"), "new");
+    ASSERT_TRUE(ini.replaceSection("S2", {{"v", "moved"}}));
+    EXPECT_EQ(ini.readString("S2", "v"), "moved");
+    EXPECT_EQ(ini.readString("S3", "v"), "3");
+    EXPECT_EQ(ini.sectionCount(), 12u);
+}
+
+TEST_F(ProfileIniTest, FilesOfAnySizeUpToTheLimitAreReadWhole) {
+    // Lines across every boundary at which a read may split the file, and the last line far out.
+    std::string text = "[Skins]\nLan=EN\n";
+    for (int i = 0; text.size() < 700 * 1024; ++i) {
+        text += "[P" + std::to_string(i) + "]\nv=" + std::string(static_cast<std::size_t>(i % 97), 'x') + "\n";
+    }
+    text += "[Last]\nv=end";
+    TempDir::put(file, text);
+    ProfileIni ini(file);
+    EXPECT_EQ(ini.readString("last", "v"), "end");
+    EXPECT_EQ(ini.readString("P96", "v"), std::string(96, 'x'));
+    ASSERT_TRUE(ini.writeString("Skins", "Lan", "CHS"));
+    text.replace(text.find("Lan=EN"), 6, "Lan=CHS");
+    EXPECT_EQ(TempDir::take(file), text);
+
+    // Exactly at the limit is still read (sparse: the tail is NULs, part of the last value).
+    TempDir::put(file, "[Skins]\nPath=Black\n[Tail]\nv=");
+    std::filesystem::resize_file(file, 64u * 1024 * 1024);
+    ProfileIni limit(file);
+    EXPECT_EQ(limit.problem(), "");
+    EXPECT_EQ(limit.readString("Skins", "Path"), "Black");
+}
+
+} // namespace
