@@ -93,7 +93,9 @@ AppShell::SetResult AppShell::setSettings(const std::vector<SettingAssignment>& 
     }
 
     if (apply && session_->mousePresent()) {
-        result.failure = applyToMouse();
+        // The mouse holds the applied snapshot: only what differs from it goes out.
+        const ConfigRecord onMouse = parts_.config.snapshot();
+        result.failure = applyToMouse(&onMouse);
     } else {
         if (parts_.config.SaveConfig() != ConfigStore::SaveResult::Saved)
             result.failure = parts_.config.path().string() + " not saved: " + parts_.config.lastError();
@@ -105,14 +107,14 @@ AppShell::SetResult AppShell::setSettings(const std::vector<SettingAssignment>& 
     return result;
 }
 
-std::string AppShell::applyToMouse() {
+std::string AppShell::applyToMouse(const ConfigRecord* onMouse) {
     if (!session_->mousePresent())
         return "no usable mouse is connected";
     // A mouse that came while the window stayed hidden has not told its sensor type yet, and the
     // DPI block is built for it.
     if (!basicPageReady_)
         sync_->ConnectSensor();
-    const SettingsSync::ApplyResult result = sync_->ApplyConfig();
+    const SettingsSync::ApplyResult result = onMouse ? sync_->ApplyChanges(*onMouse) : sync_->ApplyConfig();
     if (!result.sent || result.folderBusy || result.configUnread)
         return "nothing was sent to the mouse";
     parts_.config.TakeSnapshot();
