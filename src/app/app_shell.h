@@ -250,6 +250,9 @@ private:
     bool cleanedUp_ = false;
     bool starting_ = false;
     bool basicPageReady_ = false;
+    // The mouse now connected holds the applied snapshot: it took a whole Apply of it on this
+    // connection, and changes since went to it. Until then a change from the bus sends everything.
+    bool mouseHoldsSnapshot_ = false;
     bool fontsCreated_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;

@@ -93,15 +93,16 @@ AppShell::SetResult AppShell::setSettings(const std::vector<SettingAssignment>& 
     }
 
     if (apply && session_->mousePresent()) {
-        // The mouse holds the applied snapshot: only what differs from it goes out.
+        // When the mouse holds the applied snapshot, only what differs from it goes out.
         const ConfigRecord onMouse = parts_.config.snapshot();
-        result.failure = applyToMouse(&onMouse);
+        result.failure = applyToMouse(mouseHoldsSnapshot_ ? &onMouse : nullptr);
     } else {
         if (parts_.config.SaveConfig() != ConfigStore::SaveResult::Saved)
             result.failure = parts_.config.path().string() + " not saved: " + parts_.config.lastError();
         else if (!settings_.SaveButtonLabels())
             result.failure = "button labels not saved: " + settings_.lastError();
         parts_.config.TakeSnapshot();
+        mouseHoldsSnapshot_ = false; // saved, not sent
     }
     redrawShownPage();
     return result;
@@ -115,6 +116,7 @@ std::string AppShell::applyToMouse(const ConfigRecord* onMouse) {
     if (!basicPageReady_)
         sync_->ConnectSensor();
     const SettingsSync::ApplyResult result = onMouse ? sync_->ApplyChanges(*onMouse) : sync_->ApplyConfig();
+    mouseHoldsSnapshot_ = result.complete();
     if (!result.sent || result.folderBusy || result.configUnread)
         return "nothing was sent to the mouse";
     parts_.config.TakeSnapshot();
