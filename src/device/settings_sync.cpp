@@ -136,21 +136,25 @@ std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::startSend(const std::funct
         const bool labels = settings_.SaveButtonLabels();
         return std::pair(config, labels);
     };
+    // A change of a few blocks has a few milliseconds of pauses, less than a save with its flush
+    // takes: its commands go first, so the mouse has it at once, and the files follow in turn.
     try {
-        run->saving = std::async(std::launch::async, [save, lock, saved]() mutable {
-            // The lock and the caller are let go even when a save throws (out of memory), which
-            // the future then carries to FinishApply.
-            struct Done {
-                std::shared_ptr<const FolderLock>& lock;
-                const std::function<void()>& saved;
-                ~Done() {
-                    lock.reset();
-                    if (saved)
-                        saved();
-                }
-            } done{lock, saved};
-            return save();
-        });
+        if (!onMouse) {
+            run->saving = std::async(std::launch::async, [save, lock, saved]() mutable {
+                // The lock and the caller are let go even when a save throws (out of memory), which
+                // the future then carries to FinishApply.
+                struct Done {
+                    std::shared_ptr<const FolderLock>& lock;
+                    const std::function<void()>& saved;
+                    ~Done() {
+                        lock.reset();
+                        if (saved)
+                            saved();
+                    }
+                } done{lock, saved};
+                return save();
+            });
+        }
     } catch (const std::system_error&) {
         // No thread to spare: the files are saved after the commands instead.
     }

@@ -89,7 +89,8 @@ public:
     // it at a fraction of the pauses. Lighting is read back and adjusted as in ApplyConfig when it
     // changed; colour block 1 is the record's alone and is written without a read. Locking, merging,
     // saving and messages are those of ApplyConfig; with nothing changed nothing is sent, and the
-    // files are still saved. readBack is false only when a read it needed failed.
+    // files are still saved. The files are written after the commands, not beside them: the
+    // mouse has the change first. readBack is false only when a read it needed failed.
     ApplyResult ApplyChanges(const ConfigRecord& onMouse);
 
     // An Apply whose commands went out and whose files may still be being written.
