@@ -186,6 +186,8 @@ void AppShell::showNotice(std::uint8_t kind, std::uint8_t value) {
 }
 
 void AppShell::presenceChanged() {
+    // Another connection, perhaps another mouse: what it holds is not known.
+    mouseHoldsSnapshot_ = false;
     if (cleanedUp_)
         return;
     const bool firstShowing = session_->mousePresent() && !basicPageReady_ && window_->isVisible();
@@ -283,7 +285,11 @@ void AppShell::shutdown() {
 
 bool AppShell::mousePresent() const { return session_->mousePresent(); }
 
-void AppShell::takeSnapshot() { parts_.config.TakeSnapshot(); }
+void AppShell::takeSnapshot() {
+    parts_.config.TakeSnapshot();
+    // After the window's Apply, which sends everything to a present mouse.
+    mouseHoldsSnapshot_ = session_->mousePresent();
+}
 
 void AppShell::restoreSnapshot() {
     waitForApply(); // its snapshot first, or Cancel would undo what was just applied

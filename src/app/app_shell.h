@@ -164,8 +164,8 @@ public:
     // its labels, language and skin, record.ini's macro names, the sensor type of a present mouse.
     SettingsState settingsState() const;
     // Sets by name as vexoctl set does (every assignment checked first; refused ones change
-    // nothing), then saves and, with apply and a mouse, sends the whole setup as Apply does. The
-    // page shown is redrawn.
+    // nothing), then saves and, with apply and a mouse, sends what differs from the applied
+    // snapshot (the blocks it touches) and takes the result as applied. The page shown is redrawn.
     struct SetResult {
         std::vector<std::string> refused; // one message per refused assignment
         std::string failure; // checked, but not (wholly) carried out
@@ -197,7 +197,8 @@ private:
     // Rebuilds the page shown from the record and labels (or draws the frame without a page).
     void redrawShownPage();
     // Sends the record as Apply does and takes it as applied; empty, or why not all was taken.
-    std::string applyToMouse();
+    // With onMouse (what the mouse last took), only the blocks that differ from it are sent.
+    std::string applyToMouse(const ConfigRecord* onMouse = nullptr);
     // The file half of loadProfile (app_shell_profiles.cpp): empty, or why nothing was loaded.
     std::string readProfileIn(const std::string& name);
     // The mouse came or went: the page says so, and an arrival while the window is shown runs the
@@ -249,6 +250,9 @@ private:
     bool cleanedUp_ = false;
     bool starting_ = false;
     bool basicPageReady_ = false;
+    // The mouse now connected holds the applied snapshot: it took a whole Apply of it on this
+    // connection, and changes since went to it. Until then a change from the bus sends everything.
+    bool mouseHoldsSnapshot_ = false;
     bool fontsCreated_ = false;
     // A str.ini that cannot be read or kept is reported at the first reading only.
     bool settingsProblemTold_ = false;

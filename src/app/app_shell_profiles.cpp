@@ -43,6 +43,8 @@ std::string AppShell::loadProfile(const std::string& name, bool apply) {
     const bool present = session_->mousePresent();
     // The files now hold the profile: it is what Cancel goes back to, sent or not.
     const std::string incomplete = present && apply ? applyToMouse() : std::string();
+    if (!present || !apply)
+        mouseHoldsSnapshot_ = false;
     parts_.config.TakeSnapshot();
     redrawShownPage();
     if (!apply)

@@ -93,26 +93,30 @@ AppShell::SetResult AppShell::setSettings(const std::vector<SettingAssignment>& 
     }
 
     if (apply && session_->mousePresent()) {
-        result.failure = applyToMouse();
+        // When the mouse holds the applied snapshot, only what differs from it goes out.
+        const ConfigRecord onMouse = parts_.config.snapshot();
+        result.failure = applyToMouse(mouseHoldsSnapshot_ ? &onMouse : nullptr);
     } else {
         if (parts_.config.SaveConfig() != ConfigStore::SaveResult::Saved)
             result.failure = parts_.config.path().string() + " not saved: " + parts_.config.lastError();
         else if (!settings_.SaveButtonLabels())
             result.failure = "button labels not saved: " + settings_.lastError();
         parts_.config.TakeSnapshot();
+        mouseHoldsSnapshot_ = false; // saved, not sent
     }
     redrawShownPage();
     return result;
 }
 
-std::string AppShell::applyToMouse() {
+std::string AppShell::applyToMouse(const ConfigRecord* onMouse) {
     if (!session_->mousePresent())
         return "no usable mouse is connected";
     // A mouse that came while the window stayed hidden has not told its sensor type yet, and the
     // DPI block is built for it.
     if (!basicPageReady_)
         sync_->ConnectSensor();
-    const SettingsSync::ApplyResult result = sync_->ApplyConfig();
+    const SettingsSync::ApplyResult result = onMouse ? sync_->ApplyChanges(*onMouse) : sync_->ApplyConfig();
+    mouseHoldsSnapshot_ = result.complete();
     if (!result.sent || result.folderBusy || result.configUnread)
         return "nothing was sent to the mouse";
     parts_.config.TakeSnapshot();

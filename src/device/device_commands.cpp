@@ -94,15 +94,19 @@ bool DeviceCommands::ReadColourBlocks() {
 
 bool DeviceCommands::WriteColourBlocks() {
     bool all = true;
-    for (std::uint8_t index = 0; index < DeviceImage::kColourBlockCount; ++index) {
-        const std::span<const std::uint8_t> block = image_.colourBlock(index);
-        std::array<std::uint8_t, Transport::kBlockDataSize> buffer{};
-        std::copy(block.begin(), block.end(), buffer.begin());
-        CommandPacket packet(kWriteColourBlock, index, static_cast<std::uint8_t>(block.size()));
-        all = transport_.TransferBlock(packet, buffer) && all;
-        transport_.pause(kIndexPauseMs);
-    }
+    for (std::uint8_t index = 0; index < DeviceImage::kColourBlockCount; ++index)
+        all = WriteColourBlock(index) && all;
     return all;
+}
+
+bool DeviceCommands::WriteColourBlock(std::uint8_t index) {
+    const std::span<const std::uint8_t> block = image_.colourBlock(index);
+    std::array<std::uint8_t, Transport::kBlockDataSize> buffer{};
+    std::copy(block.begin(), block.end(), buffer.begin());
+    CommandPacket packet(kWriteColourBlock, index, static_cast<std::uint8_t>(block.size()));
+    const bool whole = transport_.TransferBlock(packet, buffer);
+    transport_.pause(kIndexPauseMs);
+    return whole;
 }
 
 bool DeviceCommands::WriteDpiBlock() {
@@ -114,22 +118,30 @@ bool DeviceCommands::WriteDpiBlock() {
 
 bool DeviceCommands::WriteKeyMatrices() {
     bool all = true;
-    for (std::uint8_t matrix = 1; matrix <= DeviceImage::kKeyMatrixCount; ++matrix) {
-        CommandPacket packet(kWriteKeyMatrix, matrix, DeviceImage::kKeyMatrixSize);
-        all = transport_.TransferBlock(packet, image_.keyMatrices[matrix - 1]) && all;
-        transport_.pause(kIndexPauseMs);
-    }
+    for (std::uint8_t matrix = 1; matrix <= DeviceImage::kKeyMatrixCount; ++matrix)
+        all = WriteKeyMatrix(matrix) && all;
     return all;
+}
+
+bool DeviceCommands::WriteKeyMatrix(std::uint8_t matrix) {
+    CommandPacket packet(kWriteKeyMatrix, matrix, DeviceImage::kKeyMatrixSize);
+    const bool whole = transport_.TransferBlock(packet, image_.keyMatrices.at(matrix - 1));
+    transport_.pause(kIndexPauseMs);
+    return whole;
 }
 
 bool DeviceCommands::WriteMacros() {
     bool all = true;
-    for (std::uint8_t macro = 1; macro <= DeviceImage::kMacroCount; ++macro) {
-        CommandPacket packet(kWriteMacro, macro, DeviceImage::kMacroSize);
-        all = transport_.TransferBlock(packet, image_.macros[macro - 1]) && all;
-        transport_.pause(kIndexPauseMs);
-    }
+    for (std::uint8_t macro = 1; macro <= DeviceImage::kMacroCount; ++macro)
+        all = WriteMacro(macro) && all;
     return all;
+}
+
+bool DeviceCommands::WriteMacro(std::uint8_t macro) {
+    CommandPacket packet(kWriteMacro, macro, DeviceImage::kMacroSize);
+    const bool whole = transport_.TransferBlock(packet, image_.macros.at(macro - 1));
+    transport_.pause(kIndexPauseMs);
+    return whole;
 }
 
 } // namespace vexo

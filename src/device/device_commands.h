@@ -53,12 +53,18 @@ public:
     // than the block's, changes nothing and fails.
     bool ReadColourBlocks();
     bool WriteColourBlocks();
+    // 0x10 for one index (0-2), with its pause.
+    bool WriteColourBlock(std::uint8_t index);
     // 0x11: the eight DPI bytes.
     bool WriteDpiBlock();
     // 0x12: matrices 1 to 4, 64 bytes each, zero matrices included.
     bool WriteKeyMatrices();
+    // 0x12 for one matrix (1-4), with its pause.
+    bool WriteKeyMatrix(std::uint8_t matrix);
     // 0x13: macros 1 to 10, 128 bytes each.
     bool WriteMacros();
+    // 0x13 for one macro (1-10), with its pause.
+    bool WriteMacro(std::uint8_t macro);
 
     DeviceImage& image() { return image_; }
     Transport& transport() { return transport_; }

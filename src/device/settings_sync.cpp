@@ -84,7 +84,16 @@ void SettingsSync::adjustLighting() {
 
 SettingsSync::ApplyResult SettingsSync::ApplyConfig() { return FinishApply(StartApply({})); }
 
+SettingsSync::ApplyResult SettingsSync::ApplyChanges(const ConfigRecord& onMouse) {
+    return FinishApply(startSend({}, &onMouse));
+}
+
 std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::StartApply(const std::function<void()>& saved) {
+    return startSend(saved, nullptr);
+}
+
+std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::startSend(const std::function<void()>& saved,
+                                                                const ConfigRecord* onMouse) {
     auto run = std::make_unique<ApplyRun>();
     ApplyResult& result = run->result;
     const auto nothingToWaitFor = [&saved, &run] {
@@ -116,8 +125,6 @@ std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::StartApply(const std::func
         prompter_.message(kChangedOnDiskText, std::string(kApplicationTitle));
     }
     const ConfigRecord& record = store_.record();
-    DeviceImage& image = session_.image();
-    DeviceCommands& commands = session_.commands();
     const std::size_t callsBefore = session_.transport().callCount();
     const std::size_t failuresBefore = session_.transport().failedCallCount();
 
@@ -129,53 +136,34 @@ std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::StartApply(const std::func
         const bool labels = settings_.SaveButtonLabels();
         return std::pair(config, labels);
     };
+    // A change of a few blocks has a few milliseconds of pauses, less than a save with its flush
+    // takes: its commands go first, so the mouse has it at once, and the files follow in turn.
     try {
-        run->saving = std::async(std::launch::async, [save, lock, saved]() mutable {
-            // The lock and the caller are let go even when a save throws (out of memory), which
-            // the future then carries to FinishApply.
-            struct Done {
-                std::shared_ptr<const FolderLock>& lock;
-                const std::function<void()>& saved;
-                ~Done() {
-                    lock.reset();
-                    if (saved)
-                        saved();
-                }
-            } done{lock, saved};
-            return save();
-        });
+        if (!onMouse) {
+            run->saving = std::async(std::launch::async, [save, lock, saved]() mutable {
+                // The lock and the caller are let go even when a save throws (out of memory), which
+                // the future then carries to FinishApply.
+                struct Done {
+                    std::shared_ptr<const FolderLock>& lock;
+                    const std::function<void()>& saved;
+                    ~Done() {
+                        lock.reset();
+                        if (saved)
+                            saved();
+                    }
+                } done{lock, saved};
+                return save();
+            });
+        }
     } catch (const std::system_error&) {
         // No thread to spare: the files are saved after the commands instead.
     }
 
-    commands.WriteReportRate(record.reportRate());
-    // Every read runs, so that the command sequence stays the same; only whole answers count.
-    const bool lightingRead = commands.ReadLightingBlock();
-    const bool ledSetsRead = commands.ReadLedSets();
-    adjustLighting();
-    const bool coloursRead = commands.ReadColourBlocks();
-    result.readBack = lightingRead && ledSetsRead && coloursRead;
-    if (result.readBack) {
-        std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
-        commands.WriteColourBlocks();
-        commands.WriteLedSets();
-        commands.WriteLightingBlock();
-    }
-
-    image.dpi = DpiImage(record, sensorType());
-    commands.WriteDpiBlock();
-
-    for (std::size_t m = 0; m < DeviceImage::kMacroCount; ++m) {
-        const auto macro = record.macro(m + 1);
-        std::copy(macro.begin(), macro.end(), image.macros[m].begin());
-    }
-    commands.WriteMacros();
-
-    const auto matrices = KeyMatrixImage(record);
-    for (std::size_t m = 0; m < DeviceImage::kKeyMatrixCount; ++m) {
-        image.keyMatrices[m] = matrices[m];
-    }
-    commands.WriteKeyMatrices();
+    // After the merge: what another program saved reaches the mouse too.
+    if (onMouse)
+        sendBlocks(ChangedBlocks::Between(*onMouse, record, sensorType()), false, result);
+    else
+        sendBlocks(ChangedBlocks::All(), true, result);
 
     result.sent = true;
     result.calls = session_.transport().callCount() - callsBefore;
@@ -185,6 +173,78 @@ std::unique_ptr<SettingsSync::ApplyRun> SettingsSync::StartApply(const std::func
     std::tie(result.configSaved, result.labelsSaved) = save();
     lock.reset();
     return nothingToWaitFor();
+}
+
+void SettingsSync::sendBlocks(const ChangedBlocks& blocks, bool full, ApplyResult& result) {
+    const ConfigRecord& record = store_.record();
+    DeviceImage& image = session_.image();
+    DeviceCommands& commands = session_.commands();
+
+    if (blocks.reportRate)
+        commands.WriteReportRate(record.reportRate());
+    if (full) {
+        // Every read runs, so that the command sequence stays the same; only whole answers count.
+        const bool lightingRead = commands.ReadLightingBlock();
+        const bool ledSetsRead = commands.ReadLedSets();
+        adjustLighting();
+        const bool coloursRead = commands.ReadColourBlocks();
+        result.readBack = lightingRead && ledSetsRead && coloursRead;
+        if (result.readBack) {
+            std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
+            commands.WriteColourBlocks();
+            commands.WriteLedSets();
+            commands.WriteLightingBlock();
+        }
+    } else {
+        result.readBack = true;
+        // Lighting and LED set 0 keep bytes of the mouse's own, so they are read first; colour
+        // block 1 is the record's alone.
+        bool lightingRead = false;
+        if (blocks.lighting) {
+            lightingRead = commands.ReadLightingBlock();
+            lightingRead = commands.ReadLedSets() && lightingRead;
+            if (lightingRead)
+                adjustLighting();
+            result.readBack = lightingRead;
+        }
+        if (blocks.dpiColours) {
+            std::copy(record.dpiColourBytes().begin(), record.dpiColourBytes().end(), image.colourBlock1.begin());
+            commands.WriteColourBlock(1);
+        }
+        if (lightingRead) {
+            commands.WriteLedSets();
+            commands.WriteLightingBlock();
+        }
+    }
+
+    if (blocks.dpi) {
+        image.dpi = DpiImage(record, sensorType());
+        commands.WriteDpiBlock();
+    }
+
+    for (std::size_t m = 0; m < DeviceImage::kMacroCount; ++m) {
+        const auto macro = record.macro(m + 1);
+        std::copy(macro.begin(), macro.end(), image.macros[m].begin());
+    }
+    if (full) {
+        commands.WriteMacros();
+    } else {
+        for (std::size_t m = 0; m < DeviceImage::kMacroCount; ++m)
+            if (blocks.macros[m])
+                commands.WriteMacro(static_cast<std::uint8_t>(m + 1));
+    }
+
+    const auto matrices = KeyMatrixImage(record);
+    for (std::size_t m = 0; m < DeviceImage::kKeyMatrixCount; ++m) {
+        image.keyMatrices[m] = matrices[m];
+    }
+    if (full) {
+        commands.WriteKeyMatrices();
+    } else {
+        for (std::size_t m = 0; m < DeviceImage::kKeyMatrixCount; ++m)
+            if (blocks.keyMatrices[m])
+                commands.WriteKeyMatrix(static_cast<std::uint8_t>(m + 1));
+    }
 }
 
 SettingsSync::ApplyResult SettingsSync::FinishApply(std::unique_ptr<ApplyRun> run) {

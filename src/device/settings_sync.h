@@ -12,6 +12,7 @@
 
 #include "config/config_store.h"
 #include "config/ini_settings.h"
+#include "device/changed_blocks.h"
 #include "device/device_session.h"
 
 namespace vexo {
@@ -82,6 +83,16 @@ public:
     // captioned kSaveFailedCaption.
     ApplyResult ApplyConfig();
 
+    // ApplyConfig for a record changed from onMouse, what the mouse was last brought in line with:
+    // only the blocks the change touches are sent (ChangedBlocks, with the sensor type of the last
+    // connection; key matrices and macros one by one), so the mouse ends as a full Apply would leave
+    // it at a fraction of the pauses. Lighting is read back and adjusted as in ApplyConfig when it
+    // changed; colour block 1 is the record's alone and is written without a read. Locking, merging,
+    // saving and messages are those of ApplyConfig; with nothing changed nothing is sent, and the
+    // files are still saved. The files are written after the commands, not beside them: the
+    // mouse has the change first. readBack is false only when a read it needed failed.
+    ApplyResult ApplyChanges(const ConfigRecord& onMouse);
+
     // An Apply whose commands went out and whose files may still be being written.
     struct ApplyRun {
         ApplyResult result; // what the commands gave; the save's results come with FinishApply
@@ -113,6 +124,9 @@ public:
         "where both changed the same setting, the one shown here was sent and saved.";
 
 private:
+    std::unique_ptr<ApplyRun> startSend(const std::function<void()>& saved, const ConfigRecord* onMouse);
+    // The commands of an Apply for the blocks given; full: the fixed sequence of ApplyConfig.
+    void sendBlocks(const ChangedBlocks& blocks, bool full, ApplyResult& result);
     void adjustLighting();
     void reportLabelsNotSaved();
     void reportConfigNotSaved(ConfigStore::SaveResult result);

@@ -108,7 +108,14 @@ TEST_F(VexoctlWindowTest, WhileTheWindowRunsVexoctlGoesThroughItToItsMouse) {
     const Run set = vexoctl({"set", "dpi.2=800"});
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(set.out, "sent to the mouse\nsaved\n");
-    EXPECT_GT(traceText().size(), traced + 1000) << "the window sent the whole setup";
+    EXPECT_GT(traceText().size(), traced + 1000) << "the window's first change sent the whole setup";
+    // The mouse now holds what the window applied: a second change sends only the DPI block.
+    const std::size_t applied = traceText().size();
+    ASSERT_EQ(vexoctl({"set", "dpi.2=1600"}).status, 0);
+    const std::string sent = traceText().substr(applied);
+    EXPECT_NE(sent.find("SET 11 80 08"), std::string::npos) << sent;
+    EXPECT_EQ(sent.find("SET 13"), std::string::npos) << sent;
+    ASSERT_EQ(vexoctl({"set", "dpi.2=800"}).status, 0);
     ConfigStore saved(root / "data/config.bin");
     ASSERT_EQ(saved.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_EQ(DpiValue(3, saved.record().dpiValues()[1]), 800u);

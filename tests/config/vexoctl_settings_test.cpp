@@ -104,14 +104,22 @@ TEST_F(VexoctlSettingsTest, RefusalsListWhatIsAllowedAndChangeNoFile) {
     }
 }
 
-TEST_F(VexoctlSettingsTest, SetWithTheMouseSendsAndSaves) {
+TEST_F(VexoctlSettingsTest, SetWithTheMouseSendsWhatChangedAndSaves) {
     const auto r =
         vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl --simulate=3 --data " + dir.path.string() +
                                 " --trace " + (dir / "trace.txt").string() + " set dpi.2=800",
                             dir / "stderr.txt");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("sent to the mouse"), std::string::npos);
-    EXPECT_NE(TempDir::take(dir / "trace.txt").find("OUT"), std::string::npos);
+    // The DPI block alone goes out: one block report, nothing of the rest of the configuration.
+    const std::string trace = TempDir::take(dir / "trace.txt");
+    EXPECT_NE(trace.find("SET 11 80 08"), std::string::npos) << trace;
+    for (const char* other : {"SET 01", "SET 0D", "SET 07", "SET 10", "SET 12", "SET 13"})
+        EXPECT_EQ(trace.find(other), std::string::npos) << other << " in\n" << trace;
+    std::size_t reports = 0;
+    for (std::size_t at = trace.find("\nOUT"); at != std::string::npos; at = trace.find("\nOUT", at + 1))
+        ++reports;
+    EXPECT_EQ(reports, 1u) << trace;
     EXPECT_EQ(run("get --sensor 3 dpi.2").out, "dpi.2=800\n");
 }
 

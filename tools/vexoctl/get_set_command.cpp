@@ -128,11 +128,13 @@ int runSet(CommandContext& context, const std::vector<std::string>& arguments) {
         context.err << "vexoctl set: nothing was changed\n";
         return kExitUsage;
     }
+    // What config.bin held is taken as what the mouse holds: only what the change touches is sent.
+    const ConfigRecord onMouse = files.store.record();
     TakeSettingsState(files, state);
 
     int status = kExitOk;
     if (apply && mouse) {
-        const SettingsSync::ApplyResult result = sync.ApplyConfig();
+        const SettingsSync::ApplyResult result = sync.ApplyChanges(onMouse);
         if (!result.sent) {
             context.err << "vexoctl set: the mouse went away before anything was sent; nothing was saved\n";
             return kExitNoMouse;
@@ -191,7 +193,8 @@ const CommandRegistration setRegistration({
     "Checks every assignment first: when any name or value is refused, each is reported with what\n"
     "is allowed, nothing is changed and the exit status is 64. Otherwise the settings are saved\n"
     "(config.bin, the labels, skin and language in str.ini) under the folder's lock and, when the\n"
-    "mouse is there and --no-apply is not given, sent to it as the window's Apply does.\n"
+    "mouse is there and --no-apply is not given, what they change is sent to it (the blocks of the\n"
+    "mouse they touch; vexoctl apply sends everything, as the window's Apply does).\n"
     "Buttons get their labels as the window gives them.\n\n" +
         kVocabularyHelp,
     runSet,
