@@ -9,11 +9,14 @@
 #include <QLineEdit>
 
 #include "ui/skin/drop_down_list.h"
+#include "ui/skin/elided_texts.h"
 #include "ui/skin/static_controls.h"
 
 namespace vexo {
 
 namespace {
+// QLineEdit keeps this many pixels free on either side of its text, inside its contents.
+constexpr int kLineEditInnerMargin = 2;
 const QStringList kModifierNames{"Left Ctrl",  "Left Shift",  "Left Alt",  "Left Win",
                                  "Right Ctrl", "Right Shift", "Right Alt", "Right Win"};
 } // namespace
@@ -52,11 +55,21 @@ void CComboDialog::OnCapturedKey(const QString& name) {
     const QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus == m_pKey1Edit) {
         m_strKey1 = name;
-        m_pKey1Edit->setText(name);
+        ShowKeyName(m_pKey1Edit, name);
     } else if (focus != nullptr && focus == m_pKey2Edit) {
         m_strKey2 = name;
-        m_pKey2Edit->setText(name);
+        ShowKeyName(m_pKey2Edit, name);
     }
+}
+
+void CComboDialog::ShowKeyName(QLineEdit* edit, const QString& name) {
+    // A line edit scrolls a long text to its end and hides the start; a name too wide for the box
+    // is cut at the right instead, and the tooltip shows it whole. The name itself is kept apart.
+    const int room = edit->contentsRect().width() - 2 * kLineEditInnerMargin;
+    const QString shown = ElidedTexts::fit(name, edit->font(), room, edit);
+    edit->setText(shown);
+    edit->setCursorPosition(0);
+    edit->setToolTip(shown == name ? QString() : name);
 }
 
 } // namespace vexo

@@ -48,6 +48,8 @@ protected:
     void CreateControls() override;
     void HandleDialogClick(QPoint p) override;
     void OnCapturedKey(const QString& name) override;
+    // Shows a captured key's name in its field: whole when it fits, else cut with a tooltip.
+    void ShowKeyName(QLineEdit* edit, const QString& name);
 
 private:
     void ModifierChosen(int row);

@@ -6,6 +6,7 @@
 // each fits where it is drawn, or is cut at the right with an ellipsis and shown whole in a tooltip.
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -219,6 +220,48 @@ TEST_F(DialogTextFitTest, EveryKeyNameFitsTheSingleKeyFieldOrIsCutWithATooltip) 
         EXPECT_GT(names, 50);
         single.reject();
     });
+}
+
+TEST_F(DialogTextFitTest, EveryKeyNameFitsTheComboKeyFieldsOrIsCutWithATooltip) {
+    int cut = 0;
+    everySkinAndLanguage([&] {
+        CComboDialog combo(skinContext, hook, prompter);
+        Open(combo);
+        for (const int id : {CComboDialog::kKey1EditId, CComboDialog::kKey2EditId}) {
+            auto* field = Control<QLineEdit>(combo, id);
+            ASSERT_NE(field, nullptr);
+            Click(*field, QPoint(5, 5));
+            ASSERT_TRUE(field->hasFocus());
+            // What the field leaves for its text: its contents less QLineEdit's own side margins.
+            const int room = field->contentsRect().width() - 4;
+            const QFontMetrics metrics(field->font());
+            for (quint32 code = 1; code < 256; ++code) {
+                const std::string name = KeyNameOf(code);
+                if (name.empty())
+                    continue;
+                test::SendKey(combo, QEvent::KeyPress, test::NativeKey{Qt::Key_unknown, code, ""});
+                test::SendKey(combo, QEvent::KeyRelease, test::NativeKey{Qt::Key_unknown, code, ""});
+                const QString whole = QString::fromStdString(name);
+                const QString captured = id == CComboDialog::kKey1EditId ? combo.m_strKey1 : combo.m_strKey2;
+                ASSERT_EQ(captured, whole) << code;
+                const QString shown = field->text();
+                if (shown == whole) {
+                    EXPECT_LE(metrics.horizontalAdvance(whole), room) << where.toStdString() << ": " << name;
+                    EXPECT_TRUE(field->toolTip().isEmpty()) << where.toStdString() << ": " << name;
+                    continue;
+                }
+                ++cut;
+                EXPECT_LE(metrics.horizontalAdvance(shown), room) << where.toStdString() << ": " << name;
+                EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << where.toStdString() << ": " << shown.toStdString();
+                EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << where.toStdString() << ": " << shown.toStdString();
+                EXPECT_EQ(field->toolTip(), whole) << where.toStdString();
+                EXPECT_EQ(field->cursorPosition(), 0) << where.toStdString() << ": the start of the name shows";
+            }
+        }
+        combo.reject();
+    });
+    // Some names are too wide for the fields ("Katakana/Hiragana" among them).
+    EXPECT_GT(cut, 0);
 }
 
 } // namespace
