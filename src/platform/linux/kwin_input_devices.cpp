@@ -104,34 +104,30 @@ std::optional<double> KwinInputDevices::acceleration() {
 }
 
 bool KwinInputDevices::setAccelerationFlat(bool flat) {
-    const auto list = pointers();
-    if (!list || list->empty())
-        return false;
-    int taken = 0;
-    for (const std::string& name : *list) {
-        const std::string path = DevicePath(name);
-        // KWin switches to the other profile when this one is set false, if the device has it.
-        const char* supports =
-            flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
-        if (GetBool(bus_->connection(), path, supports) != true)
-            continue;
-        if (!Set(bus_->connection(), path, "pointerAccelerationProfileFlat", g_variant_new_boolean(flat)))
-            return false;
-        ++taken;
-    }
-    return taken > 0;
+    // KWin switches to the other profile when this one is set false, if the device has it.
+    const char* supports =
+        flat ? "supportsPointerAccelerationProfileFlat" : "supportsPointerAccelerationProfileAdaptive";
+    return setOnEveryPointer(supports, "pointerAccelerationProfileFlat",
+                             [flat] { return g_variant_new_boolean(flat); });
 }
 
 bool KwinInputDevices::setAcceleration(double value) {
+    return setOnEveryPointer("supportsPointerAcceleration", "pointerAcceleration",
+                             [value] { return g_variant_new_double(value); });
+}
+
+bool KwinInputDevices::setOnEveryPointer(const char* supports, const char* property,
+                                         const std::function<GVariant*()>& value) {
     const auto list = pointers();
     if (!list || list->empty())
         return false;
     int taken = 0;
     for (const std::string& name : *list) {
         const std::string path = DevicePath(name);
-        if (GetBool(bus_->connection(), path, "supportsPointerAcceleration") != true)
+        if (GetBool(bus_->connection(), path, supports) != true)
             continue;
-        if (!Set(bus_->connection(), path, "pointerAcceleration", g_variant_new_double(value)))
+        // A fresh value for each call: the call takes the floating reference.
+        if (!Set(bus_->connection(), path, property, value()))
             return false;
         ++taken;
     }

@@ -3,10 +3,13 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+typedef struct _GVariant GVariant;
 
 namespace vexo {
 
@@ -38,6 +41,10 @@ public:
     bool setAcceleration(double value);
 
 private:
+    // Sets property to a value made by value on every pointer whose supports property is true;
+    // the result as for the setters above.
+    bool setOnEveryPointer(const char* supports, const char* property, const std::function<GVariant*()>& value);
+
     std::unique_ptr<SessionBus> bus_;
 };
 
