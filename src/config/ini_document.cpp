@@ -466,18 +466,19 @@ void IniDocument::insertLines(std::size_t at, std::string_view utf8Lines) {
     body_.insert(at, bytes);
 }
 
-void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-    setAll(section, {{std::string(key), std::string(value)}});
+bool IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    return setAll(section, {{std::string(key), std::string(value)}});
 }
 
-void IniDocument::setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
+bool IniDocument::setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
     if (encoding_ == Encoding::Unsupported || entries.empty()) {
-        return; // nothing of it can be found, and nothing added would be in its encoding
+        return false; // nothing of it can be found, and nothing added would be in its encoding
     }
     section = firstLine(section);
     // The section is looked up once for all keys: its header stays where it is while lines after
     // it change, and the keys it lacks go in together, so a huge file is walked and moved once.
     auto header = findSection(section);
+    bool changed = false;
     std::vector<std::string> missingKeys;
     std::vector<std::string> missing;
     for (const auto& [fullKey, fullValue] : entries) {
@@ -509,9 +510,10 @@ void IniDocument::setAll(std::string_view section, const std::vector<std::pair<s
         const std::string storedKey(trim(std::string_view(text).substr(0, eq)));
         found_.clear();
         body_.replace(line->start, line->end - line->start, encodeLine(storedKey + "=" + std::string(value)));
+        changed = true;
     }
     if (missing.empty()) {
-        return;
+        return changed;
     }
     if (!header) {
         std::string block = "[" + std::string(section) + "]";
@@ -519,7 +521,7 @@ void IniDocument::setAll(std::string_view section, const std::vector<std::pair<s
             block += "\n" + entry;
         }
         insertLines(textEnd(), block);
-        return;
+        return true;
     }
     std::string block;
     for (const std::string& entry : missing) {
@@ -545,6 +547,7 @@ void IniDocument::setAll(std::string_view section, const std::vector<std::pair<s
         break;
     }
     insertLines(at, block);
+    return true;
 }
 
 bool IniDocument::removeSection(std::string_view section) {

@@ -59,11 +59,13 @@ public:
     std::vector<std::pair<std::string, std::string>> sectionEntries(std::string_view section) const;
 
     // Sets the value, appending the key at the end of its section or the section at the end of
-    // the file when missing. Names and value are cut at their first line break.
-    void set(std::string_view section, std::string_view key, std::string_view value);
+    // the file when missing. Names and value are cut at their first line break. Returns whether the
+    // document changed (false when the stored value already reads back as the one given).
+    bool set(std::string_view section, std::string_view key, std::string_view value);
     // The same for several keys of one section, with one search of the section and one insertion
     // of the keys it lacks. A value equal to the stored one leaves its line exactly as it is.
-    void setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
+    // Returns whether any line changed or was added.
+    bool setAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
     // Removes the first matching section (header and every line up to the next header).
     // Returns false when there was none.

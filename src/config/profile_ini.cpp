@@ -114,8 +114,9 @@ struct ProfileIni::Cache {
     // The same document for an edit in place: until store() succeeds it no longer matches the file.
     static IniDocument& edit(const std::filesystem::path& path, std::shared_ptr<Cache>& cache);
     // Replaces the file with the edited document; on success it stays the cached content, on
-    // failure the cache is dropped so that the next read sees the file again.
-    static bool store(ProfileIni& ini);
+    // failure the cache is dropped so that the next read sees the file again. changed false: the
+    // edit left the document as the file holds it, so the file is not rewritten.
+    static bool store(ProfileIni& ini, bool changed = true);
 };
 
 ProfileIni::ProfileIni(std::filesystem::path file) : path_(std::move(file)) {}
@@ -216,8 +217,8 @@ bool ProfileIni::writeString(std::string_view section, std::string_view key, std
         return false;
     }
     IniDocument& document = Cache::edit(path_, cache_);
-    document.set(section, key, value);
-    return Cache::store(*this);
+    const bool changed = document.set(section, key, value);
+    return Cache::store(*this, changed);
 }
 
 bool ProfileIni::writeStrings(std::string_view section,
@@ -227,8 +228,8 @@ bool ProfileIni::writeStrings(std::string_view section,
         lastError_ = lock.message();
         return false;
     }
-    Cache::edit(path_, cache_).setAll(section, keysAndValues);
-    return Cache::store(*this);
+    const bool changed = Cache::edit(path_, cache_).setAll(section, keysAndValues);
+    return Cache::store(*this, changed);
 }
 
 bool ProfileIni::replaceSection(std::string_view section,
@@ -289,7 +290,7 @@ IniDocument& ProfileIni::Cache::edit(const std::filesystem::path& path, std::sha
     return cache->document;
 }
 
-bool ProfileIni::Cache::store(ProfileIni& ini) {
+bool ProfileIni::Cache::store(ProfileIni& ini, bool changed) {
     Cache& cache = *ini.cache_;
     if (cache.unreadable) {
         ini.lastError_ = "cannot read " + ini.path_.string() + ", so it is left unchanged";
@@ -300,6 +301,12 @@ bool ProfileIni::Cache::store(ProfileIni& ini) {
         ini.lastError_ = ini.path_.string() + " " + problem + "; it is left unchanged";
         ini.cache_.reset();
         return false;
+    }
+    // Nothing to write: the file keeps its bytes, its time and its inode, and a large file costs
+    // no rewrite. A missing file is never unchanged: creating it adds its section.
+    if (!changed) {
+        ini.lastError_.clear();
+        return true;
     }
     // The mark and the body go out as they are held, without a copy of the whole file.
     const auto [bom, body] = cache.document.serialisedParts();

@@ -224,6 +224,37 @@ TEST_F(ProfileIniTest, FailedWritesReportAReasonAndLoseNothing) {
     EXPECT_NE(nowhere.lastError().find("no-such-folder"), std::string::npos);
 }
 
+TEST_F(ProfileIniTest, WritingWhatTheFileAlreadyHoldsLeavesTheFileAlone) {
+    const std::string before = "[Skins]\nPath = \"Black\"\n[Setting-EN]\nItem1=Left Click\nItem2=\n";
+    TempDir::put(file, before);
+    struct stat was {};
+    ASSERT_EQ(::stat(file.c_str(), &was), 0);
+    ProfileIni ini(file);
+    // Every step of a write fails from here on: an unchanged save must not even try one.
+    AtomicFile::setFaultHook([](const char*) { return EIO; });
+    EXPECT_TRUE(ini.writeString("skins", "PATH", "Black"));
+    EXPECT_TRUE(ini.writeStrings("Setting-EN", {{"Item1", "Left Click"}, {"Item2", ""}}));
+    EXPECT_TRUE(ini.lastError().empty());
+    // A key the section lacks, or a new value, is a change and reports the failed write.
+    EXPECT_FALSE(ini.writeStrings("Setting-EN", {{"Item1", "Left Click"}, {"Item3", ""}}));
+    EXPECT_FALSE(ini.writeString("Skins", "Path", "Blue"));
+    AtomicFile::setFaultHook(nullptr);
+    struct stat now {};
+    ASSERT_EQ(::stat(file.c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
+    EXPECT_EQ(TempDir::take(file), before);
+    // Unchanged after a failed change: the cache was dropped and the file read again.
+    EXPECT_TRUE(ini.writeString("Skins", "Path", "Black"));
+    EXPECT_TRUE(ini.writeString("Skins", "Path", "Blue"));
+    ASSERT_EQ(::stat(file.c_str(), &now), 0);
+    EXPECT_NE(now.st_ino, was.st_ino);
+    EXPECT_EQ(ini.readString("Skins", "Path"), "Blue");
+    // A missing file is created by any write.
+    ProfileIni fresh(dir / "new.ini");
+    EXPECT_TRUE(fresh.writeStrings("Setting-EN", {{"Item1", ""}}));
+    EXPECT_EQ(TempDir::take(dir / "new.ini"), "[Setting-EN]\r\nItem1=\r\n");
+}
+
 TEST_F(ProfileIniTest, AFileThatCannotBeReadIsNeverReplaced) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
 
 #include "config/temp_dir.h"
 #include "support/tool_run.h"
@@ -105,6 +106,8 @@ TEST_F(VexoctlSettingsTest, RefusalsListWhatIsAllowedAndChangeNoFile) {
 }
 
 TEST_F(VexoctlSettingsTest, SetWithTheMouseSendsWhatChangedAndSaves) {
+    struct stat labels {};
+    ASSERT_EQ(::stat((dir / "str.ini").c_str(), &labels), 0);
     const auto r =
         vexo::test::RunTool(std::string(VEXO_PROGRAM_DIR) + "/vexoctl --simulate=3 --data " + dir.path.string() +
                                 " --trace " + (dir / "trace.txt").string() + " set dpi.2=800",
@@ -121,6 +124,14 @@ TEST_F(VexoctlSettingsTest, SetWithTheMouseSendsWhatChangedAndSaves) {
         ++reports;
     EXPECT_EQ(reports, 1u) << trace;
     EXPECT_EQ(run("get --sensor 3 dpi.2").out, "dpi.2=800\n");
+    // No label changed: str.ini is not rewritten (a large one would cost a whole rewrite).
+    struct stat after {};
+    ASSERT_EQ(::stat((dir / "str.ini").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, labels.st_ino);
+    // A function change brings its label, and that is written.
+    ASSERT_EQ(run("set --no-apply button.8.a=single-key:B").status, 0);
+    ASSERT_EQ(::stat((dir / "str.ini").c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, labels.st_ino);
 }
 
 } // namespace
