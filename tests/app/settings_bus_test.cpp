@@ -60,7 +60,7 @@ protected:
             oldAddress = old;
         ::setenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8().constData(), 1);
         client = std::make_unique<SessionBus>();
-        ASSERT_NE(client->connection(), nullptr);
+        ASSERT_TRUE(client->connected());
     }
     void TearDown() override {
         bus.reset();

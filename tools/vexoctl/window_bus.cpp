@@ -25,7 +25,7 @@ std::unique_ptr<WindowBus> WindowBus::Find(const CommandContext& context) {
     if (context.has("--simulate") || context.has("--trace") || !SessionBus::Runs())
         return nullptr;
     auto bus = std::make_unique<SessionBus>();
-    if (bus->connection() == nullptr || !bus->hasOwner(SettingsBusNames::kService))
+    if (!bus->connected() || !bus->hasOwner(SettingsBusNames::kService))
         return nullptr;
     const SessionBus::Reply folder = bus->call(SettingsBusNames::kService, SettingsBusNames::kPath,
                                                SettingsBusNames::kInterface, "DataFolder", {}, kQuickTimeoutMs);

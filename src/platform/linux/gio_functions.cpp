@@ -36,14 +36,11 @@ bool GioFunctions::resolve(void* library) {
         Find(library, "g_settings_set_double", settings_set_double) &&
         Find(library, "g_settings_get_int", settings_get_int) &&
         Find(library, "g_settings_set_int", settings_set_int) && Find(library, "g_bus_get_sync", bus_get_sync) &&
-        Find(library, "g_dbus_address_get_for_bus_sync", dbus_address_get_for_bus_sync) &&
         Find(library, "g_dbus_connection_new_for_address_sync", dbus_connection_new_for_address_sync) &&
         Find(library, "g_dbus_connection_call_sync", dbus_connection_call_sync) &&
         Find(library, "g_dbus_connection_emit_signal", dbus_connection_emit_signal) &&
         Find(library, "g_dbus_connection_flush_sync", dbus_connection_flush_sync) &&
-        Find(library, "g_dbus_connection_close_sync", dbus_connection_close_sync) &&
-        Find(library, "g_dbus_error_get_remote_error", dbus_error_get_remote_error) &&
-        Find(library, "g_dbus_error_strip_remote_error", dbus_error_strip_remote_error);
+        Find(library, "g_dbus_connection_close_sync", dbus_connection_close_sync);
 }
 
 const GioFunctions* GioFunctions::get() {

@@ -43,14 +43,11 @@ public:
     decltype(&::g_settings_set_int) settings_set_int = nullptr;
 
     decltype(&::g_bus_get_sync) bus_get_sync = nullptr;
-    decltype(&::g_dbus_address_get_for_bus_sync) dbus_address_get_for_bus_sync = nullptr;
     decltype(&::g_dbus_connection_new_for_address_sync) dbus_connection_new_for_address_sync = nullptr;
     decltype(&::g_dbus_connection_call_sync) dbus_connection_call_sync = nullptr;
     decltype(&::g_dbus_connection_emit_signal) dbus_connection_emit_signal = nullptr;
     decltype(&::g_dbus_connection_flush_sync) dbus_connection_flush_sync = nullptr;
     decltype(&::g_dbus_connection_close_sync) dbus_connection_close_sync = nullptr;
-    decltype(&::g_dbus_error_get_remote_error) dbus_error_get_remote_error = nullptr;
-    decltype(&::g_dbus_error_strip_remote_error) dbus_error_strip_remote_error = nullptr;
 
 private:
     GioFunctions() = default;

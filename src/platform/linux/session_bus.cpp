@@ -4,9 +4,12 @@
 
 #include "platform/linux/session_bus.h"
 
+#include "platform/linux/dbus_socket.h"
 #include "platform/linux/gio_functions.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace vexo {
@@ -19,30 +22,62 @@ bool SessionBus::Runs() {
         (runtime != nullptr && std::filesystem::exists(std::filesystem::path(runtime) / "bus", error));
 }
 
+namespace {
+
+// Connecting and saying Hello: the bus answers at once, or it is not there to use.
+constexpr int kConnectTimeoutMs = 2000;
+
+} // namespace
+
 SessionBus::SessionBus() {
     if (!Runs())
         return;
-    // Without GIO there is no connection, as without a bus.
-    const GioFunctions* gio = GioFunctions::get();
-    if (gio == nullptr)
-        return;
-    gchar* address = gio->dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (address == nullptr)
-        return;
-    bus_ =
-        gio->dbus_connection_new_for_address_sync(address,
-                                                  GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                                       G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                                                  nullptr, nullptr, nullptr);
-    g_free(address);
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0') {
+        address_ = address;
+    } else {
+        // The bus the user's session manager starts beside the runtime folder, as libraries find it.
+        std::string path;
+        for (const char c : std::string(std::getenv("XDG_RUNTIME_DIR")) + "/bus") {
+            // Address values escape every byte but a few safe ones.
+            if (std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-_/.\\*", c) != nullptr) {
+                path += c;
+            } else {
+                static constexpr char kHex[] = "0123456789abcdef";
+                path += '%';
+                path += kHex[static_cast<unsigned char>(c) >> 4];
+                path += kHex[c & 0xF];
+            }
+        }
+        address_ = "unix:path=" + path;
+    }
+    socket_ = std::make_unique<DBusSocket>(address_, kConnectTimeoutMs);
 }
 
 SessionBus::~SessionBus() {
-    if (bus_ != nullptr) {
+    if (gio_ != nullptr) {
         // A connection exists only where GIO was found.
-        GioFunctions::get()->dbus_connection_close_sync(bus_, nullptr, nullptr);
-        GioFunctions::get()->object_unref(bus_);
+        GioFunctions::get()->dbus_connection_close_sync(gio_, nullptr, nullptr);
+        GioFunctions::get()->object_unref(gio_);
     }
+}
+
+bool SessionBus::connected() const { return socket_ && socket_->connected(); }
+
+GDBusConnection* SessionBus::connection() const {
+    if (gioTried_ || address_.empty())
+        return gio_;
+    gioTried_ = true;
+    // Without GIO there is no connection, as without a bus.
+    const GioFunctions* gio = GioFunctions::get();
+    if (gio == nullptr)
+        return nullptr;
+    gio_ =
+        gio->dbus_connection_new_for_address_sync(address_.c_str(),
+                                                  GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                                       G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                                                  nullptr, nullptr, nullptr);
+    return gio_;
 }
 
 bool SessionBus::hasOwner(const std::string& name) const {
@@ -54,62 +89,12 @@ bool SessionBus::hasOwner(const std::string& name) const {
 SessionBus::Reply SessionBus::call(const std::string& service, const std::string& path, const std::string& interface,
                                    const std::string& method, const std::vector<Argument>& arguments,
                                    int timeoutMs) const {
-    Reply result;
-    if (bus_ == nullptr) {
+    if (!socket_) {
+        Reply result;
         result.message = "no session bus";
         return result;
     }
-    const GioFunctions* gio = GioFunctions::get();
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE_TUPLE);
-    for (const Argument& argument : arguments) {
-        if (const auto* text = std::get_if<std::string>(&argument)) {
-            g_variant_builder_add_value(&builder, g_variant_new_string(text->c_str()));
-        } else if (const auto* list = std::get_if<std::vector<std::string>>(&argument)) {
-            std::vector<const gchar*> items;
-            for (const std::string& item : *list)
-                items.push_back(item.c_str());
-            g_variant_builder_add_value(&builder, g_variant_new_strv(items.data(), gssize(items.size())));
-        } else {
-            g_variant_builder_add_value(&builder, g_variant_new_boolean(std::get<bool>(argument)));
-        }
-    }
-    GError* error = nullptr;
-    GVariant* reply = gio->dbus_connection_call_sync(bus_, service.c_str(), path.c_str(), interface.c_str(),
-                                                     method.c_str(), g_variant_builder_end(&builder), nullptr,
-                                                     G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &error);
-    if (reply == nullptr) {
-        if (error != nullptr) {
-            if (gchar* remote = gio->dbus_error_get_remote_error(error)) {
-                result.errorName = remote;
-                g_free(remote);
-            }
-            gio->dbus_error_strip_remote_error(error);
-            result.message = error->message;
-            g_error_free(error);
-        }
-        return result;
-    }
-    result.ok = true;
-    // The texts of the reply: each string, each item of a string list, a truth value as "true"/"false".
-    GVariantIter iter;
-    g_variant_iter_init(&iter, reply);
-    while (GVariant* value = g_variant_iter_next_value(&iter)) {
-        if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)) {
-            result.texts.emplace_back(g_variant_get_string(value, nullptr));
-        } else if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING_ARRAY)) {
-            gsize count = 0;
-            const gchar** items = g_variant_get_strv(value, &count);
-            for (gsize i = 0; i < count; ++i)
-                result.texts.emplace_back(items[i]);
-            g_free(items);
-        } else if (g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN)) {
-            result.texts.emplace_back(g_variant_get_boolean(value) ? "true" : "false");
-        }
-        g_variant_unref(value);
-    }
-    g_variant_unref(reply);
-    return result;
+    return socket_->call(service, path, interface, method, arguments, timeoutMs);
 }
 
 } // namespace vexo

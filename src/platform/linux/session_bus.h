@@ -5,16 +5,18 @@
 #pragma once
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "platform/linux/dbus_socket.h"
 
 typedef struct _GDBusConnection GDBusConnection;
 
 namespace vexo {
 
-// A private connection to the session bus through GIO, for code without Qt (vexoctl, the desktop
-// pointer settings). Never starts a bus: where none runs, there is no connection and every call
-// fails.
+// A private connection to the session bus, for code without Qt (vexoctl, the desktop pointer
+// settings). Calls go over the bus socket directly (DBusSocket); a GIO connection is made only for
+// code that asks for one. Never starts a bus: where none runs, there is no connection and every
+// call fails.
 class SessionBus {
 public:
     // A session bus is there to connect to: $DBUS_SESSION_BUS_ADDRESS is set, or $XDG_RUNTIME_DIR/bus
@@ -27,26 +29,28 @@ public:
     SessionBus(const SessionBus&) = delete;
     SessionBus& operator=(const SessionBus&) = delete;
 
-    // The connection, or null without a bus.
-    GDBusConnection* connection() const { return bus_; }
+    // Connected to the bus: call() can reach it.
+    bool connected() const;
+
+    // A GIO connection of its own to the same bus, made at the first request (loading GIO), or
+    // null without a bus or without GIO. For callers that need GVariant values of every type.
+    GDBusConnection* connection() const;
 
     // Some program owns the well-known name now.
     bool hasOwner(const std::string& name) const;
 
     // One argument of a call: a text, a list of texts or a truth value.
-    using Argument = std::variant<std::string, std::vector<std::string>, bool>;
-    struct Reply {
-        bool ok = false;
-        std::string errorName; // the D-Bus error's name, when the call failed with one
-        std::string message; // the error's message
-        std::vector<std::string> texts; // what a reply of texts or of a list of texts held
-    };
+    using Argument = DBusMessage::Argument;
+    using Reply = DBusSocket::Reply;
     // Calls a method and waits up to timeoutMs for the reply; never starts a service for it.
     Reply call(const std::string& service, const std::string& path, const std::string& interface,
                const std::string& method, const std::vector<Argument>& arguments, int timeoutMs) const;
 
 private:
-    GDBusConnection* bus_ = nullptr; // owned
+    std::string address_; // the bus address list, empty without a bus
+    std::unique_ptr<DBusSocket> socket_;
+    mutable GDBusConnection* gio_ = nullptr; // owned
+    mutable bool gioTried_ = false;
 };
 
 } // namespace vexo
