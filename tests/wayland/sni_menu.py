@@ -8,6 +8,10 @@
 one label a line in their order; with a label, clicks that entry (exit status 1 when it is missing).
 
     sni_menu.py BUS_NAME [LABEL]
+
+Like a host, it holds the layout it had before the menu opened, asks the item to fill the menu in,
+and clicks the entry it holds when it has one: a host shows what it fetched and takes the item's
+changes only as they come, so the click may name the entry as it was before the opening.
 """
 import sys
 import time
@@ -34,15 +38,19 @@ def main():
     item = bus.get_object(sys.argv[1], '/StatusNotifierItem')
     path = item.Get(ITEM, 'Menu', dbus_interface=dbus.PROPERTIES_IFACE)
     menu = dbus.Interface(bus.get_object(sys.argv[1], path), MENU)
+
+    def layout():
+        return entries(menu.GetLayout(dbus.Int32(0), dbus.Int32(-1), dbus.Array([], signature='s'))[1])
+
+    held = layout()
     # A host asks before it opens the menu, so the item can fill it in.
     menu.AboutToShow(dbus.Int32(0))
-    _, layout = menu.GetLayout(dbus.Int32(0), dbus.Int32(-1), dbus.Array([], signature='s'))
-    found = entries(layout)
+    found = layout()
     for _, label in found:
         print(label)
     if len(sys.argv) < 3:
         return 0
-    for ident, label in found:
+    for ident, label in held + found:
         if label == sys.argv[2]:
             menu.Event(dbus.Int32(ident), 'clicked', dbus.Int32(0, variant_level=1), dbus.UInt32(int(time.time())))
             return 0
