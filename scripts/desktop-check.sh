@@ -85,7 +85,8 @@ prepare() {
   export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
   dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus.addr" 4>"$work/bus.pid"
   pids+=("$(cat "$work/bus.pid")")
-  export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus.addr")
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus.addr")
+  export DBUS_SESSION_BUS_ADDRESS
 }
 
 # Ends what the last run started: the server, its helpers and the session bus.
@@ -248,7 +249,7 @@ ctl_set() {
 }
 value_of() { ctl get "$1" | sed -n "s/^$1=//p"; }
 # Whether the trace has the text $2 after its first $1 bytes (what the mouse was sent since).
-traced_since() { tail -c +$(($1 + 1)) "$work/trace.txt" >"$work/since.txt" && grep -qF -- "$2" "$work/since.txt"; }
+traced_since() { [ -n "$2" ] && tail -c +$(($1 + 1)) "$work/trace.txt" >"$work/since.txt" && grep -qF -- "$2" "$work/since.txt"; }
 trace_size() { stat -c %s "$work/trace.txt"; }
 # The DPI and report-rate blocks the saved settings make, as the trace writes them.
 dpi_block() { ctl blocks --sensor 3 | sed -n 's/^dpi /OUT /p'; }
