@@ -19,8 +19,9 @@ packages=(
   libglib2.0-dev gsettings-desktop-schemas libx11-dev xvfb dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
-  # scripts/desktop-check.sh: a real X server, a window manager, a notification area, pointer and screen tools
-  xvfb openbox trayer xdotool x11-apps x11-utils netpbm
+  # scripts/desktop-check.sh: a real X server, a window manager, a notification area, pointer and screen tools;
+  # a session bus of its own, gdbus and python3-dbus for the StatusNotifierItem host's menu
+  xvfb openbox trayer xdotool x11-apps x11-utils netpbm dbus-daemon libglib2.0-bin python3-dbus python3-gi
   # scripts/wayland-check.sh: headless mutter, KWin and weston, Qt's Wayland platform, PipeWire for
   # mutter's screen cast, KWin's fake-input protocol, python3-dbus for the drivers; xdg-activation for a launcher's token
   weston qt6-wayland mutter kwin-wayland pipewire pipewire-bin wireplumber gstreamer1.0-pipewire

@@ -4,12 +4,15 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Tries the utility on a real X server as a user would, twice: on a bare Xvfb (no window manager,
-# no notification area) and on Xvfb with Openbox and trayer's notification area. Drives the pointer
-# with xdotool and reads the screen with xwd. Demo mode only (simulated mouse), in a copy of the
-# program's portable layout, so the build's own files are never touched.
+# Tries the utility on a real X server as a user would: on a bare Xvfb (no window manager, no
+# notification area), on Xvfb with Openbox and trayer's notification area, and with vexoctl and the
+# icon's menu changing the shown window's settings (scripting: through trayer's menu, and through a
+# StatusNotifierItem host's menu on the session bus). Drives the pointer with xdotool and reads the
+# screen with xwd. Demo mode only (simulated mouse), in a copy of the program's portable layout, so
+# the build's own files are never touched; each run has its own session bus, runtime and
+# configuration folders in the work folder, never the user's.
 #
-#   scripts/desktop-check.sh [bare|desktop|both]     (default both)
+#   scripts/desktop-check.sh [bare|desktop|both|scripting|all]   (default all; both = bare + desktop)
 #
 # With DESKTOP_CHECK_SHOTS=1 it also renews docs/screenshot-no-mouse.png (bare server) and
 # docs/screenshot-notice.png (the notice of the notification area). Exits non-zero on the first
@@ -17,11 +20,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
-mode=${1:-both}
-for tool in Xvfb openbox trayer xdotool xwd xwininfo xwdtopnm pngtopnm pnmcut pnmtopng pamsumm; do
+mode=${1:-all}
+for tool in Xvfb openbox trayer xdotool xwd xwininfo xwdtopnm pngtopnm pnmcut pnmtopng pamsumm pamarith dbus-daemon \
+  gdbus /usr/bin/python3; do
   command -v "$tool" >/dev/null || { echo "desktop-check: $tool is missing (scripts/deps.sh installs it)"; exit 2; }
 done
-[ -x "$build/bin/vexo" ] && [ -d "$build/bin/Skins" ] || { echo "desktop-check: build the project first"; exit 2; }
+[ -x "$build/bin/vexo" ] && [ -x "$build/bin/vexoctl" ] && [ -d "$build/bin/Skins" ] || { echo "desktop-check: build the project first"; exit 2; }
 
 work=$(mktemp -d)
 pids=()
@@ -71,13 +75,35 @@ end_app() {
   [ ! -e "$XDG_RUNTIME_DIR/T58SSOP28DPIVerMutex.lock" ] || fail "the lock was left behind"
 }
 
+# A fresh copy of the program, runtime and configuration folders, and a session bus of its own.
 prepare() {
-  rm -rf "$work/app" "$work/run"
-  mkdir -p "$work/app" "$work/run"
+  rm -rf "$work/app" "$work/run" "$work/config"
+  mkdir -p "$work/app" "$work/run" "$work/config"
   chmod 700 "$work/run"
   cp "$build/bin/vexo" "$build/bin/config.bin" "$build/bin/str.ini" "$work/app/"
   ln -s "$(cd "$build" && pwd)/bin/Skins" "$work/app/Skins"
-  export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb
+  export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus.addr" 4>"$work/bus.pid"
+  pids+=("$(cat "$work/bus.pid")")
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus.addr")
+  export DBUS_SESSION_BUS_ADDRESS
+}
+
+# Ends what the last run started: the server, its helpers and the session bus.
+end_session() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  pids=()
+}
+
+start_tray() {
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  sleep 1
+  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --transparent false \
+    --tint 0x303030 >"$work/trayer.log" 2>&1 &
+  pids+=($!)
+  sleep 1
 }
 
 # Ten passes over each hover region and away again leave the window as it was drawn.
@@ -168,19 +194,13 @@ run_bare() {
   pass "a second start ends at once and the first window stays"
   end_app
   pass "SIGTERM ends the program cleanly"
-  kill "${pids[0]}"; pids=()
+  end_session
 }
 
 run_desktop() {
   echo "== X server with Openbox and trayer's notification area"
   start_server
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
-  sleep 1
-  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --transparent false \
-    --tint 0x303030 >"$work/trayer.log" 2>&1 &
-  pids+=($!)
-  sleep 1
+  start_tray
   prepare
   # Without a mouse: the warning comes as a notice beside the icon and stays up for seconds.
   start_app --simulate-unplugged
@@ -215,12 +235,155 @@ run_desktop() {
   pass "Minimise hides the window and the icon brings it back"
   end_app
   pass "SIGTERM ends the program cleanly"
+  end_session
 }
+
+# --- scripting: vexoctl and the icon's menu while the window runs --------------------------------
+
+ctl() { "$build/bin/vexoctl" --data "$work/app" "$@"; }
+# vexoctl set through the shown window: it answers for the window's mouse, which vexoctl has not.
+ctl_set() {
+  local out
+  out=$(ctl set "$@" 2>&1) || fail "vexoctl set $* failed: $out"
+  [ "$out" = $'sent to the mouse\nsaved' ] || fail "vexoctl set $* did not go through the window: $out"
+}
+value_of() { ctl get "$1" | sed -n "s/^$1=//p"; }
+# Whether the trace has the text $2 after its first $1 bytes (what the mouse was sent since).
+traced_since() { [ -n "$2" ] && tail -c +$(($1 + 1)) "$work/trace.txt" >"$work/since.txt" && grep -qF -- "$2" "$work/since.txt"; }
+trace_size() { stat -c %s "$work/trace.txt"; }
+# The DPI and report-rate blocks the saved settings make, as the trace writes them.
+dpi_block() { ctl blocks --sensor 3 | sed -n 's/^dpi /OUT /p'; }
+rate_block() { ctl blocks --sensor 3 | sed -n 's/^rate /SET 01 /p'; }
+# A shot of the window once it has stopped changing.
+steady_shot() { # window, file
+  local left=50
+  shoot_window "$1" >"$2"
+  until shoot_window "$1" >"$work/again.pnm" && cmp -s "$2" "$work/again.pnm"; do
+    cp "$work/again.pnm" "$2"
+    left=$((left - 1)); [ "$left" -gt 0 ] || fail "the window did not settle"
+    sleep 0.1
+  done
+}
+# Sum of the differences between two shots, over the whole window or over x y w h of it.
+difference() { # a, b [x y w h]
+  pamarith -difference "$1" "$2" >"$work/diff.pam"
+  if [ $# -gt 2 ]; then pnmcut "$3" "$4" "$5" "$6" "$work/diff.pam"; else cat "$work/diff.pam"; fi | pamsumm -sum -brief
+}
+profile_reached_mouse() { # trace size before the pick, what the trace must show
+  wait_for 5 traced_since "$1" 'NOTICE Info: Profile now on the mouse: Game' ||
+    fail "no notice that Game is on the mouse"
+  local block
+  for block in "$2" "$3"; do
+    traced_since "$1" "$block" || fail "Game's bytes did not reach the mouse ($block missing)"
+  done
+}
+
+run_scripting() {
+  echo "== scripting: vexoctl and the icon's menu change the shown window and the mouse"
+  start_server
+  start_tray
+  prepare
+  start_app --simulate --trace "$work/trace.txt"
+  wait_for 10 bus_owned || fail "the window did not take its name on the session bus"
+  local old_dpi old_rate w
+  old_dpi=$(value_of dpi.2)
+  old_rate=$(value_of report-rate)
+  [ "$old_dpi" != 800 ] && [ "$old_rate" != 125 ] || fail "the delivered settings already hold the values to set"
+  wait_for 5 show_by_icon || fail "a click on the icon does not show the window"
+  w=$(window)
+  xdotool mousemove 5 5
+  steady_shot "$w" "$work/first.pnm"
+
+  # Row 2 of the DPI stages, from its number to the end of its value box.
+  local row="500 346 166 28" size before
+  size=$(trace_size)
+  ctl_set dpi.2=800
+  shoot_window "$w" >"$work/set.pnm"
+  [ "$(difference "$work/first.pnm" "$work/set.pnm")" -gt 0 ] || fail "the page did not show dpi.2=800 at once"
+  [ "$(difference "$work/first.pnm" "$work/set.pnm")" = "$(difference "$work/first.pnm" "$work/set.pnm" $row)" ] ||
+    fail "dpi.2=800 changed the page outside the second DPI row"
+  before=$(dpi_block)
+  traced_since "$size" "$before" || fail "the DPI block for 800 did not reach the mouse"
+  pass "vexoctl set dpi.2=800 shows on the page at once, in its row only, and reaches the mouse"
+  size=$(trace_size)
+  ctl_set "dpi.2=$old_dpi"
+  shoot_window "$w" >"$work/back.pnm"
+  cmp -s "$work/first.pnm" "$work/back.pnm" || fail "setting dpi.2 back did not give back the first page"
+  traced_since "$size" "$(dpi_block)" || fail "the DPI block for $old_dpi did not reach the mouse"
+  [ "$(dpi_block)" != "$before" ] || fail "dpi.2 back to $old_dpi made the same DPI block as 800"
+  pass "setting dpi.2 back gives back the first page and reaches the mouse"
+
+  # A profile with a visible change, picked from the icon's menu after the setup went back.
+  ctl_set report-rate=125 dpi.2=800
+  steady_shot "$w" "$work/game.pnm"
+  local game_rate game_dpi
+  game_rate=$(rate_block)
+  game_dpi=$(dpi_block)
+  ctl profile save Game >/dev/null || fail "vexoctl profile save Game failed"
+  ctl_set "report-rate=$old_rate" "dpi.2=$old_dpi"
+  shoot_window "$w" >"$work/back.pnm"
+  cmp -s "$work/first.pnm" "$work/back.pnm" || fail "setting the report rate back did not give back the first page"
+  size=$(trace_size)
+  xdotool mousemove 1267 788 click 3
+  wait_for 5 menu_open || fail "a right click on the icon opens no menu"
+  # The profiles come first, "Exit" last.
+  shoot_root | pnmcut 1000 600 280 200 >"$work/menu.pnm"
+  xdotool key Down; wait_for 2 entry_lit || fail "Down does not pick the menu's first entry"
+  xdotool key Return
+  profile_reached_mouse "$size" "$game_rate" "$game_dpi"
+  wait_for 5 same_shot "$w" "$work/game.pnm" || fail "the page does not show Game after the pick"
+  pass "Game picked from the icon's menu reaches the mouse with its notice, and the page shows it"
+  end_app
+  end_session
+
+  echo "== scripting: the same pick through a StatusNotifierItem host's menu"
+  start_server
+  prepare
+  /usr/bin/python3 tests/wayland/sni_stub.py "$work/sni.calls" >"$work/sni.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 grep -qs 'stub ready' "$work/sni.calls" || fail "the StatusNotifierItem host did not start"
+  start_app --simulate --trace "$work/trace.txt"
+  wait_for 10 grep -qs 'RegisterStatusNotifierItem' "$work/sni.calls" ||
+    fail "the icon did not register as a StatusNotifierItem"
+  wait_for 10 bus_owned || fail "the window did not take its name on the session bus"
+  ctl_set report-rate=125 dpi.2=800
+  game_rate=$(rate_block)
+  game_dpi=$(dpi_block)
+  ctl profile save Game >/dev/null || fail "vexoctl profile save Game failed"
+  ctl_set "report-rate=$old_rate" "dpi.2=$old_dpi"
+  local item entries
+  item=$(sed -n 's/^RegisterStatusNotifierItem .* from \(:[0-9.]*\)$/\1/p' "$work/sni.calls" | head -1)
+  entries=$(/usr/bin/python3 tests/wayland/sni_menu.py "$item") || fail "the item's menu could not be read"
+  [ "$entries" = $'Game\nExit' ] || fail "the item's menu lists $(echo $entries) instead of Game, then Exit"
+  size=$(trace_size)
+  /usr/bin/python3 tests/wayland/sni_menu.py "$item" Game >/dev/null || fail "Game could not be clicked"
+  profile_reached_mouse "$size" "$game_rate" "$game_dpi"
+  pass "the host's menu lists Game above Exit; a click on it reaches the mouse with its notice"
+  end_app
+  end_session
+}
+
+bus_owned() {
+  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.NameHasOwner \
+    example.vexo_gaming.T58 2>/dev/null | grep -q true
+}
+# Clicks the icon until the window shows: the notification area may take the icon a moment after start.
+show_by_icon() {
+  xdotool mousemove 1267 788 click 1
+  wait_for 1 has_window
+}
+# The icon's menu: a second window of the program on screen, beside the main one.
+menu_open() { [ "$(xdotool search --onlyvisible --classname '^vexo$' 2>/dev/null | wc -l)" -ge 2 ]; }
+# The menu beside the icon changed from its shot when it opened: an entry is lit.
+entry_lit() { ! cmp -s "$work/menu.pnm" <(shoot_root | pnmcut 1000 600 280 200); }
+same_shot() { shoot_window "$1" >"$work/now.pnm" && cmp -s "$2" "$work/now.pnm"; }
 
 case "$mode" in
   bare) run_bare ;;
   desktop) run_desktop ;;
   both) run_bare; run_desktop ;;
-  *) echo "usage: $0 [bare|desktop|both]"; exit 2 ;;
+  scripting) run_scripting ;;
+  all) run_bare; run_desktop; run_scripting ;;
+  *) echo "usage: $0 [bare|desktop|both|scripting|all]"; exit 2 ;;
 esac
 echo "desktop-check: all checks passed"

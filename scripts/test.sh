@@ -19,6 +19,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
+echo "== the window on a real X server: bare, Openbox with trayer, vexoctl and the icon's menu (about 1 minute)"
+scripts/desktop-check.sh all
+
 echo "== sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVEXO_SANITIZE=ON -DVEXO_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"

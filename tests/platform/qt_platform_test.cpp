@@ -318,6 +318,40 @@ TEST_F(QtTrayIconTest, ListsTheEntriesOfEachOpeningAboveTheMenuItem) {
     EXPECT_EQ(chosen.size(), 1u);
 }
 
+// A notification-area host on the session bus may click what it fetched before the menu opened:
+// an unchanged list must keep its actions (their ids), and they must run the newest handlers.
+TEST_F(QtTrayIconTest, AnOpeningWithTheSameEntriesKeepsTheirActions) {
+    QtTrayIcon tray(QIcon{});
+    tray.setMenuItem("Exit", [] {});
+    std::vector<std::string> names{"Game", "Work"};
+    int opening = 0;
+    std::vector<std::string> chosen;
+    tray.setMenuEntries([&] {
+        ++opening;
+        std::vector<TrayIcon::MenuEntry> entries;
+        for (const std::string& name : names)
+            entries.push_back({name, [&chosen, name, n = opening] { chosen.push_back(name + std::to_string(n)); }});
+        return entries;
+    });
+    QMenu& menu = tray.menu();
+    emit menu.aboutToShow();
+    const QList<QAction*> held = menu.actions();
+    ASSERT_EQ(held.size(), 4);
+    emit menu.aboutToShow();
+    EXPECT_EQ(menu.actions(), held) << "the same entries were made anew";
+    held[0]->trigger();
+    EXPECT_EQ(chosen, std::vector<std::string>{"Game3"}) << "the handler of the latest opening runs";
+
+    // Another list, even of the same length, is made anew.
+    names = {"Game", "Solo"};
+    emit menu.aboutToShow();
+    ASSERT_EQ(menu.actions().size(), 4);
+    EXPECT_NE(menu.actions()[1], held[1]);
+    EXPECT_EQ(menu.actions()[1]->text(), QStringLiteral("Solo"));
+    menu.actions()[1]->trigger();
+    EXPECT_EQ(chosen.back(), "Solo4");
+}
+
 using QtPrompterTest = QtPlatformTest;
 
 TEST_F(QtPrompterTest, ShowsCaptionAndPlainTextWithOneOkButton) {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 
 namespace vexo {
 
@@ -85,26 +86,39 @@ void QtTrayIcon::setMenuEntries(std::function<std::vector<MenuEntry>()> entries)
 }
 
 void QtTrayIcon::refreshEntries() {
+    std::vector<MenuEntry> entries = entries_ ? entries_() : std::vector<MenuEntry>{};
+    // The same entries keep their actions, so they keep their ids on the session bus: a host may
+    // still show the menu it fetched before this opening, and its click names the entry it saw.
+    const bool same = std::equal(entries.begin(), entries.end(), entryTexts_.begin(), entryTexts_.end(),
+                                 [](const MenuEntry& entry, const std::string& text) { return entry.text == text; });
+    if (same) {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            *entryHandlers_[i] = std::move(entries[i].chosen);
+        return;
+    }
     for (QAction* action : entryActions_) {
         menu_->removeAction(action);
         action->deleteLater(); // it may be the one being triggered right now
     }
     entryActions_.clear();
-    if (!entries_)
-        return;
-    std::vector<MenuEntry> entries = entries_();
+    entryTexts_.clear();
+    entryHandlers_.clear();
     if (entries.empty())
         return;
     for (MenuEntry& entry : entries) {
         auto* action = new QAction(QString::fromStdString(entry.text), menu_.get());
         // Text shown as is: an '&' in a name is no mnemonic.
         action->setText(action->text().replace('&', QStringLiteral("&&")));
-        connect(action, &QAction::triggered, this, [chosen = std::move(entry.chosen)] {
-            if (chosen)
-                chosen();
+        auto chosen = std::make_shared<std::function<void()>>(std::move(entry.chosen));
+        connect(action, &QAction::triggered, this, [chosen] {
+            // A copy: the entry may change the menu's entries while it runs.
+            if (const std::function<void()> run = *chosen)
+                run();
         });
         menu_->insertAction(menuItem_, action);
         entryActions_.push_back(action);
+        entryTexts_.push_back(entry.text);
+        entryHandlers_.push_back(std::move(chosen));
     }
     entryActions_.push_back(menu_->insertSeparator(menuItem_));
 }

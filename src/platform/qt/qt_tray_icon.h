@@ -53,8 +53,11 @@ private:
     std::function<void(Click)> clickHandler_;
     std::function<void()> menuHandler_;
     std::function<std::vector<MenuEntry>()> entries_;
-    // The entries' actions of the last opening (and the separator after them).
+    // The entries' actions of the last opening (and the separator after them), with the texts and
+    // handlers they were made for; an opening with the same texts only takes the new handlers.
     std::vector<QAction*> entryActions_;
+    std::vector<std::string> entryTexts_;
+    std::vector<std::shared_ptr<std::function<void()>>> entryHandlers_;
     void refreshEntries();
     struct Pending {
         QString title;
