@@ -120,6 +120,14 @@ TEST_F(VexoctlWindowTest, WhileTheWindowRunsVexoctlGoesThroughItToItsMouse) {
     ASSERT_EQ(saved.LoadConfig(), ConfigStore::LoadResult::Loaded);
     EXPECT_EQ(DpiValue(3, saved.record().dpiValues()[1]), 800u);
     EXPECT_EQ(vexoctl({"get", "dpi.2"}).out, "dpi.2=800\n");
+    // The window is asked over the bus socket: no D-Bus library or object system is loaded for it.
+    env.insert("LD_DEBUG", "files");
+    const Run loaded = vexoctl({"get", "dpi.2"});
+    env.remove("LD_DEBUG");
+    EXPECT_EQ(loaded.out, "dpi.2=800\n");
+    EXPECT_NE(loaded.err.find("libstdc++"), std::string::npos) << "the loader reported nothing";
+    EXPECT_EQ(loaded.err.find("libgio"), std::string::npos);
+    EXPECT_EQ(loaded.err.find("libgobject"), std::string::npos);
 
     // A refusal comes back as vexoctl's own: status 64, nothing changed.
     const Run bad = vexoctl({"set", "dpi.2=801"});
