@@ -57,6 +57,15 @@ std::optional<MappingInfo> MappingAt(const void* address) {
 
 bool HasHugePageAdvice(const MappingInfo& mapping) { return mapping.flags.find(" hg") != std::string::npos; }
 
+// Whether this system takes huge-page advice and shows it in its record of the mappings.
+bool HugePageAdviceShown() {
+#if defined(MADV_HUGEPAGE)
+    return QFile::exists("/sys/kernel/mm/transparent_hugepage/enabled") && QFile::exists("/proc/self/smaps");
+#else
+    return false;
+#endif
+}
+
 // Pixels with every byte in use, the top one included.
 void FillPattern(QImage& image, quint32 seed) {
     for (int y = 0; y < image.height(); ++y) {
@@ -96,11 +105,8 @@ TEST(PictureBufferTest, ImagesAreLaidOutAsQtsOwnAndCopiesDetachFromThem) {
 }
 
 TEST(PictureBufferTest, OnlyTheWholeHugePagesInsideALargePictureAreAdvisedAndTheMemoryGoesWithTheLastCopy) {
-#if !defined(MADV_HUGEPAGE)
-    GTEST_SKIP() << "no huge-page advice on this system";
-#else
-    if (!QFile::exists("/sys/kernel/mm/transparent_hugepage/enabled") || !QFile::exists("/proc/self/smaps"))
-        GTEST_SKIP() << "the kernel offers no transparent huge pages or does not show its mappings";
+    if (!HugePageAdviceShown())
+        GTEST_SKIP() << "the system offers no transparent huge pages or does not show its mappings";
     const void* pixels = nullptr;
     {
         QImage page = PictureBuffer::allocate(kPage, QImage::Format_ARGB32_Premultiplied);
@@ -129,7 +135,6 @@ TEST(PictureBufferTest, OnlyTheWholeHugePagesInsideALargePictureAreAdvisedAndThe
     const std::optional<MappingInfo> small = MappingAt(dialog.constBits());
     ASSERT_TRUE(small.has_value());
     EXPECT_FALSE(HasHugePageAdvice(*small));
-#endif
 }
 
 TEST(PictureBufferTest, PremultipliedCopyIsWhatQtsConversionGives) {
@@ -180,6 +185,12 @@ TEST(PictureBufferTest, LargePicturesDecodeAsBeforeInTheirDrawingForm) {
         EXPECT_EQ(loaded.format(), expected.format());
         EXPECT_EQ(loaded, expected) << name.toStdString();
         EXPECT_EQ(SkinImageCache::decodeApart(dir.path(), name).image, expected) << name.toStdString();
+        // Decoded (or premultiplied) straight into page-picture memory, not copied there.
+        if (HugePageAdviceShown()) {
+            const std::optional<MappingInfo> mapping = MappingAt(loaded.constBits());
+            ASSERT_TRUE(mapping.has_value());
+            EXPECT_TRUE(HasHugePageAdvice(*mapping)) << name.toStdString();
+        }
     }
     // A file that breaks off mid-way decodes to nothing, as before.
     QFile whole(dir.path() + "/opaque.png");
