@@ -273,12 +273,15 @@ void ShownStartPairs(benchmark::State& state, bool textFloor, bool backBufferFlo
                  {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, false);
 }
 
-// A start at login: the bare tray program to its icon in place, alone and with the one notice a
-// start with a mouse shows; the utility behind its icon with the simulated mouse.
-Program BareTray(bool notice) {
+// A start at login: the bare tray program to its icon in place, alone, with the one notice a
+// start with a mouse shows, or waiting out the handshake's pauses after showing its icon; the
+// utility behind its icon with the simulated mouse.
+Program BareTray(bool notice, bool handshakePauses = false) {
     QStringList args{"--quit-after-start"};
     if (notice)
         args << "--notice";
+    if (handshakePauses)
+        args << "--pause-ms" << QString::number(kHandshakePausesMs);
     return {BuildFile("vexo_bare_tray"), args};
 }
 
@@ -293,18 +296,24 @@ void VexoAtLogin(benchmark::State& state) {
     RunProgram(state, {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
 }
 
-// The login start against the bare tray program, alone and with the notice, pair by pair.
-void AtLoginPairs(benchmark::State& state, bool notice) {
+// The login start against the bare tray program, alone, with the notice or with the handshake's
+// pauses, pair by pair.
+void AtLoginPairs(benchmark::State& state, bool notice, bool handshakePauses = false) {
     const auto install = PortableCopy(false);
     if (!install) {
         state.SkipWithError("cannot make a portable copy of the build");
         return;
     }
-    RunPairs(state, BareTray(notice), {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
+    RunPairs(state, BareTray(notice, handshakePauses),
+             {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
 }
 
 BENCHMARK_CAPTURE(AtLoginPairs, bare_tray, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kPairs);
 BENCHMARK_CAPTURE(AtLoginPairs, bare_tray_and_notice, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kPairs);
+BENCHMARK_CAPTURE(AtLoginPairs, bare_tray_and_handshake_pauses, false, true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(kPairs);
