@@ -7,7 +7,10 @@
 //   --quit-after-start  end as soon as the notification area has placed the icon (or after 2 s
 //                       without one), for timing a start at login to the icon in place;
 //   --notice            once the icon is placed, show the one notice a start with a mouse shows
-//                       (a balloon with its text: fonts and text shaping), the floor of that work.
+//                       (a balloon with its text: fonts and text shaping), the floor of that work;
+//   --pause-ms N        right after showing the icon, hold the program's thread for N ms, as the
+//                       pauses of the mouse's handshake hold a start with a mouse before its event
+//                       loop turns.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,7 +20,9 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -49,13 +54,17 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     bool quitAfterStart = false;
     bool notice = false;
-    for (const QString& arg : app.arguments().mid(1)) {
-        if (arg == "--quit-after-start") {
+    int pauseMs = 0;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--quit-after-start") {
             quitAfterStart = true;
-        } else if (arg == "--notice") {
+        } else if (args[i] == "--notice") {
             notice = true;
+        } else if (args[i] == "--pause-ms" && i + 1 < args.size()) {
+            pauseMs = args[++i].toInt();
         } else {
-            std::fprintf(stderr, "usage: vexo_bare_tray [--quit-after-start] [--notice]\n");
+            std::fprintf(stderr, "usage: vexo_bare_tray [--quit-after-start] [--notice] [--pause-ms N]\n");
             return 2;
         }
     }
@@ -69,6 +78,8 @@ int main(int argc, char** argv) {
     icon.setContextMenu(&menu);
     icon.setToolTip("bare tray");
     icon.show();
+    if (pauseMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
 
     QTimer placement;
     QElapsedTimer since;

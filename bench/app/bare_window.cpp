@@ -14,7 +14,10 @@
 //                      mouse's handshake, which have to pass before the page's first showing;
 //   --text TEXT        draw TEXT over the page in the desktop's default font, the font database
 //                      loaded on a helper thread meanwhile: fonts and text shaping, which any page
-//                      with words on it needs.
+//                      with words on it needs;
+//   --back-buffer      keep the decoded background beside the page, which is then composed in a
+//                      copy of it: a page whose hover looks come and go restores what lay under them
+//                      from the background, and is drawn from the buffer it was composed in.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
@@ -30,9 +33,9 @@ namespace {
 
 class BackgroundWindow final : public QWidget {
 public:
-    explicit BackgroundWindow(QImage image) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-        image_ = std::move(image);
-    }
+    BackgroundWindow(QImage image, QImage background)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), image_(std::move(image)),
+          background_(std::move(background)) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -42,6 +45,7 @@ protected:
 
 private:
     QImage image_;
+    QImage background_; // what hover looks would be restored from
 };
 
 } // namespace
@@ -51,7 +55,16 @@ int main(int argc, char** argv) {
     QString background;
     QString text;
     int pauseMs = 0;
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    // The one option without a value.
+    const bool backBuffer = args.removeAll("--back-buffer") > 0;
+    const auto usage = [] {
+        std::fprintf(stderr,
+                     "usage: vexo_bare_window [--background FILE] [--pause-ms N] [--text TEXT] [--back-buffer]\n");
+        return 2;
+    };
+    if (args.size() % 2 == 0)
+        return usage();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--background") {
             background = args[i + 1];
@@ -60,8 +73,7 @@ int main(int argc, char** argv) {
         } else if (args[i] == "--pause-ms") {
             pauseMs = args[i + 1].toInt();
         } else {
-            std::fprintf(stderr, "usage: vexo_bare_window [--background FILE] [--pause-ms N] [--text TEXT]\n");
-            return 2;
+            return usage();
         }
     }
 
@@ -74,8 +86,15 @@ int main(int argc, char** argv) {
     if (pauseMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     QImage page;
+    QImage pristine;
     if (decoded.valid()) {
-        page = decoded.get().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // Without a back buffer the decoded picture itself becomes the page, converted in place.
+        if (backBuffer) {
+            pristine = decoded.get();
+            page = pristine.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        } else {
+            page = decoded.get().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
         if (page.isNull()) {
             std::fprintf(stderr, "vexo_bare_window: cannot read %s\n", qPrintable(background));
             return 1;
@@ -92,7 +111,7 @@ int main(int argc, char** argv) {
         painter.setPen(Qt::white);
         painter.drawText(page.rect(), Qt::AlignCenter, text);
     }
-    BackgroundWindow window(std::move(page));
+    BackgroundWindow window(std::move(page), std::move(pristine));
     window.setFixedSize(880, 650);
     window.show();
     QTimer::singleShot(0, &app, &QApplication::quit);

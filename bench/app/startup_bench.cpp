@@ -226,14 +226,17 @@ void BareQtWindow(benchmark::State& state) { RunProgram(state, {BuildFile("vexo_
 constexpr int kHandshakePausesMs = 10;
 
 // text: the page floor with words on it as well (fonts, text shaping), under the figure of any
-// page that shows a label.
-Program PageFloor(bool handshakePauses, bool text = false) {
+// page that shows a label. backBuffer: and the page composed in a back buffer beside the decoded
+// background, under the figure of any page whose hover looks are restored from its background.
+Program PageFloor(bool handshakePauses, bool text = false, bool backBuffer = false) {
     QStringList args{"--background", BuildFile("Skins/Black/BasicSet2.png")};
     if (handshakePauses)
         args << "--pause-ms" << QString::number(kHandshakePausesMs);
     if (text)
         args << "--text"
              << "VEXO T58 Basic settings";
+    if (backBuffer)
+        args << "--back-buffer";
     return {BuildFile("vexo_bare_window"), args};
 }
 
@@ -259,23 +262,26 @@ void VexoStartUp(benchmark::State& state, bool firstStart) {
 }
 
 // The shown start against the page floor with the handshake's pauses, pair by pair.
-void ShownStartPairs(benchmark::State& state, bool textFloor) {
+void ShownStartPairs(benchmark::State& state, bool textFloor, bool backBufferFloor = false) {
     const auto install = PortableCopy(false);
     if (!install) {
         state.SkipWithError("cannot make a portable copy of the build");
         return;
     }
     if (HasPage(state))
-        RunPairs(state, PageFloor(true, textFloor), {install->path() + "/vexo", {"--simulate", "--quit-after-start"}},
-                 false);
+        RunPairs(state, PageFloor(true, textFloor, backBufferFloor),
+                 {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, false);
 }
 
-// A start at login: the bare tray program to its icon in place, alone and with the one notice a
-// start with a mouse shows; the utility behind its icon with the simulated mouse.
-Program BareTray(bool notice) {
+// A start at login: the bare tray program to its icon in place, alone, with the one notice a
+// start with a mouse shows, or waiting out the handshake's pauses after showing its icon; the
+// utility behind its icon with the simulated mouse.
+Program BareTray(bool notice, bool handshakePauses = false) {
     QStringList args{"--quit-after-start"};
     if (notice)
         args << "--notice";
+    if (handshakePauses)
+        args << "--pause-ms" << QString::number(kHandshakePausesMs);
     return {BuildFile("vexo_bare_tray"), args};
 }
 
@@ -290,14 +296,16 @@ void VexoAtLogin(benchmark::State& state) {
     RunProgram(state, {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
 }
 
-// The login start against the bare tray program, alone and with the notice, pair by pair.
-void AtLoginPairs(benchmark::State& state, bool notice) {
+// The login start against the bare tray program, alone, with the notice or with the handshake's
+// pauses, pair by pair.
+void AtLoginPairs(benchmark::State& state, bool notice, bool handshakePauses = false) {
     const auto install = PortableCopy(false);
     if (!install) {
         state.SkipWithError("cannot make a portable copy of the build");
         return;
     }
-    RunPairs(state, BareTray(notice), {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
+    RunPairs(state, BareTray(notice, handshakePauses),
+             {install->path() + "/vexo", {"--simulate", "--quit-after-start"}}, true);
 }
 
 BENCHMARK_CAPTURE(AtLoginPairs, bare_tray, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kPairs);
@@ -305,8 +313,16 @@ BENCHMARK_CAPTURE(AtLoginPairs, bare_tray_and_notice, true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(kPairs);
+BENCHMARK_CAPTURE(AtLoginPairs, bare_tray_and_handshake_pauses, false, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kPairs);
 BENCHMARK_CAPTURE(ShownStartPairs, page_floor, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kPairs);
 BENCHMARK_CAPTURE(ShownStartPairs, page_and_text_floor, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kPairs);
+BENCHMARK_CAPTURE(ShownStartPairs, page_text_and_back_buffer_floor, true, true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(kPairs);

@@ -19,6 +19,7 @@
 #include "ui/frame/frame_actions.h"
 #include "ui/frame/frame_regions.h"
 #include "ui/skin/mem_dc.h"
+#include "ui/skin/picture_buffer.h"
 #include "ui/frame/page_content.h"
 #include "ui/skin/skin_drawing.h"
 #include "ui/skin/skin_context.h"
@@ -82,7 +83,7 @@ bool CMainDialog::LoadCanvas() {
         canvas = QImage(kDesignWidth, kDesignHeight, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(kPlainBackground);
     } else {
-        canvas = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        canvas = PictureBuffer::premultipliedCopy(image);
     }
     setFixedSize(canvas.size());
     return !m_bPlainLook;

@@ -10,6 +10,8 @@
 #include <QImageReader>
 #include <sys/stat.h>
 
+#include "ui/skin/picture_buffer.h"
+
 namespace vexo {
 
 void SkinImageCache::setMode(Mode mode) {
@@ -45,7 +47,9 @@ QImage SkinImageCache::prepare(const QImage& decoded) {
     if (!decoded.hasAlphaChannel())
         return decoded.convertToFormat(QImage::Format_RGB32);
     QImage straight = decoded.convertToFormat(QImage::Format_ARGB32);
-    QImage out(straight.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage out = PictureBuffer::allocate(straight.size(), QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull())
+        return {};
     for (int y = 0; y < straight.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -79,7 +83,16 @@ namespace {
 QImage DecodeFile(const QString& file) {
     QImageReader reader(file);
     reader.setAutoTransform(false);
-    return SkinImageCache::prepare(reader.read());
+    // A page background is decoded straight into memory of its own kind (PictureBuffer), in the
+    // format the header announces; the reader decodes into an image of the right size and format
+    // in place, and prepare() keeps a picture already in its drawing form.
+    QImage decoded;
+    const QImage::Format announced = reader.imageFormat();
+    if (announced == QImage::Format_RGB32 || announced == QImage::Format_ARGB32)
+        decoded = PictureBuffer::allocate(reader.size(), announced);
+    if (!reader.read(&decoded))
+        return {};
+    return SkinImageCache::prepare(decoded);
 }
 
 } // namespace
