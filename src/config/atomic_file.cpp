@@ -136,14 +136,30 @@ AtomicFile::Result AtomicFile::write(const std::filesystem::path& requested,
     if (FolderLock::HeldHere(FolderLock::FolderOf(target))) {
         removeStaleTemporaries(target);
     }
-    std::string tmpl = target.string() + ".XXXXXX";
+    std::string tmpl;
     int fd = -1;
     if (int e = injected("open")) {
         return failure(e, "cannot create a temporary file beside", target);
     }
-    fd = ::mkstemp(tmpl.data());
+    // A name the leftover sweep recognises as ours: about one in a hundred random names is all
+    // letters of one case (or all digits), which a user's own "config.bin.backup" is too, so such
+    // a name is given back and another drawn.
+    const std::string targetName = target.filename().string();
+    for (int attempt = 0; attempt < 32; ++attempt) {
+        tmpl = target.string() + ".XXXXXX";
+        fd = ::mkstemp(tmpl.data());
+        if (fd < 0) {
+            return failure(errno, "cannot create a temporary file beside", target);
+        }
+        if (looksLikeOurTemporary(std::filesystem::path(tmpl).filename().string(), targetName)) {
+            break;
+        }
+        ::close(fd);
+        ::unlink(tmpl.c_str());
+        fd = -1;
+    }
     if (fd < 0) {
-        return failure(errno, "cannot create a temporary file beside", target);
+        return failure(EEXIST, "cannot create a temporary file beside", target);
     }
     const std::filesystem::path tmp = tmpl;
     auto abandon = [&](int error, const char* what) {

@@ -191,3 +191,20 @@ TEST_F(AtomicFileTest, TheNextSaveUnderTheFolderLockRemovesOurStaleTemporariesAn
     for (const auto& name : kept)
         EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << name;
 }
+
+TEST_F(AtomicFileTest, EveryLeftoverOfOursIsOneTheSweepRecognises) {
+    // About one random name in a hundred looks like a user's ("config.bin.qppqrz"); none of them
+    // may be what a killed save leaves.
+    const auto target = dir / "config.bin";
+    for (int kill = 0; kill < 200; ++kill) {
+        const fs::path left = LeftoverOfAKilledSave(target);
+        ASSERT_FALSE(left.empty());
+        MakeOld(left);
+    }
+    {
+        const vexo::FolderLock lock(dir);
+        ASSERT_EQ(lock.state(), vexo::FolderLock::State::Held);
+        ASSERT_TRUE(AtomicFile::write(target, std::string("saved")).ok);
+    }
+    EXPECT_EQ(filesIn(), 1u);
+}
