@@ -334,5 +334,59 @@ TEST_F(BasicPageTest, PageControlsGoWithThePageAndComeBackWithIt) {
     EXPECT_EQ(window().findChildren<QLabel*>().size(), 19);
 }
 
+// The pages' own redraws (mode buttons, report-rate segments, DPI ticks, function boxes lit and
+// let go) bring their background back from the parts kept aside, pixel for pixel: afterwards the
+// page drawn anew from its picture file looks exactly the same, and no redraw needed the whole
+// picture decoded again.
+TEST_F(BasicPageTest, RedrawsBringTheBackgroundBackFromThePartsKeptAsideExactly) {
+    // Backgrounds with no two neighbouring pixels alike, so that a part from the wrong place shows.
+    for (const char* name : {"/BasicSet2.png", "/AdvancedSet2.png"}) {
+        QImage picture(880, 650, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb((x * 7 + y) & 0xff, (y * 5 + x * 3) & 0xff, (x ^ y) & 0xff));
+        ASSERT_TRUE(picture.save(folder.path() + "/Skins/Test" + name));
+    }
+    start();
+    const PageBackground& background = shell->skin().pageBackground();
+    ASSERT_TRUE(background.holds(shell->skin().skinDir(), frame::kBasicBackground));
+    const QImage& face = window().BackBuffer();
+    EXPECT_LT(background.heldBytes(), std::size_t(face.sizeInBytes() / 4));
+
+    click(basic::kModeB);
+    click(basic::kModeA);
+    for (const Region& segment : basic::kRateSegments)
+        click(segment);
+    for (int k = 1; k < DpiRows::kRows; ++k) {
+        click(basic::DpiTick(k));
+        click(basic::DpiTick(k));
+    }
+    const QPoint away(480, 100);
+    for (int k = 0; k < BasicPage::kButtons; ++k) {
+        const Region box = basic::FunctionBox(k);
+        window().HandleHover(QPoint(box.left + 5, box.top + 5));
+        window().HandleMouseMove(away);
+    }
+    window().HandleHover(QPoint(basic::kKeyDefault.left + 5, basic::kKeyDefault.top + 5));
+    window().HandleMouseMove(away);
+    EXPECT_EQ(background.fullDecodes(), 0u);
+    const QImage redrawn = face.copy();
+    window().DrawPage();
+    EXPECT_EQ(face, redrawn);
+
+    // The advanced page is laid on its own picture; its frame buttons come back the same way.
+    click(QPoint(frame::kNextPage.left + 5, frame::kNextPage.top + 5));
+    ASSERT_EQ(window().CurrentPage(), kAdvancedPage);
+    EXPECT_TRUE(background.holds(shell->skin().skinDir(), frame::kAdvancedBackground));
+    for (const Region& button : {frame::kPreviousPage, frame::kClose, frame::kOk, frame::kCancel}) {
+        window().HandleHover(QPoint(button.left + 5, button.top + 5));
+        window().HandleMouseMove(away);
+    }
+    EXPECT_EQ(background.fullDecodes(), 0u);
+    const QImage advanced = face.copy();
+    window().DrawPage();
+    EXPECT_EQ(face, advanced);
+}
+
 } // namespace
 } // namespace vexo

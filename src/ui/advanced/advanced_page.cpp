@@ -77,6 +77,8 @@ bool AdvancedPage::click(QPoint p) {
     return false;
 }
 
+QRegion AdvancedPage::backgroundParts() const { return QRegion(MacroEditor::kEventBox.rect()); }
+
 std::vector<HoverTracker::Item> AdvancedPage::hoverItems() {
     std::vector<HoverTracker::Item> items{m_panel.hoverItem(frame::kFirstPageId, frame::kFirstPageGroup)};
     for (HoverTracker::Item& item : m_editor.hoverItems(frame::kFirstPageId + 1, frame::kFirstPageGroup + 1))

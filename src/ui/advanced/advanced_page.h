@@ -43,6 +43,7 @@ public:
     void tearDown() override;
     bool click(QPoint p) override;
     std::vector<HoverTracker::Item> hoverItems() override;
+    QRegion backgroundParts() const override;
     std::vector<DropDownList*> dropDowns() override;
 
     // After OK or Apply with a mouse present: the five desktop bytes go to the desktop.

@@ -289,10 +289,7 @@ void MacroEditor::draw(QPainter& canvas) {
 
 void MacroEditor::drawEventBox(QPainter& canvas) {
     // The box is part of the background: its old text goes by drawing that part again.
-    canvas.save();
-    canvas.setClipRect(kEventBox.rect());
-    DrawSkinImage(&canvas, window_.Skin(), "/AdvancedSet2.png", 0, 0);
-    canvas.restore();
+    DrawSkinImageArea(&canvas, window_.Skin(), "/AdvancedSet2.png", kEventBox.rect());
     QRect text = kEventBox.rect().adjusted(4, 0, -16, 0);
     DrawSkinText(canvas, text, m_strEventBoxText, window_.m_fontText, window_.Skin().textColour(),
                  TextLayout::LeftMiddle);

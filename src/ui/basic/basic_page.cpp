@@ -185,6 +185,16 @@ std::vector<HoverTracker::Item> BasicPage::hoverItems() {
     return items;
 }
 
+QRegion BasicPage::backgroundParts() const {
+    // The mode buttons, report-rate segments and DPI ticks are drawn again on their background.
+    QRegion parts = QRegion(basic::kModeA.rect()) + basic::kModeB.rect();
+    for (const Region& segment : basic::kRateSegments)
+        parts += segment.rect();
+    for (int k = 0; k < DpiRows::kRows; ++k)
+        parts += basic::DpiTick(k).rect();
+    return parts;
+}
+
 std::vector<DropDownList*> BasicPage::dropDowns() {
     std::vector<DropDownList*> lists;
     for (auto& list : functionLists_)

@@ -33,6 +33,7 @@ public:
     void tearDown() override;
     bool click(QPoint p) override;
     std::vector<HoverTracker::Item> hoverItems() override;
+    QRegion backgroundParts() const override;
     std::vector<DropDownList*> dropDowns() override;
 
     DropDownList& functionList(int k) { return *functionLists_[k]; }

@@ -40,6 +40,7 @@ CMainDialog::CMainDialog(SkinContext& skin, FrameActions& actions, bool trayAvai
           [this](QPainter& canvas, const QRegion& area) {
               canvas.save();
               canvas.setClipRegion(area);
+              DrawPageBackground(canvas, area);
               DrawPageLook(canvas);
               canvas.restore();
           },
@@ -75,15 +76,19 @@ bool CMainDialog::LoadBackground() {
 }
 
 bool CMainDialog::LoadCanvas() {
-    const QImage image = m_skin.image(frame::kBasicBackground);
-    m_bPlainLook = image.isNull();
+    const QString dir = m_skin.skinDir();
+    PageBackground& laid = m_skin.pageBackground();
+    laid.forget();
+    SkinImageCache::Entry picture = m_skin.images().take(dir, frame::kBasicBackground);
+    m_bPlainLook = picture.image.isNull();
     QImage& canvas = m_surface.canvas();
     if (m_bPlainLook) {
         // Without a background the window still has a face to draw its buttons and texts on.
         canvas = QImage(kDesignWidth, kDesignHeight, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(kPlainBackground);
-    } else {
-        canvas = PictureBuffer::premultipliedCopy(image);
+    } else if (!laid.lay(canvas, picture, dir, frame::kBasicBackground, m_surface.redraws())) {
+        canvas = PictureBuffer::premultipliedCopy(picture.image);
+        m_skin.images().adopt(dir, frame::kBasicBackground, std::move(picture));
     }
     setFixedSize(canvas.size());
     return !m_bPlainLook;
@@ -98,10 +103,10 @@ void CMainDialog::ReleaseFace() {
         m_bPageBuilt = false;
     }
     m_surface.canvas() = QImage();
-    // The page background is the one picture whose decoding a showing would notice (most of its
-    // time); it stays, held once, and the small pictures go.
-    m_skin.images().keepOnly(m_skin.skinDir(),
-                             m_nCurrentPage == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground);
+    // Every picture goes, the page background too: the next showing decodes it straight into the
+    // back buffer, well within what a click may take.
+    m_skin.pageBackground().forget();
+    m_skin.images().clear();
     // The native window holds the window system's copy of the face (a shared-memory back store
     // the size of the window); the next showing makes a new one where this one was.
     if (windowHandle() != nullptr)

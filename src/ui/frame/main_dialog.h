@@ -136,9 +136,18 @@ private:
     void AddFrameHoverItems();
     // Loads the background into the back buffer and sizes the window to it; false without one.
     bool LoadCanvas();
+    // The picture the page shown is drawn on.
+    QString PageBackgroundName() const;
+    // Makes the back buffer the page's background, uncovered, and keeps aside the parts redraws
+    // bring back (see PageBackground). False when the background is to be drawn from the picture
+    // cache instead (no skin picture, or one that cannot be laid).
+    bool LayBackground();
+    // The page's background (or plain face) within area, drawn onto canvas.
+    void DrawPageBackground(QPainter& canvas, const QRegion& area);
     // Loads what ReleaseFace gave back, before the window is shown.
     void RestoreFace();
-    // Everything of the page shown in its normal look, drawn onto canvas (clipped as it is).
+    // Everything of the page shown in its normal look but its background, drawn onto canvas
+    // (clipped as it is).
     void DrawPageLook(QPainter& canvas);
     void DrawFrameButtons(QPainter& canvas);
     void DrawTextButton(QPainter& canvas, const Region& region, const QString& caption, bool over);

@@ -83,13 +83,47 @@ void CMainDialog::DrawFrameButtons(QPainter& canvas) {
     DrawTextButton(canvas, kCancel, m_strCancel, false);
 }
 
+QString CMainDialog::PageBackgroundName() const {
+    return m_nCurrentPage == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground;
+}
+
+bool CMainDialog::LayBackground() {
+    QImage& canvas = m_surface.canvas();
+    if (m_bPlainLook || canvas.isNull())
+        return false;
+    PageBackground& laid = m_skin.pageBackground();
+    const QString dir = m_skin.skinDir();
+    const QString name = PageBackgroundName();
+    if (!laid.fresh(dir, name, m_surface.redraws())) {
+        SkinImageCache::Entry picture = m_skin.images().take(dir, name);
+        if (!laid.lay(canvas, picture, dir, name, m_surface.redraws(), &canvas)) {
+            laid.forget();
+            m_skin.images().adopt(dir, name, std::move(picture));
+            return false;
+        }
+    }
+    const PageContent* content = Content(m_nCurrentPage);
+    laid.keep(canvas, m_surface.hover().reach() + (content != nullptr ? content->backgroundParts() : QRegion()));
+    return true;
+}
+
+void CMainDialog::DrawPageBackground(QPainter& canvas, const QRegion& area) {
+    if (m_bPlainLook) {
+        canvas.fillRect(area.boundingRect(), QColor::fromRgb(kPlainBackground));
+        return;
+    }
+    PageBackground& laid = m_skin.pageBackground();
+    const QString name = PageBackgroundName();
+    if (laid.holds(m_skin.skinDir(), name)) {
+        for (const QRect& part : area)
+            laid.drawArea(canvas, part);
+    } else {
+        DrawSkinImage(&canvas, m_skin, name, 0, 0);
+    }
+}
+
 void CMainDialog::DrawPageLook(QPainter& canvas) {
     const int page = m_nCurrentPage;
-    if (m_bPlainLook)
-        canvas.fillRect(m_surface.canvas().rect(), QColor::fromRgb(kPlainBackground));
-    else
-        DrawSkinImage(&canvas, m_skin, page == kAdvancedPage ? frame::kAdvancedBackground : frame::kBasicBackground, 0,
-                      0);
     DrawFrameButtons(canvas);
     // The background without a page is the basic page's, and so is the title.
     const QString& title = page == kAdvancedPage ? m_strAdvancedSettings : m_strBasicSettings;
@@ -103,9 +137,14 @@ void CMainDialog::DrawPageLook(QPainter& canvas) {
 
 void CMainDialog::DrawPage() {
     {
+        // The background laid is the canvas itself; otherwise it is drawn first.
+        const bool laid = LayBackground();
         std::unique_ptr<CMemDC> dc = OpenCanvas();
-        if (QPainter* canvas = dc->painter())
+        if (QPainter* canvas = dc->painter()) {
+            if (!laid)
+                DrawPageBackground(*canvas, QRegion(m_surface.canvas().rect()));
             DrawPageLook(*canvas);
+        }
     }
     // Every region is now drawn normal; a pointer resting on one lights it again at the next notice.
     m_surface.hover().resetFlags();

@@ -4,6 +4,7 @@
 
 #pragma once
 #include <QPoint>
+#include <QRegion>
 #include <vector>
 
 #include "ui/skin/hover_tracker.h"
@@ -35,6 +36,9 @@ public:
     virtual bool click(QPoint p) = 0;
     // The page's hover-sensitive regions, in the order they are tested.
     virtual std::vector<HoverTracker::Item> hoverItems() = 0;
+    // The parts of the background that the page's own redraws draw again, beyond its hover regions
+    // (the window keeps those parts of its background aside).
+    virtual QRegion backgroundParts() const = 0;
     // The page's drop-down lists: every one is closed by a click outside its box and list.
     virtual std::vector<DropDownList*> dropDowns() = 0;
 };

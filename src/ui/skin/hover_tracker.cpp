@@ -4,6 +4,9 @@
 
 #include "ui/skin/hover_tracker.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include "ui/skin/mem_dc.h"
 #include "ui/skin/skin_draw_extent.h"
 
@@ -78,6 +81,19 @@ void HoverTracker::restore(CMemDC& dc, const QRegion& area, const Item* skip) {
         if (&item != skip && item.overShown && area.intersects(item.covered))
             drawOver(dc, item);
     });
+}
+
+QRegion HoverTracker::reach() {
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    QRegion all;
+    forEach([&](Item& item) {
+        SkinDrawExtent extent(SkinDrawExtent::Mode::Measure);
+        if (item.draw)
+            item.draw(painter, true);
+        all += item.region.rect() | extent.rect();
+    });
+    return all;
 }
 
 bool HoverTracker::move(QPoint p) {

@@ -61,6 +61,9 @@ public:
     void resetFlags();
 
     bool sensitiveAt(QPoint p) const;
+    // Everything the regions' over looks would cover, frame and page, as one area: what a return
+    // to normal may restore. Found by measuring each over look, which draws nothing.
+    QRegion reach();
 
     // Pointer moved to p. Returns true when p is hover-sensitive (the caller then asks for a hover
     // notice). Otherwise clears every pointer-over flag and returns every region that shows its

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/skin/page_background.h"
 #include "ui/skin/skin_image_cache.h"
 
 namespace vexo {
@@ -39,9 +40,12 @@ public:
     // The picture name (beginning with "/") of the current skin; null when it cannot be loaded.
     QImage image(const QString& name) { return m_images.load(skinDir(), name); }
     SkinImageCache& images() { return m_images; }
+    // The background laid under the main window's page (see PageBackground).
+    PageBackground& pageBackground() { return m_pageBackground; }
 
 private:
     SkinImageCache m_images;
+    PageBackground m_pageBackground;
 };
 
 } // namespace vexo

@@ -10,7 +10,12 @@ namespace {
 SkinDrawExtent* innermost = nullptr;
 } // namespace
 
-SkinDrawExtent::SkinDrawExtent() : outer_(innermost) { innermost = this; }
+SkinDrawExtent::SkinDrawExtent(Mode mode)
+    : outer_(innermost), measuring_(mode == Mode::Measure || (innermost != nullptr && innermost->measuring_)) {
+    innermost = this;
+}
+
+bool SkinDrawExtent::measuring() { return innermost != nullptr && innermost->measuring_; }
 
 SkinDrawExtent::~SkinDrawExtent() {
     innermost = outer_;

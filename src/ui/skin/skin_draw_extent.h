@@ -11,9 +11,14 @@ namespace vexo {
 // picture's rectangle into the innermost live recorder. A hover region's over picture may be larger
 // than the region (a glow around a button); what it covered is what has to be restored later.
 // Main-thread only, like all drawing; recorders nest.
+//
+// A measuring recorder only finds out where a drawing would land: while one is alive the skin
+// drawing draws no picture and no text, it only notes where pictures would go.
 class SkinDrawExtent {
 public:
-    SkinDrawExtent();
+    enum class Mode { Record, Measure };
+
+    explicit SkinDrawExtent(Mode mode = Mode::Record);
     ~SkinDrawExtent();
     SkinDrawExtent(const SkinDrawExtent&) = delete;
     SkinDrawExtent& operator=(const SkinDrawExtent&) = delete;
@@ -23,10 +28,13 @@ public:
 
     // Called by the skin drawing for each picture drawn at rect.
     static void note(const QRect& rect);
+    // Whether a measuring recorder is alive: skin drawing then only notes.
+    static bool measuring();
 
 private:
     QRect rect_;
     SkinDrawExtent* outer_;
+    bool measuring_;
 };
 
 } // namespace vexo

@@ -19,6 +19,10 @@ bool DrawSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int
     const QImage image = skin.image(name);
     if (image.isNull())
         return false;
+    if (SkinDrawExtent::measuring()) {
+        SkinDrawExtent::note(QRect(QPoint(x, y), image.size()));
+        return true;
+    }
     // Premultiplied pictures blend source-over; opaque ones simply cover what is below.
     canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
     canvas->drawImage(x, y, image);
@@ -29,6 +33,13 @@ bool DrawSkinImage(QPainter* canvas, SkinContext& skin, const QString& name, int
 bool DrawSkinImageArea(QPainter* canvas, SkinContext& skin, const QString& name, const QRect& area) {
     if (canvas == nullptr || !canvas->isActive())
         return false;
+    if (SkinDrawExtent::measuring()) {
+        SkinDrawExtent::note(area);
+        return true;
+    }
+    // The page's background is no longer held whole; its parts come from where it is kept.
+    if (skin.pageBackground().holds(skin.skinDir(), name))
+        return skin.pageBackground().drawArea(*canvas, area);
     const QImage image = skin.image(name);
     const QRect part = area.intersected(image.rect());
     if (part.isEmpty())
@@ -51,6 +62,8 @@ bool DrawDialogSkinImage(QPainter* canvas, SkinContext& skin, const QString& nam
 
 void DrawSkinText(QPainter& canvas, const QRect& rect, const QString& text, const QFont& font, const QColor& colour,
                   TextLayout layout) {
+    if (SkinDrawExtent::measuring())
+        return;
     const QString shown = ElidedTexts::fit(text, font, rect.width(), canvas.device());
     ElidedTexts::note(canvas.device(), rect, text, shown);
     int flags = Qt::TextSingleLine;

@@ -119,6 +119,18 @@ void SkinImageCache::adopt(const QString& dir, const QString& name, Entry entry)
     entries_.insert(dir + name, std::move(entry));
 }
 
+SkinImageCache::Entry SkinImageCache::take(const QString& dir, const QString& name) {
+    const auto it = entries_.find(dir + name);
+    if (it != entries_.end()) {
+        Entry held = std::move(*it);
+        entries_.erase(it);
+        if (stampOf(held.file) == held.stamp)
+            return held;
+    }
+    ++decodes_;
+    return decodeApart(dir, name);
+}
+
 QImage SkinImageCache::load(const QString& dir, const QString& name) {
     const QString key = dir + name;
     if (mode_ == Mode::DecodeEveryTime) {

@@ -73,6 +73,10 @@ public:
     // Keeps a picture decodeApart() made for dir + name, unless it is null or this cache decodes
     // every time. Later lookups check it against the file like any other entry.
     void adopt(const QString& dir, const QString& name, Entry entry);
+    // The picture of dir + name for a caller that keeps it itself: the one held (no longer held
+    // afterwards) while its file is unchanged, else a new decode. The image is null when the file is
+    // missing or undecodable.
+    Entry take(const QString& dir, const QString& name);
 
 private:
     QImage decode(const QString& file);

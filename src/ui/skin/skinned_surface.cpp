@@ -38,7 +38,10 @@ SkinnedSurface::~SkinnedSurface() {
     ElidedTexts::forget(&m_canvas);
 }
 
-std::unique_ptr<CMemDC> SkinnedSurface::open() { return std::make_unique<CMemDC>(&m_window, &m_canvas); }
+std::unique_ptr<CMemDC> SkinnedSurface::open() {
+    ++m_redraws;
+    return std::make_unique<CMemDC>(&m_window, &m_canvas);
+}
 
 void SkinnedSurface::pointerMoved(QPoint p) {
     if (m_hover.move(p)) {

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -56,6 +57,8 @@ public:
     const HoverTracker& hover() const { return m_hover; }
     // One redraw into the back buffer, copied to the screen when the result is destroyed.
     std::unique_ptr<CMemDC> open();
+    // How many redraws were opened so far: a changed count means the back buffer may have changed.
+    std::uint64_t redraws() const { return m_redraws; }
 
     // Pointer moved to p: lights or clears hover looks (the over look after a short rest).
     void pointerMoved(QPoint p);
@@ -79,6 +82,7 @@ private:
     Handlers m_handlers;
     // Premultiplied ARGB: every redraw draws what changed into it.
     QImage m_canvas;
+    std::uint64_t m_redraws = 0;
     HoverTracker m_hover;
     QTimer m_hoverTimer;
     QPoint m_ptHover;

@@ -49,6 +49,7 @@ public:
         }
         return kTaken.contains(p);
     }
+    QRegion backgroundParts() const override { return {}; }
     std::vector<HoverTracker::Item> hoverItems() override {
         return {{frame::kFirstPageId, kTaken, frame::kFirstPageGroup, nullptr}};
     }

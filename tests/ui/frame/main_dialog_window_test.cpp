@@ -39,6 +39,7 @@ public:
     }
     void tearDown() override {}
     bool click(QPoint) override { return false; }
+    QRegion backgroundParts() const override { return {}; }
     std::vector<HoverTracker::Item> hoverItems() override {
         return {{frame::kFirstPageId, kBox, frame::kFirstPageGroup, [this](QPainter& canvas, bool over) {
                      DrawSkinImage(&canvas, skin_, over ? "/DropdownBox-over.png" : "/DropdownBox-normal.png",
@@ -176,6 +177,11 @@ TEST_F(MainDialogWindowTest, TenHoverPassesLeaveEveryRegionAsItWasWithEverySkin)
         EXPECT_EQ(window->Hover().shownIds(), std::vector<int>{kHoverApply});
         window->HandleMouseMove(away);
         EXPECT_EQ(differing(window->BackBuffer(), first, whole), 0) << "mixed groups in " << skin.toStdString();
+        // Every restore came from the parts of the background kept aside (over looks measured,
+        // glow and all), a small share of the picture; none needed the whole picture again.
+        const PageBackground& background = skinContext.pageBackground();
+        EXPECT_EQ(background.fullDecodes(), 0u) << skin.toStdString();
+        EXPECT_LT(background.heldBytes(), std::size_t(first.sizeInBytes() / 8)) << skin.toStdString();
     }
 }
 
