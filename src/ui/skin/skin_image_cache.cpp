@@ -19,11 +19,6 @@ void SkinImageCache::setMode(Mode mode) {
     entries_.clear();
 }
 
-void SkinImageCache::keepOnly(const QString& dir, const QString& name) {
-    const QString kept = dir + name;
-    entries_.removeIf([&kept](const auto& entry) { return entry.key() != kept; });
-}
-
 QString SkinImageCache::resolve(const QString& dir, const QString& name) {
     const QString exact = dir + name;
     QFileInfo info(exact);

@@ -30,9 +30,6 @@ public:
     QImage load(const QString& dir, const QString& name);
 
     void clear() { entries_.clear(); }
-    // Drops every picture but the one of dir + name (kept when it is held; still checked against
-    // its file at the next lookup).
-    void keepOnly(const QString& dir, const QString& name);
     // Pictures held now.
     std::size_t size() const { return std::size_t(entries_.size()); }
     Mode mode() const { return mode_; }

@@ -124,34 +124,28 @@ TEST_F(SkinDrawingTest, CacheDecodesOnceButFollowsReplacedFilesAndOtherFolders) 
     EXPECT_EQ(uncached.decodeCount(), 2u);
 }
 
-TEST_F(SkinDrawingTest, KeepingOnePictureDropsTheOthersAndTheKeptOneStillFollowsItsFile) {
+TEST_F(SkinDrawingTest, APictureTakenIsNoLongerHeldAndIsTheFileAsItIsNow) {
     SkinImageCache cache;
     skin.write("/back.png", 2, 2, QColor(10, 10, 10));
-    skin.write("/button.png", 2, 2, QColor(20, 20, 20));
-    test::SkinFixture other;
-    other.write("/back.png", 2, 2, QColor(30, 30, 30));
     cache.load(skin.path(), "/back.png");
-    cache.load(skin.path(), "/button.png");
-    cache.load(other.path(), "/back.png");
-    ASSERT_EQ(cache.decodeCount(), 3u);
+    ASSERT_EQ(cache.decodeCount(), 1u);
 
-    // The same name in another folder is another picture, and goes.
-    cache.keepOnly(skin.path(), "/back.png");
-    EXPECT_EQ(cache.size(), 1u);
-    EXPECT_EQ(cache.load(skin.path(), "/back.png").pixel(0, 0), qRgb(10, 10, 10));
-    EXPECT_EQ(cache.decodeCount(), 3u) << "kept, not decoded again";
-    EXPECT_EQ(cache.load(skin.path(), "/button.png").pixel(0, 0), qRgb(20, 20, 20));
-    EXPECT_EQ(cache.load(other.path(), "/back.png").pixel(0, 0), qRgb(30, 30, 30));
-    EXPECT_EQ(cache.decodeCount(), 5u);
-
-    // A picture not held keeps nothing; one replaced while kept is read as it is now.
-    cache.keepOnly(skin.path(), "/missing.png");
+    // The one held is handed over without a decode, and the cache holds it no more.
+    SkinImageCache::Entry taken = cache.take(skin.path(), "/back.png");
+    EXPECT_EQ(taken.image.pixel(0, 0), qRgb(10, 10, 10));
+    EXPECT_EQ(cache.decodeCount(), 1u);
     EXPECT_EQ(cache.size(), 0u);
+    // Nothing held: a decode of its own, not kept either.
+    EXPECT_EQ(cache.take(skin.path(), "/back.png").image.pixel(0, 0), qRgb(10, 10, 10));
+    EXPECT_EQ(cache.decodeCount(), 2u);
+    EXPECT_EQ(cache.size(), 0u);
+
+    // One replaced while held is read as it is now; one gone is null.
     cache.load(skin.path(), "/back.png");
-    cache.keepOnly(skin.path(), "/back.png");
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     skin.write("/back.png", 2, 2, QColor(40, 40, 40));
-    EXPECT_EQ(cache.load(skin.path(), "/back.png").pixel(0, 0), qRgb(40, 40, 40));
+    EXPECT_EQ(cache.take(skin.path(), "/back.png").image.pixel(0, 0), qRgb(40, 40, 40));
+    EXPECT_TRUE(cache.take(skin.path(), "/missing.png").image.isNull());
 }
 
 TEST_F(SkinDrawingTest, APictureDecodedApartIsAdoptedAndStillFollowsItsFile) {
