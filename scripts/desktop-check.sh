@@ -223,8 +223,16 @@ run_desktop() {
   xdotool mousemove 1267 788 click 1
   wait_for 5 has_window || fail "a click on the icon does not show the window"
   pass "a click on the icon shows the window"
-  local w x y
+  local w x y t
   w=$(window)
+  # The window carries the program's icon for the window manager; the notification area's icon
+  # window does not, as nothing shows it there.
+  xprop -id "$w" _NET_WM_ICON | grep -q "not found" && fail "the window has no icon"
+  for t in $(xdotool search --classname '^vexo$' 2>/dev/null); do
+    [ "$(xwininfo -id "$t" | awk '/Width:/{print $2}')" -lt 64 ] || continue
+    xprop -id "$t" _NET_WM_ICON | grep -q "not found" || fail "the notification-area icon's window carries the program icon"
+  done
+  pass "the window has the program's icon, the notification-area icon's window none"
   check_hover "$w"
   check_drag "$w"
   read -r x y < <(position "$w")

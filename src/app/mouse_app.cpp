@@ -74,9 +74,11 @@ CMouseApp::CMouseApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationDisplayName("VEXO T58");
     // Lets the desktop match the window to the menu entry and its icon (the Wayland app id).
     setDesktopFileName("example.vexo_gaming.T58");
-    setWindowIcon(AppIcon());
     // The window hides instead of closing; the program lives on behind its icon.
     setQuitOnLastWindowClosed(false);
+    // No application-wide window icon: on X11 Qt would hand it, every size of it, to each window it
+    // makes, the notification-area icon's and the notices' too, about 100 KB apiece at login. The
+    // windows a user sees get it themselves (see run()).
 }
 
 int CMouseApp::run() {
@@ -117,8 +119,9 @@ int CMouseApp::run() {
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::terminationRequested, this, [&end](int) { end(0); });
 
-    QtTrayIcon tray(windowIcon());
-    QtPrompter boxes;
+    const QIcon icon = AppIcon();
+    QtTrayIcon tray(icon);
+    QtPrompter boxes(nullptr, icon);
     ConsolePrompter console(std::cerr);
     Prompter& prompter = unattended ? static_cast<Prompter&>(console) : boxes;
     // A shot or a timing run must not meet a running copy of the program.
@@ -217,6 +220,8 @@ int CMouseApp::run() {
         monitor.get(), [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); },
         locations,     prefetch ? &*prefetch : nullptr};
     AppShell shell(parts);
+    // The pop-up dialogs are the main window's children and show its icon too.
+    shell.window().setWindowIcon(icon);
     if (trace.isOpen())
         shell.session().transport().setTraceHook([&trace](const std::string& line) { trace.write(line); });
     connect(&shell, &AppShell::exitRequested, this, end);

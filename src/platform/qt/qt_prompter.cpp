@@ -14,6 +14,8 @@ void QtPrompter::message(const std::string& text, const std::string& caption) {
                     parent_);
     // Texts are fixed messages, never markup; a "<" in one must show as it is.
     box.setTextFormat(Qt::PlainText);
+    if (!icon_.isNull())
+        box.setWindowIcon(icon_);
     box.exec();
 }
 

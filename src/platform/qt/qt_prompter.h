@@ -3,6 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
+#include <QIcon>
+
 #include "platform/prompter.h"
 
 class QWidget;
@@ -13,12 +15,14 @@ namespace vexo {
 class QtPrompter final : public Prompter {
 public:
     // parent owns the boxes (centred on it and modal to it); nullptr for application-modal boxes.
-    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    // icon: the boxes' window icon (a box with a parent shows the parent's when this is null).
+    explicit QtPrompter(QWidget* parent = nullptr, QIcon icon = {}) : parent_(parent), icon_(std::move(icon)) {}
 
     void message(const std::string& text, const std::string& caption) override;
 
 private:
     QWidget* parent_;
+    QIcon icon_;
 };
 
 } // namespace vexo
