@@ -44,13 +44,13 @@ public:
     bool LoadBackground();
     bool PlainLook() const { return m_bPlainLook; }
 
-    // Hidden behind its icon, the window holds no face: this gives back the back buffer, the skin's
-    // decoded pictures but the current page's background (a later showing would spend most of its
-    // time decoding it again), the basic page's controls and the native window with the window
-    // system's copy of the face, and returns freed heap to the system. Until
-    // the next showing, page changes are only noted and nothing is drawn; that showing loads the
-    // background, builds the page shown and draws it. The advanced page keeps its controls, which
-    // may hold unconfirmed macro lines. Only where there is a notification-area icon.
+    // Hidden behind its icon, the window holds no face: this gives back the back buffer (the page
+    // background laid in it and the parts kept aside), every decoded skin picture, the basic page's
+    // controls and the native window with the window system's copy of the face, and returns freed
+    // heap to the system. Until the next showing, page changes are only noted and nothing is drawn;
+    // that showing decodes the background again, builds the page shown and draws it. The advanced
+    // page keeps its controls, which may hold unconfirmed macro lines. Only where there is a
+    // notification-area icon.
     void ReleaseFace();
     // The face was given back and not yet loaded again.
     bool FaceReleased() const { return m_bFaceReleased; }
@@ -69,7 +69,9 @@ public:
     int CurrentPage() const { return m_nCurrentPage; }
     // Draws the whole page shown into the back buffer and copies it to the screen. With no page
     // shown this is the frame alone: background, frame buttons and the basic page's title. While no
-    // mouse is present a line on the page says so.
+    // mouse is present a line on the page says so. The background is decoded from its file into
+    // the back buffer (unless the buffer holds it untouched since it was loaded), as it is not held
+    // whole between draws.
     void DrawPage();
 
     // The content of page 1 (basic) or 2 (advanced); the window does not own it. Without one the
