@@ -32,9 +32,10 @@ namespace vexo {
 class PageBackground {
 public:
     // Makes canvas the picture of entry (decoded from dir + name, as SkinImageCache names pictures),
-    // premultiplied in place, and takes entry's image. generation is the canvas's redraw count at this moment (see fresh()).
-    // Returns false, leaving canvas and entry as they were, when the picture is null or not opaque,
-    // or when sizeOf is not null and the picture's size differs from it.
+    // premultiplied in place, and takes entry's image. generation is the canvas's redraw count at
+    // this moment (see fresh()). Returns false, leaving canvas and entry as they were, when the
+    // picture is null or not opaque, or when sizeOf is not null and the picture's size differs from
+    // it.
     bool lay(QImage& canvas, SkinImageCache::Entry& entry, const QString& dir, const QString& name,
              std::uint64_t generation, const QImage* sizeOf = nullptr);
     // Whether the picture of dir + name was laid and nothing was drawn on the canvas since (its redraw
@@ -48,16 +49,16 @@ public:
         return !name_.isEmpty() && name == name_ && dir == dir_;
     }
 
-    // Draws the background's pixels of area onto canvas, replacing what is there. Parts not kept
-    // aside come from the whole picture, decoded once on first need and held until forget(); false
-    // when that decode fails (nothing drawn there).
+    // Draws the background's pixels of area onto canvas, replacing what is there; parts of area past
+    // the picture's edge are left alone. Parts not kept aside come from the whole picture, decoded
+    // once on first need and held until forget(); false when that decode fails (nothing drawn there).
     bool drawArea(QPainter& canvas, const QRect& area);
-    // (Parts of area past the picture's edge are no part of it: nothing is drawn there.)
 
     // Gives everything back: nothing is laid any more.
     void forget();
 
-    // Decodes of the whole picture after lay() (each a redraw outside the parts kept).
+    // Decodes of the whole picture so far, over every picture laid (each for a redraw outside the
+    // parts kept).
     std::size_t fullDecodes() const { return fullDecodes_; }
     // Bytes of pixels held: the parts kept aside and a whole picture decoded for a redraw.
     std::size_t heldBytes() const;
