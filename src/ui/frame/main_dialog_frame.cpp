@@ -94,7 +94,10 @@ bool CMainDialog::LayBackground() {
     PageBackground& laid = m_skin.pageBackground();
     const QString dir = m_skin.skinDir();
     const QString name = PageBackgroundName();
-    if (!laid.fresh(dir, name, m_surface.redraws())) {
+    // The same picture drawn on again (a plug, Cancel, a setting from a script): uncovered from the
+    // whole picture, decoded once; another picture is laid anew.
+    const bool fresh = laid.fresh(dir, name, m_surface.redraws());
+    if (!fresh && !(laid.holds(dir, name) && laid.uncover(canvas))) {
         SkinImageCache::Entry picture = m_skin.images().take(dir, name);
         if (!laid.lay(canvas, picture, dir, name, m_surface.redraws(), &canvas)) {
             laid.forget();

@@ -52,13 +52,7 @@ bool PageBackground::drawArea(QPainter& canvas, const QRect& wanted) {
     bool drawn = true;
     if (whole_.isNull() && !(QRegion(area) - kept_).isEmpty()) {
         // A part nobody said would be redrawn: the file once more, then the whole picture stays.
-        // The file may have been replaced meanwhile; its picture as it is now is the one to draw, as
-        // the picture cache would draw it.
-        ++fullDecodes_;
-        whole_ = SkinImageCache::decodeApart(dir_, name_).image;
-        if (whole_.format() == QImage::Format_RGB32)
-            whole_.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
-        drawn = !whole_.isNull();
+        drawn = decodeWhole();
     }
     if (!whole_.isNull()) {
         const QRect part = area.intersected(whole_.rect());
@@ -73,6 +67,25 @@ bool PageBackground::drawArea(QPainter& canvas, const QRect& wanted) {
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     SkinDrawExtent::note(area);
     return drawn;
+}
+
+bool PageBackground::decodeWhole() {
+    // The file may have been replaced meanwhile; its picture as it is now is the one to draw, as the
+    // picture cache would draw it.
+    ++fullDecodes_;
+    whole_ = SkinImageCache::decodeApart(dir_, name_).image;
+    if (whole_.format() == QImage::Format_RGB32)
+        whole_.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return !whole_.isNull();
+}
+
+bool PageBackground::uncover(QImage& canvas) {
+    if (name_.isEmpty() || canvas.isNull() || (whole_.isNull() && !decodeWhole()))
+        return false;
+    QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, whole_);
+    return true;
 }
 
 void PageBackground::forget() {

@@ -54,16 +54,25 @@ public:
     // once on first need and held until forget(); false when that decode fails (nothing drawn there).
     bool drawArea(QPainter& canvas, const QRect& area);
 
+    // Makes canvas show the laid picture uncovered again, for a whole page drawn anew on it, from
+    // the whole picture: decoded on first need and held until forget(), so that a burst of such
+    // draws (a mouse plugged in and out) decodes once. False when nothing is laid or the decode
+    // fails (canvas untouched).
+    bool uncover(QImage& canvas);
+
     // Gives everything back: nothing is laid any more.
     void forget();
 
     // Decodes of the whole picture so far, over every picture laid (each for a redraw outside the
-    // parts kept).
+    // parts kept, or for a page drawn anew).
     std::size_t fullDecodes() const { return fullDecodes_; }
     // Bytes of pixels held: the parts kept aside and a whole picture decoded for a redraw.
     std::size_t heldBytes() const;
 
 private:
+    // Decodes the laid picture's file into whole_; false when that fails.
+    bool decodeWhole();
+
     struct Part {
         QRect rect;
         QImage pixels;

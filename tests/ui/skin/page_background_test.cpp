@@ -127,6 +127,18 @@ TEST_F(PageBackgroundTest, RedrawsInsideTheKeptPartsDecodeNothingAndOthersDecode
     EXPECT_EQ(background.heldBytes(), 0u);
 }
 
+TEST_F(PageBackgroundTest, APageDrawnAnewIsUncoveredFromOneDecodeOfTheWholePicture) {
+    layAndKeep(QRegion(10, 10, 20, 20));
+    for (int draw = 0; draw < 3; ++draw) {
+        scribble();
+        ASSERT_TRUE(background.uncover(canvas));
+        EXPECT_EQ(differing(canvas.rect()), 0);
+    }
+    EXPECT_EQ(background.fullDecodes(), 1u);
+    background.forget();
+    EXPECT_FALSE(background.uncover(canvas)) << "nothing laid";
+}
+
 TEST_F(PageBackgroundTest, APictureGoneFromDiskStillHasItsKeptPartsAndNothingElseIsDrawn) {
     const QRect kept(10, 10, 40, 40);
     layAndKeep(QRegion(kept));
@@ -136,6 +148,8 @@ TEST_F(PageBackgroundTest, APictureGoneFromDiskStillHasItsKeptPartsAndNothingEls
     EXPECT_EQ(differing(kept), 0);
     EXPECT_FALSE(draw(QRect(100, 100, 20, 20)));
     EXPECT_EQ(canvas.pixel(110, 110), qRgb(255, 0, 0)) << "left as it was";
+    EXPECT_FALSE(background.uncover(canvas));
+    EXPECT_EQ(canvas.pixel(110, 110), qRgb(255, 0, 0));
 }
 
 } // namespace
