@@ -15,32 +15,51 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QIconEngine>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <thread>
 
 namespace {
 
-// A plain icon in the sizes the utility offers, so that both hand the tray the same work.
-QIcon PlainIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
-        QPixmap pixmap(size, size);
+// A plain icon in the sizes the utility offers, each drawn when first asked for as the utility's is,
+// so that both hand the tray the same work.
+class PlainIconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0)
+            return {};
+        auto found = drawn_.find(side);
+        if (found != drawn_.end())
+            return found->second;
+        QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(QColor(30, 30, 34));
-        painter.drawRoundedRect(QRectF(size * 0.25, size * 0.1, size * 0.5, size * 0.8), size * 0.25, size * 0.25);
+        painter.drawRoundedRect(QRectF(side * 0.25, side * 0.1, side * 0.5, side * 0.8), side * 0.25, side * 0.25);
         painter.end();
-        icon.addPixmap(pixmap);
+        return drawn_.emplace(side, pixmap).first->second;
     }
-    return icon;
-}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect.topLeft(), pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+    }
+    QIconEngine* clone() const override { return new PlainIconEngine(*this); }
+
+private:
+    std::map<int, QPixmap> drawn_;
+};
 
 bool Placed(const QSystemTrayIcon& icon) {
     const QRect place = icon.geometry();
@@ -74,7 +93,7 @@ int main(int argc, char** argv) {
     }
     QMenu menu;
     QObject::connect(menu.addAction("Exit"), &QAction::triggered, &app, &QApplication::quit);
-    QSystemTrayIcon icon(PlainIcon());
+    QSystemTrayIcon icon(QIcon(new PlainIconEngine));
     icon.setContextMenu(&menu);
     icon.setToolTip("bare tray");
     icon.show();

@@ -6,7 +6,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace vexo {
 
@@ -27,13 +26,6 @@ QImage DrawAppIcon(int size) {
     painter.setPen(Qt::NoPen);
     painter.drawRoundedRect(QRectF(14.5, 6, 3, 5), 1.5, 1.5);
     return image;
-}
-
-QIcon AppIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128})
-        icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
-    return icon;
 }
 
 } // namespace vexo

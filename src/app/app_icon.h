@@ -3,13 +3,9 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
-#include <QIcon>
 #include <QImage>
 
 namespace vexo {
-
-// The program's icon (window and notification area), drawn at the sizes desktops ask for.
-QIcon AppIcon();
 
 // The icon drawn at size x size pixels on a transparent ground. Needs no running application, so
 // the build can write the icon theme's pictures with it. data/icons holds the same drawing as SVG.

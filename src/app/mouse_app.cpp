@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/app_icon.h"
+#include "app/app_icon_engine.h"
 #include "app/app_options.h"
 #include "app/app_shell.h"
 #include "app/console_prompter.h"

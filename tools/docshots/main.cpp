@@ -15,7 +15,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/app_icon.h"
+#include "app/app_icon_engine.h"
 #include "app/app_shell.h"
 #include "sim/memory_pointer_settings.h"
 #include "config/config_store.h"
