@@ -10,7 +10,9 @@
 //                       (a balloon with its text: fonts and text shaping), the floor of that work;
 //   --pause-ms N        right after showing the icon, hold the program's thread for N ms, as the
 //                       pauses of the mouse's handshake hold a start with a mouse before its event
-//                       loop turns.
+//                       loop turns;
+//   --start-cost FILE   with --quit-after-start: once the icon is placed, write what the start
+//                       cost so far to FILE, as `vexo --start-cost` does.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,7 +27,10 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <string>
 #include <thread>
+
+#include "app/start_cost.h"
 
 namespace {
 
@@ -74,6 +79,7 @@ int main(int argc, char** argv) {
     bool quitAfterStart = false;
     bool notice = false;
     int pauseMs = 0;
+    std::string startCost;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--quit-after-start") {
@@ -82,8 +88,11 @@ int main(int argc, char** argv) {
             notice = true;
         } else if (args[i] == "--pause-ms" && i + 1 < args.size()) {
             pauseMs = args[++i].toInt();
+        } else if (args[i] == "--start-cost" && i + 1 < args.size()) {
+            startCost = args[++i].toStdString();
         } else {
-            std::fprintf(stderr, "usage: vexo_bare_tray [--quit-after-start] [--notice] [--pause-ms N]\n");
+            std::fprintf(stderr,
+                         "usage: vexo_bare_tray [--quit-after-start] [--notice] [--pause-ms N] [--start-cost FILE]\n");
             return 2;
         }
     }
@@ -111,8 +120,15 @@ int main(int argc, char** argv) {
             placement.stop();
             if (notice)
                 icon.showMessage("Info", "The system detect the gaming mouse.", QSystemTrayIcon::Information, 5000);
-            if (quitAfterStart)
+            if (quitAfterStart) {
+                std::string error;
+                if (!startCost.empty() && !vexo::WriteStartCost(startCost, error)) {
+                    std::fprintf(stderr, "vexo_bare_tray: %s\n", error.c_str());
+                    app.exit(1);
+                    return;
+                }
                 app.quit();
+            }
         });
         placement.start();
     }

@@ -18,6 +18,8 @@
 //   --back-buffer      keep the decoded background beside the page, which is then composed in a
 //                      copy of it: a page whose hover looks come and go restores what lay under them
 //                      from the background, and is drawn from the buffer it was composed in.
+// --start-cost FILE writes what the start cost to FILE as the window is shown, as `vexo
+// --start-cost` does.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
@@ -27,7 +29,10 @@
 #include <chrono>
 #include <cstdio>
 #include <future>
+#include <string>
 #include <thread>
+
+#include "app/start_cost.h"
 
 namespace {
 
@@ -55,12 +60,14 @@ int main(int argc, char** argv) {
     QString background;
     QString text;
     int pauseMs = 0;
+    std::string startCost;
     QStringList args = app.arguments();
     // The one option without a value.
     const bool backBuffer = args.removeAll("--back-buffer") > 0;
     const auto usage = [] {
         std::fprintf(stderr,
-                     "usage: vexo_bare_window [--background FILE] [--pause-ms N] [--text TEXT] [--back-buffer]\n");
+                     "usage: vexo_bare_window [--background FILE] [--pause-ms N] [--text TEXT] [--back-buffer] "
+                     "[--start-cost FILE]\n");
         return 2;
     };
     if (args.size() % 2 == 0)
@@ -72,6 +79,8 @@ int main(int argc, char** argv) {
             text = args[i + 1];
         } else if (args[i] == "--pause-ms") {
             pauseMs = args[i + 1].toInt();
+        } else if (args[i] == "--start-cost") {
+            startCost = args[i + 1].toStdString();
         } else {
             return usage();
         }
@@ -114,6 +123,14 @@ int main(int argc, char** argv) {
     BackgroundWindow window(std::move(page), std::move(pristine));
     window.setFixedSize(880, 650);
     window.show();
-    QTimer::singleShot(0, &app, &QApplication::quit);
+    QTimer::singleShot(0, &app, [&app, &startCost] {
+        std::string error;
+        if (!startCost.empty() && !vexo::WriteStartCost(startCost, error)) {
+            std::fprintf(stderr, "vexo_bare_window: %s\n", error.c_str());
+            app.exit(1);
+            return;
+        }
+        app.quit();
+    });
     return app.exec();
 }

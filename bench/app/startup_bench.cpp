@@ -15,8 +15,11 @@
 // The *Pairs cases are the figures to compare: each iteration starts both programs, one right after
 // the other, the order swapped every pair, so that a machine busy with other work weighs on both
 // alike; they report the medians of each program's wall time, CPU time (user and system) and peak
-// resident memory, and the ratios of those medians (utility / yardstick). The single-program cases
-// report child_cpu_ms and child_peak_mib per run.
+// resident memory, and the ratios of those medians (utility / yardstick). Each figure comes twice:
+// for the whole process (wall_ms, cpu_ms, peak_mib) and, as each program reports it with
+// --start-cost, up to the end of its start-up (start_wall_ms, start_cpu_ms, start_peak_mib), which
+// leaves out the ending a session pays at logout. The single-program cases report child_cpu_ms,
+// child_start_cpu_ms and child_peak_mib per run.
 //
 // The utility runs from a portable copy of the build (program, config.bin, str.ini, skins), so the
 // build's own files stay untouched, in two cases: the first start after installing (config.bin as
@@ -38,6 +41,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -68,13 +72,52 @@ std::unique_ptr<QTemporaryDir> PortableCopy(bool firstStart) {
     return dir;
 }
 
-// One run of a program: what it cost, as the kernel accounts it for that one child.
+// One run of a program: what it cost, as the kernel accounts it for that one child, from the start to
+// the end of the process, and from the start to the end of its start-up (the icon placed, the
+// window shown), as the program itself reports it with --start-cost. The program's ending, which a
+// session pays at logout and not at login, is in the first only.
 struct Run {
     bool ok = false;
     double wallMs = 0;
     double cpuMs = 0;
     double peakMiB = 0;
+    double startWallMs = 0;
+    double startCpuMs = 0;
+    double startPeakMiB = 0;
 };
+
+double MonotonicNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
+}
+
+// Reads the line of --start-cost into run; false when it is missing or malformed.
+bool ReadStartCost(const QString& path, double startedNs, Run& run) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    double clockNs = -1, cpuUs = -1, peakKiB = -1;
+    for (const QByteArray& field : file.readAll().trimmed().split(' ')) {
+        const QList<QByteArray> pair = field.split('=');
+        bool ok = false;
+        const double value = pair.size() == 2 ? pair[1].toDouble(&ok) : 0;
+        if (!ok)
+            return false;
+        if (pair[0] == "clock_ns")
+            clockNs = value;
+        else if (pair[0] == "cpu_us")
+            cpuUs = value;
+        else if (pair[0] == "peak_kib")
+            peakKiB = value;
+    }
+    if (clockNs < startedNs || cpuUs < 0 || peakKiB < 0)
+        return false;
+    run.startWallMs = (clockNs - startedNs) / 1e6;
+    run.startCpuMs = cpuUs / 1e3;
+    run.startPeakMiB = peakKiB / 1024.0;
+    return true;
+}
 
 // The environment the programs run in. display: on the X server of DISPLAY (with its notification
 // area) instead of the offscreen platform. Empty when that cannot be had.
@@ -102,11 +145,15 @@ public:
 
     const std::string& error() const { return error_; }
 
-    // Starts program, waits for its end; ok only for a clean exit within 30 s.
+    // Starts program, waits for its end; ok only for a clean exit and a well-formed --start-cost
+    // line.
     Run run(const QString& program, const QStringList& args) const {
+        const QString costFile = runtime_->filePath(QStringLiteral("start-cost-%1").arg(++runs_));
         std::vector<std::string> argStore{program.toStdString()};
         for (const QString& arg : args)
             argStore.push_back(arg.toStdString());
+        argStore.push_back("--start-cost");
+        argStore.push_back(costFile.toStdString());
         std::vector<char*> argv, envp;
         for (const auto& a : argStore)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -119,6 +166,7 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         Run result;
+        const double startedNs = MonotonicNs();
         const auto started = std::chrono::steady_clock::now();
         pid_t pid = 0;
         const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
@@ -135,7 +183,9 @@ public:
         while (waited < 0 && errno == EINTR);
         const auto ended = std::chrono::steady_clock::now();
         const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-        result.ok = waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        result.ok = waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+            ReadStartCost(costFile, startedNs, result);
+        QFile::remove(costFile);
         result.wallMs = std::chrono::duration<double, std::milli>(ended - started).count();
         result.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
         result.peakMiB = double(usage.ru_maxrss) / 1024.0; // KiB on Linux
@@ -146,6 +196,7 @@ private:
     std::unique_ptr<QTemporaryDir> runtime_;
     std::vector<std::string> env_;
     std::string error_;
+    mutable int runs_ = 0;
 };
 
 struct Program {
@@ -159,7 +210,7 @@ void RunProgram(benchmark::State& state, const Program& program, bool display = 
         state.SkipWithError(launcher.error().c_str());
         return;
     }
-    double cpuMs = 0, peakMiB = 0;
+    double cpuMs = 0, peakMiB = 0, startCpuMs = 0;
     for (auto _ : state) {
         const Run run = launcher.run(program.path, program.args);
         if (!run.ok) {
@@ -167,9 +218,11 @@ void RunProgram(benchmark::State& state, const Program& program, bool display = 
             return;
         }
         cpuMs += run.cpuMs;
+        startCpuMs += run.startCpuMs;
         peakMiB = std::max(peakMiB, run.peakMiB);
     }
     state.counters["child_cpu_ms"] = cpuMs / double(state.iterations());
+    state.counters["child_start_cpu_ms"] = startCpuMs / double(state.iterations());
     state.counters["child_peak_mib"] = peakMiB;
 }
 
@@ -216,6 +269,9 @@ void RunPairs(benchmark::State& state, const Program& yardstick, const Program& 
     report("wall_ms", &Run::wallMs);
     report("cpu_ms", &Run::cpuMs);
     report("peak_mib", &Run::peakMiB);
+    report("start_wall_ms", &Run::startWallMs);
+    report("start_cpu_ms", &Run::startCpuMs);
+    report("start_peak_mib", &Run::startPeakMiB);
 }
 
 void BareQtWindow(benchmark::State& state) { RunProgram(state, {BuildFile("vexo_bare_window"), {}}); }

@@ -22,7 +22,7 @@ struct OptionHelp {
     const char* text;
 };
 
-constexpr std::array<OptionHelp, 12> kOptions{{
+constexpr std::array<OptionHelp, 13> kOptions{{
     {"--simulate[=N]", "use the simulated mouse (demo mode); N is its sensor type 0-3 (default 3)"},
     {"--simulate-unplugged", "the simulated mouse starts unplugged (implies --simulate)"},
     {"--simulate-notices", "the simulated mouse now and then changes state by itself (implies --simulate)"},
@@ -33,6 +33,8 @@ constexpr std::array<OptionHelp, 12> kOptions{{
      "write every exchange with the mouse to FILE (SET/GET/OUT/IN/PAUSE lines, and the NOTICE lines shown)"},
     {"--screenshot=FILE", "start, save the window as a PNG picture to FILE and end"},
     {"--quit-after-start", "end as soon as the start-up has finished (behind the icon: once it is placed)"},
+    {"--start-cost FILE",
+     "with --quit-after-start: write the clock, CPU time and peak memory at that moment to FILE (a new file)"},
     {"--help", "show this help and end"},
     {"--version", "show the version and end"},
     {"-platform NAME", "(Qt) the window system plugin, for example offscreen or xcb"},
@@ -189,12 +191,23 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
                 return std::nullopt;
             }
             options.traceFile = *trace;
+        } else if (auto cost = ValueOf(args, i, "--start-cost", error, failed)) {
+            if (cost->empty()) {
+                error = "--start-cost needs a file name";
+                return std::nullopt;
+            }
+            options.startCostFile = *cost;
         } else if (failed) {
             return std::nullopt;
         } else {
             error = "unknown option \"" + arg + "\"";
             return std::nullopt;
         }
+    }
+    if (!options.startCostFile.empty() && !options.quitAfterStart) {
+        // Without an end of the start-up there is no moment to measure.
+        error = "--start-cost needs --quit-after-start";
+        return std::nullopt;
     }
     return options;
 }

@@ -23,6 +23,7 @@ struct AppOptions {
     bool quitAfterStart = false;
     std::string dataDir; // config.bin, str.ini and record.ini in this folder instead of the usual place
     std::string traceFile; // every exchange with the mouse written to this file
+    std::string startCostFile; // with quitAfterStart: what the start-up cost, written here at its end
     bool help = false;
     bool version = false;
 

@@ -21,6 +21,7 @@
 #include "app/app_shell.h"
 #include "app/console_prompter.h"
 #include "app/settings_bus.h"
+#include "app/start_cost.h"
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
 #include "app/tracing_tray_icon.h"
@@ -247,8 +248,12 @@ int CMouseApp::run() {
         // A start behind the icon has finished once the notification area has placed the icon.
         if (!showWindow)
             waitForIconPlaced(tray);
+        std::string costError;
+        const bool costWritten = options->startCostFile.empty() || WriteStartCost(options->startCostFile, costError);
         shell.cleanUp();
-        return finish(0);
+        if (!costWritten)
+            std::cerr << "vexo: --start-cost: " << costError << "\n";
+        return finish(costWritten ? 0 : 1);
     }
 
     // Scripts and vexoctl reach the running window on the session bus; never one started for it.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <chrono>
 #include <filesystem>
 #include <unistd.h>
 #include <fstream>
@@ -45,6 +46,10 @@ TEST(AppOptionsTest, DataTraceAndMistakes) {
     EXPECT_FALSE(parse({"--simulat"}));
     EXPECT_EQ(error, "unknown option \"--simulat\"");
     EXPECT_FALSE(parse({"stray"}));
+    EXPECT_EQ(parse({"--quit-after-start", "--start-cost", "c.txt"})->startCostFile, "c.txt");
+    EXPECT_FALSE(parse({"--start-cost=c.txt"}));
+    EXPECT_EQ(error, "--start-cost needs --quit-after-start");
+    EXPECT_FALSE(parse({"--quit-after-start", "--start-cost="}));
     // Qt's own options, as Qt reads them, are not ours to refuse.
     EXPECT_EQ(AppOptions::withoutQtOptions(
                   {"-platform", "offscreen", "--show", "--style=fusion", "-reverse", "-display", ":1", "--data", "d"}),
@@ -52,7 +57,7 @@ TEST(AppOptionsTest, DataTraceAndMistakes) {
     // Every option has its line in the help.
     const std::string help = AppOptions::helpText();
     for (const char* option : {"--simulate", "--simulate-unplugged", "--simulate-notices", "--show", "--page", "--data",
-                               "--trace", "--screenshot", "--quit-after-start", "--help", "--version"})
+                               "--trace", "--screenshot", "--quit-after-start", "--start-cost", "--help", "--version"})
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
 }
 
@@ -149,6 +154,45 @@ TEST(VexoCommandLineTest, ATraceNeverEmptiesAnotherUsersFileOrFollowsADanglingLi
     const test::ToolRun dangling = traced("dangling");
     EXPECT_EQ(dangling.status, 1);
     EXPECT_NE(dangling.err.find("dangling link"), std::string::npos) << dangling.err;
+    EXPECT_FALSE(std::filesystem::exists(data / "nowhere"));
+}
+
+// A timing run learns what the start-up cost up to its end, not what ending the program cost, and the
+// file it names is made anew: nothing already there is replaced, not even through a link.
+TEST(VexoCommandLineTest, TheStartCostIsWrittenToANewFileOnly) {
+    QTemporaryDir dir;
+    const std::filesystem::path data = dir.path().toStdString();
+    const std::filesystem::path bin = std::filesystem::path(std::getenv("VEXO_BUILD_DIR")) / "bin";
+    std::filesystem::copy_file(bin / "config.bin", data / "config.bin");
+    const auto started = std::chrono::steady_clock::now().time_since_epoch();
+    const auto costed = [&](const std::string& name) {
+        return test::RunTool(Vexo() + " -platform offscreen --simulate --data '" + data.string() +
+                                 "' --quit-after-start --start-cost '" + (data / name).string() + "'",
+                             data / "stderr.txt");
+    };
+    ASSERT_EQ(costed("cost.txt").status, 0);
+    const std::string line = Slurp(data / "cost.txt");
+    std::smatch fields;
+    ASSERT_TRUE(std::regex_match(line, fields, std::regex("clock_ns=([0-9]+) cpu_us=([0-9]+) peak_kib=([0-9]+)\n")))
+        << line;
+    const auto ended = std::chrono::steady_clock::now().time_since_epoch();
+    // The same clock as the caller's, read between the start and the end of the run.
+    const long long clockNs = std::stoll(fields[1]);
+    EXPECT_GT(clockNs, std::chrono::duration_cast<std::chrono::nanoseconds>(started).count());
+    EXPECT_LT(clockNs, std::chrono::duration_cast<std::chrono::nanoseconds>(ended).count());
+    EXPECT_GT(std::stoll(fields[2]), 0);
+    EXPECT_GT(std::stoll(fields[3]), 1024) << "a Qt program holds more than a MiB";
+
+    std::ofstream(data / "mine") << "kept\n";
+    std::filesystem::create_symlink(data / "mine", data / "link");
+    std::filesystem::create_symlink(data / "nowhere", data / "dangling");
+    for (const std::string name : {"cost.txt", "mine", "link", "dangling"}) {
+        const test::ToolRun run = costed(name);
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_NE(run.err.find("vexo: --start-cost: cannot make"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Slurp(data / "cost.txt"), line);
+    EXPECT_EQ(Slurp(data / "mine"), "kept\n");
     EXPECT_FALSE(std::filesystem::exists(data / "nowhere"));
 }
 
