@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "base/write_all.h"
+
 namespace vexo {
 
 namespace {
@@ -113,16 +115,9 @@ std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
     if (options->help || options->version) {
         // Written straight to the descriptor: stdio would not keep the reason of a failed write.
         const std::string text = options->help ? helpText() : "vexo " + std::string(VEXO_VERSION) + "\n";
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                std::cerr << "vexo: cannot write the output: " << std::strerror(n < 0 ? errno : EIO) << "\n";
-                return 1;
-            }
-            done += static_cast<std::size_t>(n);
+        if (const int failed = WriteAll(STDOUT_FILENO, text)) {
+            std::cerr << "vexo: cannot write the output: " << std::strerror(failed) << "\n";
+            return 1;
         }
         return 0;
     }

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/write_all.h"
+
 namespace vexo {
 
 std::string StartCostLine() {
@@ -35,17 +37,10 @@ bool WriteStartCost(const std::string& path, std::string& error) {
         error = "cannot make " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = "cannot write " + path + ": " + std::strerror(n < 0 ? errno : EIO);
-            ::close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    if (const int failed = WriteAll(fd, line)) {
+        error = "cannot write " + path + ": " + std::strerror(failed);
+        ::close(fd);
+        return false;
     }
     if (::close(fd) != 0) {
         error = "cannot write " + path + ": " + std::strerror(errno);
