@@ -49,13 +49,13 @@ ln "$build/bin/vexo" "$install/vexo" 2>/dev/null || cp "$build/bin/vexo" "$insta
 cp "$build/bin/config.bin" "$build/bin/str.ini" "$install/"
 ln -s "$build/bin/Skins" "$install/Skins"
 export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Voluntary and involuntary context switches of all threads of a process, summed.
 switches() {
   cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^(non)?voluntary_ctxt_switches:/ {s += $2} END {print s + 0}'
 }
-threads() { ls /proc/"$1"/task | wc -l; }
+threads() { find /proc/"$1"/task -mindepth 1 -maxdepth 1 | wc -l; }
 # Whether the main window of a process is on screen (the icon and a notice balloon are small).
 window_shown() {
   local w
