@@ -19,52 +19,15 @@ seconds=${1:-10}
 build=$(realpath "${2:-build}")
 settle=${SETTLE_SECONDS:-6} # past the 5 s of the start-up notice, so its balloon has gone
 
-for tool in Xvfb trayer xdotool; do
-  command -v "$tool" >/dev/null || { echo "idle_window_wakeups.sh: $tool is missing (scripts/deps.sh)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-export QT_QPA_PLATFORM=xcb
-
-# A portable copy of the build, so that its own config.bin and str.ini stay untouched.
-install=$work/vexo
-mkdir -p "$install"
-ln "$build/bin/vexo" "$install/vexo" 2>/dev/null || cp "$build/bin/vexo" "$install/vexo"
-cp "$build/bin/config.bin" "$build/bin/str.ini" "$install/"
-ln -s "$build/bin/Skins" "$install/Skins"
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+me=idle_window_wakeups.sh
+# shellcheck source=bench/app/tray_display.sh
+source bench/app/tray_display.sh
 
 # Voluntary and involuntary context switches of all threads of a process, summed.
 switches() {
   cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^(non)?voluntary_ctxt_switches:/ {s += $2} END {print s + 0}'
 }
 threads() { find /proc/"$1"/task -mindepth 1 -maxdepth 1 | wc -l; }
-# Whether the main window of a process is on screen (the icon and a notice balloon are small).
-window_shown() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-    xdotool getwindowgeometry "$w" | awk '/Geometry:/ {split($2, s, "x"); if (s[1] >= 400) found = 1} END {exit !found}' &&
-      return 0
-  done
-  return 1
-}
 # Prints one row: the switches of pid over the window.
 idle_row() {
   local before after

@@ -16,6 +16,7 @@
 
 namespace vexo {
 
+namespace {
 std::string StartCostLine() {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
@@ -27,6 +28,7 @@ std::string StartCostLine() {
     return "clock_ns=" + std::to_string(clockNs) + " cpu_us=" + std::to_string(cpuUs) +
         " peak_kib=" + std::to_string(usage.ru_maxrss) + "\n";
 }
+} // namespace
 
 bool WriteStartCost(const std::string& path, std::string& error) {
     // Read before the file is made, so that making it is not counted.

@@ -19,7 +19,4 @@ namespace vexo {
 // when the line cannot be written whole.
 bool WriteStartCost(const std::string& path, std::string& error);
 
-// The line itself, as written.
-std::string StartCostLine();
-
 } // namespace vexo
