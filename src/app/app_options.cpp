@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <iostream>
 
 #include "base/write_all.h"
 
@@ -105,18 +104,18 @@ std::optional<int> AppOptions::answerEarly(const std::vector<std::string>& args)
     std::string error;
     const std::optional<AppOptions> options = parse(withoutQtOptions(args), error);
     if (!options) {
-        std::cerr << "vexo: " << error << "\nTry 'vexo --help' for the options.\n";
+        WriteToStderr("vexo: " + error + "\nTry 'vexo --help' for the options.\n");
         return kUsageStatus;
     }
     if (std::error_code ec; !options->dataDir.empty() && !std::filesystem::is_directory(options->dataDir, ec)) {
-        std::cerr << "vexo: --data: " << options->dataDir << " is not a folder\n";
+        WriteToStderr("vexo: --data: " + options->dataDir + " is not a folder\n");
         return kUsageStatus;
     }
     if (options->help || options->version) {
         // Written straight to the descriptor: stdio would not keep the reason of a failed write.
         const std::string text = options->help ? helpText() : "vexo " + std::string(VEXO_VERSION) + "\n";
         if (const int failed = WriteAll(STDOUT_FILENO, text)) {
-            std::cerr << "vexo: cannot write the output: " << std::strerror(failed) << "\n";
+            WriteToStderr("vexo: cannot write the output: " + std::string(std::strerror(failed)) + "\n");
             return 1;
         }
         return 0;

@@ -4,6 +4,8 @@
 
 #include "app/console_prompter.h"
 
+#include "base/write_all.h"
+
 namespace vexo {
 
 void ConsolePrompter::message(const std::string& text, const std::string& caption) {
@@ -14,7 +16,7 @@ void ConsolePrompter::message(const std::string& text, const std::string& captio
     for (char& c : line)
         if (c == '\n')
             c = ' ';
-    out_ << "vexo: " << caption << ": " << line << std::endl;
+    WriteAll(fd_, "vexo: " + caption + ": " + line + "\n");
 }
 
 } // namespace vexo

@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
-#include <ostream>
 #include <string>
 
 #include "platform/prompter.h"
@@ -11,16 +10,17 @@
 namespace vexo {
 
 // Messages for a run that nobody watches (a screenshot, a start-up timing): each becomes one line
-// "vexo: CAPTION: TEXT" on the stream instead of a box that would wait for a click that never comes.
-// Returns at once; line breaks inside a text become spaces, trailing ones are dropped.
+// "vexo: CAPTION: TEXT" on the descriptor (the standard error) instead of a box that would wait for a
+// click that never comes. Returns at once; line breaks inside a text become spaces, trailing ones are
+// dropped. A line that cannot be written is lost: there is nowhere else to put it.
 class ConsolePrompter final : public Prompter {
 public:
-    explicit ConsolePrompter(std::ostream& out) : out_(out) {}
+    explicit ConsolePrompter(int fd) : fd_(fd) {}
 
     void message(const std::string& text, const std::string& caption) override;
 
 private:
-    std::ostream& out_;
+    int fd_;
 };
 
 } // namespace vexo

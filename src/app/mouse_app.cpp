@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 
 #include "app/app_icon_engine.h"
 #include "app/app_options.h"
+#include "base/write_all.h"
 #include "app/app_shell.h"
 #include "app/console_prompter.h"
 #include "app/settings_bus.h"
@@ -89,7 +89,7 @@ int CMouseApp::run() {
     std::string error;
     const std::optional<AppOptions> options = AppOptions::parse(args, error);
     if (!options) {
-        std::cerr << "vexo: " << error << "\nTry 'vexo --help' for the options.\n";
+        WriteToStderr("vexo: " + error + "\nTry 'vexo --help' for the options.\n");
         return AppOptions::kUsageStatus;
     }
     if (const auto status = AppOptions::answerEarly(args))
@@ -101,7 +101,7 @@ int CMouseApp::run() {
     TraceFile* traceFile = nullptr;
     const auto finish = [&traceFile](int status) {
         if (traceFile != nullptr && traceFile->failed()) {
-            std::cerr << "vexo: the trace file could not be written completely\n";
+            WriteToStderr("vexo: the trace file could not be written completely\n");
             return status == 0 ? 1 : status;
         }
         return status;
@@ -123,7 +123,7 @@ int CMouseApp::run() {
     const QIcon icon = AppIcon();
     QtTrayIcon tray(icon);
     QtPrompter boxes(nullptr, icon);
-    ConsolePrompter console(std::cerr);
+    ConsolePrompter console(STDERR_FILENO);
     Prompter& prompter = unattended ? static_cast<Prompter&>(console) : boxes;
     // A shot or a timing run must not meet a running copy of the program.
     SingleInstance instance(unattended ? QString("T58SSOP28DPIVerMutex-%1").arg(applicationPid())
@@ -138,8 +138,8 @@ int CMouseApp::run() {
             // launcher's activation token, which the running instance cannot get by itself.
             const QByteArray token = ActivationToken::takeFromLauncher();
             if (token.isEmpty() && platformName() == QLatin1String("wayland"))
-                std::cerr << "vexo: the launcher gave no activation token (XDG_ACTIVATION_TOKEN); the desktop may "
-                             "leave the running window where it is\n";
+                WriteToStderr("vexo: the launcher gave no activation token (XDG_ACTIVATION_TOKEN); the desktop may "
+                              "leave the running window where it is\n");
             instance.signalRunningInstance(options->show, token);
             return 0;
         }
@@ -170,7 +170,7 @@ int CMouseApp::run() {
         const TraceTarget::Outcome opened = trace.open(
             options->traceFile, {locations.configBin(), locations.strIni(), locations.recordIni()}, traceError);
         if (opened != TraceTarget::Outcome::Opened) {
-            std::cerr << "vexo: " << traceError << "\n";
+            WriteToStderr("vexo: " + traceError + "\n");
             // Naming a data file is a mistake on the command line, as vexoctl counts it too.
             return opened == TraceTarget::Outcome::DataFile ? AppOptions::kUsageStatus : 1;
         }
@@ -241,7 +241,7 @@ int CMouseApp::run() {
         const bool saved = shell.window().grab().save(QString::fromStdString(options->screenshot), "PNG");
         shell.cleanUp();
         if (!saved)
-            std::cerr << "vexo: cannot write " << options->screenshot << "\n";
+            WriteToStderr("vexo: cannot write " + options->screenshot + "\n");
         return finish(saved ? 0 : 1);
     }
     if (options->quitAfterStart) {
@@ -252,7 +252,7 @@ int CMouseApp::run() {
         const bool costWritten = options->startCostFile.empty() || WriteStartCost(options->startCostFile, costError);
         shell.cleanUp();
         if (!costWritten)
-            std::cerr << "vexo: --start-cost: " << costError << "\n";
+            WriteToStderr("vexo: --start-cost: " + costError + "\n");
         return finish(costWritten ? 0 : 1);
     }
 
@@ -261,8 +261,8 @@ int CMouseApp::run() {
     if (SessionBus::Runs()) {
         bus = std::make_unique<SettingsBus>(shell, QDBusConnection::sessionBus());
         if (!bus->publish()) {
-            std::cerr << "vexo: the settings are not offered on the session bus: " << bus->lastError().toStdString()
-                      << "\n";
+            WriteToStderr("vexo: the settings are not offered on the session bus: " + bus->lastError().toStdString() +
+                          "\n");
             bus.reset();
         }
     }

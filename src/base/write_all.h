@@ -25,4 +25,8 @@ inline int WriteAll(int fd, std::string_view data) {
     return 0;
 }
 
+// Writes text to the standard error, whole. A failure is dropped: there is nowhere left to report
+// it. Unlike std::cerr it needs no <iostream>, whose set-up every start would pay for.
+inline void WriteToStderr(std::string_view text) { WriteAll(STDERR_FILENO, text); }
+
 } // namespace vexo
