@@ -10,44 +10,60 @@
 #include <QWindow>
 #include <cstring>
 #include <qpa/qplatformnativeinterface.h>
-#include <wayland-client.h>
+#include <wayland-util.h>
 
-#include "gtk-shell-modal-client-protocol.h"
+#include "base/write_all.h"
+#include "platform/linux/gtk_shell_protocol.h"
+#include "platform/linux/wayland_client_library.h"
 
 namespace vexo {
 
 namespace {
 
+wl_proxy* asProxy(void* object) { return static_cast<wl_proxy*>(object); }
+
+struct Found {
+    uint32_t name = 0;
+};
+
+// wl_registry.global(name, interface, version): notes gtk_shell1's name.
+void onGlobal(void* data, wl_proxy*, uint32_t name, const char* interface, uint32_t) {
+    if (std::strcmp(interface, GtkShellProtocol::kShellName) == 0)
+        static_cast<Found*>(data)->name = name;
+}
+
+// wl_registry.global_remove(name): nothing here outlives the round trip.
+void onGlobalRemove(void*, wl_proxy*, uint32_t) {}
+
 // Finds gtk_shell1 among the compositor's globals. The registry gets a queue of its own, so that
 // the round trip here dispatches nothing of Qt's.
-gtk_shell1* bindGtkShell(wl_display* display) {
-    wl_event_queue* queue = wl_display_create_queue(display);
-    auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), queue);
-    wl_registry* registry = wl_display_get_registry(wrapper);
-    wl_proxy_wrapper_destroy(wrapper);
+wl_proxy* bindGtkShell(const WaylandClientLibrary& wl, const GtkShellProtocol& protocol, wl_display* display) {
+    wl_event_queue* queue = wl.displayCreateQueue(display);
+    wl_proxy* wrapper = asProxy(wl.proxyCreateWrapper(display));
+    wl.proxySetQueue(wrapper, queue);
+    wl_proxy* registry = wl.proxyMarshalFlags(wrapper, GtkShellProtocol::kDisplayGetRegistry, wl.registryInterface,
+                                              wl.proxyGetVersion(wrapper), 0, nullptr);
+    wl.proxyWrapperDestroy(wrapper);
 
-    struct Found {
-        uint32_t name = 0;
-    } found;
-    static const wl_registry_listener listener = {
-        [](void* data, wl_registry*, uint32_t name, const char* interface, uint32_t) {
-            if (std::strcmp(interface, gtk_shell1_interface.name) == 0)
-                static_cast<Found*>(data)->name = name;
-        },
-        [](void*, wl_registry*, uint32_t) {},
-    };
-    wl_registry_add_listener(registry, &listener, &found);
-    gtk_shell1* shell = nullptr;
-    if (wl_display_roundtrip_queue(display, queue) >= 0 && found.name != 0) {
+    Found found;
+    // wl_registry's listener is the table of its events' handlers: global, then global_remove.
+    static void (*const listener[])(void) = {reinterpret_cast<void (*)(void)>(&onGlobal),
+                                             reinterpret_cast<void (*)(void)>(&onGlobalRemove)};
+    wl.proxyAddListener(registry, const_cast<void (**)(void)>(listener), &found);
+    wl_proxy* shell = nullptr;
+    if (wl.displayRoundtripQueue(display, queue) >= 0 && found.name != 0) {
+        const wl_interface& shellInterface = protocol.shell();
         // Version 1 holds the modal hint and sends the fewest events.
-        shell = static_cast<gtk_shell1*>(wl_registry_bind(registry, found.name, &gtk_shell1_interface, 1));
+        shell =
+            wl.proxyMarshalFlags(registry, GtkShellProtocol::kRegistryBind, &shellInterface, GtkShellProtocol::kVersion,
+                                 0, found.name, shellInterface.name, GtkShellProtocol::kVersion, nullptr);
         // Its events (and those of the surfaces made from it) carry nothing needed here; on Qt's
         // queue they are read and dropped instead of piling up on a queue nobody reads.
-        wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(shell), nullptr);
+        if (shell != nullptr)
+            wl.proxySetQueue(shell, nullptr);
     }
-    wl_registry_destroy(registry);
-    wl_event_queue_destroy(queue);
+    wl.proxyDestroy(registry);
+    wl.eventQueueDestroy(queue);
     return shell;
 }
 
@@ -79,22 +95,32 @@ std::unique_ptr<GtkShellModalHint> GtkShellModalHint::install() {
     auto* display = native ? static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display")) : nullptr;
     if (display == nullptr)
         return nullptr;
-    gtk_shell1* shell = bindGtkShell(display);
+    std::string error;
+    const WaylandClientLibrary* wl = WaylandClientLibrary::open(error);
+    if (wl == nullptr) {
+        // Qt's own Wayland plug-in uses the library, so this is a broken installation.
+        WriteToStderr("vexo: dialogs are not marked modal for the compositor: " + error + "\n");
+        return nullptr;
+    }
+    auto protocol = std::make_unique<GtkShellProtocol>(wl->surfaceInterface);
+    wl_proxy* shell = bindGtkShell(*wl, *protocol, display);
     if (shell == nullptr)
         return nullptr;
-    std::unique_ptr<GtkShellModalHint> hint(new GtkShellModalHint(shell));
+    std::unique_ptr<GtkShellModalHint> hint(new GtkShellModalHint(*wl, std::move(protocol), shell));
     qApp->installEventFilter(hint.get());
     return hint;
 }
 
-GtkShellModalHint::GtkShellModalHint(gtk_shell1* shell) : shell_(shell) {}
+GtkShellModalHint::GtkShellModalHint(const WaylandClientLibrary& wl, std::unique_ptr<GtkShellProtocol> protocol,
+                                     wl_proxy* shell)
+    : wl_(wl), protocol_(std::move(protocol)), shell_(shell) {}
 
 GtkShellModalHint::~GtkShellModalHint() {
     if (qApp != nullptr)
         qApp->removeEventFilter(this);
     for (const Mark& mark : std::as_const(marks_))
-        gtk_surface1_destroy(mark.gtkSurface);
-    gtk_shell1_destroy(shell_);
+        wl_.proxyDestroy(mark.gtkSurface);
+    wl_.proxyDestroy(shell_);
 }
 
 bool GtkShellModalHint::eventFilter(QObject* watched, QEvent* event) {
@@ -143,18 +169,21 @@ void GtkShellModalHint::mark(QWindow* window) {
     // exist once a shown window is first exposed.
     if (native->nativeResourceForWindow("xdg_toplevel", window) == nullptr)
         return;
-    auto* surface = static_cast<wl_surface*>(native->nativeResourceForWindow("surface", window));
+    auto* surface = static_cast<wl_proxy*>(native->nativeResourceForWindow("surface", window));
     if (surface == nullptr)
         return;
     // mutter ends the program's connection when a surface is asked for twice, so a surface that
     // is already marked is left as it is.
-    const uint32_t id = wl_proxy_get_id(reinterpret_cast<wl_proxy*>(surface));
+    const uint32_t id = wl_.proxyGetId(surface);
     if (const auto known = marks_.constFind(window);
         known != marks_.cend() && known->surface == surface && known->surfaceId == id)
         return;
     forget(window);
-    gtk_surface1* gtkSurface = gtk_shell1_get_gtk_surface(shell_, surface);
-    gtk_surface1_set_modal(gtkSurface);
+    wl_proxy* gtkSurface = wl_.proxyMarshalFlags(shell_, GtkShellProtocol::kShellGetGtkSurface, &protocol_->surface(),
+                                                 wl_.proxyGetVersion(shell_), 0, nullptr, surface);
+    if (gtkSurface == nullptr)
+        return;
+    wl_.proxyMarshalFlags(gtkSurface, GtkShellProtocol::kSurfaceSetModal, nullptr, wl_.proxyGetVersion(gtkSurface), 0);
     marks_.insert(window, Mark{gtkSurface, surface, id});
 }
 
@@ -162,7 +191,7 @@ void GtkShellModalHint::forget(QWindow* window) {
     // gtk_surface1 of version 1 has no destructor request, so only the proxy goes; the compositor
     // drops its side with the surface.
     if (const auto known = marks_.constFind(window); known != marks_.cend()) {
-        gtk_surface1_destroy(known->gtkSurface);
+        wl_.proxyDestroy(known->gtkSurface);
         marks_.erase(known);
     }
 }

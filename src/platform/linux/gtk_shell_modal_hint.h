@@ -9,11 +9,12 @@
 #include <memory>
 
 class QWindow;
-struct gtk_shell1;
-struct gtk_surface1;
-struct wl_surface;
+struct wl_proxy;
 
 namespace vexo {
+
+class GtkShellProtocol;
+struct WaylandClientLibrary;
 
 // Marks the program's modal dialogs as modal to GNOME's compositor (mutter), which then centres
 // each over the window it belongs to (Qt keeps that window blocked meanwhile). Without the mark
@@ -30,7 +31,8 @@ namespace vexo {
 class GtkShellModalHint : public QObject {
 public:
     // Starts marking when the program runs on Qt's Wayland platform and the compositor offers
-    // gtk_shell1; returns null otherwise (and then nothing is watched). Needs a QGuiApplication.
+    // gtk_shell1; returns null otherwise (and then nothing is watched). Should libwayland-client
+    // not open there, it says so on the standard error and returns null. Needs a QGuiApplication.
     static std::unique_ptr<GtkShellModalHint> install();
     ~GtkShellModalHint() override;
 
@@ -41,15 +43,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit GtkShellModalHint(gtk_shell1* shell);
+    GtkShellModalHint(const WaylandClientLibrary& wl, std::unique_ptr<GtkShellProtocol> protocol, wl_proxy* shell);
     void mark(QWindow* window);
     void forget(QWindow* window);
 
-    gtk_shell1* shell_;
+    const WaylandClientLibrary& wl_;
+    // The descriptions the proxies below were made with; they go after the proxies.
+    std::unique_ptr<GtkShellProtocol> protocol_;
+    wl_proxy* shell_; // gtk_shell1
     // The mark of each dialog and the surface it was made for, until that surface goes.
     struct Mark {
-        gtk_surface1* gtkSurface;
-        wl_surface* surface;
+        wl_proxy* gtkSurface; // gtk_surface1
+        wl_proxy* surface; // the window's wl_surface
         uint32_t surfaceId;
     };
     QHash<QWindow*, Mark> marks_;
