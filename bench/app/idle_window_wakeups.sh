@@ -17,7 +17,6 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-10}
 build=$(realpath "${2:-build}")
-settle=${SETTLE_SECONDS:-6} # past the 5 s of the start-up notice, so its balloon has gone
 
 me=idle_window_wakeups.sh
 # shellcheck source=bench/app/tray_display.sh

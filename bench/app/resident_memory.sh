@@ -19,7 +19,6 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 pairs=${1:-10}
 build=$(realpath "${2:-build}")
-settle=${SETTLE_SECONDS:-6}  # past the 5 s of the start-up notice, so its balloon has gone
 
 me=resident_memory.sh
 # shellcheck source=bench/app/tray_display.sh
@@ -31,7 +30,7 @@ rss() {
     "/proc/$1/status"
 }
 
-: >"$work/bare" >"$work/bare+notice" >"$work/hidden" >"$work/shown" >"$work/rehidden"
+for row in bare bare+notice hidden shown rehidden; do : >"$work/$row"; done
 for i in $(seq "$pairs"); do
   "$build/bin/vexo_bare_tray" &
   bare=$!

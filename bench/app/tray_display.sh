@@ -8,9 +8,12 @@
 # the utility's window. Before sourcing, set `me` (the script's name, for messages) and `build`
 # (the build folder, absolute). It sets `work` (scratch, removed at exit), `pids` (killed at exit;
 # add the programs started), `install` (the portable copy) and DISPLAY, QT_QPA_PLATFORM and
-# XDG_RUNTIME_DIR. Needs Xvfb, trayer and xdotool (scripts/deps.sh).
+# XDG_RUNTIME_DIR, and `settle` (seconds to wait after a start or a showing). Needs Xvfb, trayer and
+# xdotool (scripts/deps.sh).
 
 : "${me:?}" "${build:?}" # set by the script that sources this one
+# shellcheck disable=SC2034 # read by the scripts that source this one
+settle=${SETTLE_SECONDS:-6} # past the 5 s of the start-up notice, so its balloon has gone
 for tool in Xvfb trayer xdotool; do
   command -v "$tool" >/dev/null || { echo "$me: $tool is missing (scripts/deps.sh)" >&2; exit 1; }
 done

@@ -17,7 +17,6 @@
 
 #include "app/app_icon_engine.h"
 #include "app/app_options.h"
-#include "base/write_all.h"
 #include "app/app_shell.h"
 #include "app/console_prompter.h"
 #include "app/settings_bus.h"
@@ -25,6 +24,7 @@
 #include "app/startup_prefetch.h"
 #include "app/trace_file.h"
 #include "app/tracing_tray_icon.h"
+#include "base/write_all.h"
 #include "config/application_title.h"
 #include "config/config_store.h"
 #include "config/file_locations.h"

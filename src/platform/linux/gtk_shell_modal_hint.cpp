@@ -20,8 +20,6 @@ namespace vexo {
 
 namespace {
 
-wl_proxy* asProxy(void* object) { return static_cast<wl_proxy*>(object); }
-
 struct Found {
     uint32_t name = 0;
 };
@@ -39,7 +37,7 @@ void onGlobalRemove(void*, wl_proxy*, uint32_t) {}
 // the round trip here dispatches nothing of Qt's.
 wl_proxy* bindGtkShell(const WaylandClientLibrary& wl, const GtkShellProtocol& protocol, wl_display* display) {
     wl_event_queue* queue = wl.displayCreateQueue(display);
-    wl_proxy* wrapper = asProxy(wl.proxyCreateWrapper(display));
+    wl_proxy* wrapper = static_cast<wl_proxy*>(wl.proxyCreateWrapper(display));
     wl.proxySetQueue(wrapper, queue);
     wl_proxy* registry = wl.proxyMarshalFlags(wrapper, GtkShellProtocol::kDisplayGetRegistry, wl.registryInterface,
                                               wl.proxyGetVersion(wrapper), 0, nullptr);
